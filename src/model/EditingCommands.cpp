@@ -16,7 +16,9 @@ void StepCell(Byte& cell, StepDirection direction, Byte ceiling) {
 
 } // namespace
 
-Byte CellStepCeiling(bool percentMode) { return percentMode ? 100 : 249; }
+Byte CellStepCeiling(bool percentMode) {
+    return percentMode ? 100 : 249;
+}
 
 void StepServoCells(ParameterImage& image, ServoIndex s, StepDirection direction, bool allCells,
                     bool tpEnable, OperatingCell cell) {

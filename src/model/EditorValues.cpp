@@ -3,7 +3,9 @@
 
 namespace dorv {
 
-Byte ConvertToPercent(Byte b) { return static_cast<Byte>((2 * (b + 1)) / 5); }
+Byte ConvertToPercent(Byte b) {
+    return static_cast<Byte>((2 * (b + 1)) / 5);
+}
 
 Byte ConvertToMillivolts(Byte p) {
     const int b = (5 * p) / 2;
@@ -16,7 +18,8 @@ bool SwitchPercentMode(ParameterImage& image, ServoIndex s, bool percent) {
         return false;
     servo.PercentMode() = percent ? 1 : 0;
     for (int i = 0; i < TableCells; ++i)
-        servo.CellAt(i) = percent ? ConvertToPercent(servo.CellAt(i)) : ConvertToMillivolts(servo.CellAt(i));
+        servo.CellAt(i) =
+            percent ? ConvertToPercent(servo.CellAt(i)) : ConvertToMillivolts(servo.CellAt(i));
     return true;
 }
 

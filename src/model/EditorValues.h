@@ -26,16 +26,36 @@ inline EditorRange CellRange(bool percentMode) {
 }
 
 // Shown value from the stored byte, and the stored byte from a shown value (truncating).
-inline int Tps0Shown(Byte b) { return 10 * b; }
-inline Byte Tps0Stored(int v) { return static_cast<Byte>(v / 10); }
-inline int Tps100Shown(Byte b) { return 2500 + 10 * b; }
-inline Byte Tps100Stored(int v) { return static_cast<Byte>((v / 10 + 6) % 256); }
-inline int RpmShown(Byte b) { return 100 * b; }
-inline Byte RpmStored(int v) { return static_cast<Byte>(v / 100); }
-inline int HysteresisShown(Byte b) { return 5 * b; }
-inline Byte HysteresisStored(int v) { return static_cast<Byte>(v / 5); }
-inline int CellShown(Byte b, bool percentMode) { return percentMode ? b : 20 * b; }
-inline Byte CellStored(int v, bool percentMode) { return static_cast<Byte>(percentMode ? v : v / 20); }
+inline int Tps0Shown(Byte b) {
+    return 10 * b;
+}
+inline Byte Tps0Stored(int v) {
+    return static_cast<Byte>(v / 10);
+}
+inline int Tps100Shown(Byte b) {
+    return 2500 + 10 * b;
+}
+inline Byte Tps100Stored(int v) {
+    return static_cast<Byte>((v / 10 + 6) % 256);
+}
+inline int RpmShown(Byte b) {
+    return 100 * b;
+}
+inline Byte RpmStored(int v) {
+    return static_cast<Byte>(v / 100);
+}
+inline int HysteresisShown(Byte b) {
+    return 5 * b;
+}
+inline Byte HysteresisStored(int v) {
+    return static_cast<Byte>(v / 5);
+}
+inline int CellShown(Byte b, bool percentMode) {
+    return percentMode ? b : 20 * b;
+}
+inline Byte CellStored(int v, bool percentMode) {
+    return static_cast<Byte>(percentMode ? v : v / 20);
+}
 
 // One cell from 20 mV steps to per cent of 5000 mV.
 Byte ConvertToPercent(Byte b);
@@ -43,7 +63,9 @@ Byte ConvertToPercent(Byte b);
 Byte ConvertToMillivolts(Byte p);
 
 // The servo selected by a page of PageControl1: page 1 is servo 1, any other page servo 2.
-inline ServoIndex ServoOfPage(int page) { return page == 1 ? 0 : 1; }
+inline ServoIndex ServoOfPage(int page) {
+    return page == 1 ? 0 : 1;
+}
 
 // The per-cent switch: converts all 150 cells of servo s when the mode changes.
 // Returns true when the cells were converted.

@@ -7,10 +7,14 @@ namespace {
 
 constexpr int MaxPointOffset = 236;
 
-char Digit(int value) { return static_cast<char>('0' + value); }
+char Digit(int value) {
+    return static_cast<char>('0' + value);
+}
 
 // Tens and units as the unit shows them: the tens digit is not reduced for values above 99.
-std::string TwoDigits(int value) { return {Digit(value / 10), Digit(value % 10)}; }
+std::string TwoDigits(int value) {
+    return {Digit(value / 10), Digit(value % 10)};
+}
 
 std::string MonthText(Byte code) {
     // Each code is the low byte of the sum of the English month abbreviation's characters.

@@ -22,10 +22,11 @@ inline constexpr int TableCells = RpmColumns * ThrottleRows;
 inline constexpr int ImageFormatVersion = 56;
 
 // Fixed throttle positions (per cent) of the ten table rows; not stored in the image.
-inline constexpr std::array<int, ThrottleRows> ThrottleRowAxis{0, 2, 5, 10, 20, 30, 40, 60, 80, 100};
+inline constexpr std::array<int, ThrottleRows> ThrottleRowAxis{0,  2,  5,  10, 20,
+                                                               30, 40, 60, 80, 100};
 
 // Default engine-speed points in hundreds of RPM.
-inline constexpr std::array<int, RpmColumns> DefaultRpmPoints{0,  10, 20, 30,  40,  60,  65, 70,
+inline constexpr std::array<int, RpmColumns> DefaultRpmPoints{0,  10, 20, 30, 40,  60,  65, 70,
                                                               75, 80, 85, 90, 100, 110, 120};
 
 // Servo numbers are 0 (servo 1) and 1 (servo 2) throughout the code.
@@ -62,7 +63,9 @@ public:
     // Raw access for block transfer, files and snapshots.
     Bytes& bytes() { return bytes_; }
     const Bytes& bytes() const { return bytes_; }
-    std::span<Byte, BlockSize> Block(int b) { return std::span<Byte, BlockSize>(&bytes_[BlockSize * b], BlockSize); }
+    std::span<Byte, BlockSize> Block(int b) {
+        return std::span<Byte, BlockSize>(&bytes_[BlockSize * b], BlockSize);
+    }
     std::span<const Byte, BlockSize> Block(int b) const {
         return std::span<const Byte, BlockSize>(&bytes_[BlockSize * b], BlockSize);
     }
