@@ -5,7 +5,7 @@
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QMainWindow window;
-    window.setWindowTitle(QStringLiteral("Nastavování jednotky " DORV ""));
+    window.setWindowTitle(QStringLiteral("Nastavování jednotky \"DORV\""));
     window.resize(986, 849);
     window.show();
     return app.exec();
