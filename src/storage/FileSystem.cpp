@@ -1,0 +1,47 @@
+// Whole-file reading and atomic replacement of files on disk.
+#include "FileSystem.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+namespace dorv {
+
+FileWriteResult WriteFileAtomically(const QString& path, const QByteArray& contents,
+                                    FolderCreation folders) {
+    if (folders == FolderCreation::Create) {
+        const QString folder = QFileInfo(path).absolutePath();
+        if (!QDir().mkpath(folder))
+            return {false, QStringLiteral("Cannot create the folder %1").arg(folder)};
+    }
+    if (QFileInfo(path).isDir())
+        return {false, QStringLiteral("%1 is a folder").arg(path)};
+    QSaveFile file(path);
+    file.setDirectWriteFallback(false);
+    if (!file.open(QIODevice::WriteOnly))
+        return {false, file.errorString()};
+    if (file.write(contents) != contents.size()) {
+        const QString error = file.errorString();
+        file.cancelWriting();
+        return {false, error};
+    }
+    if (!file.commit())
+        return {false, file.errorString()};
+    return {true, {}};
+}
+
+std::optional<QByteArray> ReadWholeFile(const QString& path, qint64 maxBytes) {
+    const QFileInfo info(path);
+    if (!info.isFile())
+        return std::nullopt;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    QByteArray contents = file.read(maxBytes + 1);
+    if (file.error() != QFileDevice::NoError || contents.size() > maxBytes)
+        return std::nullopt;
+    return contents;
+}
+
+} // namespace dorv

@@ -1,0 +1,29 @@
+// Whole-file reading and atomic replacement of files on disk.
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <optional>
+
+namespace dorv {
+
+// What became of a write. On failure the file on disk is as it was before.
+struct FileWriteResult {
+    bool Ok = false;
+    QString Error; // the system's reason, empty on success
+};
+
+enum class FolderCreation { Keep, Create };
+
+// Replaces the file at `path` with `contents` in one step: the new contents go to a temporary
+// file beside it, reach the disk, and then take the file's name. A crash, a kill or a full disk
+// in the middle leaves the previous file whole. With FolderCreation::Create missing folders
+// of the path are made first.
+FileWriteResult WriteFileAtomically(const QString& path, const QByteArray& contents,
+                                    FolderCreation folders = FolderCreation::Keep);
+
+// The whole file, or nothing when it is missing, is not a regular file, cannot be read or is
+// larger than `maxBytes`.
+std::optional<QByteArray> ReadWholeFile(const QString& path, qint64 maxBytes);
+
+} // namespace dorv
