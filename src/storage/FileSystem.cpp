@@ -15,8 +15,6 @@ FileWriteResult WriteFileAtomically(const QString& path, const QByteArray& conte
         if (!QDir().mkpath(folder))
             return {false, QStringLiteral("Cannot create the folder %1").arg(folder)};
     }
-    if (QFileInfo(path).isDir())
-        return {false, QStringLiteral("%1 is a folder").arg(path)};
     QSaveFile file(path);
     file.setDirectWriteFallback(false);
     if (!file.open(QIODevice::WriteOnly))

@@ -431,37 +431,22 @@ void TestStorage::findProfileValue_data() {
     QTest::addColumn<QString>("value"); // a null string: missing
     const QByteArray ini = "; comment=1\r\n[FORM_HLAV]\r\n  Left = 12 \r\nFile=/a b/c.ign\r\n"
                            "Top\r\n[IGNITION]\r\nPageControl1->ActivePageIndex=2\r\nLeft=99";
-    QTest::newRow("trimmed value") << ini << "FORM_HLAV"
-                                   << "Left"
-                                   << "12";
-    QTest::newRow("blanks inside kept") << ini << "FORM_HLAV"
-                                        << "File"
-                                        << "/a b/c.ign";
-    QTest::newRow("names without regard to case") << ini << "form_hlav"
-                                                  << "LEFT"
-                                                  << "12";
-    QTest::newRow("key of the other section") << ini << "IGNITION"
-                                              << "Left"
-                                              << "99";
-    QTest::newRow("key with ->") << ini << "IGNITION"
-                                 << "PageControl1->ActivePageIndex"
-                                 << "2";
-    QTest::newRow("missing key") << ini << "FORM_HLAV"
-                                 << "Width" << QString();
-    QTest::newRow("line without =") << ini << "FORM_HLAV"
-                                    << "Top" << QString();
-    QTest::newRow("missing section") << ini << "PORTS"
-                                     << "COM1" << QString();
-    QTest::newRow("comment is no key") << ini << ""
-                                       << "; comment" << QString();
-    QTest::newRow("key before any section") << QByteArray("a=1\n[S]\nb=2") << "S"
-                                            << "a" << QString();
-    QTest::newRow("empty value") << QByteArray("[S]\nFile=\n") << "S"
-                                 << "File"
-                                 << "";
-    QTest::newRow("first of two sections") << QByteArray("[S]\nk=1\n[S]\nk=2") << "S"
-                                           << "k"
-                                           << "1";
+    const auto row = [&](const char* name, const char* section, const char* key, QString value,
+                         const QByteArray& text) {
+        QTest::newRow(name) << text << QString(section) << QString(key) << value;
+    };
+    row("trimmed value", "FORM_HLAV", "Left", "12", ini);
+    row("blanks inside kept", "FORM_HLAV", "File", "/a b/c.ign", ini);
+    row("names without regard to case", "form_hlav", "LEFT", "12", ini);
+    row("key of the other section", "IGNITION", "Left", "99", ini);
+    row("key with ->", "IGNITION", "PageControl1->ActivePageIndex", "2", ini);
+    row("missing key", "FORM_HLAV", "Width", {}, ini);
+    row("line without =", "FORM_HLAV", "Top", {}, ini);
+    row("missing section", "PORTS", "COM1", {}, ini);
+    row("comment is no key", "", "; comment", {}, ini);
+    row("key before any section", "S", "a", {}, "a=1\n[S]\nb=2");
+    row("empty value", "S", "File", "", "[S]\nFile=\n");
+    row("first of two sections", "S", "k", "1", "[S]\nk=1\n[S]\nk=2");
 }
 
 void TestStorage::findProfileValue() {
