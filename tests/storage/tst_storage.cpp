@@ -114,8 +114,8 @@ ParameterImage BaseImage() {
 }
 
 // Runs a write as an ordinary user, since a root process may write into any folder.
-// Returns whether the write reported success.
-bool WriteSucceedsUnprivileged(const std::function<bool()>& write) {
+// Returns whether the write reported success, or nothing when rights cannot be dropped here.
+std::optional<bool> WriteSucceedsUnprivileged(const std::function<bool()>& write) {
     if (geteuid() != 0)
         return write();
     const pid_t child = fork();
@@ -124,9 +124,9 @@ bool WriteSucceedsUnprivileged(const std::function<bool()>& write) {
         _exit(dropped ? (write() ? 0 : 1) : 2);
     }
     int status = 0;
-    waitpid(child, &status, 0);
-    if (!WIFEXITED(status) || WEXITSTATUS(status) == 2)
-        qFatal("could not run the write as an ordinary user");
+    if (child < 0 || waitpid(child, &status, 0) != child || !WIFEXITED(status) ||
+        WEXITSTATUS(status) == 2)
+        return std::nullopt;
     return WEXITSTATUS(status) == 0;
 }
 
@@ -710,7 +710,10 @@ void TestStorage::failedWriteKeepsOldFile() {
         QVERIFY(!result.Ok);
         QVERIFY(!result.Error.isEmpty());
     } else {
-        QVERIFY(!WriteSucceedsUnprivileged([&] { return write().Ok; }));
+        const std::optional<bool> ok = WriteSucceedsUnprivileged([&] { return write().Ok; });
+        if (!ok)
+            QSKIP("root rights cannot be dropped on this machine");
+        QVERIFY(!*ok);
     }
     QCOMPARE(FileBytes(kept), old);
     QCOMPARE(QDir(targetIsFolder ? target : folder).entryList(QDir::Files | QDir::Hidden),
