@@ -51,18 +51,16 @@ ParameterImage KnownImage() {
     image.PulsesMode() = 2;
     image.Tps0() = 48;
     image.Tps100() = 255;
+    const auto setServo = [&](ServoIndex s, std::array<Byte, 5> fields) {
+        auto servo = image.servo(s);
+        servo.ServoEnable() = fields[0], servo.TpEnable() = fields[1];
+        servo.PercentMode() = fields[2];
+        servo.HysteresisMv() = fields[3], servo.HysteresisRpm() = fields[4];
+    };
+    setServo(0, {1, 2, 1, 40, 255});
+    setServo(1, {0, 0, 0, 0, 20});
     auto s1 = image.servo(0);
-    s1.ServoEnable() = 1;
-    s1.TpEnable() = 2;
-    s1.PercentMode() = 1;
-    s1.HysteresisMv() = 40;
-    s1.HysteresisRpm() = 255;
     auto s2 = image.servo(1);
-    s2.ServoEnable() = 0;
-    s2.TpEnable() = 0;
-    s2.PercentMode() = 0;
-    s2.HysteresisMv() = 0;
-    s2.HysteresisRpm() = 20;
     for (int k = 0; k < RpmColumns; ++k) {
         s1.RpmPoints(k) = static_cast<Byte>(DefaultRpmPoints[k]);
         s2.RpmPoints(k) = static_cast<Byte>(17 * k);
