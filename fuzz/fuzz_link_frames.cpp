@@ -42,8 +42,8 @@ void CheckState(const TransferSequencer& seq) {
     Require(s.NoConnectionTicks >= 0 && s.NoConnectionTicks <= NoConnectionThreshold);
     Require(s.TickCount >= 0 && s.TickCount < PollTicks);
     // A failed pass leaves the count one above the limit.
-    Require(s.SendCount >= 0 && (s.SendCount <= MaxSends || (s.SendCount == MaxSends + 1 &&
-                                                              s.Mode == TransferMode::Idle)));
+    Require(s.SendCount >= 0 && (s.SendCount <= MaxSends ||
+                                 (s.SendCount == MaxSends + 1 && s.Mode == TransferMode::Idle)));
     Require(s.Mode == TransferMode::Idle || BlockOfCommand(s.BlockCommand) < BlockCount);
 }
 

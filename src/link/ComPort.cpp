@@ -6,7 +6,9 @@
 
 namespace dorv {
 
-std::string ComPortName(int portIndex) { return "COM" + std::to_string(portIndex + 1); }
+std::string ComPortName(int portIndex) {
+    return "COM" + std::to_string(portIndex + 1);
+}
 
 namespace {
 

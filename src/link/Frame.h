@@ -33,9 +33,15 @@ bool IsFrameValid(std::span<const Byte> bytes);
 // A frame with the given first byte and 50 data bytes (zeros when data is empty), check byte set.
 Frame MakeFrame(Byte first, std::span<const Byte> data = {});
 
-inline int BlockOfCommand(Byte command) { return command & BlockMask; }
-inline Byte ReplyByteFor(Byte command) { return static_cast<Byte>(command ^ ReplyFlag); }
-inline bool IsReadCommand(Byte command) { return (command & ReadFlag) != 0; }
+inline int BlockOfCommand(Byte command) {
+    return command & BlockMask;
+}
+inline Byte ReplyByteFor(Byte command) {
+    return static_cast<Byte>(command ^ ReplyFlag);
+}
+inline bool IsReadCommand(Byte command) {
+    return (command & ReadFlag) != 0;
+}
 
 // The data bytes 1..50 of a frame.
 inline std::span<const Byte, FrameDataSize> FrameData(std::span<const Byte> frame) {

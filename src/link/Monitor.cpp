@@ -24,8 +24,12 @@ constexpr int VersionAt = 50;
 // The RPM and throttle gauges show 0..100; the RPM gauge is full from 10000 RPM.
 constexpr int GaugeFullScale = 100;
 
-int MeasuredAt(ServoIndex s) { return Servo1MeasuredAt + 4 * s; }
-int RequiredAt(ServoIndex s) { return Servo1MeasuredAt + 4 * s + 2; }
+int MeasuredAt(ServoIndex s) {
+    return Servo1MeasuredAt + 4 * s;
+}
+int RequiredAt(ServoIndex s) {
+    return Servo1MeasuredAt + 4 * s + 2;
+}
 
 std::uint16_t Word(std::span<const Byte> frame, int at) {
     return static_cast<std::uint16_t>(frame[at] | (frame[at + 1] << 8));
@@ -62,7 +66,9 @@ MonitorReport ParseMonitorFrame(std::span<const Byte> frame) {
     return r;
 }
 
-int StepsToMv(int steps) { return steps * 5000 / 1023; }
+int StepsToMv(int steps) {
+    return steps * 5000 / 1023;
+}
 
 StatusColour SupplyColour(int mv) {
     if (mv >= 17999 || mv <= 7000)
@@ -97,8 +103,8 @@ void DecodeServos(const MonitorReport& r, MonitorValues& v) {
     MonitorLabel* desired[ServoCount] = {&v.LabelServoPoz1, &v.LabelServoPoz2};
     MonitorLabel* measured[ServoCount] = {&v.LabelServoMer1, &v.LabelServoMer2};
     for (ServoIndex s = 0; s < ServoCount; ++s) {
-        const StatusColour colour = r.ServoFlag[s] != 0 ? StatusColour::ButtonFace
-                                                        : StatusColour::Red;
+        const StatusColour colour =
+            r.ServoFlag[s] != 0 ? StatusColour::ButtonFace : StatusColour::Red;
         *desired[s] = {MessageId::MsgServoDesired, Format(formats[s], "", r.ServoRequiredMv[s]),
                        colour};
         *measured[s] = {MessageId::MsgServoMeasured, Format(formats[s], "", r.ServoMeasuredMv[s]),
@@ -107,9 +113,9 @@ void DecodeServos(const MonitorReport& r, MonitorValues& v) {
 }
 
 void DecodeTestValues(const MonitorReport& r, MonitorValues& v) {
-    static constexpr const char* Formats[TestValueCount] = {
-        "Test1= %d", "Test2= %d", "Test3= %d ", "Test4=%d",
-        "Test5= %d", "Test6= %d", "Test7= %d",  "Test8= %d"};
+    static constexpr const char* Formats[TestValueCount] = {"Test1= %d", "Test2= %d", "Test3= %d ",
+                                                            "Test4=%d",  "Test5= %d", "Test6= %d",
+                                                            "Test7= %d", "Test8= %d"};
     for (int i = 0; i < TestValueCount; ++i)
         v.LabelTest[i] = {MessageId::None, Format(Formats[i], r.TestValues[i])};
 }

@@ -22,7 +22,9 @@ PortOpenError OpenErrorOf(QSerialPort::SerialPortError error) {
 
 } // namespace
 
-QtSerialPort::~QtSerialPort() { Close(); }
+QtSerialPort::~QtSerialPort() {
+    Close();
+}
 
 PortOpenError QtSerialPort::Open(const std::string& device) {
     Close();
@@ -53,7 +55,9 @@ void QtSerialPort::Close() {
     port_.close();
 }
 
-bool QtSerialPort::IsOpen() const { return port_.isOpen(); }
+bool QtSerialPort::IsOpen() const {
+    return port_.isOpen();
+}
 
 std::optional<std::size_t> QtSerialPort::BytesWaiting() {
     CheckForLostDevice();
@@ -65,8 +69,8 @@ std::optional<std::size_t> QtSerialPort::BytesWaiting() {
 std::size_t QtSerialPort::Read(std::span<std::uint8_t> buffer) {
     if (!port_.isOpen())
         return 0;
-    const qint64 got = port_.read(reinterpret_cast<char*>(buffer.data()),
-                                  static_cast<qint64>(buffer.size()));
+    const qint64 got =
+        port_.read(reinterpret_cast<char*>(buffer.data()), static_cast<qint64>(buffer.size()));
     return got > 0 ? static_cast<std::size_t>(got) : 0;
 }
 

@@ -154,9 +154,7 @@ void TransferSequencer::HandleReadReply(std::span<const Byte, FrameDataSize> dat
                                         TransferEvents& events) {
     const int k = CurrentBlock();
     if (k == 0) {
-        CopyBlock(data, image_.Block(0));
-        events.Identity = DecodeIdentityBlock(image_);
-        if (image_.FormatVersion() != ImageFormatVersion) {
+        if (!TakeIdentityBlock(data, events)) {
             NormalizeRpmPoints(image_);
             events.FillEditors = true;
             ReportVersionMismatch(events);
@@ -194,11 +192,10 @@ void TransferSequencer::HandleProgramReply(std::span<const Byte, FrameDataSize> 
                                            TransferEvents& events) {
     const int k = CurrentBlock();
     if (k == 0) {
-        CopyBlock(data, image_.Block(0));
-        events.Identity = DecodeIdentityBlock(image_);
+        const bool versionMatches = TakeIdentityBlock(data, events);
         NormalizeRpmPoints(image_);
         events.FillEditors = true;
-        if (image_.FormatVersion() != ImageFormatVersion) {
+        if (!versionMatches) {
             ReportVersionMismatch(events);
             return;
         }
@@ -211,6 +208,14 @@ void TransferSequencer::HandleProgramReply(std::span<const Byte, FrameDataSize> 
     }
     state_.ProgrammedOk = true;
     StartVerifyAfterPass();
+}
+
+// The unit's block 0 replaces the tool's; true when its format version is this tool's.
+bool TransferSequencer::TakeIdentityBlock(std::span<const Byte, FrameDataSize> data,
+                                          TransferEvents& events) {
+    CopyBlock(data, image_.Block(0));
+    events.Identity = DecodeIdentityBlock(image_);
+    return image_.FormatVersion() == ImageFormatVersion;
 }
 
 void TransferSequencer::ReportVersionMismatch(TransferEvents& events) {

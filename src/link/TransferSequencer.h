@@ -113,6 +113,7 @@ private:
     void HandleReadReply(std::span<const Byte, FrameDataSize> data, TransferEvents& events);
     void HandleVerifyReply(std::span<const Byte, FrameDataSize> data);
     void HandleProgramReply(std::span<const Byte, FrameDataSize> data, TransferEvents& events);
+    bool TakeIdentityBlock(std::span<const Byte, FrameDataSize> data, TransferEvents& events);
     void ReportVersionMismatch(TransferEvents& events);
 
     void Start(TransferMode mode, Byte firstCommand, MessageId message);

@@ -31,7 +31,9 @@ public:
     std::string OpenedDevice;
     int CloseCount = 0;
 
-    void Queue(std::span<const Byte> bytes) { Incoming.insert(Incoming.end(), bytes.begin(), bytes.end()); }
+    void Queue(std::span<const Byte> bytes) {
+        Incoming.insert(Incoming.end(), bytes.begin(), bytes.end());
+    }
 
     PortOpenError Open(const std::string& device) override {
         OpenedDevice = device;

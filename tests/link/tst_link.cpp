@@ -193,8 +193,8 @@ void TestLink::monitorDecoding_data() {
 
     const auto bf = StatusColour::ButtonFace;
     QTest::newRow("10000 RPM, throttle full, 15.0 V")
-        << 10000 << 1023 << 100 << 279 << "RPM = 10000 " << 100 << "TP= 100 %=5000 mV" << bf
-        << 100 << "U= 15.0 V" << bf;
+        << 10000 << 1023 << 100 << 279 << "RPM = 10000 " << 100 << "TP= 100 %=5000 mV" << bf << 100
+        << "U= 15.0 V" << bf;
     QTest::newRow("12000 RPM keeps the gauge full, throttle error, 11.0 V yellow")
         << 12000 << 1023 << 101 << 204 << "RPM = 12000 " << 100 << "TP=error=5000 mV"
         << StatusColour::Red << 0 << "U= 11.0 V" << StatusColour::Yellow;
@@ -204,9 +204,8 @@ void TestLink::monitorDecoding_data() {
     QTest::newRow("supply at 18 V is red")
         << 0 << 0 << 0 << 335 << "RPM = 0 " << 0 << "TP= 0 %=0 mV" << bf << 0 << "U= 18.0 V"
         << StatusColour::Red;
-    QTest::newRow("supply at 7 V is red")
-        << 0 << 0 << 0 << 130 << "RPM = 0 " << 0 << "TP= 0 %=0 mV" << bf << 0 << "U=  7.0 V"
-        << StatusColour::Red;
+    QTest::newRow("supply at 7 V is red") << 0 << 0 << 0 << 130 << "RPM = 0 " << 0 << "TP= 0 %=0 mV"
+                                          << bf << 0 << "U=  7.0 V" << StatusColour::Red;
 }
 
 void TestLink::monitorDecoding() {
@@ -251,10 +250,10 @@ void TestLink::monitorFieldsAndBadFrames() {
              (MonitorLabel{MessageId::MsgServoDesired, " 1 = 2500 mV", StatusColour::Red}));
     QCOMPARE(v->LabelServoMer1,
              (MonitorLabel{MessageId::MsgServoMeasured, " 1 = 2480 mV", StatusColour::Red}));
-    QCOMPARE(v->LabelServoPoz2, (MonitorLabel{MessageId::MsgServoDesired, " 2 = 3020 mV",
-                                              StatusColour::ButtonFace}));
-    QCOMPARE(v->LabelServoMer2, (MonitorLabel{MessageId::MsgServoMeasured, " 2 = 3000 mV",
-                                              StatusColour::ButtonFace}));
+    QCOMPARE(v->LabelServoPoz2,
+             (MonitorLabel{MessageId::MsgServoDesired, " 2 = 3020 mV", StatusColour::ButtonFace}));
+    QCOMPARE(v->LabelServoMer2,
+             (MonitorLabel{MessageId::MsgServoMeasured, " 2 = 3000 mV", StatusColour::ButtonFace}));
     QCOMPARE(v->LabelPocetProgramovani.Text, std::string(" 17"));
     QVERIFY(v->LabelVersionVisible);
     QCOMPARE(v->LabelVersion.Message, MessageId::MsgVersionMismatch);

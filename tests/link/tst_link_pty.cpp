@@ -96,6 +96,14 @@ struct Tool {
         QTest::qWait(TestTickMs);
         return sequencer.Tick();
     }
+    bool Connect(const SimProcess& sim) {
+        return OpenComPort(port, sim.Link().toStdString()).Opened;
+    }
+    void Program(const ParameterImage& parameters) {
+        image = parameters;
+        sequencer.StartProgramming();
+        RunUntilIdle();
+    }
     void RunUntilIdle() {
         for (int i = 0; i < PassTickLimit; ++i) {
             Tick();
@@ -154,6 +162,8 @@ private slots:
     void readThenVerify();
     void programThenVerify();
     void faultyLineNeverFalseSuccess();
+    void lateUnit_data();
+    void lateUnit();
     void silentUnitFailsAfterFiveSends();
     void missingDeviceGivesComOpenError();
 };
@@ -165,7 +175,7 @@ void TestLinkPty::liveValuesAndCleanExit() {
     QVERIFY(pty.startsWith("/dev/"));
     QCOMPARE(QFileInfo(sim.Link()).symLinkTarget(), pty);
     Tool tool;
-    QVERIFY(OpenComPort(tool.port, sim.Link().toStdString()).Opened);
+    QVERIFY(tool.Connect(sim));
     bool live = false;
     for (int i = 0; i < 30 && !live; ++i)
         live = tool.Tick().Monitor.has_value();
@@ -185,7 +195,7 @@ void TestLinkPty::readThenVerify() {
     SimProcess sim(dir, {"--load", WriteImage(dir, parameters)});
     QVERIFY(!sim.WaitForPty().isEmpty());
     Tool tool;
-    QVERIFY(OpenComPort(tool.port, sim.Link().toStdString()).Opened);
+    QVERIFY(tool.Connect(sim));
     tool.sequencer.StartRead();
     tool.RunUntilIdle();
     QVERIFY(tool.EndedOk());
@@ -200,10 +210,8 @@ void TestLinkPty::programThenVerify() {
     SimProcess sim(dir, {});
     QVERIFY(!sim.WaitForPty().isEmpty());
     Tool tool;
-    tool.image = UnitParameters(2);
-    QVERIFY(OpenComPort(tool.port, sim.Link().toStdString()).Opened);
-    tool.sequencer.StartProgramming();
-    tool.RunUntilIdle();
+    QVERIFY(tool.Connect(sim));
+    tool.Program(UnitParameters(2));
     QVERIFY(tool.EndedOk());
     QCOMPARE(tool.sequencer.Display().Message, MessageId::MsgProgramming);
     // After a while the unit reports its saving countdown.
@@ -228,7 +236,7 @@ void TestLinkPty::faultyLineNeverFalseSuccess() {
                              "0.05", "--seed", QString::number(seed)});
         QVERIFY(!sim.WaitForPty().isEmpty());
         Tool tool;
-        QVERIFY(OpenComPort(tool.port, sim.Link().toStdString()).Opened);
+        QVERIFY(tool.Connect(sim));
 
         tool.sequencer.StartRead();
         tool.RunUntilIdle();
@@ -237,9 +245,7 @@ void TestLinkPty::faultyLineNeverFalseSuccess() {
             QVERIFY2(tool.image == UnitImageFrom(parameters), qPrintable(QString::number(seed)));
         (tool.EndedOk() ? passesOk : passesFailed)++;
 
-        tool.image = UnitParameters(seed + 100);
-        tool.sequencer.StartProgramming();
-        tool.RunUntilIdle();
+        tool.Program(UnitParameters(seed + 100));
         QVERIFY2(tool.EndedOk() != tool.EndedWithFailure(), qPrintable(QString::number(seed)));
         const bool programmed = tool.EndedOk();
         (programmed ? passesOk : passesFailed)++;
@@ -252,12 +258,34 @@ void TestLinkPty::faultyLineNeverFalseSuccess() {
     QCOMPARE(passesOk + passesFailed, 40);
 }
 
+void TestLinkPty::lateUnit_data() {
+    QTest::addColumn<QString>("lateMs");
+    QTest::newRow("within the time-out") << "30";
+    QTest::newRow("after the resend") << "100";
+}
+
+// Late replies: within the time-out they are simply taken; after it, the first answer is taken
+// and the answer to the resend, arriving during the next block, is ignored.
+void TestLinkPty::lateUnit() {
+    QFETCH(QString, lateMs);
+    QTemporaryDir dir;
+    SimProcess sim(dir, {"--late", lateMs});
+    QVERIFY(!sim.WaitForPty().isEmpty());
+    Tool tool;
+    QVERIFY(tool.Connect(sim));
+    tool.Program(UnitParameters(3));
+    QVERIFY(tool.EndedOk());
+    CloseComPort(tool.port);
+    QVERIFY(sim.Stop());
+    QVERIFY(sim.SavedImage() == tool.image);
+}
+
 void TestLinkPty::silentUnitFailsAfterFiveSends() {
     QTemporaryDir dir;
     SimProcess sim(dir, {"--silent"});
     QVERIFY(!sim.WaitForPty().isEmpty());
     Tool tool;
-    QVERIFY(OpenComPort(tool.port, sim.Link().toStdString()).Opened);
+    QVERIFY(tool.Connect(sim));
     tool.sequencer.StartProgramming();
     tool.RunUntilIdle();
     QCOMPARE(tool.port.BlockCommands, std::vector<int>(5, 0x00));

@@ -27,7 +27,9 @@ double Wave(double time, double periodSeconds) {
     return (1.0 - std::cos(2.0 * std::numbers::pi * time / periodSeconds)) / 2.0;
 }
 
-int MvToSteps(int mv) { return std::clamp(mv * 1023 / 5000, 0, 0xFFFF); }
+int MvToSteps(int mv) {
+    return std::clamp(mv * 1023 / 5000, 0, 0xFFFF);
+}
 
 std::uint16_t Word(double value) {
     return static_cast<std::uint16_t>(std::clamp(std::lround(value), 0L, 0xFFFFL));
@@ -119,7 +121,9 @@ int SimUnit::ServoRequiredMv(ServoIndex s) const {
     return percent ? CellShown(stored, true) * 5000 / 100 : CellShown(stored, false);
 }
 
-int SimUnit::SaveCountdown() const { return static_cast<int>(std::ceil(saveCountdown_)); }
+int SimUnit::SaveCountdown() const {
+    return static_cast<int>(std::ceil(saveCountdown_));
+}
 
 MonitorReport SimUnit::Report() const {
     MonitorReport r;
@@ -134,8 +138,14 @@ MonitorReport SimUnit::Report() const {
         r.ServoFlag[s] = image_.servo(s).ServoEnable() != 0 ? 1 : 0;
     }
     r.ProgramCount = Word(programCount_);
-    r.TestValues = {Word(time_),         Word(pollsAnswered_), Word(blocksWritten_),
-                    Word(blocksRead_),   Word(framesRefused_), 0, 0, 0};
+    r.TestValues = {Word(time_),
+                    Word(pollsAnswered_),
+                    Word(blocksWritten_),
+                    Word(blocksRead_),
+                    Word(framesRefused_),
+                    0,
+                    0,
+                    0};
     r.TpPercent = static_cast<Byte>(throttlePercent_);
     r.SaveCountdown = Word(SaveCountdown());
     r.DataError = 0;

@@ -55,7 +55,9 @@ const char* const Usage =
     "  -v                   log every frame to standard error\n";
 
 volatile std::sig_atomic_t stopRequested = 0;
-void RequestStop(int) { stopRequested = 1; }
+void RequestStop(int) {
+    stopRequested = 1;
+}
 
 bool ParseNumber(const char* text, double& value) {
     char* end = nullptr;
@@ -70,6 +72,10 @@ std::optional<SimOptions> ParseOptions(int argc, char** argv) {
         if (arg == "--silent") {
             o.Silent = true;
             continue;
+        }
+        if (arg == "--help" || arg == "-h") {
+            std::fputs(Usage, stdout);
+            std::exit(0);
         }
         if (arg == "-v") {
             o.Verbose = true;
@@ -275,7 +281,7 @@ private:
 };
 
 bool MakeLink(const std::string& link, const std::string& target) {
-    struct stat st{};
+    struct stat st {};
     if (::lstat(link.c_str(), &st) == 0) {
         if (!S_ISLNK(st.st_mode)) {
             std::fprintf(stderr, "dorv-sim: %s exists and is not a link; not replaced\n",
@@ -292,7 +298,7 @@ bool MakeLink(const std::string& link, const std::string& target) {
 }
 
 void InstallSignalHandlers() {
-    struct sigaction action{};
+    struct sigaction action {};
     action.sa_handler = RequestStop;
     sigemptyset(&action.sa_mask);
     sigaction(SIGINT, &action, nullptr);
@@ -317,7 +323,8 @@ int main(int argc, char** argv) {
         }
         sim::WriteIdentityBlock(unit.Image(), options->FormatVersion);
     }
-    if (std::string error; !options->SavePath.empty() && !sim::CanSaveTo(options->SavePath, error)) {
+    if (std::string error;
+        !options->SavePath.empty() && !sim::CanSaveTo(options->SavePath, error)) {
         std::fprintf(stderr, "dorv-sim: %s\n", error.c_str());
         return 1;
     }
