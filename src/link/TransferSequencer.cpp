@@ -161,25 +161,32 @@ void TransferSequencer::HandleReadReply(std::span<const Byte, FrameDataSize> dat
             return;
         }
     } else {
-        CopyBlock(data, readBlocks_.Block(k));
+        CopyBlock(data, receivedBlocks_.Block(k));
     }
     if (k < LastBlock) {
         NextBlock();
         return;
     }
     for (int b = 1; b < BlockCount; ++b)
-        std::ranges::copy(readBlocks_.Block(b), image_.Block(b).begin());
+        std::ranges::copy(receivedBlocks_.Block(b), image_.Block(b).begin());
     NormalizeRpmPoints(image_);
     events.FillEditors = true;
     StartVerifyAfterPass();
 }
 
+// A pass ends OK only when the whole image still equals what the unit answered: an edit made
+// during the pass to a block already compared means the unit does not hold the tool's image.
 void TransferSequencer::HandleVerifyReply(std::span<const Byte, FrameDataSize> data) {
     const int k = CurrentBlock();
     if (!SameBlock(data, image_.Block(k)))
         return;
+    CopyBlock(data, receivedBlocks_.Block(k));
     if (k < LastBlock) {
         NextBlock();
+        return;
+    }
+    if (!ImageMatchesReceivedBlocks()) {
+        FailTransfer();
         return;
     }
     SetGaugePosition(display_.GaugeMaximum);
@@ -208,6 +215,13 @@ void TransferSequencer::HandleProgramReply(std::span<const Byte, FrameDataSize> 
     }
     state_.ProgrammedOk = true;
     StartVerifyAfterPass();
+}
+
+bool TransferSequencer::ImageMatchesReceivedBlocks() const {
+    for (int b = 1; b < BlockCount; ++b)
+        if (!std::ranges::equal(image_.Block(b), receivedBlocks_.Block(b)))
+            return false;
+    return true;
 }
 
 // The unit's block 0 replaces the tool's; true when its format version is this tool's.

@@ -115,6 +115,7 @@ private:
     void HandleProgramReply(std::span<const Byte, FrameDataSize> data, TransferEvents& events);
     bool TakeIdentityBlock(std::span<const Byte, FrameDataSize> data, TransferEvents& events);
     void ReportVersionMismatch(TransferEvents& events);
+    bool ImageMatchesReceivedBlocks() const;
 
     void Start(TransferMode mode, Byte firstCommand, MessageId message);
     void StartVerifyAfterPass();
@@ -133,8 +134,9 @@ private:
     MonitorValues live_;
     Frame txFrame_{};
     std::vector<Byte> rxBuffer_;
-    // Blocks 1..7 of a Read pass wait here until the pass has all of them.
-    ParameterImage readBlocks_;
+    // Blocks 1..7 as the unit sent them in the current pass: a Read pass keeps them here until
+    // it has all of them; a Verify pass checks the image against them at its end.
+    ParameterImage receivedBlocks_;
 };
 
 } // namespace dorv

@@ -120,6 +120,8 @@ private slots:
     void failedReadKeepsEditedParameters();
     void failedVerifyAfterProgramNeverShowsProgramOk();
     void monitorFrameDuringTransferIsLiveValues();
+    void editDuringVerifyIsNoSuccess_data();
+    void editDuringVerifyIsNoSuccess();
 };
 
 void TestLink::pollFrameIsFixed() {
@@ -648,6 +650,33 @@ void TestLink::monitorFrameDuringTransferIsLiveValues() {
     QCOMPARE(rig.sequencer.Live().MonitorRpm, std::uint16_t(4321));
     QCOMPARE(rig.sequencer.State().Mode, TransferMode::Verify);
     QCOMPARE(rig.sequencer.State().BlockCommand, Byte(0x41));
+}
+
+void TestLink::editDuringVerifyIsNoSuccess_data() {
+    QTest::addColumn<bool>("program");
+    QTest::newRow("verify") << false;
+    QTest::newRow("program") << true;
+}
+
+// An edit of a block that the Verify pass has already compared: the unit no longer holds the
+// tool's image, so the pass must not end in OK.
+void TestLink::editDuringVerifyIsNoSuccess() {
+    QFETCH(bool, program);
+    Rig rig;
+    rig.image = rig.unit.Image();
+    if (program)
+        rig.sequencer.StartProgramming();
+    else
+        rig.sequencer.StartVerify();
+    while (!(rig.sequencer.State().Mode == TransferMode::Verify &&
+             rig.sequencer.State().BlockCommand == 0x44))
+        rig.Tick();
+    rig.image.ServoTable(0, 0, 0) += 1; // block 2, already verified
+    rig.RunUntilIdle();
+    QCOMPARE(rig.sequencer.Display().Message, MessageId::MsgVerifyError);
+    QCOMPARE(rig.sequencer.Display().Colour, StatusColour::Red);
+    QVERIFY(!rig.sequencer.State().ProgrammedOk);
+    QCOMPARE(rig.BlockCommands().back(), 0x47);
 }
 
 QTEST_GUILESS_MAIN(TestLink)
