@@ -1,0 +1,41 @@
+// The serial port's number, name and device, and opening and closing it by PortIndex.
+#pragma once
+
+#include "Messages.h"
+#include "SerialPort.h"
+
+#include <optional>
+#include <string>
+
+namespace dorv {
+
+// PortIndex runs 0..20 (COM1..COM21); the Com menu has items for 0..19.
+inline constexpr int PortIndexMax = 20;
+inline constexpr int MenuComPortCount = 20;
+
+// "COM%d" with portIndex + 1; also the key of the port's device in section [PORTS] of DORV.ini.
+std::string ComPortName(int portIndex);
+
+// The device for portIndex: the value of DORV.ini's [PORTS] COMn key when it is given and not
+// blank, otherwise /dev/ttyS<n-1>.
+std::string ComDevicePath(int portIndex, const std::optional<std::string>& configuredDevice);
+
+// MenuCom1Click's choice: the index of the clicked item (0..19), or the current index when the
+// sender is none of the items.
+int PortIndexAfterMenuClick(int currentPortIndex, int clickedItem);
+
+// The outcome of OpenComPort. On failure the window shows Message followed by Suffix in a modal
+// box; Suffix names the device and the reason, so a technician can act on it.
+struct ComOpenResult {
+    bool Opened = false;
+    MessageId Message = MessageId::None;
+    std::string Suffix;
+};
+
+// Opens the port at device (57600 8N1, no flow control). A failed open gives MsgComOpenError.
+ComOpenResult OpenComPort(SerialPort& port, const std::string& device);
+
+// Drops pending input and closes the port; nothing happens when it was never opened.
+void CloseComPort(SerialPort& port);
+
+} // namespace dorv

@@ -1,0 +1,34 @@
+// The serial port the link talks through: an interface, so tests can script it.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+
+namespace dorv {
+
+// Why a port could not be opened.
+enum class PortOpenError { None, NotFound, PermissionDenied, Busy, Other };
+
+// A blocking serial port at 57600 baud, 8N1, no flow control, used from one thread.
+class SerialPort {
+public:
+    virtual ~SerialPort() = default;
+
+    // Opens the device exclusively and configures the line; returns why it failed, if it did.
+    virtual PortOpenError Open(const std::string& device) = 0;
+    // Drops pending input and closes; does nothing when the port is not open.
+    virtual void Close() = 0;
+    virtual bool IsOpen() const = 0;
+
+    // Received bytes waiting, without blocking; nothing when the query fails.
+    virtual std::optional<std::size_t> BytesWaiting() = 0;
+    // Reads up to buffer.size() waiting bytes; returns how many were read.
+    virtual std::size_t Read(std::span<std::uint8_t> buffer) = 0;
+    // Writes the bytes and returns once they have left the port.
+    virtual void Write(std::span<const std::uint8_t> bytes) = 0;
+};
+
+} // namespace dorv

@@ -1,0 +1,335 @@
+// The tick, the Program, Verify and Read passes, their replies, time-outs and messages.
+#include "TransferSequencer.h"
+
+#include <algorithm>
+#include <cstdio>
+
+namespace dorv {
+
+namespace {
+
+constexpr Byte FirstProgramCommand = 0x00;
+constexpr Byte FirstVerifyCommand = 0x41;
+constexpr Byte FirstReadCommand = 0x40;
+constexpr int LastBlock = BlockCount - 1;
+
+MessageId FailureMessage(TransferMode mode) {
+    switch (mode) {
+    case TransferMode::Program:
+        return MessageId::MsgProgramError;
+    case TransferMode::Verify:
+        return MessageId::MsgVerifyError;
+    case TransferMode::Read:
+    case TransferMode::Idle:
+        break;
+    }
+    return MessageId::MsgReadError;
+}
+
+bool SameBlock(std::span<const Byte, FrameDataSize> data, std::span<const Byte, BlockSize> block) {
+    return std::equal(data.begin(), data.end(), block.begin());
+}
+
+void CopyBlock(std::span<const Byte, FrameDataSize> data, std::span<Byte, BlockSize> block) {
+    std::copy(data.begin(), data.end(), block.begin());
+}
+
+std::string VersionSuffix(int unitVersion) {
+    char text[40];
+    std::snprintf(text, sizeof text, "  PC-%d, IGN-%d", ImageFormatVersion, unitVersion);
+    return text;
+}
+
+} // namespace
+
+TransferSequencer::TransferSequencer(SerialPort& port, ParameterImage& image)
+    : port_(port), image_(image), rxBuffer_(RxBufferSize) {}
+
+TransferEvents TransferSequencer::Tick() {
+    TransferEvents events;
+    ReceiveStep(events);
+    if (state_.Mode == TransferMode::Idle)
+        IdleStep();
+    else
+        TransferStep();
+    MessageTimeStep();
+    ConnectionStep();
+    return events;
+}
+
+void TransferSequencer::ReceiveStep(TransferEvents& events) {
+    const std::span<const Byte> frame = ReceiveFrame(port_, rxBuffer_);
+    if (frame.empty())
+        return;
+    if (frame[0] != MonitorReply) {
+        HandleTransferReply(frame, events);
+        return;
+    }
+    auto values = DecodeMonitorFrame(frame);
+    if (!values)
+        return;
+    state_.NoConnectionTicks = 0;
+    live_ = *values;
+    display_.LabelVersionVisible = values->LabelVersionVisible;
+    events.Monitor = std::move(values);
+}
+
+void TransferSequencer::TransferStep() {
+    if (++state_.TickCount < TimeoutTicks)
+        return;
+    state_.TickCount = 0;
+    if (++state_.SendCount <= MaxSends)
+        SendCurrentBlock();
+    else
+        FailTransfer();
+}
+
+void TransferSequencer::IdleStep() {
+    if (++state_.TickCount >= PollTicks) {
+        state_.TickCount = 0;
+        SendPollFrame(port_, txFrame_);
+    }
+    const int countdown = live_.SaveCountdown;
+    if (countdown != 0) {
+        SetMessage(MessageId::MsgSaving, "", StatusColour::ButtonFace);
+        state_.MessageTicks = MessageTime;
+        SetGaugeMaximum(SavingGaugeMaximum);
+        SetGaugePosition(100 * (SaveCountdownFullScale - countdown) / SaveCountdownFullScale);
+        return;
+    }
+    SetGaugeMaximum(TransferGaugeMaximum);
+    if (state_.ProgrammedOk) {
+        display_.Message = MessageId::MsgProgramming;
+        display_.Suffix = ": OK";
+        SetGaugePosition(display_.GaugeMaximum);
+    }
+}
+
+void TransferSequencer::MessageTimeStep() {
+    if (state_.MessageTicks > 0) {
+        --state_.MessageTicks;
+        display_.LabelHlaseniVisible = true;
+        return;
+    }
+    display_.LabelHlaseniVisible = false;
+    display_.GaugeVisible = false;
+    state_.ProgrammedOk = false;
+}
+
+void TransferSequencer::ConnectionStep() {
+    if (state_.NoConnectionTicks < NoConnectionThreshold) {
+        ++state_.NoConnectionTicks;
+        display_.LabelSpojeniVisible = false;
+    } else {
+        display_.LabelSpojeniVisible = true;
+    }
+    if (display_.LabelSpojeniVisible)
+        display_.LabelVersionVisible = false;
+}
+
+void TransferSequencer::HandleTransferReply(std::span<const Byte> frame, TransferEvents& events) {
+    if (!IsFrameValid(frame) || frame[0] != ReplyByteFor(state_.BlockCommand) ||
+        state_.Mode == TransferMode::Idle)
+        return;
+    state_.NoConnectionTicks = 0;
+    const auto data = FrameData(frame);
+    switch (state_.Mode) {
+    case TransferMode::Read:
+        HandleReadReply(data, events);
+        break;
+    case TransferMode::Verify:
+        HandleVerifyReply(data);
+        break;
+    case TransferMode::Program:
+        HandleProgramReply(data, events);
+        break;
+    case TransferMode::Idle:
+        break;
+    }
+}
+
+// Block 0 goes into the image at once (the unit's identity); blocks 1..7 are held back until
+// the last one has come, so a Read that fails half-way leaves the edited parameters as they were.
+void TransferSequencer::HandleReadReply(std::span<const Byte, FrameDataSize> data,
+                                        TransferEvents& events) {
+    const int k = CurrentBlock();
+    if (k == 0) {
+        if (!TakeIdentityBlock(data, events)) {
+            NormalizeRpmPoints(image_);
+            events.FillEditors = true;
+            ReportVersionMismatch(events);
+            return;
+        }
+    } else {
+        CopyBlock(data, receivedBlocks_.Block(k));
+    }
+    if (k < LastBlock) {
+        NextBlock();
+        return;
+    }
+    for (int b = 1; b < BlockCount; ++b)
+        std::ranges::copy(receivedBlocks_.Block(b), image_.Block(b).begin());
+    NormalizeRpmPoints(image_);
+    events.FillEditors = true;
+    StartVerifyAfterPass();
+}
+
+// A pass ends OK only when the whole image still equals what the unit answered: an edit made
+// during the pass to a block already compared means the unit does not hold the tool's image.
+void TransferSequencer::HandleVerifyReply(std::span<const Byte, FrameDataSize> data) {
+    const int k = CurrentBlock();
+    if (!SameBlock(data, image_.Block(k)))
+        return;
+    CopyBlock(data, receivedBlocks_.Block(k));
+    if (k < LastBlock) {
+        NextBlock();
+        return;
+    }
+    if (!ImageMatchesReceivedBlocks()) {
+        FailTransfer();
+        return;
+    }
+    SetGaugePosition(display_.GaugeMaximum);
+    SetMessage(MessageId::MsgVerifying, ": OK", StatusColour::ButtonFace);
+    state_.MessageTicks = MessageTime;
+    state_.Mode = TransferMode::Idle;
+}
+
+void TransferSequencer::HandleProgramReply(std::span<const Byte, FrameDataSize> data,
+                                           TransferEvents& events) {
+    const int k = CurrentBlock();
+    if (k == 0) {
+        const bool versionMatches = TakeIdentityBlock(data, events);
+        NormalizeRpmPoints(image_);
+        events.FillEditors = true;
+        if (!versionMatches) {
+            ReportVersionMismatch(events);
+            return;
+        }
+    } else if (!SameBlock(data, image_.Block(k))) {
+        return;
+    }
+    if (k < LastBlock) {
+        NextBlock();
+        return;
+    }
+    state_.ProgrammedOk = true;
+    StartVerifyAfterPass();
+}
+
+bool TransferSequencer::ImageMatchesReceivedBlocks() const {
+    for (int b = 1; b < BlockCount; ++b)
+        if (!std::ranges::equal(image_.Block(b), receivedBlocks_.Block(b)))
+            return false;
+    return true;
+}
+
+// The unit's block 0 replaces the tool's; true when its format version is this tool's.
+bool TransferSequencer::TakeIdentityBlock(std::span<const Byte, FrameDataSize> data,
+                                          TransferEvents& events) {
+    CopyBlock(data, image_.Block(0));
+    events.Identity = DecodeIdentityBlock(image_);
+    return image_.FormatVersion() == ImageFormatVersion;
+}
+
+void TransferSequencer::ReportVersionMismatch(TransferEvents& events) {
+    state_.Mode = TransferMode::Idle;
+    const int unitVersion = image_.FormatVersion();
+    events.VersionMismatch = dorv::VersionMismatch{.PcVersion = ImageFormatVersion,
+                                                   .UnitVersion = unitVersion,
+                                                   .Suffix = VersionSuffix(unitVersion)};
+    state_.MessageTicks = 0;
+}
+
+void TransferSequencer::VersionMismatchBoxClosed() {
+    state_.Mode = TransferMode::Idle;
+    state_.MessageTicks = 0;
+}
+
+void TransferSequencer::ShowMessage(MessageId message, std::string suffix, int ticks) {
+    SetMessage(message, std::move(suffix), StatusColour::ButtonFace);
+    state_.MessageTicks = ticks;
+    display_.LabelHlaseniVisible = ticks > 0;
+}
+
+void TransferSequencer::StartProgramming() {
+    Start(TransferMode::Program, FirstProgramCommand, MessageId::MsgProgramming);
+}
+
+void TransferSequencer::StartVerify() {
+    Start(TransferMode::Verify, FirstVerifyCommand, MessageId::MsgVerifying);
+}
+
+TransferEvents TransferSequencer::StartRead() {
+    Start(TransferMode::Read, FirstReadCommand, MessageId::MsgReading);
+    TransferEvents events;
+    events.ClearLabelFile2 = true;
+    return events;
+}
+
+void TransferSequencer::Start(TransferMode mode, Byte firstCommand, MessageId message) {
+    state_.Mode = mode;
+    state_.BlockCommand = firstCommand;
+    state_.SendCount = 0;
+    SetMessage(message, "", StatusColour::ButtonFace);
+    state_.MessageTicks = MessageTime;
+    display_.LabelHlaseniVisible = true;
+    SetGaugePosition(0);
+    display_.GaugeVisible = true;
+    state_.ProgrammedOk = false;
+}
+
+void TransferSequencer::StartVerifyAfterPass() {
+    state_.Mode = TransferMode::Verify;
+    state_.BlockCommand = FirstVerifyCommand;
+    state_.SendCount = 1;
+    SendCurrentBlock();
+    SetMessage(MessageId::MsgVerifying, ":", StatusColour::ButtonFace);
+    state_.MessageTicks = MessageTime;
+    display_.LabelHlaseniVisible = true;
+    SetGaugePosition(0);
+}
+
+void TransferSequencer::NextBlock() {
+    SetGaugePosition(display_.GaugePosition + 1);
+    ++state_.BlockCommand;
+    state_.SendCount = 1;
+    SendCurrentBlock();
+}
+
+void TransferSequencer::SendCurrentBlock() {
+    state_.TickCount = 0;
+    static constexpr std::array<Byte, FrameDataSize> Zeros{};
+    const auto data = state_.Mode == TransferMode::Read
+                          ? std::span<const Byte, FrameDataSize>(Zeros)
+                          : std::span<const Byte, FrameDataSize>(image_.Block(CurrentBlock()));
+    SendBlockFrame(port_, txFrame_, state_.BlockCommand, data);
+}
+
+void TransferSequencer::FailTransfer() {
+    SetMessage(FailureMessage(state_.Mode), "", StatusColour::Red);
+    state_.MessageTicks = MessageTime;
+    if (state_.Mode == TransferMode::Verify)
+        state_.ProgrammedOk = false;
+    state_.Mode = TransferMode::Idle;
+}
+
+void TransferSequencer::SetMessage(MessageId message, std::string suffix, StatusColour colour) {
+    display_.Message = message;
+    display_.Suffix = std::move(suffix);
+    display_.Colour = colour;
+}
+
+// The gauge holds its position within 0..maximum; a maximum of 0 is ignored.
+void TransferSequencer::SetGaugeMaximum(int maximum) {
+    if (maximum == 0)
+        return;
+    display_.GaugeMaximum = maximum;
+    display_.GaugePosition = std::min(display_.GaugePosition, maximum);
+}
+
+void TransferSequencer::SetGaugePosition(int position) {
+    display_.GaugePosition = std::clamp(position, 0, display_.GaugeMaximum);
+}
+
+} // namespace dorv

@@ -1,0 +1,142 @@
+// The link's tick: receiving, polling, block transfers with time-outs, messages and connection.
+//
+// How the window wires it:
+//   TransferSequencer seq(port, image);   // port: a SerialPort (QtSerialPort in the program)
+//   every 55 ms:  TransferEvents e = seq.Tick();  then render seq.Display() and act on e:
+//     e.Monitor          -> show the live labels and gauges (MonitorValues), keep the live values
+//     e.Identity         -> LabelVerze1..3 get the identity texts
+//     e.FillEditors      -> FillEditors() from the image (the image was changed by a transfer)
+//     e.VersionMismatch  -> modal box: MsgVersionMismatch text + Suffix; after it closes call
+//                           seq.VersionMismatchBoxClosed()
+//   Program: PackEditors, NormalizeRpmPoints, FillEditors, then seq.StartProgramming()
+//            (the program-after-change path calls seq.StartProgramming() directly).
+//   Verify:  PackEditors, NormalizeRpmPoints, FillEditors, then seq.StartVerify().
+//   Read:    e = seq.StartRead(); e.ClearLabelFile2 -> LabelFile2 gets the empty text.
+//   After each of these, render seq.Display() again. Then TrackOperatingCell with seq.Live().
+// LabelHlaseni's text is the current language's text of Display().Message followed by
+// Display().Suffix (no message text when Message is None).
+#pragma once
+
+#include "Frame.h"
+#include "Messages.h"
+#include "Monitor.h"
+#include "ParameterImage.h"
+#include "SerialPort.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace dorv {
+
+enum class TransferMode : Byte { Idle = 0, Program = 1, Verify = 2, Read = 3 };
+
+inline constexpr int TickPeriodMs = 55;
+inline constexpr int TimeoutTicks = 4;
+inline constexpr int MaxSends = 5;
+inline constexpr int PollTicks = 6;
+inline constexpr int MessageTime = 200;
+inline constexpr int NoConnectionThreshold = 18;
+inline constexpr int TransferGaugeMaximum = 7;
+inline constexpr int SavingGaugeMaximum = 100;
+
+// What the window shows: LabelHlaseni, CGaugeProgram, LabelSpojeni and LabelVersion.
+struct TransferDisplay {
+    MessageId Message = MessageId::None;
+    std::string Suffix;
+    StatusColour Colour = StatusColour::ButtonFace;
+    bool LabelHlaseniVisible = false;
+    int GaugeMaximum = TransferGaugeMaximum; // the position always lies within 0..maximum
+    int GaugePosition = 0;
+    bool GaugeVisible = false;
+    bool LabelSpojeniVisible = false;
+    bool LabelVersionVisible = false;
+    friend bool operator==(const TransferDisplay&, const TransferDisplay&) = default;
+};
+
+// The unit's program has another parameter format version than this tool.
+struct VersionMismatch {
+    int PcVersion = ImageFormatVersion;
+    int UnitVersion = 0;
+    std::string Suffix; // "  PC-56, IGN-55": shown after MsgVersionMismatch
+};
+
+// What the window must do after a tick or a start command.
+struct TransferEvents {
+    std::optional<MonitorValues> Monitor;
+    std::optional<IdentityTexts> Identity;
+    bool FillEditors = false;
+    std::optional<dorv::VersionMismatch> VersionMismatch;
+    bool ClearLabelFile2 = false;
+};
+
+// The sequencer's counters, for the window's status and for tests.
+struct SequencerState {
+    TransferMode Mode = TransferMode::Idle;
+    Byte BlockCommand = 0;
+    int TickCount = 0;
+    int SendCount = 0;
+    int MessageTicks = 0;
+    int NoConnectionTicks = NoConnectionThreshold;
+    bool ProgrammedOk = false;
+};
+
+class TransferSequencer {
+public:
+    TransferSequencer(SerialPort& port, ParameterImage& image);
+
+    // One 55 ms tick: receive at most one frame, step the transfer or poll, count the message
+    // time and the ticks without a valid frame.
+    TransferEvents Tick();
+
+    void StartProgramming();
+    void StartVerify();
+    TransferEvents StartRead();
+    // The version-mismatch box was closed: the sequencer stays idle and the message goes.
+    void VersionMismatchBoxClosed();
+    // Shows a message of the window's own (the print heading, for instance) for ticks ticks.
+    void ShowMessage(MessageId message, std::string suffix, int ticks);
+
+    const TransferDisplay& Display() const { return display_; }
+    const SequencerState& State() const { return state_; }
+    // The last accepted monitor frame's values (zeros until one arrives).
+    const MonitorValues& Live() const { return live_; }
+
+private:
+    void ReceiveStep(TransferEvents& events);
+    void TransferStep();
+    void IdleStep();
+    void MessageTimeStep();
+    void ConnectionStep();
+
+    void HandleTransferReply(std::span<const Byte> frame, TransferEvents& events);
+    void HandleReadReply(std::span<const Byte, FrameDataSize> data, TransferEvents& events);
+    void HandleVerifyReply(std::span<const Byte, FrameDataSize> data);
+    void HandleProgramReply(std::span<const Byte, FrameDataSize> data, TransferEvents& events);
+    bool TakeIdentityBlock(std::span<const Byte, FrameDataSize> data, TransferEvents& events);
+    void ReportVersionMismatch(TransferEvents& events);
+    bool ImageMatchesReceivedBlocks() const;
+
+    void Start(TransferMode mode, Byte firstCommand, MessageId message);
+    void StartVerifyAfterPass();
+    void NextBlock();
+    void SendCurrentBlock();
+    void FailTransfer();
+    void SetMessage(MessageId message, std::string suffix, StatusColour colour);
+    void SetGaugeMaximum(int maximum);
+    void SetGaugePosition(int position);
+    int CurrentBlock() const { return BlockOfCommand(state_.BlockCommand); }
+
+    SerialPort& port_;
+    ParameterImage& image_;
+    SequencerState state_;
+    TransferDisplay display_;
+    MonitorValues live_;
+    Frame txFrame_{};
+    std::vector<Byte> rxBuffer_;
+    // Blocks 1..7 as the unit sent them in the current pass: a Read pass keeps them here until
+    // it has all of them; a Verify pass checks the image against them at its end.
+    ParameterImage receivedBlocks_;
+};
+
+} // namespace dorv

@@ -1,0 +1,309 @@
+// End-to-end tests: the sequencer on QSerialPort against dorv-sim over a pseudo-terminal.
+#include "ComPort.h"
+#include "ImageFile.h"
+#include "QtSerialPort.h"
+#include "SimUnit.h"
+#include "TransferSequencer.h"
+
+#include <QFileInfo>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <csignal>
+
+using namespace dorv;
+
+namespace {
+
+// Ticks run faster than the program's 55 ms: the simulated unit answers within milliseconds.
+constexpr int TestTickMs = 15;
+constexpr int PassTickLimit = 400;
+
+// A SerialPort that counts the block frames it passes on.
+class CountingPort final : public SerialPort {
+public:
+    explicit CountingPort(SerialPort& inner) : inner_(inner) {}
+    std::vector<int> BlockCommands;
+
+    PortOpenError Open(const std::string& device) override { return inner_.Open(device); }
+    void Close() override { inner_.Close(); }
+    bool IsOpen() const override { return inner_.IsOpen(); }
+    std::optional<std::size_t> BytesWaiting() override { return inner_.BytesWaiting(); }
+    std::size_t Read(std::span<std::uint8_t> b) override { return inner_.Read(b); }
+    void Write(std::span<const std::uint8_t> bytes) override {
+        if (bytes[0] != PollCommand)
+            BlockCommands.push_back(bytes[0]);
+        inner_.Write(bytes);
+    }
+
+private:
+    SerialPort& inner_;
+};
+
+// dorv-sim started in a private folder, with its image saved at exit.
+class SimProcess {
+public:
+    SimProcess(const QTemporaryDir& dir, QStringList options)
+        : link_(dir.filePath("ttyDORV")), saved_(dir.filePath("unit-saved.bin")) {
+        options << "--link" << link_ << "--save" << saved_;
+        process_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        process_.start(QStringLiteral(DORV_BIN_DIR "/dorv-sim"), options);
+    }
+    ~SimProcess() {
+        if (process_.state() != QProcess::NotRunning) {
+            process_.kill();
+            process_.waitForFinished();
+        }
+    }
+    // The pty path the simulator printed; empty when it did not start.
+    QString WaitForPty() {
+        if (!process_.waitForStarted(5000))
+            return {};
+        while (!process_.canReadLine() && process_.waitForReadyRead(5000)) {
+        }
+        return QString::fromLocal8Bit(process_.readLine()).trimmed();
+    }
+    bool Stop(int signal = SIGTERM) {
+        ::kill(static_cast<pid_t>(process_.processId()), signal);
+        return process_.waitForFinished(5000) && process_.exitStatus() == QProcess::NormalExit &&
+               process_.exitCode() == 0;
+    }
+    QString Link() const { return link_; }
+    ParameterImage SavedImage() const {
+        ParameterImage image;
+        std::string error;
+        if (!sim::LoadImage(saved_.toStdString(), image, error))
+            qWarning("%s", error.c_str());
+        return image;
+    }
+
+private:
+    QString link_;
+    QString saved_;
+    QProcess process_;
+};
+
+// The tool's side: its image and sequencer on a QSerialPort opened at the simulator's link.
+struct Tool {
+    QtSerialPort serial;
+    CountingPort port{serial};
+    ParameterImage image;
+    TransferSequencer sequencer{port, image};
+
+    Tool() { SetDefaultParameters(image); }
+    TransferEvents Tick() {
+        QTest::qWait(TestTickMs);
+        return sequencer.Tick();
+    }
+    bool Connect(const SimProcess& sim) {
+        return OpenComPort(port, sim.Link().toStdString()).Opened;
+    }
+    void Program(const ParameterImage& parameters) {
+        image = parameters;
+        sequencer.StartProgramming();
+        RunUntilIdle();
+    }
+    void RunUntilIdle() {
+        for (int i = 0; i < PassTickLimit; ++i) {
+            Tick();
+            if (sequencer.State().Mode == TransferMode::Idle)
+                return;
+        }
+    }
+    bool EndedOk() const {
+        const auto& d = sequencer.Display();
+        return d.Suffix == ": OK" && d.Colour == StatusColour::ButtonFace;
+    }
+    bool EndedWithFailure() const {
+        const auto& d = sequencer.Display();
+        const bool failure = d.Message == MessageId::MsgProgramError ||
+                             d.Message == MessageId::MsgVerifyError ||
+                             d.Message == MessageId::MsgReadError;
+        return failure && d.Colour == StatusColour::Red;
+    }
+};
+
+// The image the simulator holds after loading path: its own identity in block 0.
+ParameterImage UnitImageFrom(const ParameterImage& loaded, int formatVersion = ImageFormatVersion) {
+    ParameterImage unit = loaded;
+    sim::WriteIdentityBlock(unit, formatVersion);
+    return unit;
+}
+
+// A parameter set unlike the defaults, already normalized.
+ParameterImage UnitParameters(int variant) {
+    ParameterImage image;
+    SetDefaultParameters(image);
+    for (int r = 0; r < ThrottleRows; ++r)
+        for (int k = 0; k < RpmColumns; ++k)
+            image.ServoTable(variant % 2, r, k) = static_cast<Byte>(60 + 7 * r + k + variant);
+    image.PulsesMode() = 2;
+    image.Tps0() = static_cast<Byte>(40 + variant);
+    NormalizeRpmPoints(image);
+    return image;
+}
+
+QString WriteImage(const QTemporaryDir& dir, const ParameterImage& image) {
+    const QString path = dir.filePath("unit.bin");
+    std::string error;
+    if (!sim::SaveRawImage(path.toStdString(), image, error))
+        qWarning("%s", error.c_str());
+    return path;
+}
+
+} // namespace
+
+class TestLinkPty : public QObject {
+    Q_OBJECT
+
+private slots:
+    void liveValuesAndCleanExit();
+    void readThenVerify();
+    void programThenVerify();
+    void faultyLineNeverFalseSuccess();
+    void lateUnit_data();
+    void lateUnit();
+    void silentUnitFailsAfterFiveSends();
+    void missingDeviceGivesComOpenError();
+};
+
+void TestLinkPty::liveValuesAndCleanExit() {
+    QTemporaryDir dir;
+    SimProcess sim(dir, {"--rpm", "3000", "--throttle", "40"});
+    const QString pty = sim.WaitForPty();
+    QVERIFY(pty.startsWith("/dev/"));
+    QCOMPARE(QFileInfo(sim.Link()).symLinkTarget(), pty);
+    Tool tool;
+    QVERIFY(tool.Connect(sim));
+    bool live = false;
+    for (int i = 0; i < 30 && !live; ++i)
+        live = tool.Tick().Monitor.has_value();
+    QVERIFY(live);
+    QCOMPARE(tool.sequencer.Live().MonitorRpm, std::uint16_t(3000));
+    QCOMPARE(int(tool.sequencer.Live().MonitorTpPercent), 40);
+    QVERIFY(!tool.sequencer.Display().LabelSpojeniVisible);
+    QVERIFY(!tool.sequencer.Display().LabelVersionVisible);
+    CloseComPort(tool.port);
+    QVERIFY(sim.Stop(SIGINT));
+    QVERIFY(!QFileInfo::exists(sim.Link()) && !QFileInfo(sim.Link()).isSymLink());
+}
+
+void TestLinkPty::readThenVerify() {
+    QTemporaryDir dir;
+    const ParameterImage parameters = UnitParameters(1);
+    SimProcess sim(dir, {"--load", WriteImage(dir, parameters)});
+    QVERIFY(!sim.WaitForPty().isEmpty());
+    Tool tool;
+    QVERIFY(tool.Connect(sim));
+    tool.sequencer.StartRead();
+    tool.RunUntilIdle();
+    QVERIFY(tool.EndedOk());
+    QCOMPARE(tool.sequencer.Display().Message, MessageId::MsgVerifying);
+    QVERIFY(tool.image == UnitImageFrom(parameters));
+    QVERIFY(sim.Stop());
+    QVERIFY(sim.SavedImage() == tool.image);
+}
+
+void TestLinkPty::programThenVerify() {
+    QTemporaryDir dir;
+    SimProcess sim(dir, {});
+    QVERIFY(!sim.WaitForPty().isEmpty());
+    Tool tool;
+    QVERIFY(tool.Connect(sim));
+    tool.Program(UnitParameters(2));
+    QVERIFY(tool.EndedOk());
+    QCOMPARE(tool.sequencer.Display().Message, MessageId::MsgProgramming);
+    // After a while the unit reports its saving countdown.
+    bool saving = false;
+    for (int i = 0; i < 20 && !saving; ++i) {
+        tool.Tick();
+        saving = tool.sequencer.Display().Message == MessageId::MsgSaving;
+    }
+    QVERIFY(saving);
+    QVERIFY(sim.Stop());
+    QVERIFY(sim.SavedImage() == tool.image);
+    QCOMPARE(DecodeIdentityBlock(tool.image).VersionText, std::string("SIM01"));
+}
+
+void TestLinkPty::faultyLineNeverFalseSuccess() {
+    int passesOk = 0;
+    int passesFailed = 0;
+    for (int seed = 1; seed <= 20; ++seed) {
+        QTemporaryDir dir;
+        const ParameterImage parameters = UnitParameters(seed);
+        SimProcess sim(dir, {"--load", WriteImage(dir, parameters), "--drop", "0.2", "--corrupt",
+                             "0.05", "--seed", QString::number(seed)});
+        QVERIFY(!sim.WaitForPty().isEmpty());
+        Tool tool;
+        QVERIFY(tool.Connect(sim));
+
+        tool.sequencer.StartRead();
+        tool.RunUntilIdle();
+        QVERIFY2(tool.EndedOk() != tool.EndedWithFailure(), qPrintable(QString::number(seed)));
+        if (tool.EndedOk())
+            QVERIFY2(tool.image == UnitImageFrom(parameters), qPrintable(QString::number(seed)));
+        (tool.EndedOk() ? passesOk : passesFailed)++;
+
+        tool.Program(UnitParameters(seed + 100));
+        QVERIFY2(tool.EndedOk() != tool.EndedWithFailure(), qPrintable(QString::number(seed)));
+        const bool programmed = tool.EndedOk();
+        (programmed ? passesOk : passesFailed)++;
+        CloseComPort(tool.port);
+        QVERIFY(sim.Stop());
+        if (programmed)
+            QVERIFY2(sim.SavedImage() == tool.image, qPrintable(QString::number(seed)));
+    }
+    qInfo("faulty line: %d passes ended OK, %d with the failure message", passesOk, passesFailed);
+    QCOMPARE(passesOk + passesFailed, 40);
+}
+
+void TestLinkPty::lateUnit_data() {
+    QTest::addColumn<QString>("lateMs");
+    QTest::newRow("within the time-out") << "30";
+    QTest::newRow("after the resend") << "100";
+}
+
+// Late replies: within the time-out they are simply taken; after it, the first answer is taken
+// and the answer to the resend, arriving during the next block, is ignored.
+void TestLinkPty::lateUnit() {
+    QFETCH(QString, lateMs);
+    QTemporaryDir dir;
+    SimProcess sim(dir, {"--late", lateMs});
+    QVERIFY(!sim.WaitForPty().isEmpty());
+    Tool tool;
+    QVERIFY(tool.Connect(sim));
+    tool.Program(UnitParameters(3));
+    QVERIFY(tool.EndedOk());
+    CloseComPort(tool.port);
+    QVERIFY(sim.Stop());
+    QVERIFY(sim.SavedImage() == tool.image);
+}
+
+void TestLinkPty::silentUnitFailsAfterFiveSends() {
+    QTemporaryDir dir;
+    SimProcess sim(dir, {"--silent"});
+    QVERIFY(!sim.WaitForPty().isEmpty());
+    Tool tool;
+    QVERIFY(tool.Connect(sim));
+    tool.sequencer.StartProgramming();
+    tool.RunUntilIdle();
+    QCOMPARE(tool.port.BlockCommands, std::vector<int>(5, 0x00));
+    QCOMPARE(tool.sequencer.Display().Message, MessageId::MsgProgramError);
+    QVERIFY(tool.EndedWithFailure());
+    QVERIFY(sim.Stop());
+}
+
+void TestLinkPty::missingDeviceGivesComOpenError() {
+    QTemporaryDir dir;
+    QtSerialPort port;
+    const auto result = OpenComPort(port, dir.filePath("no-such-tty").toStdString());
+    QVERIFY(!result.Opened);
+    QCOMPARE(result.Message, MessageId::MsgComOpenError);
+    QVERIFY(result.Suffix.find("no-such-tty") != std::string::npos);
+    QVERIFY(!port.IsOpen());
+    QVERIFY(!port.BytesWaiting());
+}
+
+QTEST_GUILESS_MAIN(TestLinkPty)
+#include "tst_link_pty.moc"
