@@ -1,12 +1,11 @@
 // Program entry: creates the main window and runs the message loop.
 #include <QApplication>
-#include <QMainWindow>
+
+#include "Hlav.h"
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
-    QMainWindow window;
-    window.setWindowTitle(QStringLiteral("Nastavování jednotky "DORV""));
-    window.resize(986, 849);
+    TFormHlav window;
     window.show();
     return app.exec();
 }
