@@ -2,6 +2,7 @@
 #include "Hlav.h"
 
 #include <QCheckBox>
+#include <QFontMetrics>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -59,6 +60,20 @@ QPushButton* MakeStepButton(QWidget* parent, const char* name, const QString& te
     return button;
 }
 
+// The largest font up to the box's own that shows the widest RPM value, with its thousands
+// separator, inside the 40 px edit.
+QFont EditorFont(const QFont& base, const QLocale& locale) {
+    constexpr int TextRoom = EditWidth - 8;
+    const QString widest = locale.toString(dorv::RpmRange.Max);
+    QFont font = base;
+    for (int size = base.pixelSize(); size > 7; --size) {
+        font.setPixelSize(size);
+        if (QFontMetrics(font).horizontalAdvance(widest) <= TextRoom)
+            break;
+    }
+    return font;
+}
+
 } // namespace
 
 void TFormHlav::CreateEditors() {
@@ -99,6 +114,12 @@ void TFormHlav::CreateServoTable() {
                 box, QStringLiteral("EditServo[%1][%2]").arg(r).arg(c),
                 QStringLiteral("UpDownServo[%1][%2]").arg(r).arg(c),
                 {44 + ColumnPitch * c, 53 + RowPitch * r}, dorv::CellRangeMillivolts);
+    const QFont tableFont = EditorFont(box->font(), UpDownRpm[0]->locale());
+    for (TEditUpDown* editor : UpDownRpm)
+        editor->setFont(tableFont);
+    for (const auto& row : UpDownServo)
+        for (TEditUpDown* editor : row)
+            editor->setFont(tableFont);
     for (int c = 0; c < dorv::RpmColumns; ++c) {
         CSpinButtonColumn[c] = new TCSpinButton(box);
         CSpinButtonColumn[c]->setObjectName(QStringLiteral("CSpinButtonColumn[%1]").arg(c));

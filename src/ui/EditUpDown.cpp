@@ -12,12 +12,22 @@ TEditUpDown::TEditUpDown(QWidget* parent) : QSpinBox(parent) {
     setWrapping(false);
     setAccelerated(false);
     setCorrectionMode(QAbstractSpinBox::CorrectToPreviousValue);
+    // The typed text is read as a whole when the position is read, not digit by digit.
+    setKeyboardTracking(false);
     lineEdit()->installEventFilter(this);
 }
 
 void TEditUpDown::SetRange(const dorv::EditorRange& range) {
     setRange(range.Min, range.Max);
     setSingleStep(range.Step);
+}
+
+int TEditUpDown::Position() {
+    QString typed = text();
+    int cursor = 0;
+    if (validate(typed, cursor) == QValidator::Acceptable && valueFromText(typed) != value())
+        setValue(valueFromText(typed));
+    return value();
 }
 
 void TEditUpDown::SetPosition(int v) { setValue(v); }

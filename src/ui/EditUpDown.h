@@ -15,8 +15,9 @@ public:
 
     // Minimum, maximum and increment of the up-down.
     void SetRange(const dorv::EditorRange& range);
-    // The position; a value outside the range is held at the range's end.
-    int Position() const { return value(); }
+    // The position as read now: a number typed into the edit counts when it is a whole number
+    // within the range and becomes the position; otherwise the previous position stands.
+    int Position();
     void SetPosition(int v);
     // The edit part: carries the edit's name and text.
     QLineEdit* Edit() const { return lineEdit(); }

@@ -212,6 +212,9 @@ void TFormHlav::CreateToolBar(QWidget* client) {
     LabelSpojeni->setObjectName(QStringLiteral("LabelSpojeni"));
     LabelSpojeni->setGeometry(472, 9, 174, 29);
     LabelSpojeni->setFont(FontOfHeight(client, 23, true));
+    // Sized to its text, as the translations differ in length.
+    LabelSpojeni->setProperty(AutoSizeProperty, true);
+    LabelSpojeni->adjustSize();
     SetFaceColour(LabelSpojeni, Qt::red);
 }
 
