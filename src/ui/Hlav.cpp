@@ -22,7 +22,11 @@
 #include <QTimer>
 #include <QToolButton>
 
+#include "About.h"
 #include "Cgauges.h"
+#include "Commands.h"
+#include "Hints.h"
+#include "Jazyk1.h"
 #include "Cspin.h"
 #include "EditUpDown.h"
 
@@ -122,12 +126,6 @@ QAction* MakeAction(QMenu* menu, const char* name, const QString& text,
     return action;
 }
 
-void SetHint(QWidget* widget, const QString& hint) {
-    const qsizetype bar = hint.indexOf(QLatin1Char('|'));
-    widget->setToolTip(bar < 0 ? hint : hint.left(bar));
-    widget->setStatusTip(bar < 0 ? hint : hint.mid(bar + 1));
-}
-
 } // namespace
 
 TFormHlav::TFormHlav(QWidget* parent) : QMainWindow(parent) {
@@ -161,11 +159,13 @@ TFormHlav::~TFormHlav() { qApp->removeEventFilter(this); }
 
 void TFormHlav::FormCreate() {
     CreateEditors();
+    dorv::InstallHintLine(this);
     WireEvents();
     qApp->installEventFilter(this);
     dorv::SetDefaultParameters(Image);
     CenterWindow();
     dorv::NormalizeRpmPoints(Image);
+    ApplyLanguage();
     ResetHistory();
     FillEditors();
     LabelHlaseni->hide();
@@ -204,9 +204,9 @@ void TFormHlav::CreateToolBar(QWidget* client) {
     ButtonProgram = MakePushButton(GroupBoxToolBar, "ButtonProgram", QStringLiteral("Program"),
                                    {370, 12, 81, 23});
     // These three hints are not translated and read the same in every language.
-    SetHint(SpeedButtonNew, QStringLiteral("New|Set default parametrs"));
-    SetHint(SpeedButtonOpen, QStringLiteral("Open|Open file with parametrs"));
-    SetHint(SpeedButtonSave, QStringLiteral("Save|Save parametrs to file"));
+    dorv::SetHint(SpeedButtonNew, QStringLiteral("New|Set default parametrs"));
+    dorv::SetHint(SpeedButtonOpen, QStringLiteral("Open|Open file with parametrs"));
+    dorv::SetHint(SpeedButtonSave, QStringLiteral("Save|Save parametrs to file"));
 
     LabelSpojeni = new QLabel(QStringLiteral("No connection with PC"), client);
     LabelSpojeni->setObjectName(QStringLiteral("LabelSpojeni"));
@@ -448,8 +448,11 @@ void TFormHlav::WireEvents() {
     connect(MenuToolsPlus, &QAction::triggered, this, &TFormHlav::MenuToolsPlusClick);
     connect(MenuZpet, &QAction::triggered, this, &TFormHlav::SpeedButtonZpetClick);
     connect(MenuZnovu, &QAction::triggered, this, &TFormHlav::SpeedButtonZnovuClick);
-    connect(MenuContens, &QAction::triggered, this, &TFormHlav::HelpContentsRequested);
-    connect(MenuAbout, &QAction::triggered, this, &TFormHlav::AboutRequested);
+    connect(MenuEnglish, &QAction::triggered, this, &TFormHlav::MenuEnglishClick);
+    connect(MenuCzech, &QAction::triggered, this, &TFormHlav::MenuCzechClick);
+    connect(MenuGerman, &QAction::triggered, this, &TFormHlav::MenuGermanClick);
+    connect(MenuContens, &QAction::triggered, this, &TFormHlav::MenuContensClick);
+    connect(MenuAbout, &QAction::triggered, this, &TFormHlav::MenuAboutClick);
     for (QAction* item : MenuComPort)
         connect(item, &QAction::triggered, this, &TFormHlav::MenuCom1Click);
 
@@ -518,6 +521,34 @@ void TFormHlav::MenuCom1Click() {
 void TFormHlav::MenuExitClick() { close(); }
 
 void TFormHlav::Timer1Timer() { emit Tick(); }
+
+void TFormHlav::ApplyLanguage() {
+    Messages = dorv::ApplyLanguageTexts(this);
+    AdjustAutoSizeLabels(client_);
+    AdjustAutoSizeLabels(TabSheet_Ruzne);
+    for (QWidget* box : std::initializer_list<QWidget*>{GroupBoxServo, RadioGroupPocPulsu})
+        for (QWidget* child : box->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+            if (qobject_cast<QLabel*>(child) || qobject_cast<QCheckBox*>(child) ||
+                qobject_cast<QRadioButton*>(child))
+                child->adjustSize();
+}
+
+void TFormHlav::SwitchLanguage(unsigned char language) {
+    dorv::CurrentLanguage = language;
+    ApplyLanguage();
+    FillEditors();
+}
+
+void TFormHlav::MenuEnglishClick() { SwitchLanguage(1); }
+void TFormHlav::MenuCzechClick() { SwitchLanguage(0); }
+void TFormHlav::MenuGermanClick() { SwitchLanguage(2); }
+
+void TFormHlav::MenuContensClick() { dorv::MenuContensClick(this, Messages); }
+
+void TFormHlav::MenuAboutClick() {
+    if (FormAbout)
+        FormAbout->exec();
+}
 
 void TFormHlav::AdjustAutoSizeLabels(QWidget* parent) {
     for (QLabel* label : parent->findChildren<QLabel*>(Qt::FindDirectChildrenOnly))

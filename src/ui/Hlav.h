@@ -7,6 +7,7 @@
 
 #include "EditHistory.h"
 #include "EditingCommands.h"
+#include "Jazyk2.h"
 #include "ParameterImage.h"
 
 class QAction;
@@ -25,6 +26,7 @@ class QTimer;
 class QToolButton;
 class TCGauge;
 class TCSpinButton;
+class TFormAbout;
 class TEditUpDown;
 
 class TFormHlav : public QMainWindow {
@@ -44,6 +46,11 @@ public:
     dorv::EditHistory History;
     dorv::IdentityTexts Identity;       // shown in LabelVerze1..3 at every refresh
     dorv::OperatingCell OperatingCell;  // the cell Tools Minus and Plus act on
+    dorv::LanguageMessages Messages;    // the message texts of the current language
+    TFormAbout* FormAbout = nullptr;    // the about box, created after the window (Help > About)
+
+    // Captions, hints, check marks and messages of dorv::CurrentLanguage.
+    void ApplyLanguage();
 
     // --- Editor binding ---
     // Copies the editors of the active page into the image.
@@ -192,8 +199,6 @@ signals:
     void Tps0CaptureRequested();
     void Tps100CaptureRequested();
     void ComPortChosen(int portIndex);
-    void HelpContentsRequested();
-    void AboutRequested();
     // A programming transfer of the whole image is to start now (programming after change,
     // undo and redo with "Programming after change" ticked).
     void ProgrammingRequested();
@@ -218,6 +223,11 @@ public slots:
     void SpeedButtonZnovuClick();
     void MenuCom1Click();
     void MenuExitClick();
+    void MenuEnglishClick();
+    void MenuCzechClick();
+    void MenuGermanClick();
+    void MenuContensClick();
+    void MenuAboutClick();
     void Timer1Timer();
     void StartProgramming();
 
@@ -249,6 +259,7 @@ private:
     void RefillWithBoxHidden(const std::function<void()>& change);
     bool IsMenuShortcut(const QKeyEvent* event) const;
     void AdjustAutoSizeLabels(QWidget* parent);
+    void SwitchLanguage(unsigned char language);
 
     QWidget* client_ = nullptr;
     bool quietPageSelect_ = false;

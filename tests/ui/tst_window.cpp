@@ -9,13 +9,18 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenuBar>
+#include <QPushButton>
 #include <QScreen>
+#include <QStatusBar>
 #include <QStyleOptionSpinBox>
 #include <QTabWidget>
 
 #include "Cspin.h"
 #include "EditUpDown.h"
+#include "About.h"
 #include "Hlav.h"
+#include "Jazyk1.h"
 
 using namespace dorv;
 
@@ -35,6 +40,16 @@ void ShowActive(TFormHlav& w) {
     w.show();
     w.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&w));
+}
+
+// Closes every modal box (a message box of Help > Contents, the about box) as soon as it shows.
+void CloseModalBoxesSoon(QObject* context) {
+    auto* closer = new QTimer(context);
+    QObject::connect(closer, &QTimer::timeout, [] {
+        if (QWidget* box = QApplication::activeModalWidget())
+            box->close();
+    });
+    closer->start(20);
 }
 
 void SelectPage(TFormHlav& w, int page) { w.PageControl1->setCurrentIndex(page); }
@@ -64,6 +79,9 @@ private slots:
     void pulsesChoiceRecordedWithoutRefill();
     void columnSpinButtonStepsColumn();
     void storedPageOutsideRangeShowsPage0();
+    void languageMenuSwitchesTextsAndMessages();
+    void hintsOnStatusBarInEnglish();
+    void aboutCaptionFollowsLanguage();
 };
 
 void TestWindow::geometryOfControls_data() {
@@ -461,6 +479,7 @@ void TestWindow::menuShortcutsActFromCellEditor() {
     QVERIFY(action);
     QCOMPARE(action->shortcut(), keys);
     QSignalSpy triggered(action, &QAction::triggered);
+    CloseModalBoxesSoon(&w);
     w.UpDownServo[0][3]->setFocus();
     QVERIFY(w.EditServo(0, 3)->hasFocus());
     QTest::keySequence(w.EditServo(0, 3), keys);
@@ -508,6 +527,85 @@ void TestWindow::storedPageOutsideRangeShowsPage0() {
     QCOMPARE(w.ActivePage(), 0);
     w.SetActivePage(-1);
     QCOMPARE(w.ActivePage(), 0);
+}
+
+void TestWindow::languageMenuSwitchesTextsAndMessages() {
+    dorv::CurrentLanguage = 0;
+    TFormHlav w;
+    ShowActive(w);
+    QCOMPARE(w.windowTitle(), QStringLiteral("Nastavování jednotky \"DORV\""));
+    QCOMPARE(w.CheckBoxAll->text(), QStringLiteral("Vše"));
+    QVERIFY(w.MenuCzech->isChecked());
+    w.Image.servo(1).Cell(0, 0) = 33;
+    w.MenuEnglish->trigger();
+    QCOMPARE(int(dorv::CurrentLanguage), 1);
+    QVERIFY(w.MenuEnglish->isChecked() && !w.MenuCzech->isChecked() && !w.MenuGerman->isChecked());
+    QCOMPARE(w.windowTitle(), QStringLiteral("Programming of \"DORV\" unit"));
+    QCOMPARE(w.MenuFile->title(), QStringLiteral("&File"));
+    QCOMPARE(w.ButtonRead->text(), QStringLiteral("&Read"));
+    QCOMPARE(w.LabelHystRpm->text(), QStringLiteral("Hysteresis [RPM]"));
+    QCOMPARE(w.PageControl1->tabText(2), QStringLiteral("Servo 2"));
+    QCOMPARE(w.MenuToolsMinus->text(), QStringLiteral("Minus "));
+    QCOMPARE(w.Messages.MsgReadError, QStringLiteral("Read error!"));
+    QCOMPARE(w.Messages.HelpFileName, QStringLiteral("DORV_manual_en.pdf"));
+    // Not connected: the live labels show their placeholders in the new language.
+    QVERIFY(w.LabelSpojeni->isVisible());
+    QCOMPARE(w.LabelServoPoz1->text(), QStringLiteral("Servo desired 1 = --- mV"));
+    QCOMPARE(w.LabelPocetProgramovani->text(), QStringLiteral("Number of Programing = ---"));
+    // The label fits its new text.
+    QVERIFY(w.LabelServoPoz1->width() >= w.LabelServoPoz1->sizeHint().width());
+
+    // Connected: a switch keeps the live values; the editors are refilled.
+    w.LabelSpojeni->hide();
+    w.LabelServoPoz1->setText(QStringLiteral("Servo desired 1 = 2400 mV"));
+    w.MenuGerman->trigger();
+    QCOMPARE(w.LabelServoPoz1->text(), QStringLiteral("Servo desired 1 = 2400 mV"));
+    QCOMPARE(w.CheckBoxServoEnable->text(), QStringLiteral("Servo zulassen"));
+    QCOMPARE(w.Messages.MsgDefaultQuestion, QStringLiteral("Wollen Sie Standardeinstellungen öffnen?"));
+    SelectPage(w, 2);
+    QCOMPARE(w.UpDownServo[0][0]->Position(), 660);
+    dorv::CurrentLanguage = 0;
+}
+
+void TestWindow::hintsOnStatusBarInEnglish() {
+    dorv::CurrentLanguage = 1;
+    TFormHlav w;
+    ShowActive(w);
+    QCOMPARE(w.ButtonProgram->toolTip(), QStringLiteral("Programing  set parametrs to ignition"));
+    QTest::mouseMove(w.ButtonProgram);
+    QTRY_COMPARE(w.StatusBar1->currentMessage(),
+                 QStringLiteral("Programing  set parametrs to ignition"));
+    // The offscreen platform passes no synthetic cursor move on to the menu bar: send one.
+    const QPointF item = w.menuBar()->actionGeometry(w.MenuLanguage->menuAction()).center();
+    QMouseEvent move(QEvent::MouseMove, item, w.menuBar()->mapToGlobal(item), Qt::NoButton,
+                     Qt::NoButton, {});
+    QCoreApplication::sendEvent(w.menuBar(), &move);
+    QTRY_COMPARE(w.StatusBar1->currentMessage(), QStringLiteral("Set English or German or French"));
+    QCOMPARE(w.SpeedButtonNew->toolTip(), QStringLiteral("New"));
+    dorv::CurrentLanguage = 0;
+}
+
+void TestWindow::aboutCaptionFollowsLanguage() {
+    dorv::CurrentLanguage = 0;
+    TFormHlav w;
+    TFormAbout about(&w);
+    w.FormAbout = &about;
+    ShowActive(w);
+    QStringList captions;
+    QTimer closer;
+    QObject::connect(&closer, &QTimer::timeout, [&captions] {
+        if (QWidget* box = QApplication::activeModalWidget()) {
+            captions << box->windowTitle();
+            box->close();
+        }
+    });
+    closer.start(20);
+    w.MenuAbout->trigger();
+    w.MenuGerman->trigger();
+    w.MenuAbout->trigger();
+    QCOMPARE(captions, QStringList({QStringLiteral("O programu DORV"),
+                                    QStringLiteral("Über Programm DORV")}));
+    dorv::CurrentLanguage = 0;
 }
 
 QTEST_MAIN(TestWindow)
