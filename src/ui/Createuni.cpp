@@ -92,7 +92,8 @@ void TFormHlav::CreateEditors() {
 
 void TFormHlav::CreateServoTable() {
     QWidget* box = GroupBoxServo;
-    LabelAxisRpm = MakeEditorLabel(box, QStringLiteral("LabelAxisRpm"), QStringLiteral("RPM"), {13, 16});
+    LabelAxisRpm =
+        MakeEditorLabel(box, QStringLiteral("LabelAxisRpm"), QStringLiteral("RPM"), {13, 16});
     LabelAxisThrottle =
         MakeEditorLabel(box, QStringLiteral("LabelAxisThrottle"), QStringLiteral("TPS"), {7, 37});
     for (int r = 0; r < dorv::ThrottleRows; ++r) {
@@ -132,21 +133,22 @@ void TFormHlav::CreateServoControls() {
     CheckBoxServoEnable =
         MakeRunTimeCheckBox(box, "CheckBoxServoEnable", QStringLiteral("Servo Enable"), {60, 390});
     const QPoint tpEnable(CheckBoxServoEnable->x() + 120, 390);
-    CheckBoxTpEnable = MakeRunTimeCheckBox(box, "CheckBoxTpEnable", QStringLiteral("TP Enable"), tpEnable);
+    CheckBoxTpEnable =
+        MakeRunTimeCheckBox(box, "CheckBoxTpEnable", QStringLiteral("TP Enable"), tpEnable);
     CheckBoxProcenta = MakeRunTimeCheckBox(box, "CheckBoxProcenta", QStringLiteral("Procenta"),
                                            {tpEnable.x(), CheckBoxServoEnable->y() + 25});
 
     UpDownHystMv = MakeEditUpDown(box, QStringLiteral("EditHystMv"), QStringLiteral("UpDownHystMv"),
                                   {tpEnable.x() + 120, tpEnable.y() - 2}, dorv::HysteresisRange);
-    LabelHystMv = MakeEditorLabel(box, QStringLiteral("LabelHystMv"),
-                                  QStringLiteral("Hysteresis [mV]"),
-                                  {UpDownHystMv->x() + 70, tpEnable.y() + 1});
+    LabelHystMv =
+        MakeEditorLabel(box, QStringLiteral("LabelHystMv"), QStringLiteral("Hysteresis [mV]"),
+                        {UpDownHystMv->x() + 70, tpEnable.y() + 1});
     UpDownHystRpm =
         MakeEditUpDown(box, QStringLiteral("EditHystRpm"), QStringLiteral("UpDownHystRpm"),
                        {UpDownHystMv->x(), tpEnable.y() + 28}, dorv::HysteresisRange);
-    LabelHystRpm = MakeEditorLabel(box, QStringLiteral("LabelHystRpm"),
-                                   QStringLiteral("Hysteresis [RPM]"),
-                                   {LabelHystMv->x(), UpDownHystRpm->y() + 3});
+    LabelHystRpm =
+        MakeEditorLabel(box, QStringLiteral("LabelHystRpm"), QStringLiteral("Hysteresis [RPM]"),
+                        {LabelHystMv->x(), UpDownHystRpm->y() + 3});
 
     ButtonMinus = MakeStepButton(box, "ButtonMinus", QStringLiteral("-"), {720, tpEnable.y() - 2});
     ButtonPlus = MakeStepButton(box, "ButtonPlus", QStringLiteral("+"),

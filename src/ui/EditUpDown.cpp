@@ -30,7 +30,9 @@ int TEditUpDown::Position() {
     return value();
 }
 
-void TEditUpDown::SetPosition(int v) { setValue(v); }
+void TEditUpDown::SetPosition(int v) {
+    setValue(v);
+}
 
 void TEditUpDown::stepBy(int steps) {
     QSpinBox::stepBy(steps);

@@ -1,4 +1,5 @@
-// An edit with its attached up-down as one spin box: locale grouping, click and Enter notifications.
+// An edit with its attached up-down as one spin box: locale grouping, click and Enter
+// notifications.
 #pragma once
 
 #include <QLineEdit>

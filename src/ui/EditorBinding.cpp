@@ -1,13 +1,13 @@
 // The binding of the editors to the image: pack, fill, commit, per-cent switch, undo and redo.
 #include "Hlav.h"
 
+#include <QAbstractButton>
+#include <QAction>
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QGroupBox>
-#include <QAbstractButton>
 #include <QTabWidget>
 #include <QToolButton>
-#include <QAction>
 
 #include "EditUpDown.h"
 #include "EditorValues.h"
@@ -96,7 +96,9 @@ void TFormHlav::RecordChange() {
         StartProgramming();
 }
 
-void TFormHlav::StartProgramming() { emit ProgrammingRequested(); }
+void TFormHlav::StartProgramming() {
+    emit ProgrammingRequested();
+}
 
 void TFormHlav::ResetHistory() {
     History.ResetHistory(Image, ActivePage());
@@ -199,8 +201,12 @@ void TFormHlav::StepServoTable(dorv::StepDirection direction) {
     CommitChange();
 }
 
-void TFormHlav::MenuToolsMinusClick() { StepServoTable(dorv::StepDirection::Down); }
-void TFormHlav::MenuToolsPlusClick() { StepServoTable(dorv::StepDirection::Up); }
+void TFormHlav::MenuToolsMinusClick() {
+    StepServoTable(dorv::StepDirection::Down);
+}
+void TFormHlav::MenuToolsPlusClick() {
+    StepServoTable(dorv::StepDirection::Up);
+}
 
 void TFormHlav::StepColumn(int column, dorv::StepDirection direction) {
     dorv::StepServoColumn(Image, ActiveServo(), column, direction);
@@ -210,4 +216,6 @@ void TFormHlav::StepColumn(int column, dorv::StepDirection direction) {
 void TFormHlav::CSpinButtonDownClick_Uni(int column) {
     StepColumn(column, dorv::StepDirection::Down);
 }
-void TFormHlav::CSpinButtonUpClick_Uni(int column) { StepColumn(column, dorv::StepDirection::Up); }
+void TFormHlav::CSpinButtonUpClick_Uni(int column) {
+    StepColumn(column, dorv::StepDirection::Up);
+}

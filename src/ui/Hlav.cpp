@@ -25,10 +25,10 @@
 #include "About.h"
 #include "Cgauges.h"
 #include "Commands.h"
-#include "Hints.h"
-#include "Jazyk1.h"
 #include "Cspin.h"
 #include "EditUpDown.h"
+#include "Hints.h"
+#include "Jazyk1.h"
 
 namespace {
 
@@ -155,7 +155,9 @@ TFormHlav::TFormHlav(QWidget* parent) : QMainWindow(parent) {
     FormCreate();
 }
 
-TFormHlav::~TFormHlav() { qApp->removeEventFilter(this); }
+TFormHlav::~TFormHlav() {
+    qApp->removeEventFilter(this);
+}
 
 void TFormHlav::FormCreate() {
     CreateEditors();
@@ -187,18 +189,18 @@ void TFormHlav::CreateToolBar(QWidget* client) {
                                      look->standardIcon(QStyle::SP_FileIcon), {12, 12, 24, 23});
     SpeedButtonOpen = MakeGlyphButton(GroupBoxToolBar, "SpeedButtonOpen",
                                       look->standardIcon(QStyle::SP_DirOpenIcon), {48, 12, 24, 23});
-    SpeedButtonSave = MakeGlyphButton(GroupBoxToolBar, "SpeedButtonSave",
-                                      look->standardIcon(QStyle::SP_DialogSaveButton),
-                                      {84, 12, 24, 23});
-    SpeedButtonPrint = MakeGlyphButton(GroupBoxToolBar, "SpeedButtonPrint", PrinterGlyph(),
-                                       {120, 12, 24, 23});
+    SpeedButtonSave =
+        MakeGlyphButton(GroupBoxToolBar, "SpeedButtonSave",
+                        look->standardIcon(QStyle::SP_DialogSaveButton), {84, 12, 24, 23});
+    SpeedButtonPrint =
+        MakeGlyphButton(GroupBoxToolBar, "SpeedButtonPrint", PrinterGlyph(), {120, 12, 24, 23});
     SpeedButtonZpet = MakeGlyphButton(GroupBoxToolBar, "SpeedButtonZpet",
                                       look->standardIcon(QStyle::SP_ArrowBack), {156, 13, 23, 22});
-    SpeedButtonZnovu = MakeGlyphButton(GroupBoxToolBar, "SpeedButtonZnovu",
-                                       look->standardIcon(QStyle::SP_ArrowForward),
-                                       {192, 13, 23, 22});
-    ButtonRead = MakePushButton(GroupBoxToolBar, "ButtonRead", QStringLiteral("&Read"),
-                                {230, 12, 57, 23});
+    SpeedButtonZnovu =
+        MakeGlyphButton(GroupBoxToolBar, "SpeedButtonZnovu",
+                        look->standardIcon(QStyle::SP_ArrowForward), {192, 13, 23, 22});
+    ButtonRead =
+        MakePushButton(GroupBoxToolBar, "ButtonRead", QStringLiteral("&Read"), {230, 12, 57, 23});
     ButtonVerify = MakePushButton(GroupBoxToolBar, "ButtonVerify", QStringLiteral("Verify"),
                                   {296, 12, 65, 23});
     ButtonProgram = MakePushButton(GroupBoxToolBar, "ButtonProgram", QStringLiteral("Program"),
@@ -249,8 +251,8 @@ void TFormHlav::CreatePageRuzne() {
     UpDownTps0->SetRange(dorv::Tps0Range);
     UpDownTps0->setGeometry(96, 26, 56, 21);
     UpDownTps0->SetPosition(200);
-    ButtonTps0 = MakePushButton(GroupBoxSetTps, "ButtonTps0", QStringLiteral("TPS 0 %"),
-                                {192, 24, 75, 25});
+    ButtonTps0 =
+        MakePushButton(GroupBoxSetTps, "ButtonTps0", QStringLiteral("TPS 0 %"), {192, 24, 75, 25});
     LabelTps100 = MakeLabel(GroupBoxSetTps, "LabelTps100", QStringLiteral("100%  [mv]"), {21, 69});
     UpDownTps100 = new TEditUpDown(GroupBoxSetTps);
     UpDownTps100->setObjectName(QStringLiteral("UpDownTps100"));
@@ -297,24 +299,24 @@ void TFormHlav::CreateLiveValues(QWidget* client) {
     CGaugeRpm->setGeometry(13, 552, 240, 18);
     CGaugeRpm->SetForeColor(Qt::magenta);
     CGaugeRpm->SetShowText(false);
-    LabelNapeti = MakeLiveLabel(client, "LabelNapeti", QStringLiteral("U = ---[V]"), {292, 553}, 19,
-                                false);
-    LabelTpsMon = MakeLiveLabel(client, "LabelTpsMon", QStringLiteral("TP= --- [%]"), {12, 582}, 23,
-                                true);
+    LabelNapeti =
+        MakeLiveLabel(client, "LabelNapeti", QStringLiteral("U = ---[V]"), {292, 553}, 19, false);
+    LabelTpsMon =
+        MakeLiveLabel(client, "LabelTpsMon", QStringLiteral("TP= --- [%]"), {12, 582}, 23, true);
     CGaugeTps = new TCGauge(client);
     CGaugeTps->setObjectName(QStringLiteral("CGaugeTps"));
     CGaugeTps->setGeometry(13, 612, 240, 18);
     // The desktop colour of the classic scheme: dark teal.
     CGaugeTps->SetForeColor(QColor(0, 128, 128));
     CGaugeTps->SetShowText(false);
-    LabelServoPoz1 = MakeLiveLabel(client, "LabelServoPoz1", QStringLiteral("Servo 1 Required= ---"),
-                                   {466, 542}, 16, false);
-    LabelServoMer1 = MakeLiveLabel(client, "LabelServoMer1", QStringLiteral("Servo 1 Measured= ---"),
-                                   {466, 569}, 16, false);
-    LabelServoPoz2 = MakeLiveLabel(client, "LabelServoPoz2", QStringLiteral("Servo 2 Required= ---"),
-                                   {706, 542}, 16, false);
-    LabelServoMer2 = MakeLiveLabel(client, "LabelServoMer2", QStringLiteral("Servo 2 Measured= ---"),
-                                   {706, 569}, 16, false);
+    LabelServoPoz1 = MakeLiveLabel(client, "LabelServoPoz1",
+                                   QStringLiteral("Servo 1 Required= ---"), {466, 542}, 16, false);
+    LabelServoMer1 = MakeLiveLabel(client, "LabelServoMer1",
+                                   QStringLiteral("Servo 1 Measured= ---"), {466, 569}, 16, false);
+    LabelServoPoz2 = MakeLiveLabel(client, "LabelServoPoz2",
+                                   QStringLiteral("Servo 2 Required= ---"), {706, 542}, 16, false);
+    LabelServoMer2 = MakeLiveLabel(client, "LabelServoMer2",
+                                   QStringLiteral("Servo 2 Measured= ---"), {706, 569}, 16, false);
     CheckBoxProgHned = new QCheckBox(QStringLiteral("Programming after change"), client);
     CheckBoxProgHned->setObjectName(QStringLiteral("CheckBoxProgHned"));
     CheckBoxProgHned->setGeometry(706, 600, 177, 16);
@@ -327,17 +329,17 @@ void TFormHlav::CreateLiveValues(QWidget* client) {
     CGaugeProgram->SetForeColor(Qt::cyan);
     CGaugeProgram->SetShowText(true);
     CGaugeProgram->SetMaxValue(7);
-    LabelEeDataErr = MakeLiveLabel(client, "LabelEeDataErr", QStringLiteral("Programmed data error"),
-                                   {13, 640}, 19, true);
+    LabelEeDataErr = MakeLiveLabel(client, "LabelEeDataErr",
+                                   QStringLiteral("Programmed data error"), {13, 640}, 19, true);
     SetFaceColour(LabelEeDataErr, Qt::red);
     LabelVersion = MakeLiveLabel(client, "LabelVersion", QString(), {13, 672}, 19, true);
     SetFaceColour(LabelVersion, Qt::red);
     constexpr std::array<int, 8> testLefts{24, 138, 252, 366, 481, 595, 709, 824};
     for (int i = 0; i < 8; ++i) {
         const QByteArray name = "LabelTest" + QByteArray::number(i + 1);
-        LabelTest[i] = MakeLiveLabel(client, name.constData(),
-                                     QStringLiteral("Test%1 = ---").arg(i + 1),
-                                     {testLefts[i], 752}, 16, false);
+        LabelTest[i] =
+            MakeLiveLabel(client, name.constData(), QStringLiteral("Test%1 = ---").arg(i + 1),
+                          {testLefts[i], 752}, 16, false);
     }
     client->installEventFilter(this);
     TabSheet_Ruzne->installEventFilter(this);
@@ -348,14 +350,15 @@ void TFormHlav::CreateMenus() {
     bar->setObjectName(QStringLiteral("MainMenu1"));
     MenuFile = bar->addMenu(QStringLiteral("&File"));
     MenuFile->setObjectName(QStringLiteral("MenuFile"));
-    MenuNew = MakeAction(MenuFile, "MenuNew", QStringLiteral("&New"), QKeySequence(Qt::CTRL | Qt::Key_N));
+    MenuNew =
+        MakeAction(MenuFile, "MenuNew", QStringLiteral("&New"), QKeySequence(Qt::CTRL | Qt::Key_N));
     MenuFile->addSeparator();
     MenuOpen = MakeAction(MenuFile, "MenuOpen", QStringLiteral("&Open"), QKeySequence(Qt::Key_F3));
     MenuFile->addSeparator();
     MenuSave = MakeAction(MenuFile, "MenuSave", QStringLiteral("&Save"), QKeySequence(Qt::Key_F2));
     MenuFile->addSeparator();
-    MenuPrint =
-        MakeAction(MenuFile, "MenuPrint", QStringLiteral("&Print"), QKeySequence(Qt::CTRL | Qt::Key_P));
+    MenuPrint = MakeAction(MenuFile, "MenuPrint", QStringLiteral("&Print"),
+                           QKeySequence(Qt::CTRL | Qt::Key_P));
     MenuFile->addSeparator();
     MenuExit = MakeAction(MenuFile, "MenuExit", QStringLiteral("E&xit"));
 
@@ -364,7 +367,8 @@ void TFormHlav::CreateMenus() {
 
     MenuDevice = bar->addMenu(QStringLiteral("&Ignition"));
     MenuDevice->setObjectName(QStringLiteral("MenuDevice"));
-    MenuRead = MakeAction(MenuDevice, "MenuRead", QStringLiteral("&Read"), QKeySequence(Qt::Key_F7));
+    MenuRead =
+        MakeAction(MenuDevice, "MenuRead", QStringLiteral("&Read"), QKeySequence(Qt::Key_F7));
     MenuVerify =
         MakeAction(MenuDevice, "MenuVerify", QStringLiteral("&Verify"), QKeySequence(Qt::Key_F8));
     MenuProgram =
@@ -499,7 +503,9 @@ void TFormHlav::CenterWindow() {
     move((screenArea.width() - width()) / 2, (screenArea.height() - height()) / 2);
 }
 
-int TFormHlav::ActivePage() const { return PageControl1->currentIndex(); }
+int TFormHlav::ActivePage() const {
+    return PageControl1->currentIndex();
+}
 
 void TFormHlav::SetActivePage(int page) {
     quietPageSelect_ = true;
@@ -507,10 +513,16 @@ void TFormHlav::SetActivePage(int page) {
     quietPageSelect_ = false;
 }
 
-dorv::ServoIndex TFormHlav::ActiveServo() const { return dorv::ServoOfPage(ActivePage()); }
+dorv::ServoIndex TFormHlav::ActiveServo() const {
+    return dorv::ServoOfPage(ActivePage());
+}
 
-QLineEdit* TFormHlav::EditServo(int r, int c) const { return UpDownServo[r][c]->Edit(); }
-QLineEdit* TFormHlav::EditRpm(int c) const { return UpDownRpm[c]->Edit(); }
+QLineEdit* TFormHlav::EditServo(int r, int c) const {
+    return UpDownServo[r][c]->Edit();
+}
+QLineEdit* TFormHlav::EditRpm(int c) const {
+    return UpDownRpm[c]->Edit();
+}
 
 void TFormHlav::MenuCom1Click() {
     for (int k = 0; k < ComPortCount; ++k)
@@ -518,9 +530,13 @@ void TFormHlav::MenuCom1Click() {
             emit ComPortChosen(k);
 }
 
-void TFormHlav::MenuExitClick() { close(); }
+void TFormHlav::MenuExitClick() {
+    close();
+}
 
-void TFormHlav::Timer1Timer() { emit Tick(); }
+void TFormHlav::Timer1Timer() {
+    emit Tick();
+}
 
 void TFormHlav::ApplyLanguage() {
     Messages = dorv::ApplyLanguageTexts(this);
@@ -539,11 +555,19 @@ void TFormHlav::SwitchLanguage(unsigned char language) {
     FillEditors();
 }
 
-void TFormHlav::MenuEnglishClick() { SwitchLanguage(1); }
-void TFormHlav::MenuCzechClick() { SwitchLanguage(0); }
-void TFormHlav::MenuGermanClick() { SwitchLanguage(2); }
+void TFormHlav::MenuEnglishClick() {
+    SwitchLanguage(1);
+}
+void TFormHlav::MenuCzechClick() {
+    SwitchLanguage(0);
+}
+void TFormHlav::MenuGermanClick() {
+    SwitchLanguage(2);
+}
 
-void TFormHlav::MenuContensClick() { dorv::MenuContensClick(this, Messages); }
+void TFormHlav::MenuContensClick() {
+    dorv::MenuContensClick(this, Messages);
+}
 
 void TFormHlav::MenuAboutClick() {
     if (FormAbout)
@@ -583,9 +607,9 @@ bool TFormHlav::eventFilter(QObject* watched, QEvent* event) {
 
 bool TFormHlav::IsMenuShortcut(const QKeyEvent* event) const {
     const QKeySequence pressed(event->keyCombination());
-    for (const QAction* item : {MenuNew, MenuOpen, MenuSave, MenuPrint, MenuRead, MenuVerify,
-                                MenuProgram, MenuToolsMinus, MenuToolsPlus, MenuZpet, MenuZnovu,
-                                MenuContens})
+    for (const QAction* item :
+         {MenuNew, MenuOpen, MenuSave, MenuPrint, MenuRead, MenuVerify, MenuProgram, MenuToolsMinus,
+          MenuToolsPlus, MenuZpet, MenuZnovu, MenuContens})
         if (item->shortcut() == pressed)
             return true;
     return false;

@@ -44,10 +44,10 @@ public:
     dorv::ParameterImage Image;
     std::array<dorv::Byte, dorv::ServoCount> AllCellsFlag{};
     dorv::EditHistory History;
-    dorv::IdentityTexts Identity;       // shown in LabelVerze1..3 at every refresh
-    dorv::OperatingCell OperatingCell;  // the cell Tools Minus and Plus act on
-    dorv::LanguageMessages Messages;    // the message texts of the current language
-    TFormAbout* FormAbout = nullptr;    // the about box, created after the window (Help > About)
+    dorv::IdentityTexts Identity;      // shown in LabelVerze1..3 at every refresh
+    dorv::OperatingCell OperatingCell; // the cell Tools Minus and Plus act on
+    dorv::LanguageMessages Messages;   // the message texts of the current language
+    TFormAbout* FormAbout = nullptr;   // the about box, created after the window (Help > About)
 
     // Captions, hints, check marks and messages of dorv::CurrentLanguage.
     void ApplyLanguage();

@@ -41,7 +41,8 @@ void TFormHlav::ShowServoEditors() {
     for (TCSpinButton* spin : CSpinButtonColumn)
         spin->setVisible(tpEnable);
 
-    const dorv::EditorRange cellRange = dorv::CellRange(Image.servo(ActiveServo()).PercentMode() != 0);
+    const dorv::EditorRange cellRange =
+        dorv::CellRange(Image.servo(ActiveServo()).PercentMode() != 0);
     for (const auto& row : UpDownServo)
         for (TEditUpDown* editor : row)
             editor->SetRange(cellRange);
@@ -50,7 +51,7 @@ void TFormHlav::ShowServoEditors() {
     LabelVerze2->setText(QString::fromStdString(Identity.DateText));
     LabelVerze3->setText(QString::fromStdString(Identity.TimeText));
 
-    SetBackground(CheckBoxProgHned,
-                  CheckBoxProgHned->isChecked() ? QColor(Qt::red)
-                                                : palette().color(QPalette::Button));
+    SetBackground(CheckBoxProgHned, CheckBoxProgHned->isChecked()
+                                        ? QColor(Qt::red)
+                                        : palette().color(QPalette::Button));
 }

@@ -4,21 +4,21 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QFileDialog>
-#include <QMenu>
-#include <QToolButton>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScreen>
 #include <QStatusBar>
 #include <QStyleOptionSpinBox>
 #include <QTabWidget>
+#include <QToolButton>
 
+#include "About.h"
 #include "Cspin.h"
 #include "EditUpDown.h"
-#include "About.h"
 #include "Hlav.h"
 #include "Jazyk1.h"
 
@@ -26,7 +26,9 @@ using namespace dorv;
 
 namespace {
 
-QString Grouped(int v) { return QLocale::system().toString(v); }
+QString Grouped(int v) {
+    return QLocale::system().toString(v);
+}
 
 // Types a text into an editor as a user does: select all, type.
 void TypeInto(TEditUpDown* editor, const QString& text) {
@@ -52,7 +54,9 @@ void CloseModalBoxesSoon(QObject* context) {
     closer->start(20);
 }
 
-void SelectPage(TFormHlav& w, int page) { w.PageControl1->setCurrentIndex(page); }
+void SelectPage(TFormHlav& w, int page) {
+    w.PageControl1->setCurrentIndex(page);
+}
 
 } // namespace
 
@@ -167,8 +171,11 @@ void TestWindow::fillAndPackGeneralPage() {
     QTEST(w.UpDownTps0->Position(), "shown0");
     QTEST(w.UpDownTps100->Position(), "shown100");
     QCOMPARE(w.UpDownTps100->Edit()->text(), Grouped(w.UpDownTps100->Position()));
-    QCOMPARE(w.RadioGroupPocPulsu->findChild<QAbstractButton*>(
-                 QStringLiteral("RadioGroupPocPulsuItem%1").arg(pulses))->isChecked(), true);
+    QCOMPARE(
+        w.RadioGroupPocPulsu
+            ->findChild<QAbstractButton*>(QStringLiteral("RadioGroupPocPulsuItem%1").arg(pulses))
+            ->isChecked(),
+        true);
     const ParameterImage before = w.Image;
     w.PackEditors();
     QTEST(int(w.Image.Tps0()), "packed0");
@@ -404,8 +411,8 @@ void TestWindow::arrowClickAndEditClickCommit() {
     option.initFrom(cell);
     option.subControls = QStyle::SC_SpinBoxUp;
     option.rect = cell->rect();
-    const QRect up = cell->style()->subControlRect(QStyle::CC_SpinBox, &option,
-                                                   QStyle::SC_SpinBoxUp, cell);
+    const QRect up =
+        cell->style()->subControlRect(QStyle::CC_SpinBox, &option, QStyle::SC_SpinBoxUp, cell);
     QTest::mouseClick(cell, Qt::LeftButton, {}, up.center());
     QCOMPARE(int(w.Image.servo(1).Cell(0, 4)), 31);
     QCOMPARE(w.History.CurrentIndex(), 1);
@@ -561,7 +568,8 @@ void TestWindow::languageMenuSwitchesTextsAndMessages() {
     w.MenuGerman->trigger();
     QCOMPARE(w.LabelServoPoz1->text(), QStringLiteral("Servo desired 1 = 2400 mV"));
     QCOMPARE(w.CheckBoxServoEnable->text(), QStringLiteral("Servo zulassen"));
-    QCOMPARE(w.Messages.MsgDefaultQuestion, QStringLiteral("Wollen Sie Standardeinstellungen öffnen?"));
+    QCOMPARE(w.Messages.MsgDefaultQuestion,
+             QStringLiteral("Wollen Sie Standardeinstellungen öffnen?"));
     SelectPage(w, 2);
     QCOMPARE(w.UpDownServo[0][0]->Position(), 660);
     dorv::CurrentLanguage = 0;
