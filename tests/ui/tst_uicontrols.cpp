@@ -6,6 +6,14 @@
 #include "Cgauges.h"
 #include "Cspin.h"
 
+// A spin button at the size the servo columns use, with its two events counted.
+struct SpinFixture {
+    SpinFixture() { spin.resize(17, 23); }
+    TCSpinButton spin;
+    QSignalSpy up{&spin, &TCSpinButton::OnUpClick};
+    QSignalSpy down{&spin, &TCSpinButton::OnDownClick};
+};
+
 class TestUiControls : public QObject {
     Q_OBJECT
 private slots:
@@ -87,10 +95,8 @@ void TestUiControls::gaugeTextInvertsColours() {
 }
 
 void TestUiControls::spinQuickClick() {
-    TCSpinButton spin;
-    spin.resize(17, 23);
-    QSignalSpy up(&spin, &TCSpinButton::OnUpClick);
-    QSignalSpy down(&spin, &TCSpinButton::OnDownClick);
+    SpinFixture f;
+    auto& [spin, up, down] = f;
     QTest::mouseClick(&spin, Qt::LeftButton, {}, QPoint(8, 4));
     QCOMPARE(up.count(), 1);
     QCOMPARE(up.at(0).at(0).value<TCSpinButton*>(), &spin);
@@ -102,9 +108,8 @@ void TestUiControls::spinQuickClick() {
 
 // Held down: nothing before 400 ms, one click at 400 ms, then one every 100 ms, one on release.
 void TestUiControls::spinRepeatsAfterDelay() {
-    TCSpinButton spin;
-    spin.resize(17, 23);
-    QSignalSpy down(&spin, &TCSpinButton::OnDownClick);
+    SpinFixture f;
+    auto& [spin, up, down] = f;
     QElapsedTimer held;
     QTest::mousePress(&spin, Qt::LeftButton, {}, QPoint(8, 19));
     held.start();
@@ -113,6 +118,7 @@ void TestUiControls::spinRepeatsAfterDelay() {
     QVERIFY2(firstAt >= TCSpinButton::RepeatDelayMs, qPrintable(QString::number(firstAt)));
     QTest::mouseRelease(&spin, Qt::LeftButton, {}, QPoint(8, 19));
     QCOMPARE(down.count(), 2);
+    QCOMPARE(up.count(), 0);
 
     down.clear();
     QTest::mousePress(&spin, Qt::LeftButton, {}, QPoint(8, 19));
@@ -126,10 +132,8 @@ void TestUiControls::spinRepeatsAfterDelay() {
 }
 
 void TestUiControls::spinReleaseOffArrowDoesNotFire() {
-    TCSpinButton spin;
-    spin.resize(17, 23);
-    QSignalSpy up(&spin, &TCSpinButton::OnUpClick);
-    QSignalSpy down(&spin, &TCSpinButton::OnDownClick);
+    SpinFixture f;
+    auto& [spin, up, down] = f;
     QTest::mousePress(&spin, Qt::LeftButton, {}, QPoint(8, 4));
     QMouseEvent away(QEvent::MouseMove, QPointF(8, 19), spin.mapToGlobal(QPointF(8, 19)),
                      Qt::NoButton, Qt::LeftButton, {});
@@ -141,10 +145,8 @@ void TestUiControls::spinReleaseOffArrowDoesNotFire() {
 }
 
 void TestUiControls::spinKeyboard() {
-    TCSpinButton spin;
-    spin.resize(17, 23);
-    QSignalSpy up(&spin, &TCSpinButton::OnUpClick);
-    QSignalSpy down(&spin, &TCSpinButton::OnDownClick);
+    SpinFixture f;
+    auto& [spin, up, down] = f;
     QTest::keyClick(&spin, Qt::Key_Space); // initially the up button
     QCOMPARE(up.count(), 1);
     QTest::keyClick(&spin, Qt::Key_Down);
