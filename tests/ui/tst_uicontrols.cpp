@@ -8,7 +8,10 @@
 
 // A spin button at the size the servo columns use, with its two events counted.
 struct SpinFixture {
-    SpinFixture() { spin.resize(17, 23); }
+    SpinFixture() {
+        spin.resize(17, 23);
+        spin.show();
+    }
     TCSpinButton spin;
     QSignalSpy up{&spin, &TCSpinButton::OnUpClick};
     QSignalSpy down{&spin, &TCSpinButton::OnDownClick};
@@ -25,6 +28,8 @@ private slots:
     void spinRepeatsAfterDelay();
     void spinReleaseOffArrowDoesNotFire();
     void spinKeyboard();
+    void spinPressEndsWhenHiddenOrDisabled_data();
+    void spinPressEndsWhenHiddenOrDisabled();
 };
 
 void TestUiControls::gaugePercent_data() {
@@ -158,6 +163,30 @@ void TestUiControls::spinKeyboard() {
     QTest::keyClick(&spin, Qt::Key_Space); // now the last pressed: down
     QCOMPARE(down.count(), 3);
     QCOMPARE(up.count(), 2);
+}
+
+void TestUiControls::spinPressEndsWhenHiddenOrDisabled_data() {
+    QTest::addColumn<bool>("hide");
+    QTest::newRow("hidden") << true;
+    QTest::newRow("disabled") << false;
+}
+
+// Rows and their spin buttons are hidden while a press may be held; the release then goes
+// elsewhere, and the column must not go on stepping.
+void TestUiControls::spinPressEndsWhenHiddenOrDisabled() {
+    QFETCH(bool, hide);
+    SpinFixture f;
+    auto& [spin, up, down] = f;
+    QTest::mousePress(&spin, Qt::LeftButton, {}, QPoint(8, 4));
+    hide ? spin.hide() : spin.setEnabled(false);
+    QTest::qWait(TCSpinButton::RepeatDelayMs + 250);
+    QCOMPARE(up.count(), 0);
+    spin.show();
+    spin.setEnabled(true);
+    QTest::mouseRelease(&spin, Qt::LeftButton, {}, QPoint(8, 4));
+    QCOMPARE(up.count(), 0);
+    QTest::mouseClick(&spin, Qt::LeftButton, {}, QPoint(8, 4)); // and it works again
+    QCOMPARE(up.count(), 1);
 }
 
 QTEST_MAIN(TestUiControls)
