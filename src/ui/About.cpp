@@ -36,10 +36,10 @@ QPixmap Logo() {
     p.setBrush(QColor(0, 0, 128));
     p.drawEllipse(QPoint(40, 40), 5, 5);
     QFont f(QStringLiteral("Sans"));
-    f.setPixelSize(30);
+    f.setPixelSize(22);
     f.setBold(true);
     p.setFont(f);
-    p.drawText(QRect(80, 0, 81, 81), Qt::AlignCenter, QStringLiteral("DORV"));
+    p.drawText(QRect(82, 0, 79, 81), Qt::AlignCenter, QStringLiteral("DORV"));
     return logo;
 }
 

@@ -1,6 +1,7 @@
 // The spin button: arrow hit-testing, click on release, auto-repeat, keyboard and painting.
 #include "Cspin.h"
 
+#include <QApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -80,9 +81,41 @@ void TCSpinButton::mouseReleaseEvent(QMouseEvent* event) {
     }
 }
 
+// A press that can no longer end in a release here must not keep stepping: the control was hidden
+// or disabled, or a modal box took the mouse.
+void TCSpinButton::CancelPress() {
+    RepeatTimer.stop();
+    if (FPressedArrow != Arrow::None) {
+        FPressedArrow = Arrow::None;
+        FPointerOnPressed = false;
+        update();
+    }
+}
+
+bool TCSpinButton::PressCanEnd() const {
+    const QWidget* modal = QApplication::activeModalWidget();
+    return isVisible() && isEnabled() && (!modal || modal == window());
+}
+
+void TCSpinButton::hideEvent(QHideEvent* event) {
+    CancelPress();
+    QWidget::hideEvent(event);
+}
+
+void TCSpinButton::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::EnabledChange && !isEnabled()) {
+        CancelPress();
+    }
+    QWidget::changeEvent(event);
+}
+
 // The first repeat comes after the delay, the following ones at the shorter interval; while the
 // pointer is off the pressed arrow the timer keeps running but nothing fires.
 void TCSpinButton::RepeatTimerTimeout() {
+    if (!PressCanEnd()) {
+        CancelPress();
+        return;
+    }
     if (RepeatTimer.interval() != RepeatIntervalMs) {
         RepeatTimer.start(RepeatIntervalMs);
     }

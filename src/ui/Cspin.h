@@ -33,10 +33,14 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     void Click(Arrow arrow);
     void RepeatTimerTimeout();
+    void CancelPress();
+    bool PressCanEnd() const;
     QRect ArrowRect(Arrow arrow) const;
     void PaintArrow(QPainter& p, Arrow arrow) const;
 

@@ -6,6 +6,17 @@
 #include "Cgauges.h"
 #include "Cspin.h"
 
+// A spin button at the size the servo columns use, with its two events counted.
+struct SpinFixture {
+    SpinFixture() {
+        spin.resize(17, 23);
+        spin.show();
+    }
+    TCSpinButton spin;
+    QSignalSpy up{&spin, &TCSpinButton::OnUpClick};
+    QSignalSpy down{&spin, &TCSpinButton::OnDownClick};
+};
+
 class TestUiControls : public QObject {
     Q_OBJECT
 private slots:
@@ -17,6 +28,8 @@ private slots:
     void spinRepeatsAfterDelay();
     void spinReleaseOffArrowDoesNotFire();
     void spinKeyboard();
+    void spinPressEndsWhenHiddenOrDisabled_data();
+    void spinPressEndsWhenHiddenOrDisabled();
 };
 
 void TestUiControls::gaugePercent_data() {
@@ -87,10 +100,8 @@ void TestUiControls::gaugeTextInvertsColours() {
 }
 
 void TestUiControls::spinQuickClick() {
-    TCSpinButton spin;
-    spin.resize(17, 23);
-    QSignalSpy up(&spin, &TCSpinButton::OnUpClick);
-    QSignalSpy down(&spin, &TCSpinButton::OnDownClick);
+    SpinFixture f;
+    auto& [spin, up, down] = f;
     QTest::mouseClick(&spin, Qt::LeftButton, {}, QPoint(8, 4));
     QCOMPARE(up.count(), 1);
     QCOMPARE(up.at(0).at(0).value<TCSpinButton*>(), &spin);
@@ -102,9 +113,8 @@ void TestUiControls::spinQuickClick() {
 
 // Held down: nothing before 400 ms, one click at 400 ms, then one every 100 ms, one on release.
 void TestUiControls::spinRepeatsAfterDelay() {
-    TCSpinButton spin;
-    spin.resize(17, 23);
-    QSignalSpy down(&spin, &TCSpinButton::OnDownClick);
+    SpinFixture f;
+    auto& [spin, up, down] = f;
     QElapsedTimer held;
     QTest::mousePress(&spin, Qt::LeftButton, {}, QPoint(8, 19));
     held.start();
@@ -113,6 +123,7 @@ void TestUiControls::spinRepeatsAfterDelay() {
     QVERIFY2(firstAt >= TCSpinButton::RepeatDelayMs, qPrintable(QString::number(firstAt)));
     QTest::mouseRelease(&spin, Qt::LeftButton, {}, QPoint(8, 19));
     QCOMPARE(down.count(), 2);
+    QCOMPARE(up.count(), 0);
 
     down.clear();
     QTest::mousePress(&spin, Qt::LeftButton, {}, QPoint(8, 19));
@@ -126,10 +137,8 @@ void TestUiControls::spinRepeatsAfterDelay() {
 }
 
 void TestUiControls::spinReleaseOffArrowDoesNotFire() {
-    TCSpinButton spin;
-    spin.resize(17, 23);
-    QSignalSpy up(&spin, &TCSpinButton::OnUpClick);
-    QSignalSpy down(&spin, &TCSpinButton::OnDownClick);
+    SpinFixture f;
+    auto& [spin, up, down] = f;
     QTest::mousePress(&spin, Qt::LeftButton, {}, QPoint(8, 4));
     QMouseEvent away(QEvent::MouseMove, QPointF(8, 19), spin.mapToGlobal(QPointF(8, 19)),
                      Qt::NoButton, Qt::LeftButton, {});
@@ -141,10 +150,8 @@ void TestUiControls::spinReleaseOffArrowDoesNotFire() {
 }
 
 void TestUiControls::spinKeyboard() {
-    TCSpinButton spin;
-    spin.resize(17, 23);
-    QSignalSpy up(&spin, &TCSpinButton::OnUpClick);
-    QSignalSpy down(&spin, &TCSpinButton::OnDownClick);
+    SpinFixture f;
+    auto& [spin, up, down] = f;
     QTest::keyClick(&spin, Qt::Key_Space); // initially the up button
     QCOMPARE(up.count(), 1);
     QTest::keyClick(&spin, Qt::Key_Down);
@@ -156,6 +163,30 @@ void TestUiControls::spinKeyboard() {
     QTest::keyClick(&spin, Qt::Key_Space); // now the last pressed: down
     QCOMPARE(down.count(), 3);
     QCOMPARE(up.count(), 2);
+}
+
+void TestUiControls::spinPressEndsWhenHiddenOrDisabled_data() {
+    QTest::addColumn<bool>("hide");
+    QTest::newRow("hidden") << true;
+    QTest::newRow("disabled") << false;
+}
+
+// Rows and their spin buttons are hidden while a press may be held; the release then goes
+// elsewhere, and the column must not go on stepping.
+void TestUiControls::spinPressEndsWhenHiddenOrDisabled() {
+    QFETCH(bool, hide);
+    SpinFixture f;
+    auto& [spin, up, down] = f;
+    QTest::mousePress(&spin, Qt::LeftButton, {}, QPoint(8, 4));
+    hide ? spin.hide() : spin.setEnabled(false);
+    QTest::qWait(TCSpinButton::RepeatDelayMs + 250);
+    QCOMPARE(up.count(), 0);
+    spin.show();
+    spin.setEnabled(true);
+    QTest::mouseRelease(&spin, Qt::LeftButton, {}, QPoint(8, 4));
+    QCOMPARE(up.count(), 0);
+    QTest::mouseClick(&spin, Qt::LeftButton, {}, QPoint(8, 4)); // and it works again
+    QCOMPARE(up.count(), 1);
 }
 
 QTEST_MAIN(TestUiControls)
