@@ -1,12 +1,14 @@
-// Program entry: creates the main window and runs the message loop.
+// Program entry: creates the main window and the about box and runs the message loop.
 #include <QApplication>
-#include <QMainWindow>
+
+#include "About.h"
+#include "Hlav.h"
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
-    QMainWindow window;
-    window.setWindowTitle(QStringLiteral("Nastavování jednotky \"DORV\""));
-    window.resize(986, 849);
+    TFormHlav window;
+    TFormAbout about(&window);
+    window.FormAbout = &about;
     window.show();
     return app.exec();
 }

@@ -1,0 +1,141 @@
+// The about box: logo, maker's lines, and the date and time the program was built.
+#include "About.h"
+
+#include <QEvent>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QScreen>
+
+#include "Jazyk1.h"
+
+namespace {
+
+constexpr int BoxWidth = 281;
+constexpr int BoxHeight = 402;
+constexpr int Left = 32;
+
+const char* const MakerLines[] = {
+    "DORV",     "Servo unit of the ignition", "Configuration tool", "Version 1.0",
+    "Service:", "ask your DORV dealer"};
+constexpr int MakerLineTops[] = {132, 157, 182, 207, 243, 268};
+
+// clang-format off
+const dorv::LanguageTexts AboutCaption = {"O programu DORV", "About DORV", "Über Programm DORV", nullptr};
+// clang-format on
+
+QPixmap Logo() {
+    QPixmap logo(161, 81);
+    logo.fill(Qt::white);
+    QPainter p(&logo);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(QColor(0, 0, 128), 3));
+    p.drawEllipse(QRect(4, 4, 72, 72));
+    p.drawLine(40, 40, 66, 16); // the servo arm
+    p.setBrush(QColor(0, 0, 128));
+    p.drawEllipse(QPoint(40, 40), 5, 5);
+    QFont f(QStringLiteral("Sans"));
+    f.setPixelSize(22);
+    f.setBold(true);
+    p.setFont(f);
+    p.drawText(QRect(82, 0, 79, 81), Qt::AlignCenter, QStringLiteral("DORV"));
+    return logo;
+}
+
+} // namespace
+
+TFormAbout::TFormAbout(QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint) {
+    setObjectName(QStringLiteral("FormAbout"));
+    setModal(true);
+    setFixedSize(BoxWidth, BoxHeight);
+    setAutoFillBackground(true);
+    QPalette white = palette();
+    white.setColor(QPalette::Window, Qt::white);
+    white.setColor(QPalette::WindowText, Qt::black);
+    setPalette(white);
+    QFont font = this->font();
+    font.setPointSize(8);
+    setFont(font);
+    setWindowTitle(dorv::TextFor(AboutCaption, 1));
+
+    Image1 = AddLabel(QStringLiteral("Image1"), {}, Left, 24, 0);
+    Image1->setPixmap(Logo());
+    Image1->resize(161, 81);
+    int line = 0;
+    for (const char* text : MakerLines) {
+        AddLabel(QStringLiteral("LabelMaker%1").arg(line + 1), QString::fromUtf8(text), Left,
+                 MakerLineTops[line], 16);
+        ++line;
+    }
+    LabelDate = AddLabel(QStringLiteral("LabelDate"), {}, Left, 313, 0);
+    LabelTime = AddLabel(QStringLiteral("LabelTime"), {}, Left, 335, 0);
+    LabelExit = AddLabel(QStringLiteral("LabelExit"), QStringLiteral("OK"), 216, 320, 23);
+    LabelExit->setCursor(Qt::PointingHandCursor);
+    LabelExit->installEventFilter(this);
+    FormCreate();
+}
+
+QLabel* TFormAbout::AddLabel(const QString& name, const QString& text, int left, int top,
+                             int pixelSize) {
+    auto* label = new QLabel(text, this);
+    label->setObjectName(name);
+    if (pixelSize > 0) {
+        QFont f = label->font();
+        f.setPixelSize(pixelSize);
+        label->setFont(f);
+    }
+    label->move(left, top);
+    label->adjustSize();
+    return label;
+}
+
+QString TFormAbout::BuildDate() {
+    return QStringLiteral(__DATE__);
+}
+
+QString TFormAbout::BuildTime() {
+    return QStringLiteral(__TIME__);
+}
+
+void TFormAbout::FormCreate() {
+    LabelDate->setText(BuildDate());
+    LabelDate->adjustSize();
+    LabelTime->setText(BuildTime());
+    LabelTime->adjustSize();
+    CentreOnScreen();
+}
+
+// Each half is an integer division, as the window's own centring does.
+void TFormAbout::CentreOnScreen() {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (!screen) {
+        return;
+    }
+    const QRect area = screen->geometry();
+    move(area.x() + area.width() / 2 - BoxWidth / 2, area.y() + area.height() / 2 - BoxHeight / 2);
+}
+
+// The caption follows the language at every showing; a language without a caption keeps the last.
+void TFormAbout::FormActivate() {
+    if (dorv::CurrentLanguage < 3) {
+        setWindowTitle(dorv::TextFor(AboutCaption, dorv::CurrentLanguage));
+    }
+}
+
+void TFormAbout::showEvent(QShowEvent* event) {
+    FormActivate();
+    QDialog::showEvent(event);
+}
+
+// The "OK" text is a plain label that closes the box when clicked.
+bool TFormAbout::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == LabelExit && event->type() == QEvent::MouseButtonRelease &&
+        static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+        accept();
+        return true;
+    }
+    return QDialog::eventFilter(watched, event);
+}

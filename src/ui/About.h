@@ -1,0 +1,33 @@
+// The about box: logo, maker's lines, and the date and time the program was built.
+#pragma once
+
+#include <QDialog>
+
+class QLabel;
+
+// A small modal box, created once after the main window and shown again on every Help > About.
+// Its caption follows the language in force each time it is shown.
+class TFormAbout : public QDialog {
+    Q_OBJECT
+public:
+    explicit TFormAbout(QWidget* parent = nullptr);
+
+    // The build stamp: "Mmm dd yyyy" (day padded with a blank) and "hh:mm:ss".
+    static QString BuildDate();
+    static QString BuildTime();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void FormCreate();
+    void FormActivate();
+    void CentreOnScreen();
+    QLabel* AddLabel(const QString& name, const QString& text, int left, int top, int pixelSize);
+
+    QLabel* Image1 = nullptr;
+    QLabel* LabelDate = nullptr;
+    QLabel* LabelTime = nullptr;
+    QLabel* LabelExit = nullptr;
+};

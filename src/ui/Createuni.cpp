@@ -1,0 +1,158 @@
+// CreateEditors: the servo editors made at run time, their geometry and ranges, and the Com items.
+#include "Hlav.h"
+
+#include <QCheckBox>
+#include <QFontMetrics>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "Cspin.h"
+#include "EditUpDown.h"
+
+namespace {
+
+constexpr int ColumnPitch = 60;
+constexpr int RowPitch = 30;
+constexpr int EditWidth = 40;
+constexpr int UpDownWidth = 16;
+constexpr int EditorHeight = 21;
+
+QLabel* MakeEditorLabel(QWidget* parent, const QString& name, const QString& text, QPoint at) {
+    auto* label = new QLabel(text, parent);
+    label->setObjectName(name);
+    label->move(at);
+    label->adjustSize();
+    return label;
+}
+
+// An edit of the given width with its up-down of 16 x 21 right of it.
+TEditUpDown* MakeEditUpDown(QWidget* parent, const QString& editName, const QString& upDownName,
+                            QPoint at, const dorv::EditorRange& range) {
+    auto* editor = new TEditUpDown(parent);
+    editor->setObjectName(upDownName);
+    editor->Edit()->setObjectName(editName);
+    editor->SetRange(range);
+    editor->setGeometry(at.x(), at.y(), EditWidth + UpDownWidth, EditorHeight);
+    return editor;
+}
+
+QCheckBox* MakeRunTimeCheckBox(QWidget* parent, const char* name, const QString& text, QPoint at) {
+    auto* box = new QCheckBox(text, parent);
+    box->setObjectName(QLatin1String(name));
+    box->setFocusPolicy(Qt::ClickFocus);
+    box->move(at);
+    box->adjustSize();
+    return box;
+}
+
+QPushButton* MakeStepButton(QWidget* parent, const char* name, const QString& text, QPoint at) {
+    auto* button = new QPushButton(text, parent);
+    button->setObjectName(QLatin1String(name));
+    QFont font = button->font();
+    font.setPointSize(14);
+    button->setFont(font);
+    button->setFocusPolicy(Qt::ClickFocus);
+    button->setGeometry(at.x(), at.y(), 20, 20);
+    return button;
+}
+
+// The largest font up to the box's own that shows the widest RPM value, with its thousands
+// separator, inside the 40 px edit.
+QFont EditorFont(const QFont& base, const QLocale& locale) {
+    constexpr int TextRoom = EditWidth - 8;
+    const QString widest = locale.toString(dorv::RpmRange.Max);
+    QFont font = base;
+    for (int size = base.pixelSize(); size > 7; --size) {
+        font.setPixelSize(size);
+        if (QFontMetrics(font).horizontalAdvance(widest) <= TextRoom)
+            break;
+    }
+    return font;
+}
+
+} // namespace
+
+void TFormHlav::CreateEditors() {
+    QWidget* page = ActivePage() == 1 ? TabSheet_Servo1 : TabSheet_Servo2;
+    for (QWidget* servoPage : {TabSheet_Servo1, TabSheet_Servo2}) {
+        auto* fill = new QVBoxLayout(servoPage);
+        fill->setContentsMargins(0, 0, 0, 0);
+    }
+    GroupBoxServo = new QGroupBox(page);
+    GroupBoxServo->setObjectName(QStringLiteral("GroupBoxServo"));
+    page->layout()->addWidget(GroupBoxServo);
+    CreateServoTable();
+    CreateServoControls();
+    CreateComPortItems();
+}
+
+void TFormHlav::CreateServoTable() {
+    QWidget* box = GroupBoxServo;
+    LabelAxisRpm =
+        MakeEditorLabel(box, QStringLiteral("LabelAxisRpm"), QStringLiteral("RPM"), {13, 16});
+    LabelAxisThrottle =
+        MakeEditorLabel(box, QStringLiteral("LabelAxisThrottle"), QStringLiteral("TPS"), {7, 37});
+    for (int r = 0; r < dorv::ThrottleRows; ++r) {
+        const int left = r <= 2 ? 16 : (r <= 8 ? 10 : 4);
+        LabelRowTps[r] = MakeEditorLabel(box, QStringLiteral("LabelRowTps[%1]").arg(r), QString(),
+                                         {left, 56 + RowPitch * r});
+    }
+    for (int r = 0; r < dorv::ThrottleRows; ++r) {
+        LabelRowTps[r]->setText(QStringLiteral("%1%").arg(dorv::ThrottleRowAxis[r]));
+        LabelRowTps[r]->adjustSize();
+    }
+    for (int c = 0; c < dorv::RpmColumns; ++c)
+        UpDownRpm[c] = MakeEditUpDown(box, QStringLiteral("EditRpm[%1]").arg(c),
+                                      QStringLiteral("UpDownRpm[%1]").arg(c),
+                                      {44 + ColumnPitch * c, 21}, dorv::RpmRange);
+    for (int r = 0; r < dorv::ThrottleRows; ++r)
+        for (int c = 0; c < dorv::RpmColumns; ++c)
+            UpDownServo[r][c] = MakeEditUpDown(
+                box, QStringLiteral("EditServo[%1][%2]").arg(r).arg(c),
+                QStringLiteral("UpDownServo[%1][%2]").arg(r).arg(c),
+                {44 + ColumnPitch * c, 53 + RowPitch * r}, dorv::CellRangeMillivolts);
+    const QFont tableFont = EditorFont(box->font(), UpDownRpm[0]->locale());
+    for (TEditUpDown* editor : UpDownRpm)
+        editor->setFont(tableFont);
+    for (const auto& row : UpDownServo)
+        for (TEditUpDown* editor : row)
+            editor->setFont(tableFont);
+    for (int c = 0; c < dorv::RpmColumns; ++c) {
+        CSpinButtonColumn[c] = new TCSpinButton(box);
+        CSpinButtonColumn[c]->setObjectName(QStringLiteral("CSpinButtonColumn[%1]").arg(c));
+        CSpinButtonColumn[c]->setGeometry(59 + ColumnPitch * c, 350, 17, 23);
+    }
+}
+
+void TFormHlav::CreateServoControls() {
+    QWidget* box = GroupBoxServo;
+    CheckBoxServoEnable =
+        MakeRunTimeCheckBox(box, "CheckBoxServoEnable", QStringLiteral("Servo Enable"), {60, 390});
+    const QPoint tpEnable(CheckBoxServoEnable->x() + 120, 390);
+    CheckBoxTpEnable =
+        MakeRunTimeCheckBox(box, "CheckBoxTpEnable", QStringLiteral("TP Enable"), tpEnable);
+    CheckBoxProcenta = MakeRunTimeCheckBox(box, "CheckBoxProcenta", QStringLiteral("Procenta"),
+                                           {tpEnable.x(), CheckBoxServoEnable->y() + 25});
+
+    UpDownHystMv = MakeEditUpDown(box, QStringLiteral("EditHystMv"), QStringLiteral("UpDownHystMv"),
+                                  {tpEnable.x() + 120, tpEnable.y() - 2}, dorv::HysteresisRange);
+    LabelHystMv =
+        MakeEditorLabel(box, QStringLiteral("LabelHystMv"), QStringLiteral("Hysteresis [mV]"),
+                        {UpDownHystMv->x() + 70, tpEnable.y() + 1});
+    UpDownHystRpm =
+        MakeEditUpDown(box, QStringLiteral("EditHystRpm"), QStringLiteral("UpDownHystRpm"),
+                       {UpDownHystMv->x(), tpEnable.y() + 28}, dorv::HysteresisRange);
+    LabelHystRpm =
+        MakeEditorLabel(box, QStringLiteral("LabelHystRpm"), QStringLiteral("Hysteresis [RPM]"),
+                        {LabelHystMv->x(), UpDownHystRpm->y() + 3});
+
+    ButtonMinus = MakeStepButton(box, "ButtonMinus", QStringLiteral("-"), {720, tpEnable.y() - 2});
+    ButtonPlus = MakeStepButton(box, "ButtonPlus", QStringLiteral("+"),
+                                {ButtonMinus->x() + 60, ButtonMinus->y()});
+    CheckBoxAll = MakeRunTimeCheckBox(box, "CheckBoxAll", QStringLiteral("All"),
+                                      {ButtonMinus->x() + 120, tpEnable.y()});
+}

@@ -1,0 +1,57 @@
+// An edit with its attached up-down as one spin box.
+#include "EditUpDown.h"
+
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QLocale>
+#include <QMouseEvent>
+
+TEditUpDown::TEditUpDown(QWidget* parent) : QSpinBox(parent) {
+    setLocale(QLocale::system());
+    setGroupSeparatorShown(true);
+    setWrapping(false);
+    setAccelerated(false);
+    setCorrectionMode(QAbstractSpinBox::CorrectToPreviousValue);
+    // The typed text is read as a whole when the position is read, not digit by digit.
+    setKeyboardTracking(false);
+    lineEdit()->installEventFilter(this);
+}
+
+void TEditUpDown::SetRange(const dorv::EditorRange& range) {
+    setRange(range.Min, range.Max);
+    setSingleStep(range.Step);
+}
+
+int TEditUpDown::Position() {
+    QString typed = text();
+    int cursor = 0;
+    if (validate(typed, cursor) == QValidator::Acceptable && valueFromText(typed) != value())
+        setValue(valueFromText(typed));
+    return value();
+}
+
+void TEditUpDown::SetPosition(int v) {
+    setValue(v);
+}
+
+void TEditUpDown::stepBy(int steps) {
+    QSpinBox::stepBy(steps);
+    emit ArrowClicked();
+}
+
+void TEditUpDown::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        event->accept();
+        emit EnterPressed();
+        return;
+    }
+    QSpinBox::keyPressEvent(event);
+}
+
+bool TEditUpDown::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == lineEdit() && event->type() == QEvent::MouseButtonRelease &&
+        static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton &&
+        lineEdit()->rect().contains(static_cast<QMouseEvent*>(event)->position().toPoint()))
+        emit EditClicked();
+    return QSpinBox::eventFilter(watched, event);
+}

@@ -1,0 +1,38 @@
+// An edit with its attached up-down as one spin box: locale grouping, click and Enter
+// notifications.
+#pragma once
+
+#include <QLineEdit>
+#include <QSpinBox>
+
+#include "EditorValues.h"
+
+// The value of the spin box is the up-down's position; the text is the edit. A typed text that is
+// not a number or lies outside the range never becomes the position.
+class TEditUpDown : public QSpinBox {
+    Q_OBJECT
+public:
+    explicit TEditUpDown(QWidget* parent = nullptr);
+
+    // Minimum, maximum and increment of the up-down.
+    void SetRange(const dorv::EditorRange& range);
+    // The position as read now: a number typed into the edit counts when it is a whole number
+    // within the range and becomes the position; otherwise the previous position stands.
+    int Position();
+    void SetPosition(int v);
+    // The edit part: carries the edit's name and text.
+    QLineEdit* Edit() const { return lineEdit(); }
+
+signals:
+    // The mouse was clicked into the edit part.
+    void EditClicked();
+    // An arrow (mouse, arrow key or wheel) moved the position.
+    void ArrowClicked();
+    // Enter was pressed in the edit; the key does not travel further.
+    void EnterPressed();
+
+protected:
+    void stepBy(int steps) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+};

@@ -1,0 +1,221 @@
+// The binding of the editors to the image: pack, fill, commit, per-cent switch, undo and redo.
+#include "Hlav.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QTabWidget>
+#include <QToolButton>
+
+#include "EditUpDown.h"
+#include "EditorValues.h"
+
+using dorv::Byte;
+
+void TFormHlav::PackEditors() {
+    if (ActivePage() == 0)
+        PackGeneralPage();
+    else
+        PackServoPage(ActiveServo());
+}
+
+void TFormHlav::PackGeneralPage() {
+    Image.Tps0() = dorv::Tps0Stored(UpDownTps0->Position());
+    Image.Tps100() = dorv::Tps100Stored(UpDownTps100->Position());
+    Image.PulsesMode() = static_cast<Byte>(RadioGroupPocPulsuItems->checkedId());
+}
+
+void TFormHlav::PackServoPage(dorv::ServoIndex s) {
+    auto servo = Image.servo(s);
+    servo.PercentMode() = CheckBoxProcenta->isChecked() ? 1 : 0;
+    const bool percent = servo.PercentMode() != 0;
+    for (int k = 0; k < dorv::RpmColumns; ++k) {
+        servo.RpmPoints(k) = dorv::RpmStored(UpDownRpm[k]->Position());
+        for (int r = 0; r < dorv::ThrottleRows; ++r)
+            servo.Cell(r, k) = dorv::CellStored(UpDownServo[r][k]->Position(), percent);
+    }
+    servo.HysteresisMv() = dorv::HysteresisStored(UpDownHystMv->Position());
+    servo.HysteresisRpm() = dorv::HysteresisStored(UpDownHystRpm->Position());
+    servo.ServoEnable() = CheckBoxServoEnable->isChecked() ? 1 : 0;
+    servo.TpEnable() = CheckBoxTpEnable->isChecked() ? 1 : 0;
+    AllCellsFlag[s] = CheckBoxAll->isChecked() ? 1 : 0;
+}
+
+void TFormHlav::FillEditors() {
+    ShowServoEditors();
+    if (ActivePage() == 0)
+        FillGeneralPage();
+    else
+        FillServoPage(ActiveServo());
+    ShowServoEditors();
+}
+
+void TFormHlav::FillGeneralPage() {
+    UpDownTps0->SetPosition(dorv::Tps0Shown(Image.Tps0()));
+    UpDownTps100->SetPosition(dorv::Tps100Shown(Image.Tps100()));
+    // A stored choice outside the three items leaves none selected, as an item index would.
+    QAbstractButton* item = RadioGroupPocPulsuItems->button(Image.PulsesMode());
+    if (item) {
+        item->setChecked(true);
+    } else if (QAbstractButton* checked = RadioGroupPocPulsuItems->checkedButton()) {
+        RadioGroupPocPulsuItems->setExclusive(false);
+        checked->setChecked(false);
+        RadioGroupPocPulsuItems->setExclusive(true);
+    }
+}
+
+void TFormHlav::FillServoPage(dorv::ServoIndex s) {
+    const auto servo = std::as_const(Image).servo(s);
+    const bool percent = servo.PercentMode() != 0;
+    CheckBoxProcenta->setChecked(percent);
+    for (int k = 0; k < dorv::RpmColumns; ++k)
+        UpDownRpm[k]->SetPosition(dorv::RpmShown(servo.RpmPoints(k)));
+    for (int r = 0; r < dorv::ThrottleRows; ++r)
+        for (int k = 0; k < dorv::RpmColumns; ++k)
+            UpDownServo[r][k]->SetPosition(dorv::CellShown(servo.Cell(r, k), percent));
+    UpDownHystMv->SetPosition(dorv::HysteresisShown(servo.HysteresisMv()));
+    UpDownHystRpm->SetPosition(dorv::HysteresisShown(servo.HysteresisRpm()));
+    CheckBoxServoEnable->setChecked(servo.ServoEnable() != 0);
+    CheckBoxTpEnable->setChecked(servo.TpEnable() != 0);
+    CheckBoxAll->setChecked(AllCellsFlag[s] != 0);
+}
+
+void TFormHlav::CommitChange() {
+    dorv::NormalizeRpmPoints(Image);
+    FillEditors();
+    RecordChange();
+}
+
+void TFormHlav::RecordChange() {
+    const auto result = History.RecordChange(Image, ActivePage(), CheckBoxProgHned->isChecked());
+    if (result.Changed)
+        UpdateUndoControls();
+    if (result.StartProgramming)
+        StartProgramming();
+}
+
+void TFormHlav::StartProgramming() {
+    emit ProgrammingRequested();
+}
+
+void TFormHlav::ResetHistory() {
+    History.ResetHistory(Image, ActivePage());
+    UpdateUndoControls();
+}
+
+void TFormHlav::UpdateUndoControls() {
+    SpeedButtonZpet->setEnabled(History.CanUndo());
+    MenuZpet->setEnabled(History.CanUndo());
+    SpeedButtonZnovu->setEnabled(History.CanRedo());
+    MenuZnovu->setEnabled(History.CanRedo());
+}
+
+void TFormHlav::RestoreSnapshot() {
+    const int page = dorv::RestoreSnapshot(Image, History.Current());
+    FillEditors();
+    if (page != ActivePage())
+        SetActivePage(page);
+}
+
+void TFormHlav::ApplyHistoryStep(const dorv::EditHistory::StepResult& step) {
+    if (!step.Moved)
+        return;
+    RefillWithBoxHidden([this] {
+        RestoreSnapshot();
+        FillEditors();
+    });
+    UpdateUndoControls();
+    if (step.StartProgramming)
+        StartProgramming();
+}
+
+void TFormHlav::SpeedButtonZpetClick() {
+    ApplyHistoryStep(History.Undo(CheckBoxProgHned->isChecked()));
+}
+
+void TFormHlav::SpeedButtonZnovuClick() {
+    ApplyHistoryStep(History.Redo(CheckBoxProgHned->isChecked()));
+}
+
+// Bulk changes to the some 350 servo editors run while their box is hidden, so they are
+// repainted once at the end instead of one by one.
+void TFormHlav::RefillWithBoxHidden(const std::function<void()>& change) {
+    const bool wasHidden = GroupBoxServo->isHidden();
+    GroupBoxServo->hide();
+    change();
+    GroupBoxServo->setHidden(wasHidden);
+}
+
+void TFormHlav::Edit1Exit() {
+    PackEditors();
+    CommitChange();
+}
+
+void TFormHlav::FormKeyPress() {
+    focusNextChild();
+    PackEditors();
+    CommitChange();
+}
+
+void TFormHlav::UpDown1Click() {
+    PackEditors();
+    CommitChange();
+}
+
+void TFormHlav::CheckBoxProgHnedMouseUp() {
+    PackEditors();
+    CommitChange();
+}
+
+void TFormHlav::CheckBoxTpEnableMouseUp() {
+    RefillWithBoxHidden([this] {
+        PackEditors();
+        ShowServoEditors();
+        CommitChange();
+    });
+}
+
+void TFormHlav::CheckBoxProcentaMouseUp() {
+    dorv::SwitchPercentMode(Image, ActiveServo(), CheckBoxProcenta->isChecked());
+    CommitChange();
+}
+
+void TFormHlav::RadioGroupPocPulsuClick(int item) {
+    Image.PulsesMode() = static_cast<Byte>(item);
+    RecordChange();
+}
+
+void TFormHlav::PageControl1Change(int) {
+    if (quietPageSelect_)
+        return;
+    RefillWithBoxHidden([this] { FillEditors(); });
+}
+
+void TFormHlav::StepServoTable(dorv::StepDirection direction) {
+    if (ActivePage() == 0)
+        return;
+    dorv::StepServoCells(Image, ActiveServo(), direction, CheckBoxAll->isChecked(),
+                         CheckBoxTpEnable->isChecked(), OperatingCell);
+    CommitChange();
+}
+
+void TFormHlav::MenuToolsMinusClick() {
+    StepServoTable(dorv::StepDirection::Down);
+}
+void TFormHlav::MenuToolsPlusClick() {
+    StepServoTable(dorv::StepDirection::Up);
+}
+
+void TFormHlav::StepColumn(int column, dorv::StepDirection direction) {
+    dorv::StepServoColumn(Image, ActiveServo(), column, direction);
+    CommitChange();
+}
+
+void TFormHlav::CSpinButtonDownClick_Uni(int column) {
+    StepColumn(column, dorv::StepDirection::Down);
+}
+void TFormHlav::CSpinButtonUpClick_Uni(int column) {
+    StepColumn(column, dorv::StepDirection::Up);
+}

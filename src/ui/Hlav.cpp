@@ -1,0 +1,616 @@
+// The main window TFormHlav: the designed controls at their positions, menus, dialogs and timer.
+#include "Hlav.h"
+
+#include <QActionGroup>
+#include <QApplication>
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QFileDialog>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPainter>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+#include <QStatusBar>
+#include <QStyle>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTimer>
+#include <QToolButton>
+
+#include "About.h"
+#include "Cgauges.h"
+#include "Commands.h"
+#include "Cspin.h"
+#include "EditUpDown.h"
+#include "Hints.h"
+#include "Jazyk1.h"
+
+namespace {
+
+// Labels whose size follows their text, as an auto-sizing label does.
+constexpr const char* AutoSizeProperty = "AutoSize";
+
+QFont FontOfHeight(const QWidget* widget, int pixelSize, bool bold) {
+    QFont font = widget->font();
+    font.setPixelSize(pixelSize);
+    font.setBold(bold);
+    return font;
+}
+
+QLabel* MakeLabel(QWidget* parent, const char* name, const QString& text, QPoint at) {
+    auto* label = new QLabel(text, parent);
+    label->setObjectName(QLatin1String(name));
+    label->setProperty(AutoSizeProperty, true);
+    label->move(at);
+    label->adjustSize();
+    return label;
+}
+
+QLabel* MakeLiveLabel(QWidget* parent, const char* name, const QString& text, QPoint at,
+                      int pixelSize, bool bold) {
+    QLabel* label = MakeLabel(parent, name, text, at);
+    label->setFont(FontOfHeight(parent, pixelSize, bold));
+    label->adjustSize();
+    return label;
+}
+
+void SetFaceColour(QWidget* widget, const QColor& colour) {
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::Window, colour);
+    widget->setPalette(palette);
+    widget->setAutoFillBackground(true);
+}
+
+QPushButton* MakePushButton(QWidget* parent, const char* name, const QString& text, QRect at) {
+    auto* button = new QPushButton(text, parent);
+    button->setObjectName(QLatin1String(name));
+    button->setGeometry(at);
+    button->setFocusPolicy(Qt::ClickFocus);
+    return button;
+}
+
+QToolButton* MakeGlyphButton(QWidget* parent, const char* name, const QIcon& glyph, QRect at) {
+    auto* button = new QToolButton(parent);
+    button->setObjectName(QLatin1String(name));
+    button->setIcon(glyph);
+    button->setIconSize(QSize(16, 16));
+    button->setAutoRaise(true);
+    button->setFocusPolicy(Qt::NoFocus);
+    button->setGeometry(at);
+    return button;
+}
+
+// A small printer: paper above a grey body with a tray.
+QIcon PrinterGlyph() {
+    QPixmap pixmap(16, 16);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    painter.setPen(Qt::black);
+    painter.setBrush(Qt::white);
+    painter.drawRect(4, 1, 7, 6);
+    painter.setBrush(QColor(160, 160, 160));
+    painter.drawRect(1, 7, 13, 5);
+    painter.setBrush(Qt::white);
+    painter.drawRect(4, 11, 7, 3);
+    painter.fillRect(11, 9, 2, 1, Qt::green);
+    return QIcon(pixmap);
+}
+
+// The logo of the general page: the product name in a framed field.
+QPixmap LogoPicture() {
+    QPixmap pixmap(234, 103);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QPen(QColor(0, 0, 128), 3));
+    painter.drawRoundedRect(QRectF(4, 8, 226, 87), 14, 14);
+    QFont font;
+    font.setPixelSize(56);
+    font.setBold(true);
+    font.setItalic(true);
+    painter.setFont(font);
+    painter.drawText(QRect(4, 8, 226, 87), Qt::AlignCenter, QStringLiteral("DORV"));
+    return pixmap;
+}
+
+QAction* MakeAction(QMenu* menu, const char* name, const QString& text,
+                    const QKeySequence& shortcut = {}) {
+    QAction* action = menu->addAction(text);
+    action->setObjectName(QLatin1String(name));
+    action->setShortcut(shortcut);
+    return action;
+}
+
+} // namespace
+
+TFormHlav::TFormHlav(QWidget* parent) : QMainWindow(parent) {
+    setObjectName(QStringLiteral("FormHlav"));
+    setWindowTitle(QStringLiteral("Programming of \"DORV\" unit"));
+    QFont windowFont = font();
+    windowFont.setPixelSize(11);
+    setFont(windowFont);
+    resize(DesignWidth, DesignHeight);
+
+    client_ = new QWidget(this);
+    client_->setObjectName(QStringLiteral("ClientArea"));
+    setCentralWidget(client_);
+    CreateToolBar(client_);
+    CreatePages(client_);
+    CreateLiveValues(client_);
+    StatusBar1 = new QStatusBar(this);
+    StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
+    StatusBar1->setFixedHeight(19);
+    setStatusBar(StatusBar1);
+    CreateMenus();
+    CreateDialogs();
+    Timer1 = new QTimer(this);
+    Timer1->setObjectName(QStringLiteral("Timer1"));
+    Timer1->setInterval(TimerInterval);
+
+    FormCreate();
+}
+
+TFormHlav::~TFormHlav() {
+    qApp->removeEventFilter(this);
+}
+
+void TFormHlav::FormCreate() {
+    CreateEditors();
+    dorv::InstallHintLine(this);
+    WireEvents();
+    qApp->installEventFilter(this);
+    dorv::SetDefaultParameters(Image);
+    CenterWindow();
+    dorv::NormalizeRpmPoints(Image);
+    ApplyLanguage();
+    ResetHistory();
+    FillEditors();
+    LabelHlaseni->hide();
+    CGaugeProgram->hide();
+    CGaugeProgram->SetMaxValue(7);
+    LabelEeDataErr->hide();
+    LabelVersion->hide();
+    for (QLabel* label : LabelTest)
+        label->hide();
+    Timer1->start();
+}
+
+void TFormHlav::CreateToolBar(QWidget* client) {
+    GroupBoxToolBar = new QGroupBox(client);
+    GroupBoxToolBar->setObjectName(QStringLiteral("GroupBoxToolBar"));
+    GroupBoxToolBar->setGeometry(3, 0, 462, 43);
+    QStyle* look = style();
+    SpeedButtonNew = MakeGlyphButton(GroupBoxToolBar, "SpeedButtonNew",
+                                     look->standardIcon(QStyle::SP_FileIcon), {12, 12, 24, 23});
+    SpeedButtonOpen = MakeGlyphButton(GroupBoxToolBar, "SpeedButtonOpen",
+                                      look->standardIcon(QStyle::SP_DirOpenIcon), {48, 12, 24, 23});
+    SpeedButtonSave =
+        MakeGlyphButton(GroupBoxToolBar, "SpeedButtonSave",
+                        look->standardIcon(QStyle::SP_DialogSaveButton), {84, 12, 24, 23});
+    SpeedButtonPrint =
+        MakeGlyphButton(GroupBoxToolBar, "SpeedButtonPrint", PrinterGlyph(), {120, 12, 24, 23});
+    SpeedButtonZpet = MakeGlyphButton(GroupBoxToolBar, "SpeedButtonZpet",
+                                      look->standardIcon(QStyle::SP_ArrowBack), {156, 13, 23, 22});
+    SpeedButtonZnovu =
+        MakeGlyphButton(GroupBoxToolBar, "SpeedButtonZnovu",
+                        look->standardIcon(QStyle::SP_ArrowForward), {192, 13, 23, 22});
+    ButtonRead =
+        MakePushButton(GroupBoxToolBar, "ButtonRead", QStringLiteral("&Read"), {230, 12, 57, 23});
+    ButtonVerify = MakePushButton(GroupBoxToolBar, "ButtonVerify", QStringLiteral("Verify"),
+                                  {296, 12, 65, 23});
+    ButtonProgram = MakePushButton(GroupBoxToolBar, "ButtonProgram", QStringLiteral("Program"),
+                                   {370, 12, 81, 23});
+    // These three hints are not translated and read the same in every language.
+    dorv::SetHint(SpeedButtonNew, QStringLiteral("New|Set default parametrs"));
+    dorv::SetHint(SpeedButtonOpen, QStringLiteral("Open|Open file with parametrs"));
+    dorv::SetHint(SpeedButtonSave, QStringLiteral("Save|Save parametrs to file"));
+
+    LabelSpojeni = new QLabel(QStringLiteral("No connection with PC"), client);
+    LabelSpojeni->setObjectName(QStringLiteral("LabelSpojeni"));
+    LabelSpojeni->setGeometry(472, 9, 174, 29);
+    LabelSpojeni->setFont(FontOfHeight(client, 23, true));
+    // Sized to its text, as the translations differ in length.
+    LabelSpojeni->setProperty(AutoSizeProperty, true);
+    LabelSpojeni->adjustSize();
+    SetFaceColour(LabelSpojeni, Qt::red);
+}
+
+void TFormHlav::CreatePages(QWidget* client) {
+    PageControl1 = new QTabWidget(client);
+    PageControl1->setObjectName(QStringLiteral("PageControl1"));
+    PageControl1->setGeometry(4, 45, 959, 476);
+    PageControl1->setFocusPolicy(Qt::NoFocus);
+    PageControl1->tabBar()->setFocusPolicy(Qt::NoFocus);
+    TabSheet_Ruzne = new QWidget;
+    TabSheet_Ruzne->setObjectName(QStringLiteral("TabSheet_Ruzne"));
+    TabSheet_Servo1 = new QWidget;
+    TabSheet_Servo1->setObjectName(QStringLiteral("TabSheet_Servo1"));
+    TabSheet_Servo2 = new QWidget;
+    TabSheet_Servo2->setObjectName(QStringLiteral("TabSheet_Servo2"));
+    PageControl1->addTab(TabSheet_Ruzne, QStringLiteral("Miscellaneous"));
+    PageControl1->addTab(TabSheet_Servo1, QStringLiteral("Servo 1"));
+    PageControl1->addTab(TabSheet_Servo2, QStringLiteral("Servo 2"));
+    PageControl1->setCurrentIndex(0);
+    CreatePageRuzne();
+}
+
+void TFormHlav::CreatePageRuzne() {
+    QWidget* page = TabSheet_Ruzne;
+    GroupBoxSetTps = new QGroupBox(QStringLiteral("TPS"), page);
+    GroupBoxSetTps->setObjectName(QStringLiteral("GroupBoxSetTps"));
+    GroupBoxSetTps->setGeometry(8, 4, 284, 107);
+    LabelTps0 = MakeLabel(GroupBoxSetTps, "LabelTps0", QStringLiteral("0%  [mV]"), {33, 30});
+    UpDownTps0 = new TEditUpDown(GroupBoxSetTps);
+    UpDownTps0->setObjectName(QStringLiteral("UpDownTps0"));
+    UpDownTps0->Edit()->setObjectName(QStringLiteral("EditTps0"));
+    UpDownTps0->SetRange(dorv::Tps0Range);
+    UpDownTps0->setGeometry(96, 26, 56, 21);
+    UpDownTps0->SetPosition(200);
+    ButtonTps0 =
+        MakePushButton(GroupBoxSetTps, "ButtonTps0", QStringLiteral("TPS 0 %"), {192, 24, 75, 25});
+    LabelTps100 = MakeLabel(GroupBoxSetTps, "LabelTps100", QStringLiteral("100%  [mv]"), {21, 69});
+    UpDownTps100 = new TEditUpDown(GroupBoxSetTps);
+    UpDownTps100->setObjectName(QStringLiteral("UpDownTps100"));
+    UpDownTps100->Edit()->setObjectName(QStringLiteral("EditTps100"));
+    UpDownTps100->SetRange(dorv::Tps100Range);
+    UpDownTps100->setGeometry(96, 66, 56, 21);
+    UpDownTps100->SetPosition(2600);
+    ButtonTps100 = MakePushButton(GroupBoxSetTps, "ButtonTps100", QStringLiteral("TPS 100 %"),
+                                  {192, 64, 75, 25});
+
+    RadioGroupPocPulsu = new QGroupBox(QStringLiteral("Number of pulses"), page);
+    RadioGroupPocPulsu->setObjectName(QStringLiteral("RadioGroupPocPulsu"));
+    RadioGroupPocPulsu->setGeometry(326, 7, 235, 103);
+    RadioGroupPocPulsuItems = new QButtonGroup(RadioGroupPocPulsu);
+    const QStringList items{QStringLiteral("One per two revolution"),
+                            QStringLiteral("One per one revolution"),
+                            QStringLiteral("Two per one revolution")};
+    for (int i = 0; i < items.size(); ++i) {
+        auto* item = new QRadioButton(items[i], RadioGroupPocPulsu);
+        item->setObjectName(QStringLiteral("RadioGroupPocPulsuItem%1").arg(i));
+        item->setGeometry(8, 18 + 27 * i, 220, 20);
+        RadioGroupPocPulsuItems->addButton(item, i);
+    }
+    RadioGroupPocPulsuItems->button(0)->setChecked(true);
+
+    ImageLogo = new QLabel(page);
+    ImageLogo->setObjectName(QStringLiteral("ImageLogo"));
+    ImageLogo->setGeometry(11, 270, 234, 103);
+    ImageLogo->setPixmap(LogoPicture());
+
+    LabelVerze2 = MakeLabel(page, "LabelVerze2", QStringLiteral("25.02.2002"), {296, 387});
+    LabelVerze3 = MakeLabel(page, "LabelVerze3", QStringLiteral("16:21"), {368, 387});
+    LabelVerze1 = MakeLabel(page, "LabelVerze1", QStringLiteral("-----"), {416, 387});
+    LabelFile1 = MakeLabel(page, "LabelFile1", QStringLiteral("File:"), {482, 387});
+    LabelFile2 = MakeLabel(page, "LabelFile2", QStringLiteral("----------"), {530, 387});
+    LabelPocetProgramovani = MakeLabel(page, "LabelPocetProgramovani",
+                                       QStringLiteral("Number of Programing: -----"), {722, 387});
+}
+
+void TFormHlav::CreateLiveValues(QWidget* client) {
+    LabelRpm = MakeLiveLabel(client, "LabelRpm", QStringLiteral("RPM = ---"), {12, 523}, 23, true);
+    CGaugeRpm = new TCGauge(client);
+    CGaugeRpm->setObjectName(QStringLiteral("CGaugeRpm"));
+    CGaugeRpm->setGeometry(13, 552, 240, 18);
+    CGaugeRpm->SetForeColor(Qt::magenta);
+    CGaugeRpm->SetShowText(false);
+    LabelNapeti =
+        MakeLiveLabel(client, "LabelNapeti", QStringLiteral("U = ---[V]"), {292, 553}, 19, false);
+    LabelTpsMon =
+        MakeLiveLabel(client, "LabelTpsMon", QStringLiteral("TP= --- [%]"), {12, 582}, 23, true);
+    CGaugeTps = new TCGauge(client);
+    CGaugeTps->setObjectName(QStringLiteral("CGaugeTps"));
+    CGaugeTps->setGeometry(13, 612, 240, 18);
+    // The desktop colour of the classic scheme: dark teal.
+    CGaugeTps->SetForeColor(QColor(0, 128, 128));
+    CGaugeTps->SetShowText(false);
+    LabelServoPoz1 = MakeLiveLabel(client, "LabelServoPoz1",
+                                   QStringLiteral("Servo 1 Required= ---"), {466, 542}, 16, false);
+    LabelServoMer1 = MakeLiveLabel(client, "LabelServoMer1",
+                                   QStringLiteral("Servo 1 Measured= ---"), {466, 569}, 16, false);
+    LabelServoPoz2 = MakeLiveLabel(client, "LabelServoPoz2",
+                                   QStringLiteral("Servo 2 Required= ---"), {706, 542}, 16, false);
+    LabelServoMer2 = MakeLiveLabel(client, "LabelServoMer2",
+                                   QStringLiteral("Servo 2 Measured= ---"), {706, 569}, 16, false);
+    CheckBoxProgHned = new QCheckBox(QStringLiteral("Programming after change"), client);
+    CheckBoxProgHned->setObjectName(QStringLiteral("CheckBoxProgHned"));
+    CheckBoxProgHned->setGeometry(706, 600, 177, 16);
+    CheckBoxProgHned->setAutoFillBackground(true);
+    LabelHlaseni =
+        MakeLiveLabel(client, "LabelHlaseni", QStringLiteral("Programming:"), {300, 612}, 13, true);
+    CGaugeProgram = new TCGauge(client);
+    CGaugeProgram->setObjectName(QStringLiteral("CGaugeProgram"));
+    CGaugeProgram->setGeometry(456, 612, 203, 18);
+    CGaugeProgram->SetForeColor(Qt::cyan);
+    CGaugeProgram->SetShowText(true);
+    CGaugeProgram->SetMaxValue(7);
+    LabelEeDataErr = MakeLiveLabel(client, "LabelEeDataErr",
+                                   QStringLiteral("Programmed data error"), {13, 640}, 19, true);
+    SetFaceColour(LabelEeDataErr, Qt::red);
+    LabelVersion = MakeLiveLabel(client, "LabelVersion", QString(), {13, 672}, 19, true);
+    SetFaceColour(LabelVersion, Qt::red);
+    constexpr std::array<int, 8> testLefts{24, 138, 252, 366, 481, 595, 709, 824};
+    for (int i = 0; i < 8; ++i) {
+        const QByteArray name = "LabelTest" + QByteArray::number(i + 1);
+        LabelTest[i] =
+            MakeLiveLabel(client, name.constData(), QStringLiteral("Test%1 = ---").arg(i + 1),
+                          {testLefts[i], 752}, 16, false);
+    }
+    client->installEventFilter(this);
+    TabSheet_Ruzne->installEventFilter(this);
+}
+
+void TFormHlav::CreateMenus() {
+    QMenuBar* bar = menuBar();
+    bar->setObjectName(QStringLiteral("MainMenu1"));
+    MenuFile = bar->addMenu(QStringLiteral("&File"));
+    MenuFile->setObjectName(QStringLiteral("MenuFile"));
+    MenuNew =
+        MakeAction(MenuFile, "MenuNew", QStringLiteral("&New"), QKeySequence(Qt::CTRL | Qt::Key_N));
+    MenuFile->addSeparator();
+    MenuOpen = MakeAction(MenuFile, "MenuOpen", QStringLiteral("&Open"), QKeySequence(Qt::Key_F3));
+    MenuFile->addSeparator();
+    MenuSave = MakeAction(MenuFile, "MenuSave", QStringLiteral("&Save"), QKeySequence(Qt::Key_F2));
+    MenuFile->addSeparator();
+    MenuPrint = MakeAction(MenuFile, "MenuPrint", QStringLiteral("&Print"),
+                           QKeySequence(Qt::CTRL | Qt::Key_P));
+    MenuFile->addSeparator();
+    MenuExit = MakeAction(MenuFile, "MenuExit", QStringLiteral("E&xit"));
+
+    MenuCom = bar->addMenu(QStringLiteral("&Com"));
+    MenuCom->setObjectName(QStringLiteral("MenuCom"));
+
+    MenuDevice = bar->addMenu(QStringLiteral("&Ignition"));
+    MenuDevice->setObjectName(QStringLiteral("MenuDevice"));
+    MenuRead =
+        MakeAction(MenuDevice, "MenuRead", QStringLiteral("&Read"), QKeySequence(Qt::Key_F7));
+    MenuVerify =
+        MakeAction(MenuDevice, "MenuVerify", QStringLiteral("&Verify"), QKeySequence(Qt::Key_F8));
+    MenuProgram =
+        MakeAction(MenuDevice, "MenuProgram", QStringLiteral("&Program"), QKeySequence(Qt::Key_F9));
+
+    MenuTools = bar->addMenu(QStringLiteral("Tools"));
+    MenuTools->setObjectName(QStringLiteral("MenuTools"));
+    MenuToolsMinus =
+        MakeAction(MenuTools, "MenuToolsMinus", QStringLiteral("Minus "), QKeySequence(Qt::Key_F4));
+    MenuToolsPlus =
+        MakeAction(MenuTools, "MenuToolsPlus", QStringLiteral("Plus"), QKeySequence(Qt::Key_F5));
+    MenuZpet = MakeAction(MenuTools, "MenuZpet", QStringLiteral("Undo"),
+                          QKeySequence(Qt::CTRL | Qt::Key_Z));
+    MenuZnovu = MakeAction(MenuTools, "MenuZnovu", QStringLiteral("Redo"),
+                           QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_Z));
+
+    MenuLanguage = bar->addMenu(QStringLiteral("&Language"));
+    MenuLanguage->setObjectName(QStringLiteral("MenuLanguage"));
+    MenuEnglish = MakeAction(MenuLanguage, "MenuEnglish", QStringLiteral("&English"));
+    MenuCzech = MakeAction(MenuLanguage, "MenuCzech", QStringLiteral("&Czech"));
+    MenuGerman = MakeAction(MenuLanguage, "MenuGerman", QStringLiteral("&German"));
+    for (QAction* item : {MenuEnglish, MenuCzech, MenuGerman})
+        item->setCheckable(true);
+
+    MenuHelp = bar->addMenu(QStringLiteral("&Help"));
+    MenuHelp->setObjectName(QStringLiteral("MenuHelp"));
+    MenuContens = MakeAction(MenuHelp, "MenuContens", QStringLiteral("&Contents..."),
+                             QKeySequence(Qt::Key_F1));
+    MenuAbout = MakeAction(MenuHelp, "MenuAbout", QStringLiteral("&About..."));
+}
+
+void TFormHlav::CreateComPortItems() {
+    for (int k = 0; k < ComPortCount; ++k) {
+        auto* item = new QAction(QStringLiteral("Com %1").arg(k + 1), MenuCom);
+        item->setObjectName(QStringLiteral("MenuComPort[%1]").arg(k));
+        item->setCheckable(true);
+        MenuCom->addAction(item);
+        MenuComPort[k] = item;
+    }
+}
+
+void TFormHlav::CreateDialogs() {
+    OpenDialog1 = new QFileDialog(this);
+    OpenDialog1->setObjectName(QStringLiteral("OpenDialog1"));
+    OpenDialog1->setAcceptMode(QFileDialog::AcceptOpen);
+    OpenDialog1->setFileMode(QFileDialog::ExistingFile);
+    OpenDialog1->setDefaultSuffix(QStringLiteral("ign"));
+    OpenDialog1->setNameFilters(
+        {QStringLiteral("Ignition Parametrs(*.ign)"), QStringLiteral("All Files (*.*)")});
+
+    SaveDialog1 = new QFileDialog(this);
+    SaveDialog1->setObjectName(QStringLiteral("SaveDialog1"));
+    SaveDialog1->setAcceptMode(QFileDialog::AcceptSave);
+    SaveDialog1->setFileMode(QFileDialog::AnyFile);
+    SaveDialog1->setDefaultSuffix(QStringLiteral("ign"));
+    SaveDialog1->setNameFilters({QStringLiteral("Ignition Parametrs(*.ign)")});
+    SaveDialog1->setOption(QFileDialog::DontConfirmOverwrite, false);
+    SaveDialog1->setSizeGripEnabled(true);
+}
+
+void TFormHlav::WireEvents() {
+    connect(SpeedButtonNew, &QToolButton::clicked, MenuNew, &QAction::trigger);
+    connect(SpeedButtonOpen, &QToolButton::clicked, MenuOpen, &QAction::trigger);
+    connect(SpeedButtonSave, &QToolButton::clicked, MenuSave, &QAction::trigger);
+    connect(SpeedButtonPrint, &QToolButton::clicked, MenuPrint, &QAction::trigger);
+    connect(SpeedButtonZpet, &QToolButton::clicked, this, &TFormHlav::SpeedButtonZpetClick);
+    connect(SpeedButtonZnovu, &QToolButton::clicked, this, &TFormHlav::SpeedButtonZnovuClick);
+    connect(ButtonRead, &QPushButton::clicked, MenuRead, &QAction::trigger);
+    connect(ButtonVerify, &QPushButton::clicked, MenuVerify, &QAction::trigger);
+    connect(ButtonProgram, &QPushButton::clicked, MenuProgram, &QAction::trigger);
+
+    connect(MenuNew, &QAction::triggered, this, &TFormHlav::NewRequested);
+    connect(MenuOpen, &QAction::triggered, this, &TFormHlav::OpenRequested);
+    connect(MenuSave, &QAction::triggered, this, &TFormHlav::SaveRequested);
+    connect(MenuPrint, &QAction::triggered, this, &TFormHlav::PrintRequested);
+    connect(MenuExit, &QAction::triggered, this, &TFormHlav::MenuExitClick);
+    connect(MenuRead, &QAction::triggered, this, &TFormHlav::ReadRequested);
+    connect(MenuVerify, &QAction::triggered, this, &TFormHlav::VerifyRequested);
+    connect(MenuProgram, &QAction::triggered, this, &TFormHlav::ProgramRequested);
+    connect(MenuToolsMinus, &QAction::triggered, this, &TFormHlav::MenuToolsMinusClick);
+    connect(MenuToolsPlus, &QAction::triggered, this, &TFormHlav::MenuToolsPlusClick);
+    connect(MenuZpet, &QAction::triggered, this, &TFormHlav::SpeedButtonZpetClick);
+    connect(MenuZnovu, &QAction::triggered, this, &TFormHlav::SpeedButtonZnovuClick);
+    connect(MenuEnglish, &QAction::triggered, this, &TFormHlav::MenuEnglishClick);
+    connect(MenuCzech, &QAction::triggered, this, &TFormHlav::MenuCzechClick);
+    connect(MenuGerman, &QAction::triggered, this, &TFormHlav::MenuGermanClick);
+    connect(MenuContens, &QAction::triggered, this, &TFormHlav::MenuContensClick);
+    connect(MenuAbout, &QAction::triggered, this, &TFormHlav::MenuAboutClick);
+    for (QAction* item : MenuComPort)
+        connect(item, &QAction::triggered, this, &TFormHlav::MenuCom1Click);
+
+    connect(ButtonTps0, &QPushButton::clicked, this, &TFormHlav::Tps0CaptureRequested);
+    connect(ButtonTps100, &QPushButton::clicked, this, &TFormHlav::Tps100CaptureRequested);
+    connect(ButtonMinus, &QPushButton::clicked, this, &TFormHlav::MenuToolsMinusClick);
+    connect(ButtonPlus, &QPushButton::clicked, this, &TFormHlav::MenuToolsPlusClick);
+    connect(RadioGroupPocPulsuItems, &QButtonGroup::idClicked, this,
+            &TFormHlav::RadioGroupPocPulsuClick);
+    connect(PageControl1, &QTabWidget::currentChanged, this, &TFormHlav::PageControl1Change);
+    connect(Timer1, &QTimer::timeout, this, &TFormHlav::Timer1Timer);
+
+    // Edits: a click and Enter commit; the TPS up-downs commit on their arrows as well.
+    const auto wireEdit = [this](TEditUpDown* editor) {
+        connect(editor, &TEditUpDown::EditClicked, this, &TFormHlav::Edit1Exit);
+        connect(editor, &TEditUpDown::EnterPressed, this, &TFormHlav::FormKeyPress);
+        connect(editor, &TEditUpDown::ArrowClicked, this, &TFormHlav::UpDown1Click);
+    };
+    wireEdit(UpDownTps0);
+    wireEdit(UpDownTps100);
+    wireEdit(UpDownHystMv);
+    wireEdit(UpDownHystRpm);
+    for (TEditUpDown* editor : UpDownRpm)
+        wireEdit(editor);
+    for (const auto& row : UpDownServo)
+        for (TEditUpDown* editor : row)
+            wireEdit(editor);
+    CheckBoxProgHned->installEventFilter(this);
+
+    connect(CheckBoxServoEnable, &QCheckBox::clicked, this, &TFormHlav::CheckBoxProgHnedMouseUp);
+    connect(CheckBoxAll, &QCheckBox::clicked, this, &TFormHlav::CheckBoxProgHnedMouseUp);
+    connect(CheckBoxTpEnable, &QCheckBox::clicked, this, &TFormHlav::CheckBoxTpEnableMouseUp);
+    connect(CheckBoxProcenta, &QCheckBox::clicked, this, &TFormHlav::CheckBoxProcentaMouseUp);
+    for (int c = 0; c < dorv::RpmColumns; ++c) {
+        connect(CSpinButtonColumn[c], &TCSpinButton::OnDownClick, this,
+                [this, c] { CSpinButtonDownClick_Uni(c); });
+        connect(CSpinButtonColumn[c], &TCSpinButton::OnUpClick, this,
+                [this, c] { CSpinButtonUpClick_Uni(c); });
+    }
+}
+
+void TFormHlav::CenterWindow() {
+    const QRect screenArea = screen()->geometry();
+    move((screenArea.width() - width()) / 2, (screenArea.height() - height()) / 2);
+}
+
+int TFormHlav::ActivePage() const {
+    return PageControl1->currentIndex();
+}
+
+void TFormHlav::SetActivePage(int page) {
+    quietPageSelect_ = true;
+    PageControl1->setCurrentIndex(page >= 0 && page < PageControl1->count() ? page : 0);
+    quietPageSelect_ = false;
+}
+
+dorv::ServoIndex TFormHlav::ActiveServo() const {
+    return dorv::ServoOfPage(ActivePage());
+}
+
+QLineEdit* TFormHlav::EditServo(int r, int c) const {
+    return UpDownServo[r][c]->Edit();
+}
+QLineEdit* TFormHlav::EditRpm(int c) const {
+    return UpDownRpm[c]->Edit();
+}
+
+void TFormHlav::MenuCom1Click() {
+    for (int k = 0; k < ComPortCount; ++k)
+        if (sender() == MenuComPort[k])
+            emit ComPortChosen(k);
+}
+
+void TFormHlav::MenuExitClick() {
+    close();
+}
+
+void TFormHlav::Timer1Timer() {
+    emit Tick();
+}
+
+void TFormHlav::ApplyLanguage() {
+    Messages = dorv::ApplyLanguageTexts(this);
+    AdjustAutoSizeLabels(client_);
+    AdjustAutoSizeLabels(TabSheet_Ruzne);
+    for (QWidget* box : std::initializer_list<QWidget*>{GroupBoxServo, RadioGroupPocPulsu})
+        for (QWidget* child : box->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+            if (qobject_cast<QLabel*>(child) || qobject_cast<QCheckBox*>(child) ||
+                qobject_cast<QRadioButton*>(child))
+                child->adjustSize();
+}
+
+void TFormHlav::SwitchLanguage(unsigned char language) {
+    dorv::CurrentLanguage = language;
+    ApplyLanguage();
+    FillEditors();
+}
+
+void TFormHlav::MenuEnglishClick() {
+    SwitchLanguage(1);
+}
+void TFormHlav::MenuCzechClick() {
+    SwitchLanguage(0);
+}
+void TFormHlav::MenuGermanClick() {
+    SwitchLanguage(2);
+}
+
+void TFormHlav::MenuContensClick() {
+    dorv::MenuContensClick(this, Messages);
+}
+
+void TFormHlav::MenuAboutClick() {
+    if (FormAbout)
+        FormAbout->exec();
+}
+
+void TFormHlav::AdjustAutoSizeLabels(QWidget* parent) {
+    for (QLabel* label : parent->findChildren<QLabel*>(Qt::FindDirectChildrenOnly))
+        if (label->property(AutoSizeProperty).toBool())
+            label->adjustSize();
+}
+
+// Keeps the menu shortcuts the window's own wherever the focus is: an edit would otherwise take
+// Ctrl+Z as its text undo. Also keeps auto-sizing labels fitted to their texts and lets Enter in
+// "Programming after change" commit.
+bool TFormHlav::eventFilter(QObject* watched, QEvent* event) {
+    const QEvent::Type type = event->type();
+    if (type == QEvent::LayoutRequest && (watched == client_ || watched == TabSheet_Ruzne)) {
+        AdjustAutoSizeLabels(static_cast<QWidget*>(watched));
+        return false;
+    }
+    if (type != QEvent::ShortcutOverride && type != QEvent::KeyPress)
+        return QMainWindow::eventFilter(watched, event);
+    auto* target = qobject_cast<QWidget*>(watched);
+    if (!target || target->window() != this)
+        return false;
+    auto* key = static_cast<QKeyEvent*>(event);
+    if (IsMenuShortcut(key))
+        return true; // override: left unaccepted, so the menu's shortcut runs; key press: dropped
+    if (type == QEvent::KeyPress && watched == CheckBoxProgHned &&
+        (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)) {
+        FormKeyPress();
+        return true;
+    }
+    return false;
+}
+
+bool TFormHlav::IsMenuShortcut(const QKeyEvent* event) const {
+    const QKeySequence pressed(event->keyCombination());
+    for (const QAction* item :
+         {MenuNew, MenuOpen, MenuSave, MenuPrint, MenuRead, MenuVerify, MenuProgram, MenuToolsMinus,
+          MenuToolsPlus, MenuZpet, MenuZnovu, MenuContens})
+        if (item->shortcut() == pressed)
+            return true;
+    return false;
+}

@@ -1,0 +1,266 @@
+// The main window TFormHlav: toolbar, pages, live values, status bar, menus and the servo editors.
+#pragma once
+
+#include <QMainWindow>
+#include <array>
+#include <functional>
+
+#include "EditHistory.h"
+#include "EditingCommands.h"
+#include "Jazyk2.h"
+#include "ParameterImage.h"
+
+class QAction;
+class QButtonGroup;
+class QCheckBox;
+class QFileDialog;
+class QKeyEvent;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QPushButton;
+class QStatusBar;
+class QTabWidget;
+class QTimer;
+class QToolButton;
+class TCGauge;
+class TCSpinButton;
+class TFormAbout;
+class TEditUpDown;
+
+class TFormHlav : public QMainWindow {
+    Q_OBJECT
+public:
+    static constexpr int DesignWidth = 986;
+    static constexpr int DesignHeight = 849;
+    static constexpr int ComPortCount = 20;
+    static constexpr int TimerInterval = 55;
+
+    explicit TFormHlav(QWidget* parent = nullptr);
+    ~TFormHlav() override;
+
+    // --- The state of the run ---
+    dorv::ParameterImage Image;
+    std::array<dorv::Byte, dorv::ServoCount> AllCellsFlag{};
+    dorv::EditHistory History;
+    dorv::IdentityTexts Identity;      // shown in LabelVerze1..3 at every refresh
+    dorv::OperatingCell OperatingCell; // the cell Tools Minus and Plus act on
+    dorv::LanguageMessages Messages;   // the message texts of the current language
+    TFormAbout* FormAbout = nullptr;   // the about box, created after the window (Help > About)
+
+    // Captions, hints, check marks and messages of dorv::CurrentLanguage.
+    void ApplyLanguage();
+
+    // --- Editor binding ---
+    // Copies the editors of the active page into the image.
+    void PackEditors();
+    // Copies the image into the editors of the active page; visibility, ranges, identity texts.
+    void FillEditors();
+    // Places GroupBoxServo on the active servo page; visibility, cell ranges, texts, colour.
+    void ShowServoEditors();
+    // The one path after every change: normalise, fill, record (and program after change).
+    void CommitChange();
+    // Records the image for undo; starts programming when programming after change says so.
+    void RecordChange();
+    // Empties the history and keeps the image with the active page as its only entry.
+    void ResetHistory();
+    // Copies the current history entry into the image and selects its page.
+    void RestoreSnapshot();
+    // Enables undo and redo controls from the history.
+    void UpdateUndoControls();
+
+    // --- Pages ---
+    int ActivePage() const;
+    // Selects a page without the page-change handling; a page outside 0..2 selects page 0.
+    void SetActivePage(int page);
+    // The servo the shared editors act on: page 1 is servo 1, any other page servo 2.
+    dorv::ServoIndex ActiveServo() const;
+
+    // Centres the window: left = (screen width - width) / 2, top likewise.
+    void CenterWindow();
+
+    // Edit part of a run-time editor (the up-down is the spin box itself).
+    QLineEdit* EditServo(int r, int c) const;
+    QLineEdit* EditRpm(int c) const;
+
+    // --- Toolbar ---
+    QGroupBox* GroupBoxToolBar = nullptr;
+    QToolButton* SpeedButtonNew = nullptr;
+    QToolButton* SpeedButtonOpen = nullptr;
+    QToolButton* SpeedButtonSave = nullptr;
+    QToolButton* SpeedButtonPrint = nullptr;
+    QToolButton* SpeedButtonZpet = nullptr;
+    QToolButton* SpeedButtonZnovu = nullptr;
+    QPushButton* ButtonRead = nullptr;
+    QPushButton* ButtonVerify = nullptr;
+    QPushButton* ButtonProgram = nullptr;
+    QLabel* LabelSpojeni = nullptr;
+
+    // --- Pages ---
+    QTabWidget* PageControl1 = nullptr;
+    QWidget* TabSheet_Ruzne = nullptr;
+    QWidget* TabSheet_Servo1 = nullptr;
+    QWidget* TabSheet_Servo2 = nullptr;
+    QGroupBox* GroupBoxSetTps = nullptr;
+    QLabel* LabelTps0 = nullptr;
+    TEditUpDown* UpDownTps0 = nullptr;
+    QPushButton* ButtonTps0 = nullptr;
+    QLabel* LabelTps100 = nullptr;
+    TEditUpDown* UpDownTps100 = nullptr;
+    QPushButton* ButtonTps100 = nullptr;
+    QGroupBox* RadioGroupPocPulsu = nullptr;
+    QButtonGroup* RadioGroupPocPulsuItems = nullptr;
+    QLabel* ImageLogo = nullptr;
+    QLabel* LabelVerze1 = nullptr;
+    QLabel* LabelVerze2 = nullptr;
+    QLabel* LabelVerze3 = nullptr;
+    QLabel* LabelFile1 = nullptr;
+    QLabel* LabelFile2 = nullptr;
+    QLabel* LabelPocetProgramovani = nullptr;
+
+    // --- Live values ---
+    QLabel* LabelRpm = nullptr;
+    TCGauge* CGaugeRpm = nullptr;
+    QLabel* LabelNapeti = nullptr;
+    QLabel* LabelTpsMon = nullptr;
+    TCGauge* CGaugeTps = nullptr;
+    QLabel* LabelServoPoz1 = nullptr;
+    QLabel* LabelServoMer1 = nullptr;
+    QLabel* LabelServoPoz2 = nullptr;
+    QLabel* LabelServoMer2 = nullptr;
+    QCheckBox* CheckBoxProgHned = nullptr;
+    QLabel* LabelHlaseni = nullptr;
+    TCGauge* CGaugeProgram = nullptr;
+    QLabel* LabelEeDataErr = nullptr;
+    QLabel* LabelVersion = nullptr;
+    std::array<QLabel*, 8> LabelTest{};
+    QStatusBar* StatusBar1 = nullptr;
+
+    // --- Menus ---
+    QMenu* MenuFile = nullptr;
+    QAction* MenuNew = nullptr;
+    QAction* MenuOpen = nullptr;
+    QAction* MenuSave = nullptr;
+    QAction* MenuPrint = nullptr;
+    QAction* MenuExit = nullptr;
+    QMenu* MenuCom = nullptr;
+    std::array<QAction*, ComPortCount> MenuComPort{};
+    QMenu* MenuDevice = nullptr;
+    QAction* MenuRead = nullptr;
+    QAction* MenuVerify = nullptr;
+    QAction* MenuProgram = nullptr;
+    QMenu* MenuTools = nullptr;
+    QAction* MenuToolsMinus = nullptr;
+    QAction* MenuToolsPlus = nullptr;
+    QAction* MenuZpet = nullptr;
+    QAction* MenuZnovu = nullptr;
+    QMenu* MenuLanguage = nullptr;
+    QAction* MenuEnglish = nullptr;
+    QAction* MenuCzech = nullptr;
+    QAction* MenuGerman = nullptr;
+    QMenu* MenuHelp = nullptr;
+    QAction* MenuContens = nullptr;
+    QAction* MenuAbout = nullptr;
+
+    // --- Non-visual parts ---
+    QFileDialog* OpenDialog1 = nullptr;
+    QFileDialog* SaveDialog1 = nullptr;
+    QTimer* Timer1 = nullptr;
+
+    // --- Run-time editors (CreateEditors) ---
+    QGroupBox* GroupBoxServo = nullptr;
+    QLabel* LabelAxisRpm = nullptr;
+    QLabel* LabelAxisThrottle = nullptr;
+    std::array<QLabel*, dorv::ThrottleRows> LabelRowTps{};
+    std::array<TEditUpDown*, dorv::RpmColumns> UpDownRpm{};
+    std::array<std::array<TEditUpDown*, dorv::RpmColumns>, dorv::ThrottleRows> UpDownServo{};
+    std::array<TCSpinButton*, dorv::RpmColumns> CSpinButtonColumn{};
+    QCheckBox* CheckBoxServoEnable = nullptr;
+    QCheckBox* CheckBoxTpEnable = nullptr;
+    QCheckBox* CheckBoxProcenta = nullptr;
+    TEditUpDown* UpDownHystMv = nullptr;
+    QLabel* LabelHystMv = nullptr;
+    TEditUpDown* UpDownHystRpm = nullptr;
+    QLabel* LabelHystRpm = nullptr;
+    QPushButton* ButtonMinus = nullptr;
+    QPushButton* ButtonPlus = nullptr;
+    QCheckBox* CheckBoxAll = nullptr;
+
+signals:
+    // Commands whose actions live in the link and storage rooms; the program connects them.
+    void NewRequested();
+    void OpenRequested();
+    void SaveRequested();
+    void PrintRequested();
+    void ReadRequested();
+    void VerifyRequested();
+    void ProgramRequested();
+    void Tps0CaptureRequested();
+    void Tps100CaptureRequested();
+    void ComPortChosen(int portIndex);
+    // A programming transfer of the whole image is to start now (programming after change,
+    // undo and redo with "Programming after change" ticked).
+    void ProgrammingRequested();
+    // Timer1 fired (every 55 ms).
+    void Tick();
+
+public slots:
+    // Event handlers, named after the control and event they serve.
+    void Edit1Exit();
+    void FormKeyPress();
+    void UpDown1Click();
+    void CheckBoxProgHnedMouseUp();
+    void CheckBoxTpEnableMouseUp();
+    void CheckBoxProcentaMouseUp();
+    void CSpinButtonDownClick_Uni(int column);
+    void CSpinButtonUpClick_Uni(int column);
+    void MenuToolsMinusClick();
+    void MenuToolsPlusClick();
+    void RadioGroupPocPulsuClick(int item);
+    void PageControl1Change(int page);
+    void SpeedButtonZpetClick();
+    void SpeedButtonZnovuClick();
+    void MenuCom1Click();
+    void MenuExitClick();
+    void MenuEnglishClick();
+    void MenuCzechClick();
+    void MenuGermanClick();
+    void MenuContensClick();
+    void MenuAboutClick();
+    void Timer1Timer();
+    void StartProgramming();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    // The creation handler: editors, defaults, centring, history, first fill, hidden indications.
+    void FormCreate();
+    void CreateToolBar(QWidget* client);
+    void CreatePages(QWidget* client);
+    void CreatePageRuzne();
+    void CreateLiveValues(QWidget* client);
+    void CreateMenus();
+    void CreateDialogs();
+    void CreateEditors();
+    void CreateServoTable();
+    void CreateServoControls();
+    void CreateComPortItems();
+    void WireEvents();
+
+    void PackGeneralPage();
+    void PackServoPage(dorv::ServoIndex s);
+    void FillGeneralPage();
+    void FillServoPage(dorv::ServoIndex s);
+    void StepServoTable(dorv::StepDirection direction);
+    void StepColumn(int column, dorv::StepDirection direction);
+    void ApplyHistoryStep(const dorv::EditHistory::StepResult& step);
+    void RefillWithBoxHidden(const std::function<void()>& change);
+    bool IsMenuShortcut(const QKeyEvent* event) const;
+    void AdjustAutoSizeLabels(QWidget* parent);
+    void SwitchLanguage(unsigned char language);
+
+    QWidget* client_ = nullptr;
+    bool quietPageSelect_ = false;
+};

@@ -1,0 +1,245 @@
+// The caption and hint tables of the main window in four languages, and the operation that applies
+// them.
+#include "Jazyk1.h"
+
+#include <QAction>
+#include <QGroupBox>
+#include <QLabel>
+#include <QMenu>
+#include <QRadioButton>
+#include <QTabWidget>
+
+#include "Hints.h"
+
+namespace dorv {
+
+unsigned char CurrentLanguage = 0;
+
+namespace {
+
+constexpr unsigned char Czech = 0;
+constexpr unsigned char English = 1;
+constexpr unsigned char German = 2;
+constexpr unsigned char LanguageCount = 4;
+
+// One control, or a pair sharing its texts, with the four language versions side by side.
+struct TextRow {
+    const char* Control;
+    const char* SecondControl;
+    LanguageTexts Texts;
+};
+
+// A servo page's tab shows its caption followed by the servo number.
+struct TabRow {
+    const char* Control;
+    const char* Suffix;
+    LanguageTexts Texts;
+};
+
+// clang-format off
+const LanguageTexts WindowCaption = {"Nastavování jednotky \"DORV\"", "Programming of \"DORV\" unit", "Adjustierung der \"DORV\" Steuereinheit", nullptr};
+
+const TextRow ControlCaptions[] = {
+    {"LabelSpojeni", nullptr, {"Není spojení s PC", "No connection with PC", "Keine Verbindung zum PC", "Pas de connection acec pc"}},
+    {"TabSheet_Ruzne", nullptr, {"Různé", "Miscellaneous", "Verschiedene", nullptr}},
+    {"CheckBoxAll", nullptr, {"Vše", "All", "Alles", "Tout"}},
+    {"CheckBoxProgHned", nullptr, {"Programování po změně", "Programming after change", "Programmierung nach Änderung", "Sovegarde après modification"}},
+    {"LabelFile1", nullptr, {"Soubor:", "File:", "Datei:", "Fichier:"}},
+    {"CheckBoxServoEnable", nullptr, {"Servo povoleno", "Servo Enable", "Servo zulassen", "Servo Axessible"}},
+    {"CheckBoxProcenta", nullptr, {"Procenta", "per cent", "Prozent", nullptr}},
+    {"LabelHystMv", nullptr, {"Hystereze [mV]", "Hysteresis [mV]", "Nachwirkung [mV]", nullptr}},
+    {"LabelHystRpm", nullptr, {"Hystereze [RPM]", "Hysteresis [RPM]", "Nachwirkung [RPM]", nullptr}},
+    {"RadioGroupPocPulsu", nullptr, {"Počet pulsů", "Number of pulses", "Pulszahl", nullptr}},
+};
+
+const TabRow ServoTabCaptions[] = {
+    {"TabSheet_Servo1", " 1", {"Servo", "Servo", "Servo", "Servo"}},
+    {"TabSheet_Servo2", " 2", {"Servo", "Servo", "Servo", "Servo"}},
+};
+
+// The items of RadioGroupPocPulsu in item order (item index = PulsesMode), one per line.
+const LanguageTexts PulseItems = {
+    "Jeden za dvě otáčky\nJeden za otáčku\nDva za otáčku",
+    "One per two revolution\nOne per one revolution\nTwo per one revolution",
+    "Einer pro zwei Umdrehungen\nEiner pro eine Umdrehung\nZwei pro eine Umdrehung",
+    nullptr};
+
+const TextRow Hints[] = {
+    {"LabelVerze1", nullptr, {"Verze programu v zapalování", "Version of program in ignition", "Version des Programms der Zündung", "Variantes de courbe d´avance"}},
+    {"LabelVerze2", nullptr, {"Datum zhotovení programu v zapalování", "Date of program in ignition", "Datum des Programms der Zündung", "Date de programation de la courbe d´avance"}},
+    {"LabelVerze3", nullptr, {"Čas zhotovení programu v zapalování", "Time of program in ignition", "Programmierzeitpunkt der Zündung", "Temp de programation de la courbe d´avance"}},
+    {"MenuOpen", nullptr, {"Otevření souboru s parametry", "Open file with parametrs", "Kenndatendatei öffnen", "Ouvrir fichier avec paramètres"}},
+    {"MenuNew", nullptr, {"Nastavení výchozích parametrů", "Set default parametrs", "Neue Kenndatendaten erstellen", "Reprogramation des paramètres initial Dórigine"}},
+    {"MenuSave", nullptr, {"Uložení parametrů do souboru", "Save parametrs to file", "Kenndaten in Datei speichern", "Sauvegarder les paramètres"}},
+    {"SpeedButtonPrint", "MenuPrint", {"Tisk parametrů", "Print parametrs", "Druck der Kenndaten", "Imprimer paramètres"}},
+    {"ButtonProgram", "MenuProgram", {"Programování nastavených parametrů do zapalování", "Programing  set parametrs to ignition", "Programmieren der Kenndaten auf die Zündbox", "Programer les paramètres dans ECU"}},
+    {"ButtonVerify", "MenuVerify", {"Ověření zda  nastavené parametry souhlasí s parametry naprogramovanými do zapalování", "Compare set parametrs  with parametrs of ignition", "Vergleich der Kenndaten mit Zündboxkenndaten", "Comparer les paramètres de ECU"}},
+    {"ButtonRead", "MenuRead", {"Čtení parametrů ze zapalování", "Reading parametrs from ignition", "Kenndaten aus Zündung lesen", "Lire paramètres ECU"}},
+    {"MenuExit", nullptr, {"Ukončení programu", "End of program", "Programm beenden", "Sortir du programme"}},
+    {"MenuLanguage", nullptr, {"Nastavení jazyka na angličtinu, češtinu nebo němčinu", "Language|Set English or German or French", "Sprache", "Sélection de la lange"}},
+    {"CheckBoxProgHned", nullptr, {"Programování ihned po změně", "Programing at once after change", "Programmmierung gleich nach der Änderung", "Programation instantanée des modifications"}},
+    {"MenuCom", nullptr, {"Nastavení čísla serivého portu (Com) ", "Set number of com", "Com-Anschluß festlegen", "installer nombre de com"}},
+};
+
+// The push buttons of the toolbar take the caption of their menu item, access key included.
+const TextRow MenuCaptions[] = {
+    {"MenuFile", nullptr, {"&Soubor", "&File", "&Datei", "&Fichier"}},
+    {"MenuNew", nullptr, {"&Nový", "&New", "&Neu", "&Nouveau"}},
+    {"MenuOpen", nullptr, {"&Otevřít", "&Open", "&Öffnen", "&Ouvrir"}},
+    {"MenuSave", nullptr, {"&Uložit", "&Save", "&Speichern", "&Mèmoriser"}},
+    {"MenuPrint", nullptr, {"&Tisk", "&Print", "&Drucken", "&Imprimer"}},
+    {"MenuExit", nullptr, {"&Konec", "E&xit", "&Beenden", "&Sortir"}},
+    {"MenuCom", nullptr, {"&Port", "&Com", "&COM-Anschluß", "&Connection com"}},
+    {"MenuDevice", nullptr, {"&Zapalování", "&Ignition", "&Zündung", "&Allumage"}},
+    {"MenuRead", "ButtonRead", {"Čí&st", "&Read", "&Lesen", "&Lire"}},
+    {"MenuVerify", "ButtonVerify", {"&Verifikace", "&Verify", "&Vergleichen", "&Verifier"}},
+    {"MenuProgram", "ButtonProgram", {"&Programovat", "&Program", "&Programmieren", "&Programer"}},
+    {"MenuTools", nullptr, {"Pomůcky", "Tools", "Werkzeuge", "Outillage"}},
+    {"MenuLanguage", nullptr, {"&Jazyk", "&Language", "&Sprache", "&Langue"}},
+    {"MenuEnglish", nullptr, {"&Anglicky", "&English", "&Englisch", "&Englais"}},
+    {"MenuGerman", nullptr, {"&Německy", "&German", "&Deutsch", "&Allemand"}},
+    {"MenuCzech", nullptr, {"Če&sky", "&Czech", "&Tschechisch", "&Tchèque"}},
+    {"MenuHelp", nullptr, {"Nápověda", "&Help", "&Hilfe", "&Aide"}},
+    {"MenuContens", nullptr, {"Obsah", "&Contents...", "&Inhalt...", "&Contenu"}},
+    {"MenuAbout", nullptr, {"&O programu...", "&About...", "&Über Programm...", "&Information"}},
+    {"MenuZpet", nullptr, {"Zpet", "Undo", "Zurück", "Undo"}},
+    {"MenuZnovu", nullptr, {"Znovu", "Redo", "Wieder", "Redo"}},
+};
+// clang-format on
+
+// The language menu items and the language each one checks.
+struct LanguageItem {
+    const char* Control;
+    unsigned char Language;
+};
+const LanguageItem LanguageItems[] = {
+    {"MenuEnglish", English}, {"MenuGerman", German}, {"MenuCzech", Czech}};
+
+QList<QObject*> Named(QWidget* window, const char* name) {
+    return window->findChildren<QObject*>(QLatin1String(name));
+}
+
+void SetTabCaption(QWidget* page, const QString& text) {
+    for (QWidget* w = page->parentWidget(); w; w = w->parentWidget()) {
+        if (auto* tabs = qobject_cast<QTabWidget*>(w)) {
+            const int index = tabs->indexOf(page);
+            if (index >= 0) {
+                tabs->setTabText(index, text);
+                return;
+            }
+        }
+    }
+}
+
+void SetCaption(QObject* target, const QString& text) {
+    if (auto* menu = qobject_cast<QMenu*>(target)) {
+        menu->setTitle(text);
+    } else if (auto* action = qobject_cast<QAction*>(target)) {
+        action->setText(text);
+    } else if (auto* button = qobject_cast<QAbstractButton*>(target)) {
+        button->setText(text);
+    } else if (auto* label = qobject_cast<QLabel*>(target)) {
+        label->setText(text);
+    } else if (auto* group = qobject_cast<QGroupBox*>(target)) {
+        group->setTitle(text);
+    } else if (auto* page = qobject_cast<QWidget*>(target)) {
+        SetTabCaption(page, text);
+    }
+}
+
+template <typename Apply>
+void ApplyRows(QWidget* window, const TextRow* begin, const TextRow* end, Apply apply) {
+    for (const TextRow* row = begin; row != end; ++row) {
+        const QString text = TextFor(row->Texts, CurrentLanguage);
+        for (const char* name : {row->Control, row->SecondControl}) {
+            if (!name) {
+                continue;
+            }
+            for (QObject* target : Named(window, name)) {
+                apply(target, text);
+            }
+        }
+    }
+}
+
+void ApplyMenuChecks(QWidget* window) {
+    for (const LanguageItem& item : LanguageItems) {
+        for (auto* action : window->findChildren<QAction*>(QLatin1String(item.Control))) {
+            action->setCheckable(true);
+            action->setChecked(CurrentLanguage == item.Language);
+        }
+    }
+}
+
+void ApplyServoTabCaptions(QWidget* window) {
+    for (const TabRow& row : ServoTabCaptions) {
+        const QString text = TextFor(row.Texts, CurrentLanguage) + QLatin1String(row.Suffix);
+        for (QObject* target : Named(window, row.Control)) {
+            SetCaption(target, text);
+        }
+    }
+}
+
+// The radio buttons of the pulses group, in item order, take one line each.
+void ApplyPulseItems(QWidget* window) {
+    const QStringList items = TextFor(PulseItems, CurrentLanguage).split(QLatin1Char('\n'));
+    auto* group = window->findChild<QWidget*>(QStringLiteral("RadioGroupPocPulsu"));
+    if (!group) {
+        return;
+    }
+    const auto buttons = group->findChildren<QRadioButton*>(Qt::FindDirectChildrenOnly);
+    for (int i = 0; i < buttons.size() && i < items.size(); ++i) {
+        buttons[i]->setText(items[i]);
+    }
+}
+
+} // namespace
+
+LanguageMessages ApplyLanguageTexts(QWidget* window) {
+    if (CurrentLanguage >= LanguageCount) {
+        CurrentLanguage = English;
+    }
+    ApplyMenuChecks(window);
+    window->setWindowTitle(TextFor(WindowCaption, CurrentLanguage));
+    ApplyRows(window, std::begin(ControlCaptions), std::end(ControlCaptions), SetCaption);
+    ApplyServoTabCaptions(window);
+    ApplyPulseItems(window);
+    ApplyRows(window, std::begin(Hints), std::end(Hints), SetHint);
+    ApplyRows(window, std::begin(MenuCaptions), std::end(MenuCaptions), SetCaption);
+    return ApplyLanguageMessages(window);
+}
+
+QStringList LanguageObjectNames() {
+    QStringList names;
+    const auto addRows = [&names](const auto& rows) {
+        for (const TextRow& row : rows) {
+            for (const char* name : {row.Control, row.SecondControl}) {
+                if (name && !names.contains(QLatin1String(name))) {
+                    names << QLatin1String(name);
+                }
+            }
+        }
+    };
+    addRows(ControlCaptions);
+    addRows(Hints);
+    addRows(MenuCaptions);
+    for (const TabRow& row : ServoTabCaptions) {
+        names << QLatin1String(row.Control);
+    }
+    return names + PlaceholderObjectNames();
+}
+
+unsigned char LanguageFromArgument(const QString& word, unsigned char current) {
+    if (word == QLatin1String("ENGLISH")) {
+        return English;
+    }
+    if (word == QLatin1String("CESKY")) {
+        return Czech;
+    }
+    if (word == QLatin1String("DEUTSCH")) {
+        return German;
+    }
+    return current;
+}
+
+} // namespace dorv

@@ -1,0 +1,31 @@
+// The caption and hint tables of the main window in four languages, and the operation that applies
+// them.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include "Jazyk2.h"
+
+class QWidget;
+
+namespace dorv {
+
+// The language in force for the whole program: 0 Czech, 1 English, 2 German, 3 French.
+extern unsigned char CurrentLanguage;
+
+// Checks the language menu item of CurrentLanguage, sets every caption and hint of the tables,
+// then fills the messages (ApplyLanguageMessages) and returns them. A language above 3 has no
+// texts: it is taken as English and CurrentLanguage becomes 1. Controls, menus and menu items are
+// found under window by objectName; a name missing from the window is skipped.
+LanguageMessages ApplyLanguageTexts(QWidget* window);
+
+// Every objectName that the caption and hint tables, the menu check marks and the placeholders
+// refer to.
+QStringList LanguageObjectNames();
+
+// The language chosen by a command-line word ("ENGLISH", "CESKY", "DEUTSCH", exact case);
+// any other word leaves current unchanged.
+unsigned char LanguageFromArgument(const QString& word, unsigned char current);
+
+} // namespace dorv

@@ -1,0 +1,103 @@
+// The message texts in four languages and the operation that fills them for the current language.
+#include "Jazyk2.h"
+
+#include <QLabel>
+#include <QWidget>
+
+#include "Jazyk1.h"
+
+namespace dorv {
+
+namespace {
+
+constexpr int English = 1;
+
+struct MessageRow {
+    QString LanguageMessages::*Message;
+    LanguageTexts Texts;
+};
+
+// clang-format off
+const MessageRow MessageTable[] = {
+    {&LanguageMessages::HelpFileName, {"DORV_manual_cz.pdf", "DORV_manual_en.pdf", "DORV_manual_en.pdf", nullptr}},
+    {&LanguageMessages::MsgProgramError, {"Chyba programování", "Program error!", "Programmierfehler!", "Erreur de programmation!"}},
+    {&LanguageMessages::MsgVerifyError, {"Chyba verifikace!", "Verify error!", "Vergleichsfehler", "Verifier erreur!"}},
+    {&LanguageMessages::MsgReadError, {"Chyba čtení!", "Read error!", "Lesefehler", "Lire erreur!"}},
+    {&LanguageMessages::MsgProgramming, {"Programování:", "Program device:", "Programmieren:", "Programmer:"}},
+    {&LanguageMessages::MsgVerifying, {"Verifikace:", "Verify:", "Vergleichen:", "Vérifier:"}},
+    {&LanguageMessages::MsgReading, {"Čtení:", "Read:", "Lesen:", "Lire"}},
+    {&LanguageMessages::MsgSaving, {"Ukládání:", "Saving:", "Speicherung:", "Mémorisation"}},
+    {&LanguageMessages::MsgVersionMismatch, {"Neshodné verze proramu v PC a v zapalování!", "Unmatched version of PC and Ignition programs!", "Programm der Zündung ist nicht kompatibel mit dem Programm am PC!", "Programme du boitier d´alumage non compatible avec programme PC!"}},
+    {&LanguageMessages::MsgProgramCount, {"Počet programování = ", "Number of Programing = ", "Programmierungsanzahl = ", "Nombre de programmations = "}},
+    {&LanguageMessages::MsgServoDesired, {"Servo požadované", "Servo desired", "Servo Sollspannung", "Servo desired"}},
+    {&LanguageMessages::MsgServoMeasured, {"Servo měřené", "Servo measured", "Servo gemessene", "Servo measured"}},
+    {&LanguageMessages::MsgComOpenError, {"Chyba při otevírání portu Com!", "Com opening error!", "Falscher COM-Anschlußes!", "Erreur connections PC!"}},
+    {&LanguageMessages::MsgOpenFileError, {"Chyba při otevírání souboru!", "Open file error!", "Fehler beim öffnen der Datei!", "Erreur ouvertur fichier!"}},
+    {&LanguageMessages::MsgFileVersionMismatch, {"Neshodná verze souboru *.ign!", "Unmatched version of *.ign file!", "Datendatei *.ign ist nicht kompatiebel!", "Programme du fichier non compatible avec programme PC!"}},
+    {&LanguageMessages::MsgDefaultQuestion, {"Chcete nastavit základní hodnoty?", "Do you want default setting?", "Wollen Sie Standardeinstellungen öffnen?", "Voulez vous la programation de base?"}},
+};
+
+// The stem of the help error; the manual's name and " !" follow it.
+const LanguageTexts HelpOpenErrorStem = {"Chyba při otevírání souboru ", "Error by opening file ", "Fehler beim öffnen der Datei ", "Erreur à l´ouvertur du Fichier "};
+// clang-format on
+
+// The live labels and what they show while there is no connection.
+struct PlaceholderRow {
+    const char* Label;
+    QString LanguageMessages::*Message;
+    const char* Tail;
+};
+
+const PlaceholderRow Placeholders[] = {
+    {"LabelPocetProgramovani", &LanguageMessages::MsgProgramCount, "---"},
+    {"LabelServoPoz1", &LanguageMessages::MsgServoDesired, " 1 = --- mV"},
+    {"LabelServoPoz2", &LanguageMessages::MsgServoDesired, " 2 = --- mV"},
+    {"LabelServoMer1", &LanguageMessages::MsgServoMeasured, " 1 = --- mV"},
+    {"LabelServoMer2", &LanguageMessages::MsgServoMeasured, " 2 = --- mV"},
+};
+
+// Only while the connection label is shown: when connected, the live monitor owns these labels.
+void SetPlaceholders(QWidget* window, const LanguageMessages& m) {
+    const auto* spojeni = window->findChild<QWidget*>(QStringLiteral("LabelSpojeni"));
+    if (!spojeni || !spojeni->isVisibleTo(window)) {
+        return;
+    }
+    for (const PlaceholderRow& row : Placeholders) {
+        if (auto* label = window->findChild<QLabel*>(QLatin1String(row.Label))) {
+            label->setText(m.*row.Message + QLatin1String(row.Tail));
+        }
+    }
+}
+
+} // namespace
+
+QString TextFor(const LanguageTexts& texts, unsigned language) {
+    const char* text = language < texts.size() ? texts[language] : nullptr;
+    return QString::fromUtf8(text ? text : texts[English]);
+}
+
+LanguageMessages MessagesFor(unsigned language) {
+    LanguageMessages m;
+    for (const MessageRow& row : MessageTable) {
+        m.*row.Message = TextFor(row.Texts, language);
+    }
+    m.MsgHelpOpenError =
+        TextFor(HelpOpenErrorStem, language) + m.HelpFileName + QStringLiteral(" !");
+    return m;
+}
+
+QStringList PlaceholderObjectNames() {
+    QStringList names;
+    for (const PlaceholderRow& row : Placeholders) {
+        names << QLatin1String(row.Label);
+    }
+    return names;
+}
+
+LanguageMessages ApplyLanguageMessages(QWidget* window) {
+    const LanguageMessages m = MessagesFor(CurrentLanguage);
+    SetPlaceholders(window, m);
+    return m;
+}
+
+} // namespace dorv

@@ -1,0 +1,50 @@
+// The message texts in four languages and the operation that fills them for the current language.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <array>
+
+class QWidget;
+
+namespace dorv {
+
+// Czech (0), English (1), German (2), French (3); nullptr where a language has no text of its own.
+using LanguageTexts = std::array<const char*, 4>;
+
+// The text that language shows; a language without a text of its own shows the English one.
+QString TextFor(const LanguageTexts& texts, unsigned language);
+
+// The message texts of the current language, read by whatever shows a message.
+struct LanguageMessages {
+    QString HelpFileName;
+    QString MsgProgramError;
+    QString MsgVerifyError;
+    QString MsgReadError;
+    QString MsgProgramming;
+    QString MsgVerifying;
+    QString MsgReading;
+    QString MsgSaving;
+    QString MsgVersionMismatch;
+    QString MsgProgramCount;
+    QString MsgServoDesired;
+    QString MsgServoMeasured;
+    QString MsgComOpenError;
+    QString MsgOpenFileError;
+    QString MsgFileVersionMismatch;
+    QString MsgDefaultQuestion;
+    QString MsgHelpOpenError;
+};
+
+// All message texts of one language (above 3: English).
+LanguageMessages MessagesFor(unsigned language);
+
+// Fills the messages for CurrentLanguage and, while LabelSpojeni is shown (no connection), resets
+// LabelPocetProgramovani and the four servo labels under window to their placeholders.
+LanguageMessages ApplyLanguageMessages(QWidget* window);
+
+// The live labels that ApplyLanguageMessages resets while not connected.
+QStringList PlaceholderObjectNames();
+
+} // namespace dorv

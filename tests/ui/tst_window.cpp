@@ -1,0 +1,620 @@
+// Tests of the main window: geometry, editor binding, per-cent switch, pages, Enter, shortcuts.
+#include <QtTest>
+
+#include <QAction>
+#include <QCheckBox>
+#include <QFileDialog>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QScreen>
+#include <QStatusBar>
+#include <QStyleOptionSpinBox>
+#include <QTabWidget>
+#include <QToolButton>
+
+#include "About.h"
+#include "Cspin.h"
+#include "EditUpDown.h"
+#include "Hlav.h"
+#include "Jazyk1.h"
+
+using namespace dorv;
+
+namespace {
+
+QString Grouped(int v) {
+    return QLocale::system().toString(v);
+}
+
+// Types a text into an editor as a user does: select all, type.
+void TypeInto(TEditUpDown* editor, const QString& text) {
+    editor->setFocus();
+    editor->Edit()->selectAll();
+    QTest::keyClicks(editor->Edit(), text);
+}
+
+// The window shown and active, so focus and shortcuts behave as on a desktop.
+void ShowActive(TFormHlav& w) {
+    w.show();
+    w.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+}
+
+// Closes every modal box (a message box of Help > Contents, the about box) as soon as it shows.
+void CloseModalBoxesSoon(QObject* context) {
+    auto* closer = new QTimer(context);
+    QObject::connect(closer, &QTimer::timeout, [] {
+        if (QWidget* box = QApplication::activeModalWidget())
+            box->close();
+    });
+    closer->start(20);
+}
+
+void SelectPage(TFormHlav& w, int page) {
+    w.PageControl1->setCurrentIndex(page);
+}
+
+} // namespace
+
+class TestWindow : public QObject {
+    Q_OBJECT
+private slots:
+    void geometryOfControls_data();
+    void geometryOfControls();
+    void windowCentredAndComPorts();
+    void fillAndPackGeneralPage_data();
+    void fillAndPackGeneralPage();
+    void fillAndPackServoPage_data();
+    void fillAndPackServoPage();
+    void tpEnableHidesRowsButKeepsThem();
+    void percentSwitchConvertsBothWays();
+    void percentClickWithoutConversionStillCommits();
+    void pageChangeShowsServo2InSameEditors();
+    void enterMovesFocusAndCommits_data();
+    void enterMovesFocusAndCommits();
+    void arrowClickAndEditClickCommit();
+    void undoShortcutInsideCellEditor();
+    void menuShortcutsActFromCellEditor_data();
+    void menuShortcutsActFromCellEditor();
+    void pulsesChoiceRecordedWithoutRefill();
+    void columnSpinButtonStepsColumn();
+    void storedPageOutsideRangeShowsPage0();
+    void languageMenuSwitchesTextsAndMessages();
+    void hintsOnStatusBarInEnglish();
+    void aboutCaptionFollowsLanguage();
+};
+
+void TestWindow::geometryOfControls_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QRect>("expected"); // width/height 0: not checked
+    QTest::newRow("toolbar") << "GroupBoxToolBar" << QRect(3, 0, 462, 43);
+    QTest::newRow("print button") << "SpeedButtonPrint" << QRect(120, 12, 24, 23);
+    QTest::newRow("redo button") << "SpeedButtonZnovu" << QRect(192, 13, 23, 22);
+    QTest::newRow("program button") << "ButtonProgram" << QRect(370, 12, 81, 23);
+    QTest::newRow("pages") << "PageControl1" << QRect(4, 45, 959, 476);
+    QTest::newRow("tps group") << "GroupBoxSetTps" << QRect(8, 4, 284, 107);
+    QTest::newRow("tps 100 up-down") << "UpDownTps100" << QRect(96, 66, 56, 21);
+    QTest::newRow("pulses") << "RadioGroupPocPulsu" << QRect(326, 7, 235, 103);
+    QTest::newRow("programming count") << "LabelPocetProgramovani" << QRect(722, 387, 0, 0);
+    QTest::newRow("rpm gauge") << "CGaugeRpm" << QRect(13, 552, 240, 18);
+    QTest::newRow("program gauge") << "CGaugeProgram" << QRect(456, 612, 203, 18);
+    QTest::newRow("servo 2 measured") << "LabelServoMer2" << QRect(706, 569, 0, 0);
+    QTest::newRow("programming after change") << "CheckBoxProgHned" << QRect(706, 600, 177, 16);
+    QTest::newRow("test 8") << "LabelTest8" << QRect(824, 752, 0, 0);
+    QTest::newRow("last rpm editor") << "UpDownRpm[14]" << QRect(884, 21, 56, 21);
+    QTest::newRow("last cell") << "UpDownServo[9][14]" << QRect(884, 323, 56, 21);
+    QTest::newRow("row label 9") << "LabelRowTps[9]" << QRect(4, 326, 0, 0);
+    QTest::newRow("column spin 14") << "CSpinButtonColumn[14]" << QRect(899, 350, 17, 23);
+    QTest::newRow("tp enable") << "CheckBoxTpEnable" << QRect(180, 390, 0, 0);
+    QTest::newRow("per cent") << "CheckBoxProcenta" << QRect(180, 415, 0, 0);
+    QTest::newRow("hysteresis mV") << "UpDownHystMv" << QRect(300, 388, 56, 21);
+    QTest::newRow("hysteresis RPM label") << "LabelHystRpm" << QRect(370, 421, 0, 0);
+    QTest::newRow("plus") << "ButtonPlus" << QRect(780, 388, 20, 20);
+    QTest::newRow("all") << "CheckBoxAll" << QRect(840, 390, 0, 0);
+}
+
+void TestWindow::geometryOfControls() {
+    QFETCH(QString, name);
+    QFETCH(QRect, expected);
+    TFormHlav w;
+    auto* control = w.findChild<QWidget*>(name);
+    QVERIFY2(control, qPrintable(name));
+    QCOMPARE(control->pos(), expected.topLeft());
+    if (expected.width() > 0)
+        QCOMPARE(control->size(), expected.size());
+}
+
+void TestWindow::windowCentredAndComPorts() {
+    TFormHlav w;
+    QCOMPARE(w.size(), QSize(986, 849));
+    const QRect screen = w.screen()->geometry();
+    QCOMPARE(w.pos(), QPoint((screen.width() - 986) / 2, (screen.height() - 849) / 2));
+    QCOMPARE(w.MenuCom->actions().size(), 20);
+    QCOMPARE(w.MenuCom->actions().first()->text(), QStringLiteral("Com 1"));
+    QCOMPARE(w.MenuCom->actions().last()->text(), QStringLiteral("Com 20"));
+    QSignalSpy chosen(&w, &TFormHlav::ComPortChosen);
+    w.MenuComPort[6]->trigger();
+    QCOMPARE(chosen.size(), 1);
+    QCOMPARE(chosen.first().first().toInt(), 6);
+    QCOMPARE(w.Timer1->interval(), 55);
+    QVERIFY(w.Timer1->isActive());
+    QCOMPARE(w.SaveDialog1->defaultSuffix(), QStringLiteral("ign"));
+}
+
+void TestWindow::fillAndPackGeneralPage_data() {
+    QTest::addColumn<int>("tps0");
+    QTest::addColumn<int>("tps100");
+    QTest::addColumn<int>("pulses");
+    QTest::addColumn<int>("shown0");
+    QTest::addColumn<int>("shown100");
+    QTest::addColumn<int>("packed0");
+    QTest::addColumn<int>("packed100");
+    QTest::newRow("in range") << 20 << 10 << 2 << 200 << 2600 << 20 << 10;
+    QTest::newRow("range ends") << 10 << 0 << 0 << 100 << 2500 << 10 << 0;
+    QTest::newRow("below and above") << 0 << 250 << 1 << 100 << 4900 << 10 << 240;
+    QTest::newRow("tps0 above") << 255 << 240 << 1 << 2500 << 4900 << 250 << 240;
+}
+
+void TestWindow::fillAndPackGeneralPage() {
+    QFETCH(int, tps0);
+    QFETCH(int, tps100);
+    QFETCH(int, pulses);
+    TFormHlav w;
+    w.Image.Tps0() = Byte(tps0);
+    w.Image.Tps100() = Byte(tps100);
+    w.Image.PulsesMode() = Byte(pulses);
+    w.FillEditors();
+    QTEST(w.UpDownTps0->Position(), "shown0");
+    QTEST(w.UpDownTps100->Position(), "shown100");
+    QCOMPARE(w.UpDownTps100->Edit()->text(), Grouped(w.UpDownTps100->Position()));
+    QCOMPARE(
+        w.RadioGroupPocPulsu
+            ->findChild<QAbstractButton*>(QStringLiteral("RadioGroupPocPulsuItem%1").arg(pulses))
+            ->isChecked(),
+        true);
+    const ParameterImage before = w.Image;
+    w.PackEditors();
+    QTEST(int(w.Image.Tps0()), "packed0");
+    QTEST(int(w.Image.Tps100()), "packed100");
+    QCOMPARE(int(w.Image.PulsesMode()), pulses);
+    // Nothing of the servo pages is touched by a pack of page 0.
+    for (int i = 0; i < TableCells; ++i)
+        QCOMPARE(w.Image.servo(0).CellAt(i), before.servo(0).CellAt(i));
+
+    // And the other way: typed values reach the image.
+    TypeInto(w.UpDownTps0, QStringLiteral("1230"));
+    TypeInto(w.UpDownTps100, QStringLiteral("4000"));
+    w.PackEditors();
+    QCOMPARE(int(w.Image.Tps0()), 123);
+    QCOMPARE(int(w.Image.Tps100()), 150);
+    // Below the range: not taken, the previous position stands until the refill.
+    TypeInto(w.UpDownTps0, QStringLiteral("50"));
+    QCOMPARE(w.UpDownTps0->Edit()->text(), QStringLiteral("50"));
+    w.PackEditors();
+    QCOMPARE(int(w.Image.Tps0()), 123);
+    w.FillEditors();
+    QCOMPARE(w.UpDownTps0->Edit()->text(), Grouped(1230));
+}
+
+void TestWindow::fillAndPackServoPage_data() {
+    QTest::addColumn<int>("page");
+    QTest::addColumn<int>("percent");
+    QTest::addColumn<int>("cell");
+    QTest::addColumn<int>("shownCell");
+    QTest::addColumn<int>("packedCell");
+    QTest::newRow("servo 1 mV") << 1 << 0 << 123 << 2460 << 123;
+    QTest::newRow("servo 1 mV above range") << 1 << 0 << 253 << 5000 << 250;
+    QTest::newRow("servo 2 mV") << 2 << 0 << 7 << 140 << 7;
+    QTest::newRow("servo 2 per cent") << 2 << 1 << 77 << 77 << 77;
+    QTest::newRow("servo 1 per cent above range") << 1 << 1 << 180 << 100 << 100;
+}
+
+void TestWindow::fillAndPackServoPage() {
+    QFETCH(int, page);
+    QFETCH(int, percent);
+    QFETCH(int, cell);
+    TFormHlav w;
+    const ServoIndex s = page == 1 ? 0 : 1;
+    auto servo = w.Image.servo(s);
+    servo.PercentMode() = Byte(percent);
+    servo.TpEnable() = 1;
+    servo.ServoEnable() = 0;
+    servo.HysteresisMv() = 255;
+    servo.HysteresisRpm() = 3;
+    servo.RpmPoints(14) = 255;
+    servo.Cell(4, 9) = Byte(cell);
+    w.AllCellsFlag[s] = 1;
+    SelectPage(w, page);
+    QTEST(w.UpDownServo[4][9]->Position(), "shownCell");
+    QCOMPARE(w.EditServo(4, 9)->text(), Grouped(w.UpDownServo[4][9]->Position()));
+    QCOMPARE(w.UpDownRpm[14]->Position(), 25000);
+    QCOMPARE(w.EditRpm(14)->text(), Grouped(25000));
+    QCOMPARE(w.UpDownHystMv->Position(), 1250);
+    QCOMPARE(w.UpDownHystRpm->Position(), 15);
+    QCOMPARE(w.CheckBoxProcenta->isChecked(), percent != 0);
+    QVERIFY(w.CheckBoxTpEnable->isChecked());
+    QVERIFY(!w.CheckBoxServoEnable->isChecked());
+    QVERIFY(w.CheckBoxAll->isChecked());
+
+    const ParameterImage other = w.Image;
+    w.PackEditors();
+    QTEST(int(w.Image.servo(s).Cell(4, 9)), "packedCell");
+    QCOMPARE(int(w.Image.servo(s).RpmPoints(14)), 250);
+    QCOMPARE(int(w.Image.servo(s).HysteresisMv()), 250);
+    QCOMPARE(int(w.Image.servo(s).HysteresisRpm()), 3);
+    QCOMPARE(int(w.Image.servo(s).PercentMode()), percent);
+    QCOMPARE(int(w.Image.servo(s).TpEnable()), 1);
+    QCOMPARE(int(w.Image.servo(s).ServoEnable()), 0);
+    for (int i = 0; i < TableCells; ++i)
+        QCOMPARE(w.Image.servo(1 - s).CellAt(i), other.servo(1 - s).CellAt(i));
+    QCOMPARE(w.Image.Tps0(), other.Tps0());
+
+    // Editors to image: a typed cell and cleared boxes are stored.
+    TypeInto(w.UpDownServo[2][3], QStringLiteral("60"));
+    w.CheckBoxAll->setChecked(false);
+    w.PackEditors();
+    QCOMPARE(int(w.Image.servo(s).Cell(2, 3)), percent ? 60 : 3);
+    QCOMPARE(int(w.AllCellsFlag[s]), 0);
+}
+
+void TestWindow::tpEnableHidesRowsButKeepsThem() {
+    TFormHlav w;
+    auto servo = w.Image.servo(0);
+    servo.TpEnable() = 0;
+    for (int i = 0; i < TableCells; ++i)
+        servo.CellAt(i) = Byte(i % 200);
+    SelectPage(w, 1);
+    ShowActive(w);
+    for (int r = 1; r < ThrottleRows; ++r)
+        QVERIFY(!w.UpDownServo[r][5]->isVisible());
+    QVERIFY(w.UpDownServo[0][5]->isVisible());
+    QVERIFY(w.UpDownRpm[5]->isVisible());
+    QVERIFY(!w.LabelRowTps[0]->isVisible());
+    QVERIFY(!w.LabelAxisThrottle->isVisible());
+    QVERIFY(!w.CSpinButtonColumn[3]->isVisible());
+    QVERIFY(w.LabelAxisRpm->isVisible());
+
+    const ParameterImage before = w.Image;
+    w.PackEditors();
+    QCOMPARE(w.Image, before);
+
+    QTest::mouseClick(w.CheckBoxTpEnable, Qt::LeftButton);
+    QCOMPARE(int(w.Image.servo(0).TpEnable()), 1);
+    QVERIFY(w.UpDownServo[9][14]->isVisible());
+    QVERIFY(w.LabelRowTps[9]->isVisible());
+    QVERIFY(w.CSpinButtonColumn[3]->isVisible());
+    QVERIFY(w.GroupBoxServo->isVisible());
+    QCOMPARE(w.History.CurrentIndex(), 1);
+    for (int i = 0; i < TableCells; ++i)
+        QCOMPARE(w.Image.servo(0).CellAt(i), before.servo(0).CellAt(i));
+}
+
+void TestWindow::percentSwitchConvertsBothWays() {
+    TFormHlav w;
+    auto servo = w.Image.servo(0);
+    servo.PercentMode() = 0;
+    servo.TpEnable() = 1;
+    for (int i = 0; i <= 70; ++i)
+        servo.CellAt(i) = Byte(100 + i);
+    SelectPage(w, 1);
+    ShowActive(w);
+
+    QTest::mouseClick(w.CheckBoxProcenta, Qt::LeftButton);
+    QCOMPARE(int(w.Image.servo(0).PercentMode()), 1);
+    for (int i = 0; i <= 70; ++i)
+        QCOMPARE(int(w.Image.servo(0).CellAt(i)), (2 * (100 + i + 1)) / 5);
+    QCOMPARE(int(w.Image.servo(0).CellAt(0)), 40);
+    QCOMPARE(int(w.Image.servo(0).CellAt(70)), 68);
+    QCOMPARE(w.UpDownServo[0][0]->maximum(), 100);
+    QCOMPARE(w.UpDownServo[0][0]->singleStep(), 1);
+    QCOMPARE(w.UpDownServo[0][0]->Position(), 40);
+
+    QTest::mouseClick(w.CheckBoxProcenta, Qt::LeftButton);
+    QCOMPARE(int(w.Image.servo(0).PercentMode()), 0);
+    const std::array<int, 5> expected{100, 100, 102, 102, 105};
+    for (int i = 0; i < 5; ++i)
+        QCOMPARE(int(w.Image.servo(0).CellAt(i)), expected[i]);
+    for (int i = 0; i <= 70; ++i)
+        QCOMPARE(int(w.Image.servo(0).CellAt(i)), (5 * ((2 * (100 + i + 1)) / 5)) / 2);
+    QCOMPARE(w.UpDownServo[0][0]->maximum(), 5000);
+    QCOMPARE(w.UpDownServo[0][0]->singleStep(), 20);
+    QCOMPARE(w.UpDownServo[0][2]->Position(), 2040);
+    QCOMPARE(w.History.CurrentIndex(), 2);
+}
+
+void TestWindow::percentClickWithoutConversionStillCommits() {
+    TFormHlav w;
+    SelectPage(w, 1);
+    ShowActive(w);
+    // The stored mode turns to per cent behind the editors' back (as a read does before its
+    // refill): the box still shows millivolts.
+    w.Image.servo(0).PercentMode() = 1;
+    w.Image.servo(0).Cell(0, 0) = 60;
+    w.Image.servo(0).RpmPoints(3) = 1; // below its neighbour: the commit normalises it
+    QVERIFY(!w.CheckBoxProcenta->isChecked());
+    QTest::mouseClick(w.CheckBoxProcenta, Qt::LeftButton);
+    QCOMPARE(int(w.Image.servo(0).Cell(0, 0)), 60); // not converted
+    QCOMPARE(w.UpDownServo[0][0]->Position(), 60);  // refilled in per-cent units
+    QCOMPARE(w.UpDownServo[0][0]->maximum(), 100);
+    QVERIFY(w.Image.servo(0).RpmPoints(3) > w.Image.servo(0).RpmPoints(2));
+    QCOMPARE(w.History.CurrentIndex(), 1);
+}
+
+void TestWindow::pageChangeShowsServo2InSameEditors() {
+    TFormHlav w;
+    w.Image.servo(0).Cell(0, 0) = 10;
+    w.Image.servo(1).Cell(0, 0) = 20;
+    w.Image.servo(1).PercentMode() = 1;
+    w.Image.servo(1).TpEnable() = 1;
+    TEditUpDown* cell = w.UpDownServo[0][0];
+    SelectPage(w, 1);
+    QCOMPARE(w.GroupBoxServo->parentWidget(), w.TabSheet_Servo1);
+    QCOMPARE(cell->Position(), 200);
+    cell->SetPosition(400); // typed but never packed: the page change discards it
+    SelectPage(w, 2);
+    QCOMPARE(w.GroupBoxServo->parentWidget(), w.TabSheet_Servo2);
+    QCOMPARE(w.UpDownServo[0][0], cell);
+    QCOMPARE(cell->Position(), 20);
+    QCOMPARE(cell->maximum(), 100);
+    QVERIFY(w.UpDownServo[5][5]->isVisibleTo(w.GroupBoxServo));
+    QVERIFY(!w.GroupBoxServo->isHidden());
+    QCOMPARE(int(w.Image.servo(0).Cell(0, 0)), 10);
+    QCOMPARE(w.History.CurrentIndex(), 0);
+}
+
+void TestWindow::enterMovesFocusAndCommits_data() {
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<int>("stored");
+    QTest::newRow("number") << "1240" << 62;
+    QTest::newRow("grouped number") << Grouped(1240) << 62;
+    // The edit refuses a digit that would leave the range: "6000" stays "600".
+    QTest::newRow("digit beyond range refused") << "6000" << 30;
+    QTest::newRow("not a number") << "abc" << 50;
+    QTest::newRow("empty") << "" << 50;
+}
+
+void TestWindow::enterMovesFocusAndCommits() {
+    QFETCH(QString, typed);
+    TFormHlav w;
+    w.Image.servo(0).Cell(0, 0) = 50;
+    w.ResetHistory();
+    SelectPage(w, 1);
+    ShowActive(w);
+    TypeInto(w.UpDownServo[0][0], typed);
+    QTest::keyClick(w.EditServo(0, 0), Qt::Key_Return);
+    QTEST(int(w.Image.servo(0).Cell(0, 0)), "stored");
+    QCOMPARE(w.EditServo(0, 0)->text(), Grouped(20 * w.Image.servo(0).Cell(0, 0)));
+    QVERIFY(!w.UpDownServo[0][0]->hasFocus());
+    QVERIFY(w.UpDownServo[0][1]->hasFocus());
+    QCOMPARE(w.History.CurrentIndex(), w.Image.servo(0).Cell(0, 0) != 50 ? 1 : 0);
+
+    // Enter in "Programming after change" commits as well.
+    w.CheckBoxProgHned->setFocus();
+    w.Image.servo(0).Cell(1, 1) = 9; // a change behind the editors, packed over by the commit
+    TypeInto(w.UpDownServo[0][5], QStringLiteral("300"));
+    w.CheckBoxProgHned->setFocus();
+    QTest::keyClick(w.CheckBoxProgHned, Qt::Key_Return);
+    QCOMPARE(int(w.Image.servo(0).Cell(0, 5)), 15);
+}
+
+void TestWindow::arrowClickAndEditClickCommit() {
+    TFormHlav w;
+    w.Image.servo(1).Cell(0, 4) = 30;
+    SelectPage(w, 2);
+    ShowActive(w);
+    TEditUpDown* cell = w.UpDownServo[0][4];
+    QStyleOptionSpinBox option;
+    option.initFrom(cell);
+    option.subControls = QStyle::SC_SpinBoxUp;
+    option.rect = cell->rect();
+    const QRect up =
+        cell->style()->subControlRect(QStyle::CC_SpinBox, &option, QStyle::SC_SpinBoxUp, cell);
+    QTest::mouseClick(cell, Qt::LeftButton, {}, up.center());
+    QCOMPARE(int(w.Image.servo(1).Cell(0, 4)), 31);
+    QCOMPARE(w.History.CurrentIndex(), 1);
+
+    TypeInto(w.UpDownRpm[1], QStringLiteral("1500"));
+    QTest::mouseClick(w.EditRpm(1), Qt::LeftButton);
+    QCOMPARE(int(w.Image.servo(1).RpmPoints(1)), 15);
+    QCOMPARE(w.History.CurrentIndex(), 2);
+}
+
+void TestWindow::undoShortcutInsideCellEditor() {
+    TFormHlav w;
+    const ParameterImage original = w.Image;
+    SelectPage(w, 1);
+    ShowActive(w);
+    // With nothing to undo, Ctrl+Z does not undo the edit's text either.
+    TypeInto(w.UpDownServo[0][2], QStringLiteral("80"));
+    QTest::keyClick(w.EditServo(0, 2), Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(w.EditServo(0, 2)->text(), QStringLiteral("80"));
+
+    QTest::keyClick(w.EditServo(0, 2), Qt::Key_Return);
+    QCOMPARE(int(w.Image.servo(0).Cell(0, 2)), 4);
+    QVERIFY(w.MenuZpet->isEnabled());
+    SelectPage(w, 2);
+    TypeInto(w.UpDownServo[0][7], QStringLiteral("3"));
+    QTest::keyClick(w.EditServo(0, 7), Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(w.Image, original);
+    QCOMPARE(w.ActivePage(), 0); // the page of the restored entry
+    QVERIFY(!w.MenuZpet->isEnabled());
+    QVERIFY(w.MenuZnovu->isEnabled());
+    QVERIFY(!w.SpeedButtonZpet->isEnabled());
+
+    SelectPage(w, 1);
+    w.UpDownServo[0][0]->setFocus();
+    QTest::keyClick(w.EditServo(0, 0), Qt::Key_Z, Qt::ControlModifier | Qt::AltModifier);
+    QCOMPARE(int(w.Image.servo(0).Cell(0, 2)), 4);
+    QCOMPARE(w.ActivePage(), 1);
+    QCOMPARE(w.EditServo(0, 2)->text(), QStringLiteral("80"));
+}
+
+void TestWindow::menuShortcutsActFromCellEditor_data() {
+    QTest::addColumn<QString>("item");
+    QTest::addColumn<QKeySequence>("keys");
+    QTest::newRow("new") << "MenuNew" << QKeySequence(Qt::CTRL | Qt::Key_N);
+    QTest::newRow("save") << "MenuSave" << QKeySequence(Qt::Key_F2);
+    QTest::newRow("open") << "MenuOpen" << QKeySequence(Qt::Key_F3);
+    QTest::newRow("print") << "MenuPrint" << QKeySequence(Qt::CTRL | Qt::Key_P);
+    QTest::newRow("read") << "MenuRead" << QKeySequence(Qt::Key_F7);
+    QTest::newRow("verify") << "MenuVerify" << QKeySequence(Qt::Key_F8);
+    QTest::newRow("program") << "MenuProgram" << QKeySequence(Qt::Key_F9);
+    QTest::newRow("minus") << "MenuToolsMinus" << QKeySequence(Qt::Key_F4);
+    QTest::newRow("plus") << "MenuToolsPlus" << QKeySequence(Qt::Key_F5);
+    QTest::newRow("undo") << "MenuZpet" << QKeySequence(Qt::CTRL | Qt::Key_Z);
+    QTest::newRow("redo") << "MenuZnovu" << QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_Z);
+    QTest::newRow("contents") << "MenuContens" << QKeySequence(Qt::Key_F1);
+}
+
+void TestWindow::menuShortcutsActFromCellEditor() {
+    QFETCH(QString, item);
+    QFETCH(QKeySequence, keys);
+    TFormHlav w;
+    SelectPage(w, 1);
+    ShowActive(w);
+    // Two changes and one undo: both undo and redo are possible.
+    w.Image.servo(0).Cell(0, 0) = 1;
+    w.CommitChange();
+    w.Image.servo(0).Cell(0, 0) = 2;
+    w.CommitChange();
+    w.SpeedButtonZpetClick();
+    auto* action = w.findChild<QAction*>(item);
+    QVERIFY(action);
+    QCOMPARE(action->shortcut(), keys);
+    QSignalSpy triggered(action, &QAction::triggered);
+    CloseModalBoxesSoon(&w);
+    w.UpDownServo[0][3]->setFocus();
+    QVERIFY(w.EditServo(0, 3)->hasFocus());
+    QTest::keySequence(w.EditServo(0, 3), keys);
+    QCOMPARE(triggered.size(), 1);
+}
+
+void TestWindow::pulsesChoiceRecordedWithoutRefill() {
+    TFormHlav w;
+    ShowActive(w);
+    TypeInto(w.UpDownTps0, QStringLiteral("700")); // typed, not committed
+    auto* item = w.RadioGroupPocPulsu->findChild<QAbstractButton*>(
+        QStringLiteral("RadioGroupPocPulsuItem2"));
+    QTest::mouseClick(item, Qt::LeftButton);
+    QCOMPARE(int(w.Image.PulsesMode()), 2);
+    QCOMPARE(w.History.CurrentIndex(), 1);
+    QCOMPARE(w.History.Current().PageIndex, 0);
+    QCOMPARE(w.UpDownTps0->Edit()->text(), QStringLiteral("700"));
+    QVERIFY(w.Image.Tps0() != 70);
+}
+
+void TestWindow::columnSpinButtonStepsColumn() {
+    TFormHlav w;
+    auto servo = w.Image.servo(1);
+    servo.TpEnable() = 1;
+    for (int r = 0; r < ThrottleRows; ++r)
+        servo.Cell(r, 6) = Byte(100 + r);
+    servo.Cell(9, 6) = 249;
+    SelectPage(w, 2);
+    ShowActive(w);
+    TCSpinButton* spin = w.CSpinButtonColumn[6];
+    QTest::mouseClick(spin, Qt::LeftButton, {}, QPoint(spin->width() / 2, 3));
+    for (int r = 0; r < 9; ++r)
+        QCOMPARE(int(w.Image.servo(1).Cell(r, 6)), 101 + r);
+    QCOMPARE(int(w.Image.servo(1).Cell(9, 6)), 249);
+    QCOMPARE(int(w.Image.servo(1).Cell(0, 7)), int(servo.Cell(0, 7)));
+    QCOMPARE(w.UpDownServo[0][6]->Position(), 2020);
+    QCOMPARE(w.History.CurrentIndex(), 1);
+}
+
+void TestWindow::storedPageOutsideRangeShowsPage0() {
+    TFormHlav w;
+    w.SetActivePage(2);
+    QCOMPARE(w.ActivePage(), 2);
+    w.SetActivePage(7);
+    QCOMPARE(w.ActivePage(), 0);
+    w.SetActivePage(-1);
+    QCOMPARE(w.ActivePage(), 0);
+}
+
+void TestWindow::languageMenuSwitchesTextsAndMessages() {
+    dorv::CurrentLanguage = 0;
+    TFormHlav w;
+    ShowActive(w);
+    QCOMPARE(w.windowTitle(), QStringLiteral("Nastavování jednotky \"DORV\""));
+    QCOMPARE(w.CheckBoxAll->text(), QStringLiteral("Vše"));
+    QVERIFY(w.MenuCzech->isChecked());
+    w.Image.servo(1).Cell(0, 0) = 33;
+    w.MenuEnglish->trigger();
+    QCOMPARE(int(dorv::CurrentLanguage), 1);
+    QVERIFY(w.MenuEnglish->isChecked() && !w.MenuCzech->isChecked() && !w.MenuGerman->isChecked());
+    QCOMPARE(w.windowTitle(), QStringLiteral("Programming of \"DORV\" unit"));
+    QCOMPARE(w.MenuFile->title(), QStringLiteral("&File"));
+    QCOMPARE(w.ButtonRead->text(), QStringLiteral("&Read"));
+    QCOMPARE(w.LabelHystRpm->text(), QStringLiteral("Hysteresis [RPM]"));
+    QCOMPARE(w.PageControl1->tabText(2), QStringLiteral("Servo 2"));
+    QCOMPARE(w.MenuToolsMinus->text(), QStringLiteral("Minus "));
+    QCOMPARE(w.Messages.MsgReadError, QStringLiteral("Read error!"));
+    QCOMPARE(w.Messages.HelpFileName, QStringLiteral("DORV_manual_en.pdf"));
+    // Not connected: the live labels show their placeholders in the new language.
+    QVERIFY(w.LabelSpojeni->isVisible());
+    QCOMPARE(w.LabelServoPoz1->text(), QStringLiteral("Servo desired 1 = --- mV"));
+    QCOMPARE(w.LabelPocetProgramovani->text(), QStringLiteral("Number of Programing = ---"));
+    // The label fits its new text.
+    QVERIFY(w.LabelServoPoz1->width() >= w.LabelServoPoz1->sizeHint().width());
+
+    // Connected: a switch keeps the live values; the editors are refilled.
+    w.LabelSpojeni->hide();
+    w.LabelServoPoz1->setText(QStringLiteral("Servo desired 1 = 2400 mV"));
+    w.MenuGerman->trigger();
+    QCOMPARE(w.LabelServoPoz1->text(), QStringLiteral("Servo desired 1 = 2400 mV"));
+    QCOMPARE(w.CheckBoxServoEnable->text(), QStringLiteral("Servo zulassen"));
+    QCOMPARE(w.Messages.MsgDefaultQuestion,
+             QStringLiteral("Wollen Sie Standardeinstellungen öffnen?"));
+    SelectPage(w, 2);
+    QCOMPARE(w.UpDownServo[0][0]->Position(), 660);
+    dorv::CurrentLanguage = 0;
+}
+
+void TestWindow::hintsOnStatusBarInEnglish() {
+    dorv::CurrentLanguage = 1;
+    TFormHlav w;
+    ShowActive(w);
+    QCOMPARE(w.ButtonProgram->toolTip(), QStringLiteral("Programing  set parametrs to ignition"));
+    QTest::mouseMove(w.ButtonProgram);
+    QTRY_COMPARE(w.StatusBar1->currentMessage(),
+                 QStringLiteral("Programing  set parametrs to ignition"));
+    // The offscreen platform passes no synthetic cursor move on to the menu bar: send one.
+    const QPointF item = w.menuBar()->actionGeometry(w.MenuLanguage->menuAction()).center();
+    QMouseEvent move(QEvent::MouseMove, item, w.menuBar()->mapToGlobal(item), Qt::NoButton,
+                     Qt::NoButton, {});
+    QCoreApplication::sendEvent(w.menuBar(), &move);
+    QTRY_COMPARE(w.StatusBar1->currentMessage(), QStringLiteral("Set English or German or French"));
+    QCOMPARE(w.SpeedButtonNew->toolTip(), QStringLiteral("New"));
+    dorv::CurrentLanguage = 0;
+}
+
+void TestWindow::aboutCaptionFollowsLanguage() {
+    dorv::CurrentLanguage = 0;
+    TFormHlav w;
+    TFormAbout about(&w);
+    w.FormAbout = &about;
+    ShowActive(w);
+    QStringList captions;
+    QTimer closer;
+    QObject::connect(&closer, &QTimer::timeout, [&captions] {
+        if (QWidget* box = QApplication::activeModalWidget()) {
+            captions << box->windowTitle();
+            box->close();
+        }
+    });
+    closer.start(20);
+    w.MenuAbout->trigger();
+    w.MenuGerman->trigger();
+    w.MenuAbout->trigger();
+    QCOMPARE(captions, QStringList({QStringLiteral("O programu DORV"),
+                                    QStringLiteral("Über Programm DORV")}));
+    dorv::CurrentLanguage = 0;
+}
+
+QTEST_MAIN(TestWindow)
+#include "tst_window.moc"
