@@ -96,10 +96,6 @@ void TFormHlav::RecordChange() {
         StartProgramming();
 }
 
-void TFormHlav::StartProgramming() {
-    emit ProgrammingRequested();
-}
-
 void TFormHlav::ResetHistory() {
     History.ResetHistory(Image, ActivePage());
     UpdateUndoControls();

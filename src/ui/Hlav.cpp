@@ -159,27 +159,6 @@ TFormHlav::~TFormHlav() {
     qApp->removeEventFilter(this);
 }
 
-void TFormHlav::FormCreate() {
-    CreateEditors();
-    dorv::InstallHintLine(this);
-    WireEvents();
-    qApp->installEventFilter(this);
-    dorv::SetDefaultParameters(Image);
-    CenterWindow();
-    dorv::NormalizeRpmPoints(Image);
-    ApplyLanguage();
-    ResetHistory();
-    FillEditors();
-    LabelHlaseni->hide();
-    CGaugeProgram->hide();
-    CGaugeProgram->SetMaxValue(7);
-    LabelEeDataErr->hide();
-    LabelVersion->hide();
-    for (QLabel* label : LabelTest)
-        label->hide();
-    Timer1->start();
-}
-
 void TFormHlav::CreateToolBar(QWidget* client) {
     GroupBoxToolBar = new QGroupBox(client);
     GroupBoxToolBar->setObjectName(QStringLiteral("GroupBoxToolBar"));
@@ -440,14 +419,14 @@ void TFormHlav::WireEvents() {
     connect(ButtonVerify, &QPushButton::clicked, MenuVerify, &QAction::trigger);
     connect(ButtonProgram, &QPushButton::clicked, MenuProgram, &QAction::trigger);
 
-    connect(MenuNew, &QAction::triggered, this, &TFormHlav::NewRequested);
-    connect(MenuOpen, &QAction::triggered, this, &TFormHlav::OpenRequested);
-    connect(MenuSave, &QAction::triggered, this, &TFormHlav::SaveRequested);
-    connect(MenuPrint, &QAction::triggered, this, &TFormHlav::PrintRequested);
+    connect(MenuNew, &QAction::triggered, this, &TFormHlav::MenuNewClick);
+    connect(MenuOpen, &QAction::triggered, this, &TFormHlav::MenuOpenClick);
+    connect(MenuSave, &QAction::triggered, this, &TFormHlav::MenuSaveClick);
+    connect(MenuPrint, &QAction::triggered, this, &TFormHlav::SpeedButtonPrintClick);
     connect(MenuExit, &QAction::triggered, this, &TFormHlav::MenuExitClick);
-    connect(MenuRead, &QAction::triggered, this, &TFormHlav::ReadRequested);
-    connect(MenuVerify, &QAction::triggered, this, &TFormHlav::VerifyRequested);
-    connect(MenuProgram, &QAction::triggered, this, &TFormHlav::ProgramRequested);
+    connect(MenuRead, &QAction::triggered, this, &TFormHlav::MenuReadClick);
+    connect(MenuVerify, &QAction::triggered, this, &TFormHlav::MenuVerifyClick);
+    connect(MenuProgram, &QAction::triggered, this, &TFormHlav::MenuProgramClick);
     connect(MenuToolsMinus, &QAction::triggered, this, &TFormHlav::MenuToolsMinusClick);
     connect(MenuToolsPlus, &QAction::triggered, this, &TFormHlav::MenuToolsPlusClick);
     connect(MenuZpet, &QAction::triggered, this, &TFormHlav::SpeedButtonZpetClick);
@@ -460,8 +439,8 @@ void TFormHlav::WireEvents() {
     for (QAction* item : MenuComPort)
         connect(item, &QAction::triggered, this, &TFormHlav::MenuCom1Click);
 
-    connect(ButtonTps0, &QPushButton::clicked, this, &TFormHlav::Tps0CaptureRequested);
-    connect(ButtonTps100, &QPushButton::clicked, this, &TFormHlav::Tps100CaptureRequested);
+    connect(ButtonTps0, &QPushButton::clicked, this, &TFormHlav::ButtonTps0Click);
+    connect(ButtonTps100, &QPushButton::clicked, this, &TFormHlav::ButtonTps100Click);
     connect(ButtonMinus, &QPushButton::clicked, this, &TFormHlav::MenuToolsMinusClick);
     connect(ButtonPlus, &QPushButton::clicked, this, &TFormHlav::MenuToolsPlusClick);
     connect(RadioGroupPocPulsuItems, &QButtonGroup::idClicked, this,
@@ -524,18 +503,8 @@ QLineEdit* TFormHlav::EditRpm(int c) const {
     return UpDownRpm[c]->Edit();
 }
 
-void TFormHlav::MenuCom1Click() {
-    for (int k = 0; k < ComPortCount; ++k)
-        if (sender() == MenuComPort[k])
-            emit ComPortChosen(k);
-}
-
 void TFormHlav::MenuExitClick() {
     close();
-}
-
-void TFormHlav::Timer1Timer() {
-    emit Tick();
 }
 
 void TFormHlav::ApplyLanguage() {

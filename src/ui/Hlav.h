@@ -187,23 +187,24 @@ public:
     QPushButton* ButtonPlus = nullptr;
     QCheckBox* CheckBoxAll = nullptr;
 
-signals:
-    // Commands whose actions live in the link and storage rooms; the program connects them.
-    void NewRequested();
-    void OpenRequested();
-    void SaveRequested();
-    void PrintRequested();
-    void ReadRequested();
-    void VerifyRequested();
-    void ProgramRequested();
-    void Tps0CaptureRequested();
-    void Tps100CaptureRequested();
-    void ComPortChosen(int portIndex);
-    // A programming transfer of the whole image is to start now (programming after change,
-    // undo and redo with "Programming after change" ticked).
-    void ProgrammingRequested();
-    // Timer1 fired (every 55 ms).
-    void Tick();
+    // --- Kept between runs (settings file) ---
+    int PortIndex = 1;    // serial port number minus one (COM1 is 0)
+    QString LastFilePath; // the parameter file last saved or opened
+    bool TestDisplay = false;
+
+    // --- Start-up and shut-down (Startup.cpp) ---
+    void LoadSettings();
+    void SaveSettings();
+    void ReadTestMarker();
+
+    // --- The link (HlavLink.cpp, Tune.cpp) ---
+    void OpenComPort();
+    void CloseComPort();
+    // Highlights the table cell of the live operating point; run on every tick.
+    void TrackOperatingCell();
+
+    // --- Printed report (Print.cpp) ---
+    void SetPrintView(bool printView);
 
 public slots:
     // Event handlers, named after the control and event they serve.
@@ -221,6 +222,15 @@ public slots:
     void PageControl1Change(int page);
     void SpeedButtonZpetClick();
     void SpeedButtonZnovuClick();
+    void MenuNewClick();
+    void MenuOpenClick();
+    void MenuSaveClick();
+    void SpeedButtonPrintClick();
+    void MenuReadClick();
+    void MenuVerifyClick();
+    void MenuProgramClick();
+    void ButtonTps0Click();
+    void ButtonTps100Click();
     void MenuCom1Click();
     void MenuExitClick();
     void MenuEnglishClick();
@@ -233,10 +243,13 @@ public slots:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    // Closing the window by any way runs the shut-down sequence (FormClose).
+    void closeEvent(QCloseEvent* event) override;
 
 private:
-    // The creation handler: editors, defaults, centring, history, first fill, hidden indications.
+    // The start-up sequence (creation handler) and the shut-down sequence.
     void FormCreate();
+    void FormClose();
     void CreateToolBar(QWidget* client);
     void CreatePages(QWidget* client);
     void CreatePageRuzne();

@@ -136,10 +136,6 @@ void TestWindow::windowCentredAndComPorts() {
     QCOMPARE(w.MenuCom->actions().size(), 20);
     QCOMPARE(w.MenuCom->actions().first()->text(), QStringLiteral("Com 1"));
     QCOMPARE(w.MenuCom->actions().last()->text(), QStringLiteral("Com 20"));
-    QSignalSpy chosen(&w, &TFormHlav::ComPortChosen);
-    w.MenuComPort[6]->trigger();
-    QCOMPARE(chosen.size(), 1);
-    QCOMPARE(chosen.first().first().toInt(), 6);
     QCOMPARE(w.Timer1->interval(), 55);
     QVERIFY(w.Timer1->isActive());
     QCOMPARE(w.SaveDialog1->defaultSuffix(), QStringLiteral("ign"));
