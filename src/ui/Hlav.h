@@ -4,6 +4,8 @@
 #include <QMainWindow>
 #include <array>
 #include <functional>
+#include <optional>
+#include <vector>
 
 #include "EditHistory.h"
 #include "EditingCommands.h"
@@ -204,7 +206,13 @@ public:
     void TrackOperatingCell();
 
     // --- Printed report (Print.cpp) ---
+    // Hides (on) or shows (off) what only serves operation; the row labels get a white ground.
     void SetPrintView(bool printView);
+    bool PrintView = false; // on only while the report is being printed
+    // Where the report goes, asked while the window is in print view: an empty name is the
+    // default printer, a name is a PDF file, no value means the choice was cancelled. Empty, it
+    // takes the default printer or, with no printer installed, asks for a PDF file.
+    std::function<std::optional<QString>()> ChoosePrintTarget;
 
 public slots:
     // Event handlers, named after the control and event they serve.
@@ -276,4 +284,9 @@ private:
 
     QWidget* client_ = nullptr;
     bool quietPageSelect_ = false;
+
+    // Printed report (Print.cpp)
+    void ShowPrintHeading();
+    QString PrintWindow();
+    std::vector<QWidget*> hiddenForPrint_; // what SetPrintView(true) hid, shown again when off
 };
