@@ -3,12 +3,14 @@
 
 #include "About.h"
 #include "Hlav.h"
+#include "StartupProbe.h"
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     TFormHlav window;
     TFormAbout about(&window);
     window.FormAbout = &about;
+    dorv::InstallStartupProbe(&window);
     window.show();
     return app.exec();
 }

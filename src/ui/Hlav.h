@@ -10,6 +10,7 @@
 #include "EditHistory.h"
 #include "EditingCommands.h"
 #include "Jazyk2.h"
+#include "LazyFileDialog.h"
 #include "ParameterImage.h"
 
 class QAction;
@@ -166,8 +167,8 @@ public:
     QAction* MenuAbout = nullptr;
 
     // --- Non-visual parts ---
-    QFileDialog* OpenDialog1 = nullptr;
-    QFileDialog* SaveDialog1 = nullptr;
+    TLazyFileDialog OpenDialog1; // made on first use: a file dialog is slow to build
+    TLazyFileDialog SaveDialog1;
     QTimer* Timer1 = nullptr;
 
     // --- Run-time editors (CreateEditors) ---
