@@ -35,8 +35,8 @@ std::optional<std::string> ConfiguredDevice(int portIndex) {
 // A modal box with an OK button over the window. The window may go while the box is open
 // (the box is its child), so nothing of the box is touched after exec().
 void ExecMessageBox(QWidget* window, const QString& text) {
-    auto* box = new QMessageBox(QMessageBox::Warning, window->windowTitle(), text, QMessageBox::Ok,
-                                window);
+    auto* box =
+        new QMessageBox(QMessageBox::Warning, window->windowTitle(), text, QMessageBox::Ok, window);
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->exec();
 }

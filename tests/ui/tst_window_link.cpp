@@ -150,8 +150,8 @@ bool PassEndedOk(TFormHlav& w) {
 
 // Waits until a Program pass and its Verify pass have ended well.
 bool WaitForProgrammed(TFormHlav& w) {
-    return QTest::qWaitFor(
-        [&] { return PassEndedOk(w) && w.Sequencer().State().ProgrammedOk; }, PassTimeoutMs);
+    return QTest::qWaitFor([&] { return PassEndedOk(w) && w.Sequencer().State().ProgrammedOk; },
+                           PassTimeoutMs);
 }
 
 QColor EditColour(QWidget* edit) {
@@ -244,8 +244,8 @@ void TestWindowLink::programThenUndoReachesUnit() {
     w.ButtonProgram->click();
     QVERIFY(WaitForProgrammed(w));
     // The unit stores the parameters once its saving countdown has run out.
-    QTRY_VERIFY_WITH_TIMEOUT(
-        t.sim->HasSavedImage() && SameParameters(t.sim->SavedImage(), changed), 6000);
+    QTRY_VERIFY_WITH_TIMEOUT(t.sim->HasSavedImage() && SameParameters(t.sim->SavedImage(), changed),
+                             6000);
 
     w.CheckBoxProgHned->setChecked(true);
     w.SpeedButtonZpet->click();
