@@ -60,4 +60,13 @@ private:
     QProcess process_;
 };
 
+// Writes image as the raw file unit.bin in dir, for the simulator's --load; returns its path.
+inline QString WriteImage(const QTemporaryDir& dir, const ParameterImage& image) {
+    const QString path = dir.filePath("unit.bin");
+    std::string error;
+    if (!sim::SaveRawImage(path.toStdString(), image, error))
+        qWarning("%s", error.c_str());
+    return path;
+}
+
 } // namespace dorv::testing

@@ -15,6 +15,7 @@
 
 using namespace dorv;
 using dorv::testing::SimProcess;
+using dorv::testing::WriteImage;
 
 namespace {
 
@@ -101,14 +102,6 @@ ParameterImage UnitParameters(int variant) {
     image.Tps0() = static_cast<Byte>(40 + variant);
     NormalizeRpmPoints(image);
     return image;
-}
-
-QString WriteImage(const QTemporaryDir& dir, const ParameterImage& image) {
-    const QString path = dir.filePath("unit.bin");
-    std::string error;
-    if (!sim::SaveRawImage(path.toStdString(), image, error))
-        qWarning("%s", error.c_str());
-    return path;
 }
 
 } // namespace

@@ -30,6 +30,7 @@
 using namespace dorv;
 using dorv::testing::SimProcess;
 using dorv::testing::WindowTestEnv;
+using dorv::testing::WriteImage;
 
 namespace {
 
@@ -48,14 +49,6 @@ ParameterImage UnitParameters() {
     image.PulsesMode() = 1;
     NormalizeRpmPoints(image);
     return image;
-}
-
-QString WriteUnitImage(const QTemporaryDir& dir, const ParameterImage& image) {
-    const QString path = dir.filePath("unit.bin");
-    std::string error;
-    if (!sim::SaveRawImage(path.toStdString(), image, error))
-        qWarning("%s", error.c_str());
-    return path;
 }
 
 bool SameParameters(const ParameterImage& a, const ParameterImage& b) {
@@ -114,7 +107,7 @@ class SimWindow {
 public:
     explicit SimWindow(QStringList simOptions, const ParameterImage* unitImage = nullptr) {
         if (unitImage)
-            simOptions << "--load" << WriteUnitImage(dir_, *unitImage);
+            simOptions << "--load" << WriteImage(dir_, *unitImage);
         sim = std::make_unique<SimProcess>(dir_, simOptions);
         ptyFound_ = !sim->WaitForPty().isEmpty();
         SetPort(0, sim->Link());
