@@ -64,7 +64,7 @@ private:
 inline QString WriteImage(const QTemporaryDir& dir, const ParameterImage& image) {
     const QString path = dir.filePath("unit.bin");
     std::string error;
-    if (!sim::SaveRawImage(path.toStdString(), image, error))
+    if (!sim::SaveImage(path.toStdString(), image, error))
         qWarning("%s", error.c_str());
     return path;
 }
