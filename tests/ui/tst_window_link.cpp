@@ -178,6 +178,10 @@ void TestWindowLink::liveValuesAndRead() {
     QVERIFY(w.LabelServoPoz1->text().startsWith(w.Messages.MsgServoDesired + " 1 = "));
     QCOMPARE(w.LabelPocetProgramovani->text(), w.Messages.MsgProgramCount + " 12");
     QVERIFY(w.LabelNapeti->text().startsWith(QStringLiteral("U= ")));
+    const QColor buttonFace = w.palette().color(QPalette::Button);
+    QCOMPARE(w.LabelNapeti->palette().color(QPalette::Window), buttonFace); // 13.2 V to 14 V
+    QCOMPARE(w.LabelTpsMon->palette().color(QPalette::Window), buttonFace);
+    QVERIFY(w.LabelTest[3]->text().startsWith(QStringLiteral("Test4=")));
     QVERIFY(w.LabelVersion->isHidden());
     QVERIFY(w.LabelEeDataErr->isHidden());
 
@@ -387,8 +391,14 @@ void TestWindowLink::comMenuOpenErrorsAndUnplug() {
     t.sim->Stop(SIGKILL);
     QTRY_VERIFY_WITH_TIMEOUT(!w.ComPort().IsOpen(), 3000);
     QTRY_VERIFY_WITH_TIMEOUT(!w.LabelSpojeni->isHidden(), 3000);
-    QTest::qWait(300);
     QCOMPARE(closer.Texts.size(), 2);
+
+    // Without a unit a Read ends in the red read error, about a second after its first frame.
+    w.ButtonRead->click();
+    QTRY_COMPARE_WITH_TIMEOUT(w.LabelHlaseni->text(), w.Messages.MsgReadError, 4000);
+    QCOMPARE(w.LabelHlaseni->palette().color(QPalette::Window), QColor(Qt::red));
+    QVERIFY(!w.LabelHlaseni->isHidden());
+    QCOMPARE(w.Sequencer().State().Mode, TransferMode::Idle);
 }
 
 QTEST_MAIN(TestWindowLink)
