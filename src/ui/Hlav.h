@@ -4,6 +4,7 @@
 #include <QMainWindow>
 #include <array>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -12,6 +13,8 @@
 #include "Jazyk2.h"
 #include "LazyFileDialog.h"
 #include "ParameterImage.h"
+#include "SerialPort.h"
+#include "TransferSequencer.h"
 
 class QAction;
 class QButtonGroup;
@@ -200,19 +203,29 @@ public:
     void SaveSettings();
     void ReadTestMarker();
 
-    // --- The link (HlavLink.cpp, Tune.cpp) ---
+    // --- The link (HlavLink.cpp, LiveDisplay.cpp, Tune.cpp) ---
+    // Makes the serial port of each window made from now on. The program's port is a
+    // dorv::QtSerialPort; tests give a scripted one. An empty factory restores the program's.
+    using SerialPortFactory = std::function<std::unique_ptr<dorv::SerialPort>()>;
+    static void SetSerialPortFactory(SerialPortFactory factory);
+
+    // The device of PortIndex ([PORTS] COMn of DORV.ini, else /dev/ttyS<n-1>), opened; on
+    // failure MsgComOpenError with the device and the reason in a modal box, posted so that it
+    // opens from the event loop (never inside a constructor or a tick).
     void OpenComPort();
     void CloseComPort();
     // Highlights the table cell of the live operating point; run on every tick.
     void TrackOperatingCell();
+    dorv::SerialPort& ComPort() { return *comPort_; }
+    dorv::TransferSequencer& Sequencer() { return sequencer_; }
 
     // --- Printed report (Print.cpp) ---
     // Hides (on) or shows (off) what only serves operation; the row labels get a white ground.
     void SetPrintView(bool printView);
     bool PrintView = false; // on only while the report is being printed
-    // Where the report goes, asked while the window is in print view: an empty name is the
-    // default printer, a name is a PDF file, no value means the choice was cancelled. Empty, it
-    // takes the default printer or, with no printer installed, asks for a PDF file.
+    // Where the report goes, asked first: an empty name is the default printer, a name is a PDF
+    // file, no value means the choice was cancelled. Empty, it takes the default printer or, with
+    // no printer installed, asks for a PDF file.
     std::function<std::optional<QString>()> ChoosePrintTarget;
 
 public slots:
@@ -286,8 +299,22 @@ private:
     QWidget* client_ = nullptr;
     bool quietPageSelect_ = false;
 
-    // Printed report (Print.cpp)
+    // --- The link (HlavLink.cpp, LiveDisplay.cpp, Tune.cpp) ---
+    static std::unique_ptr<dorv::SerialPort> MakeSerialPort();
+    void ShowTransferDisplay();
+    void ShowMonitorValues(const dorv::MonitorValues& values);
+    void HandleTransferEvents(const dorv::TransferEvents& events);
+    void PostVersionMismatchBox(const std::string& suffix);
+    void PostMessageBox(const QString& text);
+    void HighlightOperatingCell(dorv::OperatingCell cell, bool highlighted);
+
+    std::unique_ptr<dorv::SerialPort> comPort_ = MakeSerialPort();
+    dorv::TransferSequencer sequencer_{*comPort_, Image};
+    bool versionBoxPending_ = false;
+    std::optional<dorv::OperatingCell> highlightedCell_; // the cell now painted lime green
+
+    // --- Printed report (Print.cpp) ---
     void ShowPrintHeading();
-    QString PrintWindow();
+    QString PrintWindow(const QString& target);
     std::vector<QWidget*> hiddenForPrint_; // what SetPrintView(true) hid, shown again when off
 };

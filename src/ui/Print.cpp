@@ -89,15 +89,20 @@ bool PrintFitToPage(QPrinter& printer, QWidget* widget, const QRect& source) {
 
 } // namespace
 
+// The target is chosen first, so that the window is in print view only while it is printed.
 void TFormHlav::SpeedButtonPrintClick() {
+    const std::optional<QString> target =
+        ChoosePrintTarget ? ChoosePrintTarget() : DefaultPrintTarget(this);
+    if (!target)
+        return;
     SetBackground(LabelHlaseni, ButtonFace());
     ShowPrintHeading();
     LabelHlaseni->show();
     SetBackground(this, Qt::white);
     CGaugeProgram->hide();
     SetPrintView(true);
-    const QString failure = PrintWindow();
-    // Restored whether the print went out, failed or was cancelled.
+    const QString failure = PrintWindow(*target);
+    // Restored whether the print went out or failed.
     SetBackground(this, ButtonFace());
     SetPrintView(false);
     ShowServoEditors();
@@ -107,29 +112,29 @@ void TFormHlav::SpeedButtonPrintClick() {
                                  QLatin1Char('\n') + failure);
 }
 
-// The heading stays on screen for the message time after printing, then goes with the message.
+// The heading (or, in a language without one, the message shown now) stays on screen for the
+// message time, counted down by the tick.
 void TFormHlav::ShowPrintHeading() {
-    if (const std::optional<QString> heading = PrintHeading(dorv::CurrentLanguage)) {
-        LabelHlaseni->setText(*heading);
-        LabelHlaseni->adjustSize();
-    }
+    const dorv::TransferDisplay& shown = sequencer_.Display();
+    if (const std::optional<QString> heading = PrintHeading(dorv::CurrentLanguage))
+        sequencer_.ShowMessage(dorv::MessageId::None, heading->toStdString(), dorv::MessageTime);
+    else
+        sequencer_.ShowMessage(shown.Message, shown.Suffix, dorv::MessageTime);
+    ShowTransferDisplay();
 }
 
-// Prints the client area on one page; returns what failed, empty when printed or cancelled.
-QString TFormHlav::PrintWindow() {
-    const std::optional<QString> target =
-        ChoosePrintTarget ? ChoosePrintTarget() : DefaultPrintTarget(this);
-    if (!target)
-        return {};
+// Prints the client area on one page: an empty target is the default printer, otherwise the PDF
+// file of that name. Returns what failed, empty when printed.
+QString TFormHlav::PrintWindow(const QString& target) {
     QPrinter printer(QPrinter::HighResolution);
-    if (!target->isEmpty()) {
+    if (!target.isEmpty()) {
         printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(*target);
+        printer.setOutputFileName(target);
     }
     const QRect clientArea(0, centralWidget()->y(), width(), height() - centralWidget()->y());
     if (PrintFitToPage(printer, this, clientArea))
         return {};
-    return target->isEmpty() ? printer.printerName() : *target;
+    return target.isEmpty() ? printer.printerName() : target;
 }
 
 void TFormHlav::SetPrintView(bool printView) {
