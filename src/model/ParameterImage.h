@@ -75,16 +75,24 @@ public:
     Byte& ServoTable(ServoIndex s, int r, int k) { return servo(s).Cell(r, k); }
     Byte ServoTable(ServoIndex s, int r, int k) const { return servo(s).Cell(r, k); }
 
-    // Identity block (block 0): only ever comes from the unit.
+    // Identity block (block 0): only ever comes from the unit (the simulated unit writes it).
+    Byte& ProgramNameChar(int i) { return bytes_[i]; }
     Byte ProgramNameChar(int i) const { return bytes_[i]; }
+    Byte& ProgramNumber() { return bytes_[3]; }
     Byte ProgramNumber() const { return bytes_[3]; }
+    Byte& BuildDay() { return bytes_[4]; }
     Byte BuildDay() const { return bytes_[4]; }
+    Byte& BuildMonthCode() { return bytes_[5]; }
     Byte BuildMonthCode() const { return bytes_[5]; }
+    Byte& BuildYear() { return bytes_[6]; }
     Byte BuildYear() const { return bytes_[6]; }
+    Byte& BuildHour() { return bytes_[7]; }
     Byte BuildHour() const { return bytes_[7]; }
+    Byte& BuildMinute() { return bytes_[8]; }
     Byte BuildMinute() const { return bytes_[8]; }
     Byte& FormatVersion() { return bytes_[10]; }
     Byte FormatVersion() const { return bytes_[10]; }
+    Byte& ProgramTextChar(int i) { return bytes_[16 + i]; }
     Byte ProgramTextChar(int i) const { return bytes_[16 + i]; }
     static constexpr int ProgramTextLength = 30;
 

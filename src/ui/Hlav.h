@@ -4,11 +4,14 @@
 #include <QMainWindow>
 #include <array>
 #include <functional>
+#include <memory>
 
 #include "EditHistory.h"
 #include "EditingCommands.h"
 #include "Jazyk2.h"
 #include "ParameterImage.h"
+#include "SerialPort.h"
+#include "TransferSequencer.h"
 
 class QAction;
 class QButtonGroup;
@@ -209,11 +212,21 @@ public:
     // When set, ChooseFile asks it instead of running the dialog (tests give file names here).
     std::function<QString(QFileDialog*)> FileChooser;
 
-    // --- The link (HlavLink.cpp, Tune.cpp) ---
+    // --- The link (HlavLink.cpp, LiveDisplay.cpp, Tune.cpp) ---
+    // Makes the serial port of each window made from now on. The program's port is a
+    // dorv::QtSerialPort; tests give a scripted one. An empty factory restores the program's.
+    using SerialPortFactory = std::function<std::unique_ptr<dorv::SerialPort>()>;
+    static void SetSerialPortFactory(SerialPortFactory factory);
+
+    // The device of PortIndex ([PORTS] COMn of DORV.ini, else /dev/ttyS<n-1>), opened; on
+    // failure MsgComOpenError with the device and the reason in a modal box, posted so that it
+    // opens from the event loop (never inside a constructor or a tick).
     void OpenComPort();
     void CloseComPort();
     // Highlights the table cell of the live operating point; run on every tick.
     void TrackOperatingCell();
+    dorv::SerialPort& ComPort() { return *comPort_; }
+    dorv::TransferSequencer& Sequencer() { return sequencer_; }
 
     // --- Printed report (Print.cpp) ---
     void SetPrintView(bool printView);
@@ -288,4 +301,18 @@ private:
 
     QWidget* client_ = nullptr;
     bool quietPageSelect_ = false;
+
+    // --- The link (HlavLink.cpp, LiveDisplay.cpp, Tune.cpp) ---
+    static std::unique_ptr<dorv::SerialPort> MakeSerialPort();
+    void ShowTransferDisplay();
+    void ShowMonitorValues(const dorv::MonitorValues& values);
+    void HandleTransferEvents(const dorv::TransferEvents& events);
+    void PostVersionMismatchBox(const std::string& suffix);
+    void PostMessageBox(const QString& text);
+    void HighlightOperatingCell(dorv::OperatingCell cell, bool highlighted);
+
+    std::unique_ptr<dorv::SerialPort> comPort_ = MakeSerialPort();
+    dorv::TransferSequencer sequencer_{*comPort_, Image};
+    bool versionBoxPending_ = false;
+    std::optional<dorv::OperatingCell> highlightedCell_; // the cell now painted lime green
 };

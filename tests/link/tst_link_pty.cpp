@@ -2,6 +2,7 @@
 #include "ComPort.h"
 #include "ImageFile.h"
 #include "QtSerialPort.h"
+#include "SimProcess.h"
 #include "SimUnit.h"
 #include "TransferSequencer.h"
 
@@ -13,6 +14,8 @@
 #include <csignal>
 
 using namespace dorv;
+using dorv::testing::SimProcess;
+using dorv::testing::WriteImage;
 
 namespace {
 
@@ -39,49 +42,6 @@ public:
 
 private:
     SerialPort& inner_;
-};
-
-// dorv-sim started in a private folder, with its image saved at exit.
-class SimProcess {
-public:
-    SimProcess(const QTemporaryDir& dir, QStringList options)
-        : link_(dir.filePath("ttyDORV")), saved_(dir.filePath("unit-saved.bin")) {
-        options << "--link" << link_ << "--save" << saved_;
-        process_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        process_.start(QStringLiteral(DORV_BIN_DIR "/dorv-sim"), options);
-    }
-    ~SimProcess() {
-        if (process_.state() != QProcess::NotRunning) {
-            process_.kill();
-            process_.waitForFinished();
-        }
-    }
-    // The pty path the simulator printed; empty when it did not start.
-    QString WaitForPty() {
-        if (!process_.waitForStarted(5000))
-            return {};
-        while (!process_.canReadLine() && process_.waitForReadyRead(5000)) {
-        }
-        return QString::fromLocal8Bit(process_.readLine()).trimmed();
-    }
-    bool Stop(int signal = SIGTERM) {
-        ::kill(static_cast<pid_t>(process_.processId()), signal);
-        return process_.waitForFinished(5000) && process_.exitStatus() == QProcess::NormalExit &&
-               process_.exitCode() == 0;
-    }
-    QString Link() const { return link_; }
-    ParameterImage SavedImage() const {
-        ParameterImage image;
-        std::string error;
-        if (!sim::LoadImage(saved_.toStdString(), image, error))
-            qWarning("%s", error.c_str());
-        return image;
-    }
-
-private:
-    QString link_;
-    QString saved_;
-    QProcess process_;
 };
 
 // The tool's side: its image and sequencer on a QSerialPort opened at the simulator's link.
@@ -142,14 +102,6 @@ ParameterImage UnitParameters(int variant) {
     image.Tps0() = static_cast<Byte>(40 + variant);
     NormalizeRpmPoints(image);
     return image;
-}
-
-QString WriteImage(const QTemporaryDir& dir, const ParameterImage& image) {
-    const QString path = dir.filePath("unit.bin");
-    std::string error;
-    if (!sim::SaveRawImage(path.toStdString(), image, error))
-        qWarning("%s", error.c_str());
-    return path;
 }
 
 } // namespace

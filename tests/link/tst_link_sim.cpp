@@ -15,7 +15,7 @@ private slots:
     void answersWritesReadsAndPolls();
     void refusesUnknownAndDamagedFrames();
     void servoFollowsTableWithLag();
-    void rawImageFiles();
+    void imageFiles();
 };
 
 void TestLinkSim::identityBlockDecodes() {
@@ -86,26 +86,40 @@ void TestLinkSim::servoFollowsTableWithLag() {
     QCOMPARE(int(unit.Report().ServoFlag[0]), 1);
 }
 
-void TestLinkSim::rawImageFiles() {
+void TestLinkSim::imageFiles() {
     QTemporaryDir dir;
-    const std::string path = dir.filePath("unit.bin").toStdString();
     sim::SimUnit unit;
     unit.Image().ServoTable(1, 2, 3) = 123;
+    unit.Image().servo(0).RpmPoints(14) = 140;
     std::string error;
-    QVERIFY(sim::SaveRawImage(path, unit.Image(), error));
+    // A raw file carries all 400 bytes.
+    const std::string raw = dir.filePath("unit.bin").toStdString();
+    QVERIFY(sim::SaveImage(raw, unit.Image(), error));
     ParameterImage loaded;
-    QVERIFY(sim::LoadImage(path, loaded, error));
+    QVERIFY(sim::LoadImage(raw, loaded, error));
     QVERIFY(loaded == unit.Image());
+    // A parameter file carries the edited fields; the unit keeps its own identity block.
+    const std::string ign = dir.filePath("set.ign").toStdString();
+    QVERIFY(sim::SaveImage(ign, unit.Image(), error));
+    sim::SimUnit other;
+    QVERIFY(sim::LoadImage(ign, other.Image(), error));
+    QCOMPARE(int(other.Image().ServoTable(1, 2, 3)), 123);
+    QCOMPARE(int(other.Image().servo(0).RpmPoints(14)), 140);
+    QCOMPARE(int(other.Image().FormatVersion()), ImageFormatVersion);
 
     ParameterImage untouched;
     QVERIFY(!sim::LoadImage(dir.filePath("missing.bin").toStdString(), untouched, error));
-    QVERIFY(!sim::LoadImage(dir.filePath("set.ign").toStdString(), untouched, error));
-    QVERIFY(error.find(".ign") != std::string::npos);
     QFile shortFile(dir.filePath("short.bin"));
     QVERIFY(shortFile.open(QIODevice::WriteOnly));
     shortFile.write(QByteArray(399, 'x'));
     shortFile.close();
     QVERIFY(!sim::LoadImage(shortFile.fileName().toStdString(), untouched, error));
+    QFile badIgn(dir.filePath("bad.ign"));
+    QVERIFY(badIgn.open(QIODevice::WriteOnly));
+    badIgn.write("KORVALEX_KEY 55\r\n");
+    badIgn.close();
+    QVERIFY(!sim::LoadImage(badIgn.fileName().toStdString(), untouched, error));
+    QVERIFY(error.find("bad.ign") != std::string::npos);
     QVERIFY(untouched == ParameterImage());
 }
 

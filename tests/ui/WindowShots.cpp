@@ -6,6 +6,7 @@
 #include "EditorValues.h"
 #include "Hlav.h"
 #include "Jazyk1.h"
+#include "WindowTestEnv.h"
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
@@ -15,6 +16,8 @@ int main(int argc, char* argv[]) {
     dorv::CurrentLanguage = static_cast<unsigned char>(args.value(3, QStringLiteral("1")).toUInt());
     const QString pages = args.value(4, QStringLiteral("012"));
 
+    // No unit: a scripted port, and a private configuration folder.
+    const dorv::testing::WindowTestEnv env;
     TFormHlav window;
     // Both servos with their whole tables shown; servo 2 in per cent.
     for (dorv::ServoIndex s = 0; s < dorv::ServoCount; ++s)

@@ -19,6 +19,7 @@
 #include "Jazyk1.h"
 #include "ParameterFile.h"
 #include "SettingsData.h"
+#include "WindowTestEnv.h"
 
 using namespace dorv;
 
@@ -111,20 +112,19 @@ private slots:
     void testMarkerShowsTestLabels();
 
 private:
-    std::unique_ptr<QTemporaryDir> config_;
+    std::unique_ptr<testing::WindowTestEnv> env_; // a fresh configuration folder, a scripted port
     std::unique_ptr<QTemporaryDir> files_;
 };
 
 void TestStartup::init() {
-    config_ = std::make_unique<QTemporaryDir>();
+    env_ = std::make_unique<testing::WindowTestEnv>();
     files_ = std::make_unique<QTemporaryDir>();
-    QVERIFY(config_->isValid() && files_->isValid());
-    qputenv("XDG_CONFIG_HOME", config_->path().toLocal8Bit());
+    QVERIFY(files_->isValid());
     CurrentLanguage = 1;
 }
 
 void TestStartup::cleanup() {
-    config_.reset();
+    env_.reset();
     files_.reset();
 }
 
@@ -380,6 +380,8 @@ void TestStartup::storedComPort() {
     WriteText(ConfigFile(SettingsFileName), "[FORM_HLAV]\n" + stored + "\n");
     TFormHlav w;
     QCOMPARE(w.PortIndex, portIndex);
+    for (int k = 0; k < TFormHlav::ComPortCount; ++k) // COM21 has no item: none is checked
+        QCOMPARE(w.MenuComPort[k]->isChecked(), k == portIndex);
     w.close();
     QVERIFY(ReadText(ConfigFile(SettingsFileName))
                 .contains("ComPort=" + QByteArray::number(portIndex + 1)));

@@ -21,8 +21,10 @@
 #include "EditUpDown.h"
 #include "Hlav.h"
 #include "Jazyk1.h"
+#include "WindowTestEnv.h"
 
 using namespace dorv;
+using dorv::testing::WindowTestEnv;
 
 namespace {
 
@@ -86,6 +88,9 @@ private slots:
     void languageMenuSwitchesTextsAndMessages();
     void hintsOnStatusBarInEnglish();
     void aboutCaptionFollowsLanguage();
+
+private:
+    WindowTestEnv env_; // a private configuration folder and a scripted port for every window
 };
 
 void TestWindow::geometryOfControls_data() {

@@ -1,5 +1,7 @@
-// Raw 400-byte image files of the simulated unit.
+// The simulated unit's image files: .ign parameter files and raw 400-byte images.
 #include "ImageFile.h"
+
+#include "ParameterFile.h"
 
 #include <cstdio>
 #include <fstream>
@@ -10,25 +12,8 @@ namespace dorv::sim {
 
 namespace {
 
-bool IsParameterFile(const std::string& path) {
-    return path.size() >= 4 && (path.ends_with(".ign") || path.ends_with(".IGN"));
-}
-
-const char* const ParameterFileRefused =
-    ": .ign parameter files are not handled by the simulator yet; use a raw 400-byte image";
-
-} // namespace
-
-bool LoadImage(const std::string& path, ParameterImage& image, std::string& error) {
-    if (IsParameterFile(path)) {
-        error = path + ParameterFileRefused;
-        return false;
-    }
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        error = path + ": cannot be opened";
-        return false;
-    }
+bool LoadRawImage(std::ifstream& in, const std::string& path, ParameterImage& image,
+                  std::string& error) {
     const std::vector<char> bytes{std::istreambuf_iterator<char>(in), {}};
     if (bytes.size() != static_cast<std::size_t>(ImageSize)) {
         error = path + ": holds " + std::to_string(bytes.size()) + " bytes, not " +
@@ -40,20 +25,42 @@ bool LoadImage(const std::string& path, ParameterImage& image, std::string& erro
     return true;
 }
 
-bool CanSaveTo(const std::string& path, std::string& error) {
-    if (!IsParameterFile(path))
-        return true;
-    error = path + ParameterFileRefused;
-    return false;
+bool LoadParameterFile(std::ifstream& in, const std::string& path, ParameterImage& image,
+                       std::string& error) {
+    const ParameterFileResult result = ReadParameterFile(image, in);
+    if (!result.Accepted()) {
+        error = path + ": not a parameter file of format " + std::to_string(ImageFormatVersion) +
+                (result.Detail.empty() ? "" : " (" + result.Detail + ")");
+        return false;
+    }
+    image = result.Image;
+    return true;
 }
 
-bool SaveRawImage(const std::string& path, const ParameterImage& image, std::string& error) {
-    if (!CanSaveTo(path, error))
+} // namespace
+
+bool IsParameterFile(const std::string& path) {
+    return path.ends_with(".ign") || path.ends_with(".IGN");
+}
+
+bool LoadImage(const std::string& path, ParameterImage& image, std::string& error) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        error = path + ": cannot be opened";
         return false;
+    }
+    return IsParameterFile(path) ? LoadParameterFile(in, path, image, error)
+                                 : LoadRawImage(in, path, image, error);
+}
+
+bool SaveImage(const std::string& path, const ParameterImage& image, std::string& error) {
     const std::string temporary = path + ".tmp";
     {
         std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-        out.write(reinterpret_cast<const char*>(image.bytes().data()), ImageSize);
+        if (IsParameterFile(path))
+            WriteParameterFile(image, out);
+        else
+            out.write(reinterpret_cast<const char*>(image.bytes().data()), ImageSize);
         if (!out.flush()) {
             error = temporary + ": cannot be written";
             return false;

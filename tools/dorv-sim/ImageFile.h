@@ -1,4 +1,4 @@
-// Loading and saving the simulated unit's image as a raw 400-byte file.
+// Loading and saving the simulated unit's image: a .ign parameter file or a raw 400-byte file.
 #pragma once
 
 #include "ParameterImage.h"
@@ -7,14 +7,15 @@
 
 namespace dorv::sim {
 
-// Reads exactly 400 bytes into image; on failure image is unchanged and error says why.
-// .ign parameter files are refused with a clear message.
+// A path ending in .ign is a parameter file; any other path a raw 400-byte image.
+bool IsParameterFile(const std::string& path);
+
+// Reads the file into image. A raw file replaces all 400 bytes; a parameter file replaces the
+// fields it carries and keeps the rest. On failure image is unchanged and error says why.
 bool LoadImage(const std::string& path, ParameterImage& image, std::string& error);
 
-// Whether path names a form the simulator writes (not a .ign file).
-bool CanSaveTo(const std::string& path, std::string& error);
-
-// Writes the 400 bytes through a temporary file renamed over path.
-bool SaveRawImage(const std::string& path, const ParameterImage& image, std::string& error);
+// Writes the image (a parameter file carries only its fields) through a temporary file renamed
+// over path, so a reader never sees half a file.
+bool SaveImage(const std::string& path, const ParameterImage& image, std::string& error);
 
 } // namespace dorv::sim

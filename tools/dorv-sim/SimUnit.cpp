@@ -12,14 +12,6 @@ namespace dorv::sim {
 
 namespace {
 
-// Offsets of the identity fields inside block 0, as the unit's program lays them out.
-constexpr int ProgramNameAt = 0;
-constexpr int ProgramNumberAt = 3;
-constexpr int BuildDayAt = 4;
-constexpr int BuildMonthCodeAt = 5;
-constexpr int BuildYearAt = 6;
-constexpr int BuildHourAt = 7;
-constexpr int BuildMinuteAt = 8;
 constexpr Byte DecemberCode = 12; // low byte of 'D' + 'e' + 'c'
 
 // A smooth wave between 0 and 1 with the given period, 0 at time 0.
@@ -40,15 +32,15 @@ std::uint16_t Word(double value) {
 void WriteIdentityBlock(ParameterImage& image, int formatVersion) {
     auto block = image.Block(0);
     std::fill(block.begin(), block.end(), Byte{0});
-    block[ProgramNameAt] = 'S';
-    block[ProgramNameAt + 1] = 'I';
-    block[ProgramNameAt + 2] = 'M';
-    block[ProgramNumberAt] = 1;
-    block[BuildDayAt] = 10;
-    block[BuildMonthCodeAt] = DecemberCode;
-    block[BuildYearAt] = 26;
-    block[BuildHourAt] = 12;
-    block[BuildMinuteAt] = 0;
+    const char name[] = "SIM";
+    for (int i = 0; i < 3; ++i)
+        image.ProgramNameChar(i) = static_cast<Byte>(name[i]);
+    image.ProgramNumber() = 1;
+    image.BuildDay() = 10;
+    image.BuildMonthCode() = DecemberCode;
+    image.BuildYear() = 26;
+    image.BuildHour() = 12;
+    image.BuildMinute() = 0;
     image.FormatVersion() = static_cast<Byte>(formatVersion);
 }
 

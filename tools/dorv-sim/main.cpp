@@ -42,8 +42,9 @@ struct SimOptions {
 const char* const Usage =
     "usage: dorv-sim [options]\n"
     "  --link PATH          make PATH a symbolic link to the pseudo-terminal\n"
-    "  --load FILE          start with the 400-byte image in FILE\n"
-    "  --save FILE          store the image in FILE after each saving and at exit\n"
+    "  --load FILE          start with the image in FILE: a .ign parameter file, else 400 raw "
+    "bytes\n"
+    "  --save FILE          store the image in FILE (.ign or raw) after each saving and at exit\n"
     "  --format-version N   parameter format version of the unit's program (56)\n"
     "  --drop P             leave a share P (0..1) of replies unanswered\n"
     "  --corrupt P          damage one byte in a share P (0..1) of replies\n"
@@ -263,7 +264,7 @@ private:
 public:
     bool SaveImage(const std::string& path) {
         std::string error;
-        if (sim::SaveRawImage(path, unit_.Image(), error))
+        if (sim::SaveImage(path, unit_.Image(), error))
             return true;
         std::fprintf(stderr, "dorv-sim: %s\n", error.c_str());
         return false;
@@ -322,11 +323,6 @@ int main(int argc, char** argv) {
             return 1;
         }
         sim::WriteIdentityBlock(unit.Image(), options->FormatVersion);
-    }
-    if (std::string error;
-        !options->SavePath.empty() && !sim::CanSaveTo(options->SavePath, error)) {
-        std::fprintf(stderr, "dorv-sim: %s\n", error.c_str());
-        return 1;
     }
     InstallSignalHandlers();
     Pty pty;

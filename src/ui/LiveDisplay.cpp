@@ -1,0 +1,80 @@
+// Showing the link's messages, colours and live labels on the window's controls.
+#include "LiveDisplay.h"
+
+#include <QLabel>
+
+namespace dorv {
+
+QString MessageText(const LanguageMessages& m, MessageId message) {
+    switch (message) {
+    case MessageId::None:
+        break;
+    case MessageId::MsgProgramming:
+        return m.MsgProgramming;
+    case MessageId::MsgVerifying:
+        return m.MsgVerifying;
+    case MessageId::MsgReading:
+        return m.MsgReading;
+    case MessageId::MsgSaving:
+        return m.MsgSaving;
+    case MessageId::MsgProgramError:
+        return m.MsgProgramError;
+    case MessageId::MsgVerifyError:
+        return m.MsgVerifyError;
+    case MessageId::MsgReadError:
+        return m.MsgReadError;
+    case MessageId::MsgVersionMismatch:
+        return m.MsgVersionMismatch;
+    case MessageId::MsgComOpenError:
+        return m.MsgComOpenError;
+    case MessageId::MsgServoDesired:
+        return m.MsgServoDesired;
+    case MessageId::MsgServoMeasured:
+        return m.MsgServoMeasured;
+    case MessageId::MsgProgramCount:
+        return m.MsgProgramCount;
+    }
+    return {};
+}
+
+QString MessageWithSuffix(const LanguageMessages& messages, MessageId message,
+                          const std::string& suffix) {
+    return MessageText(messages, message) + QString::fromStdString(suffix);
+}
+
+QColor StatusColourOf(StatusColour colour, const QPalette& palette) {
+    switch (colour) {
+    case StatusColour::Red:
+        return Qt::red;
+    case StatusColour::Yellow:
+        return Qt::yellow;
+    case StatusColour::ButtonFace:
+        break;
+    }
+    return palette.color(QPalette::Button);
+}
+
+void SetRoleColour(QWidget* widget, QPalette::ColorRole role, const QColor& colour) {
+    const bool fills = role != QPalette::Window || widget->autoFillBackground();
+    if (widget->palette().color(role) == colour && fills)
+        return;
+    QPalette palette = widget->palette();
+    palette.setColor(role, colour);
+    widget->setPalette(palette);
+    if (role == QPalette::Window)
+        widget->setAutoFillBackground(true);
+}
+
+void SetLabelText(QLabel* label, const QString& text) {
+    if (label->text() == text)
+        return;
+    label->setText(text);
+    label->adjustSize();
+}
+
+void ShowMonitorLabel(QLabel* label, const MonitorLabel& shown, const LanguageMessages& messages) {
+    SetLabelText(label, MessageWithSuffix(messages, shown.Message, shown.Text));
+    SetRoleColour(label, QPalette::Window, StatusColourOf(shown.Colour, label->palette()));
+}
+
+} // namespace dorv

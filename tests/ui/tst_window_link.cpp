@@ -1,0 +1,405 @@
+// The main window against dorv-sim on a pseudo-terminal: live values, transfers, tuning, boxes.
+#include <QtTest>
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QToolButton>
+
+#include <csignal>
+#include <memory>
+#include <set>
+
+#include "Cgauges.h"
+#include "ComPort.h"
+#include "EditUpDown.h"
+#include "EditorValues.h"
+#include "Hlav.h"
+#include "Jazyk1.h"
+#include "SimProcess.h"
+#include "WindowTestEnv.h"
+
+using namespace dorv;
+using dorv::testing::SimProcess;
+using dorv::testing::WindowTestEnv;
+using dorv::testing::WriteImage;
+
+namespace {
+
+constexpr int PassTimeoutMs = 8000;
+const QColor Lime(0, 255, 0);
+
+// A parameter set unlike the defaults: servo 1's table rises along rows and columns, TP enabled.
+ParameterImage UnitParameters() {
+    ParameterImage image;
+    SetDefaultParameters(image);
+    for (int r = 0; r < ThrottleRows; ++r)
+        for (int k = 0; k < RpmColumns; ++k)
+            image.ServoTable(0, r, k) = static_cast<Byte>(50 + 9 * r + k);
+    image.servo(0).TpEnable() = 1;
+    image.servo(0).PercentMode() = 0;
+    image.PulsesMode() = 1;
+    NormalizeRpmPoints(image);
+    return image;
+}
+
+bool SameParameters(const ParameterImage& a, const ParameterImage& b) {
+    for (int k = 1; k < BlockCount; ++k)
+        if (!std::ranges::equal(a.Block(k), b.Block(k)))
+            return false;
+    return true;
+}
+
+// The bytes of blocks 1..7 in which two images differ.
+int DifferingParameterBytes(const ParameterImage& a, const ParameterImage& b) {
+    int differing = 0;
+    for (int k = 1; k < BlockCount; ++k)
+        for (int i = 0; i < BlockSize; ++i)
+            differing += a.Block(k)[i] != b.Block(k)[i];
+    return differing;
+}
+
+// Presses OK in each modal box once it has been open for openMs and keeps the boxes' texts; while
+// a box is open, whileOpen runs every 20 ms.
+class BoxCloser : public QObject {
+public:
+    explicit BoxCloser(int openMs, std::function<void()> whileOpen = {})
+        : openMs_(openMs), whileOpen_(std::move(whileOpen)) {
+        connect(&poll_, &QTimer::timeout, this, &BoxCloser::Poll);
+        poll_.start(20);
+    }
+    QStringList Texts;
+
+private:
+    void Poll() {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box)
+            return;
+        if (box != current_) {
+            current_ = box;
+            Texts << box->text();
+            open_.start();
+        }
+        if (whileOpen_)
+            whileOpen_();
+        if (open_.elapsed() >= openMs_)
+            box->button(QMessageBox::Ok)->click();
+    }
+
+    int openMs_;
+    std::function<void()> whileOpen_;
+    QTimer poll_;
+    QElapsedTimer open_;
+    QPointer<QMessageBox> current_;
+};
+
+// dorv-sim on a pty, a private configuration folder whose DORV.ini maps COM1 and COM2 to it (the
+// window opens COM2 before its settings are read, COM1 after), and the window on QSerialPort.
+class SimWindow {
+public:
+    explicit SimWindow(QStringList simOptions, const ParameterImage* unitImage = nullptr) {
+        if (unitImage)
+            simOptions << "--load" << WriteImage(dir_, *unitImage);
+        sim = std::make_unique<SimProcess>(dir_, simOptions);
+        ptyFound_ = !sim->WaitForPty().isEmpty();
+        SetPort(0, sim->Link());
+        SetPort(1, sim->Link());
+        CurrentLanguage = 1;
+        window = std::make_unique<TFormHlav>();
+    }
+    // Maps COMn (portIndex n - 1) to a device in DORV.ini's [PORTS].
+    void SetPort(int portIndex, const QString& device) const {
+        QDir().mkpath(env_.ConfigHome() + "/DORV");
+        QSettings ini(env_.ConfigHome() + "/DORV/DORV.ini", QSettings::IniFormat);
+        ini.setValue(QStringLiteral("PORTS/%1").arg(QString::fromStdString(ComPortName(portIndex))),
+                     device);
+        ini.setValue(QStringLiteral("FORM_HLAV/ComPort"), 1);
+    }
+    bool Connected() const { return ptyFound_ && window->LabelSpojeni->isHidden(); }
+    QString Path(const char* name) const { return dir_.filePath(name); }
+
+    std::unique_ptr<SimProcess> sim;
+    std::unique_ptr<TFormHlav> window;
+
+private:
+    QTemporaryDir dir_;
+    WindowTestEnv env_{WindowTestEnv::Port::Real};
+    bool ptyFound_ = false;
+};
+
+bool PassEndedOk(TFormHlav& w) {
+    const TransferDisplay& d = w.Sequencer().Display();
+    return w.Sequencer().State().Mode == TransferMode::Idle && d.Suffix == ": OK" &&
+           d.Colour == StatusColour::ButtonFace;
+}
+
+// Waits until a Program pass and its Verify pass have ended well.
+bool WaitForProgrammed(TFormHlav& w) {
+    return QTest::qWaitFor([&] { return PassEndedOk(w) && w.Sequencer().State().ProgrammedOk; },
+                           PassTimeoutMs);
+}
+
+QColor EditColour(QWidget* edit) {
+    return edit->palette().color(QPalette::Base);
+}
+
+} // namespace
+
+class TestWindowLink : public QObject {
+    Q_OBJECT
+private slots:
+    void liveValuesAndRead();
+    void changedCellProgramsAfterChange();
+    void programThenUndoReachesUnit();
+    void plusRaisesHighlightedCell();
+    void tpsCapture_data();
+    void tpsCapture();
+    void versionMismatchBoxStopsRead();
+    void comMenuOpenErrorsAndUnplug();
+};
+
+void TestWindowLink::liveValuesAndRead() {
+    const ParameterImage unit = UnitParameters();
+    SimWindow t({"--rpm", "4200", "--throttle", "37"}, &unit);
+    TFormHlav& w = *t.window;
+    QTRY_VERIFY_WITH_TIMEOUT(t.Connected(), 5000);
+    QTRY_COMPARE(w.LabelRpm->text(), QStringLiteral("RPM = 4200 "));
+    QCOMPARE(w.CGaugeRpm->Progress(), 42);
+    QVERIFY(w.LabelTpsMon->text().startsWith(QStringLiteral("TP= 37 %=")));
+    QCOMPARE(w.CGaugeTps->Progress(), 37);
+    QVERIFY(w.LabelServoPoz1->text().startsWith(w.Messages.MsgServoDesired + " 1 = "));
+    QCOMPARE(w.LabelPocetProgramovani->text(), w.Messages.MsgProgramCount + " 12");
+    QVERIFY(w.LabelNapeti->text().startsWith(QStringLiteral("U= ")));
+    const QColor buttonFace = w.palette().color(QPalette::Button);
+    QCOMPARE(w.LabelNapeti->palette().color(QPalette::Window), buttonFace); // 13.2 V to 14 V
+    QCOMPARE(w.LabelTpsMon->palette().color(QPalette::Window), buttonFace);
+    QVERIFY(w.LabelTest[3]->text().startsWith(QStringLiteral("Test4=")));
+    QVERIFY(w.LabelVersion->isHidden());
+    QVERIFY(w.LabelEeDataErr->isHidden());
+
+    w.LabelFile2->setText(QStringLiteral("old.ign"));
+    w.ButtonRead->click();
+    QCOMPARE(w.LabelHlaseni->text(), w.Messages.MsgReading);
+    QVERIFY(!w.LabelHlaseni->isHidden() && !w.CGaugeProgram->isHidden());
+    QVERIFY(w.LabelFile2->text().isEmpty());
+    QVERIFY(QTest::qWaitFor([&] { return PassEndedOk(w); }, PassTimeoutMs));
+    QCOMPARE(w.LabelHlaseni->text(), w.Messages.MsgVerifying + ": OK");
+    QCOMPARE(w.CGaugeProgram->Progress(), w.CGaugeProgram->MaxValue());
+    QVERIFY(SameParameters(w.Image, unit));
+    QCOMPARE(w.LabelVerze1->text(), QStringLiteral("SIM01"));
+    QCOMPARE(w.LabelVerze2->text(), QStringLiteral("10.12.2026"));
+
+    // The editors show the unit's tables: the general page, then servo 1.
+    QCOMPARE(w.RadioGroupPocPulsuItems->checkedId(), 1);
+    w.PageControl1->setCurrentIndex(1);
+    for (int r = 0; r < ThrottleRows; ++r)
+        for (int k = 0; k < RpmColumns; ++k)
+            QCOMPARE(w.UpDownServo[r][k]->Position(), CellShown(unit.ServoTable(0, r, k), false));
+    QCOMPARE(w.UpDownRpm[3]->Position(), RpmShown(std::as_const(unit).servo(0).RpmPoints(3)));
+    QVERIFY(w.CheckBoxTpEnable->isChecked());
+}
+
+void TestWindowLink::changedCellProgramsAfterChange() {
+    const ParameterImage unit = UnitParameters();
+    SimWindow t({}, &unit);
+    TFormHlav& w = *t.window;
+    QTRY_VERIFY_WITH_TIMEOUT(t.Connected(), 5000);
+    w.PageControl1->setCurrentIndex(1);
+    w.CheckBoxProgHned->setChecked(true);
+    const int before = w.UpDownServo[0][6]->Position();
+    w.UpDownServo[0][6]->stepUp(); // an up-down arrow: pack and commit
+    QCOMPARE(w.Sequencer().State().Mode, TransferMode::Program);
+    QCOMPARE(w.LabelHlaseni->text(), w.Messages.MsgProgramming);
+    QVERIFY(WaitForProgrammed(w));
+    QVERIFY(t.sim->Stop());
+
+    const ParameterImage saved = t.sim->SavedImage();
+    QCOMPARE(CellShown(saved.ServoTable(0, 0, 6), false), before + 20);
+    QVERIFY(SameParameters(saved, w.Image));
+    QVERIFY(!SameParameters(saved, unit));
+}
+
+void TestWindowLink::programThenUndoReachesUnit() {
+    const ParameterImage unit = UnitParameters();
+    SimWindow t({}, &unit);
+    TFormHlav& w = *t.window;
+    QTRY_VERIFY_WITH_TIMEOUT(t.Connected(), 5000);
+    const ParameterImage start = w.Image;
+    w.PageControl1->setCurrentIndex(2);
+    w.UpDownServo[0][2]->stepUp(); // recorded, not programmed: the box is clear
+    QCOMPARE(w.Sequencer().State().Mode, TransferMode::Idle);
+    const ParameterImage changed = w.Image;
+
+    w.ButtonProgram->click();
+    QVERIFY(WaitForProgrammed(w));
+    // The unit stores the parameters once its saving countdown has run out.
+    QTRY_VERIFY_WITH_TIMEOUT(t.sim->HasSavedImage() && SameParameters(t.sim->SavedImage(), changed),
+                             6000);
+
+    w.CheckBoxProgHned->setChecked(true);
+    w.SpeedButtonZpet->click();
+    QVERIFY(SameParameters(w.Image, start));
+    QCOMPARE(w.Sequencer().State().Mode, TransferMode::Program);
+    QVERIFY(WaitForProgrammed(w));
+    QVERIFY(t.sim->Stop());
+    const ParameterImage saved = t.sim->SavedImage();
+    QVERIFY(SameParameters(saved, start));
+    QCOMPARE(DifferingParameterBytes(saved, changed), 1);
+}
+
+void TestWindowLink::plusRaisesHighlightedCell() {
+    // 3000 RPM is column 3 of the default points; 15 % lies half-way between rows 3 (10 %) and
+    // 4 (20 %) and selects row 4.
+    const ParameterImage unit = UnitParameters();
+    SimWindow t({"--rpm", "3000", "--throttle", "15"}, &unit);
+    TFormHlav& w = *t.window;
+    QTRY_VERIFY_WITH_TIMEOUT(t.Connected(), 5000);
+    w.ButtonRead->click();
+    QVERIFY(QTest::qWaitFor([&] { return PassEndedOk(w); }, PassTimeoutMs));
+
+    w.PageControl1->setCurrentIndex(1);
+    QTRY_COMPARE(EditColour(w.EditServo(4, 3)), Lime);
+    QCOMPARE(w.OperatingCell, (OperatingCell{.Column = 3, .Row = 4}));
+    QCOMPARE(EditColour(w.EditRpm(3)), Lime);
+    QCOMPARE(w.LabelRowTps[4]->palette().color(QPalette::Window), Lime);
+    for (QLineEdit* other : {w.EditServo(4, 2), w.EditServo(3, 3), w.EditServo(5, 3),
+                             w.EditServo(4, 4), w.EditRpm(2), w.EditRpm(4)})
+        QCOMPARE_NE(EditColour(other), Lime);
+    QCOMPARE_NE(w.LabelRowTps[3]->palette().color(QPalette::Window), Lime);
+
+    w.CheckBoxProgHned->setChecked(true);
+    w.ButtonPlus->click();
+    QVERIFY(WaitForProgrammed(w));
+    QVERIFY(t.sim->Stop());
+    const ParameterImage saved = t.sim->SavedImage();
+    QCOMPARE(DifferingParameterBytes(saved, unit), 1);
+    QCOMPARE(int(saved.ServoTable(0, 4, 3)), unit.ServoTable(0, 4, 3) + 1);
+}
+
+void TestWindowLink::tpsCapture_data() {
+    QTest::addColumn<int>("throttle");
+    QTest::addColumn<bool>("tps0Taken");
+    QTest::addColumn<bool>("tps100Taken");
+    // The unit's sensor gives 200 mV at 0 % and 4950 mV at 100 %.
+    QTest::newRow("200 mV: below both windows") << 0 << false << false;
+    QTest::newRow("2100 mV: TPS 0 %") << 40 << true << false;
+    QTest::newRow("4000 mV: TPS 100 %") << 80 << false << true;
+    QTest::newRow("4950 mV: above both windows") << 100 << false << false;
+}
+
+void TestWindowLink::tpsCapture() {
+    QFETCH(int, throttle);
+    QFETCH(bool, tps0Taken);
+    QFETCH(bool, tps100Taken);
+    ParameterImage unit = UnitParameters();
+    unit.Tps0() = Tps0Stored(200);
+    unit.Tps100() = Tps100Stored(4950);
+    SimWindow t({"--rpm", "2000", "--throttle", QString::number(throttle)}, &unit);
+    TFormHlav& w = *t.window;
+    QTRY_VERIFY_WITH_TIMEOUT(t.Connected(), 5000);
+    QTRY_VERIFY(w.LabelTpsMon->text().startsWith(QStringLiteral("TP= %1 %=").arg(throttle)));
+    const int mv = w.Sequencer().Live().MonitorTpMv;
+    QVERIFY2(std::abs(mv - (200 + 4750 * throttle / 100)) <= 5, qPrintable(QString::number(mv)));
+    const Byte tps0 = w.Image.Tps0();
+    const Byte tps100 = w.Image.Tps100();
+
+    w.ButtonTps0->click();
+    w.ButtonTps100->click();
+    QCOMPARE(int(w.Image.Tps0()), tps0Taken ? mv / 10 : tps0);
+    QCOMPARE(int(w.Image.Tps100()), tps100Taken ? mv / 10 - 250 : tps100);
+    QCOMPARE(w.History.CanUndo(), tps0Taken || tps100Taken);
+    QCOMPARE(w.UpDownTps0->Position(), Tps0Shown(w.Image.Tps0()));
+    QCOMPARE(w.UpDownTps100->Position(), Tps100Shown(w.Image.Tps100()));
+}
+
+void TestWindowLink::versionMismatchBoxStopsRead() {
+    SimWindow t({"--format-version", "55"});
+    TFormHlav& w = *t.window;
+    QTRY_VERIFY_WITH_TIMEOUT(t.Connected(), 5000);
+    const QString mismatch = w.Messages.MsgVersionMismatch + QStringLiteral("  PC-56, IGN-55");
+    QTRY_VERIFY(!w.LabelVersion->isHidden());
+    QCOMPARE(w.LabelVersion->text(), mismatch);
+    const ParameterImage before = w.Image;
+
+    // While the box is open the ticks go on as idle ticks and keep polling the unit.
+    std::set<int> tickCounts;
+    bool connectionKept = true;
+    bool idleThroughout = true;
+    BoxCloser closer(1500, [&] {
+        tickCounts.insert(w.Sequencer().State().TickCount);
+        connectionKept = connectionKept && w.LabelSpojeni->isHidden();
+        idleThroughout = idleThroughout && w.Sequencer().State().Mode == TransferMode::Idle;
+    });
+    w.ButtonRead->click();
+    QTRY_COMPARE_WITH_TIMEOUT(closer.Texts.size(), 1, 3000);
+    QTRY_VERIFY_WITH_TIMEOUT(!QApplication::activeModalWidget(), 3000);
+    QCOMPARE(closer.Texts.first(), mismatch);
+    QVERIFY(tickCounts.size() >= 4);
+    QVERIFY(connectionKept);
+    QVERIFY(idleThroughout);
+
+    // The pass stopped at block 0: the unit's identity came in, nothing else, and no box follows.
+    QTest::qWait(600);
+    QCOMPARE(closer.Texts.size(), 1);
+    QCOMPARE(w.Sequencer().State().Mode, TransferMode::Idle);
+    QCOMPARE(int(w.Sequencer().State().BlockCommand), 0x40);
+    QVERIFY(w.LabelHlaseni->isHidden());
+    QVERIFY(w.CGaugeProgram->isHidden());
+    QCOMPARE(int(w.Image.FormatVersion()), 55);
+    QVERIFY(SameParameters(w.Image, before));
+}
+
+void TestWindowLink::comMenuOpenErrorsAndUnplug() {
+    SimWindow t({});
+    TFormHlav& w = *t.window;
+    QTRY_VERIFY_WITH_TIMEOUT(t.Connected(), 5000);
+    const QString missing = t.Path("no-such-tty");
+    t.SetPort(2, missing);
+    t.SetPort(20, missing);
+    BoxCloser closer(50);
+
+    w.MenuComPort[2]->trigger();
+    QCOMPARE(w.PortIndex, 2);
+    QTRY_COMPARE(closer.Texts.size(), 1);
+    QCOMPARE(closer.Texts[0], w.Messages.MsgComOpenError + "\n" + missing +
+                                  QStringLiteral(": the device does not exist"));
+    for (int k = 0; k < TFormHlav::ComPortCount; ++k)
+        QCOMPARE(w.MenuComPort[k]->isChecked(), k == 2);
+    QTRY_VERIFY_WITH_TIMEOUT(!w.LabelSpojeni->isHidden(), 3000);
+
+    // COM21 has no menu item: none is checked.
+    w.PortIndex = 20;
+    w.CloseComPort();
+    w.OpenComPort();
+    QTRY_COMPARE(closer.Texts.size(), 2);
+    for (QAction* item : w.MenuComPort)
+        QVERIFY(!item->isChecked());
+
+    w.MenuComPort[0]->trigger();
+    QTRY_VERIFY_WITH_TIMEOUT(w.LabelSpojeni->isHidden(), 3000);
+    QVERIFY(w.MenuComPort[0]->isChecked());
+
+    // The adapter goes away: the port closes and the no-connection label shows, nothing else.
+    t.sim->Stop(SIGKILL);
+    QTRY_VERIFY_WITH_TIMEOUT(!w.ComPort().IsOpen(), 3000);
+    QTRY_VERIFY_WITH_TIMEOUT(!w.LabelSpojeni->isHidden(), 3000);
+    QCOMPARE(closer.Texts.size(), 2);
+
+    // Without a unit a Read ends in the red read error, about a second after its first frame.
+    w.ButtonRead->click();
+    QTRY_COMPARE_WITH_TIMEOUT(w.LabelHlaseni->text(), w.Messages.MsgReadError, 4000);
+    QCOMPARE(w.LabelHlaseni->palette().color(QPalette::Window), QColor(Qt::red));
+    QVERIFY(!w.LabelHlaseni->isHidden());
+    QCOMPARE(w.Sequencer().State().Mode, TransferMode::Idle);
+}
+
+QTEST_MAIN(TestWindowLink)
+#include "tst_window_link.moc"
