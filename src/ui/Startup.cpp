@@ -45,6 +45,21 @@ QString SettingsDataPath() {
     return dorv::ConfigFilePath(QString::fromLatin1(dorv::SettingsDataFileName));
 }
 
+// The window's settings as they stand: placement, port, language, file label, last file, page.
+dorv::Settings SettingsOf(const TFormHlav& window) {
+    dorv::Settings settings;
+    settings.Left = window.x();
+    settings.Top = window.y();
+    settings.Height = window.height();
+    settings.Width = window.width();
+    settings.PortIndex = static_cast<dorv::Byte>(window.PortIndex);
+    settings.CurrentLanguage = dorv::CurrentLanguage;
+    settings.File = window.LabelFile2->text();
+    settings.IniDir = window.LastFilePath;
+    settings.ActivePageIndex = window.ActivePage();
+    return settings;
+}
+
 // True when a large enough piece of the placement lies on one of the screens.
 bool PlacementOnScreen(const QRect& placement) {
     const int needWidth = std::min(VisibleWidth, placement.width());
@@ -137,15 +152,7 @@ void TFormHlav::closeEvent(QCloseEvent* event) {
 }
 
 void TFormHlav::LoadSettings() {
-    dorv::Settings current;
-    current.Left = x();
-    current.Top = y();
-    current.Height = height();
-    current.Width = width();
-    current.PortIndex = static_cast<dorv::Byte>(PortIndex);
-    current.CurrentLanguage = dorv::CurrentLanguage;
-    current.ActivePageIndex = ActivePage();
-    const dorv::Settings loaded = dorv::LoadSettings(SettingsProfile(), current);
+    const dorv::Settings loaded = dorv::LoadSettings(SettingsProfile(), SettingsOf(*this));
 
     move(loaded.Left, loaded.Top);
     resize(loaded.Width, loaded.Height);
@@ -170,18 +177,8 @@ void TFormHlav::ApplyCommandLineLanguage() {
 }
 
 void TFormHlav::SaveSettings() {
-    dorv::Settings settings;
-    settings.Left = x();
-    settings.Top = y();
-    settings.Height = height();
-    settings.Width = width();
-    settings.PortIndex = static_cast<dorv::Byte>(PortIndex);
-    settings.CurrentLanguage = dorv::CurrentLanguage;
-    settings.File = LabelFile2->text();
-    settings.IniDir = LastFilePath;
-    settings.ActivePageIndex = ActivePage();
     // A settings file that cannot be written is skipped, as the window is closing anyway.
-    dorv::SaveSettings(SettingsProfile(), settings);
+    dorv::SaveSettings(SettingsProfile(), SettingsOf(*this));
     dorv::SaveSettingsData(SettingsDataPath(), Image, AllCellsFlag);
 }
 
