@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QDialog>
 #include <QSocketNotifier>
+#include <QTimer>
 
 #include <cerrno>
 #include <csignal>
@@ -13,6 +14,7 @@
 namespace {
 
 constexpr int ClosingSignals[] = {SIGTERM, SIGINT, SIGHUP};
+constexpr int BoxCloserInterval = 20; // ms
 
 int signalPipe[2] = {-1, -1};
 
@@ -39,7 +41,10 @@ void EndModalBoxes() {
 
 } // namespace
 
-SignalClose::SignalClose(QObject* parent) : QObject(parent) {
+SignalClose::SignalClose(QObject* parent) : QObject(parent), boxCloser_(new QTimer(this)) {
+    // A box posted before the signal may still open after it; it must not hold the exit up.
+    boxCloser_->setInterval(BoxCloserInterval);
+    connect(boxCloser_, &QTimer::timeout, this, &EndModalBoxes);
     if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, signalPipe) != 0)
         return;
     notifier_ = new QSocketNotifier(signalPipe[1], QSocketNotifier::Read, this);
@@ -77,6 +82,8 @@ void SignalClose::HandleSignal() {
 }
 
 void SignalClose::CloseWindow() {
-    if (window_)
-        window_->close();
+    if (!window_)
+        return;
+    boxCloser_->start();
+    window_->close();
 }

@@ -6,11 +6,13 @@
 #include <QWidget>
 
 class QSocketNotifier;
+class QTimer;
 
 // While it lives, the three signals close the main window from the event loop, exactly as
 // File > Exit does, so the shut-down sequence runs and nothing is lost at logout. It is made
 // before the window: a signal that comes while the window is still being built (a modal box of
-// the start-up, for instance) closes that box and is kept until SetWindow.
+// the start-up, for instance) closes that box and is kept until SetWindow. Once the window is
+// closed, any box that still opens (one posted before the signal) is ended as well.
 class SignalClose : public QObject {
     Q_OBJECT
 public:
@@ -28,5 +30,6 @@ private:
 
     QPointer<QWidget> window_;
     QSocketNotifier* notifier_ = nullptr;
+    QTimer* boxCloser_ = nullptr;
     bool requested_ = false;
 };

@@ -54,6 +54,7 @@ private slots:
     void signalClosesBoxesThenWindow_data();
     void signalClosesBoxesThenWindow();
     void signalDuringStartupClosesWindowWhenSet();
+    void boxPostedBeforeSignalIsEndedToo();
 };
 
 void TestApp::escapedExceptionIsShownAndLoopGoesOn() {
@@ -113,6 +114,20 @@ void TestApp::signalDuringStartupClosesWindowWhenSet() {
     QCOMPARE(window.Closes, 0);
     signalClose.SetWindow(&window);
     QCOMPARE(window.Closes, 1);
+}
+
+void TestApp::boxPostedBeforeSignalIsEndedToo() {
+    SignalClose signalClose;
+    ClosingWindow window;
+    window.show();
+    signalClose.SetWindow(&window);
+    ::raise(SIGTERM);
+    QTRY_COMPARE(window.Closes, 1);
+    // A box that opens after the close (posted earlier) ends by itself instead of blocking the
+    // exit.
+    QMessageBox box(QMessageBox::Question, QStringLiteral("DORV"), QStringLiteral("Sure?"),
+                    QMessageBox::Yes | QMessageBox::No, &window);
+    QVERIFY(box.exec() != QMessageBox::Yes);
 }
 
 int main(int argc, char* argv[]) {
