@@ -83,9 +83,9 @@ struct ToolExit {
 };
 
 // Runs the tool headless with the given configuration home, lets it run up to `runMs`, sends
-// SIGTERM and waits for it to end.
+// the signal and waits for it to end.
 ToolExit RunTool(const QString& configHome, const QStringList& arguments, int runMs = 700,
-                 Sim* sim = nullptr) {
+                 Sim* sim = nullptr, int signal = SIGTERM) {
     QProcess tool;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
@@ -96,7 +96,7 @@ ToolExit RunTool(const QString& configHome, const QStringList& arguments, int ru
     if (!tool.waitForStarted(5000))
         return result;
     QDeadlineTimer ready(10000);
-    while (!CatchesSignal(tool.processId(), SIGTERM) && !ready.hasExpired() &&
+    while (!CatchesSignal(tool.processId(), signal) && !ready.hasExpired() &&
            tool.state() == QProcess::Running)
         QTest::qWait(10);
     // Let it show its window and poll; with a simulated unit, until the unit got a frame.
@@ -105,7 +105,7 @@ ToolExit RunTool(const QString& configHome, const QStringList& arguments, int ru
            !(sim && sim->FramesReceived() > 0))
         QTest::qWait(20);
     if (tool.state() == QProcess::Running)
-        ::kill(static_cast<pid_t>(tool.processId()), SIGTERM);
+        ::kill(static_cast<pid_t>(tool.processId()), signal);
     result.Finished = tool.waitForFinished(10000);
     if (!result.Finished)
         tool.kill();
@@ -150,6 +150,7 @@ class TestAppProcess : public QObject {
     Q_OBJECT
 private slots:
     void initTestCase();
+    void firstRunWritesBothFiles_data();
     void firstRunWritesBothFiles();
     void secondStartBringsEverythingBack();
     void languageWordOverridesStoredLanguage_data();
@@ -162,9 +163,17 @@ void TestAppProcess::initTestCase() {
     QVERIFY2(QFileInfo(SimPath).isExecutable(), qPrintable(SimPath));
 }
 
+void TestAppProcess::firstRunWritesBothFiles_data() {
+    QTest::addColumn<int>("signal");
+    QTest::newRow("SIGTERM") << SIGTERM;
+    QTest::newRow("SIGINT") << SIGINT;
+    QTest::newRow("SIGHUP") << SIGHUP;
+}
+
 void TestAppProcess::firstRunWritesBothFiles() {
+    QFETCH(int, signal);
     QTemporaryDir home;
-    const ToolExit run = RunTool(home.path(), {});
+    const ToolExit run = RunTool(home.path(), {}, 700, nullptr, signal);
     VERIFY_CLEAN_EXIT(run);
 
     // Centred at the design size on the same offscreen screen this test runs on.
