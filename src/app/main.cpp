@@ -3,6 +3,7 @@
 #include "Application.h"
 #include "Hlav.h"
 #include "SignalClose.h"
+#include "StartupProbe.h"
 
 int main(int argc, char* argv[]) {
     TApplication app(argc, argv);
@@ -15,6 +16,7 @@ int main(int argc, char* argv[]) {
         signalClose.SetWindow(&window);
         if (signalClose.CloseRequested())
             return 0; // closed during the start-up; the settings are saved
+        dorv::InstallStartupProbe(&window);
         window.show();
         return app.exec();
     } catch (...) {

@@ -390,22 +390,21 @@ void TFormHlav::CreateComPortItems() {
 }
 
 void TFormHlav::CreateDialogs() {
-    OpenDialog1 = new QFileDialog(this);
-    OpenDialog1->setObjectName(QStringLiteral("OpenDialog1"));
-    OpenDialog1->setAcceptMode(QFileDialog::AcceptOpen);
-    OpenDialog1->setFileMode(QFileDialog::ExistingFile);
-    OpenDialog1->setDefaultSuffix(QStringLiteral("ign"));
-    OpenDialog1->setNameFilters(
-        {QStringLiteral("Ignition Parametrs(*.ign)"), QStringLiteral("All Files (*.*)")});
-
-    SaveDialog1 = new QFileDialog(this);
-    SaveDialog1->setObjectName(QStringLiteral("SaveDialog1"));
-    SaveDialog1->setAcceptMode(QFileDialog::AcceptSave);
-    SaveDialog1->setFileMode(QFileDialog::AnyFile);
-    SaveDialog1->setDefaultSuffix(QStringLiteral("ign"));
-    SaveDialog1->setNameFilters({QStringLiteral("Ignition Parametrs(*.ign)")});
-    SaveDialog1->setOption(QFileDialog::DontConfirmOverwrite, false);
-    SaveDialog1->setSizeGripEnabled(true);
+    OpenDialog1.Prepare(this, "OpenDialog1", [](QFileDialog* dialog) {
+        dialog->setAcceptMode(QFileDialog::AcceptOpen);
+        dialog->setFileMode(QFileDialog::ExistingFile);
+        dialog->setDefaultSuffix(QStringLiteral("ign"));
+        dialog->setNameFilters(
+            {QStringLiteral("Ignition Parametrs(*.ign)"), QStringLiteral("All Files (*.*)")});
+    });
+    SaveDialog1.Prepare(this, "SaveDialog1", [](QFileDialog* dialog) {
+        dialog->setAcceptMode(QFileDialog::AcceptSave);
+        dialog->setFileMode(QFileDialog::AnyFile);
+        dialog->setDefaultSuffix(QStringLiteral("ign"));
+        dialog->setNameFilters({QStringLiteral("Ignition Parametrs(*.ign)")});
+        dialog->setOption(QFileDialog::DontConfirmOverwrite, false);
+        dialog->setSizeGripEnabled(true);
+    });
 }
 
 void TFormHlav::WireEvents() {

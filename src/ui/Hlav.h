@@ -5,10 +5,13 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <optional>
+#include <vector>
 
 #include "EditHistory.h"
 #include "EditingCommands.h"
 #include "Jazyk2.h"
+#include "LazyFileDialog.h"
 #include "ParameterImage.h"
 #include "SerialPort.h"
 #include "TransferSequencer.h"
@@ -167,8 +170,8 @@ public:
     QAction* MenuAbout = nullptr;
 
     // --- Non-visual parts ---
-    QFileDialog* OpenDialog1 = nullptr;
-    QFileDialog* SaveDialog1 = nullptr;
+    TLazyFileDialog OpenDialog1; // made on first use: a file dialog is slow to build
+    TLazyFileDialog SaveDialog1;
     QTimer* Timer1 = nullptr;
 
     // --- Run-time editors (CreateEditors) ---
@@ -229,7 +232,13 @@ public:
     dorv::TransferSequencer& Sequencer() { return sequencer_; }
 
     // --- Printed report (Print.cpp) ---
+    // Hides (on) or shows (off) what only serves operation; the row labels get a white ground.
     void SetPrintView(bool printView);
+    bool PrintView = false; // on only while the report is being printed
+    // Where the report goes, asked while the window is in print view: an empty name is the
+    // default printer, a name is a PDF file, no value means the choice was cancelled. Empty, it
+    // takes the default printer or, with no printer installed, asks for a PDF file.
+    std::function<std::optional<QString>()> ChoosePrintTarget;
 
 public slots:
     // Event handlers, named after the control and event they serve.
@@ -315,4 +324,9 @@ private:
     dorv::TransferSequencer sequencer_{*comPort_, Image};
     bool versionBoxPending_ = false;
     std::optional<dorv::OperatingCell> highlightedCell_; // the cell now painted lime green
+
+    // Printed report (Print.cpp)
+    void ShowPrintHeading();
+    QString PrintWindow();
+    std::vector<QWidget*> hiddenForPrint_; // what SetPrintView(true) hid, shown again when off
 };
