@@ -1,26 +1,51 @@
-// Signal handling: a self-pipe carries the signal into the event loop.
+// Signal handling: a socket pair carries the signal from its handler into the event loop.
 #include "SignalClose.h"
 
 #include <QApplication>
+#include <QDialog>
 #include <QSocketNotifier>
+#include <QTimer>
 
+#include <cerrno>
 #include <csignal>
 #include <sys/socket.h>
 #include <unistd.h>
 
 namespace {
 
+constexpr int ClosingSignals[] = {SIGTERM, SIGINT, SIGHUP};
+constexpr int BoxCloserInterval = 20; // ms
+
 int signalPipe[2] = {-1, -1};
 
 void WriteSignal(int signalNumber) {
+    const int savedErrno = errno;
     const char byte = static_cast<char>(signalNumber);
     [[maybe_unused]] const auto written = ::write(signalPipe[0], &byte, 1);
+    errno = savedErrno;
+}
+
+// Ends every modal box and dialog, innermost first, as its Cancel or close button would.
+void EndModalBoxes() {
+    QWidget* last = nullptr;
+    while (QWidget* modal = QApplication::activeModalWidget()) {
+        if (modal == last) // a box that will not go away: leave it rather than loop
+            break;
+        last = modal;
+        if (auto* dialog = qobject_cast<QDialog*>(modal))
+            dialog->reject();
+        else
+            modal->hide();
+    }
 }
 
 } // namespace
 
-SignalClose::SignalClose(QWidget* window, QObject* parent) : QObject(parent), window_(window) {
-    if (::socketpair(AF_UNIX, SOCK_STREAM, 0, signalPipe) != 0)
+SignalClose::SignalClose(QObject* parent) : QObject(parent), boxCloser_(new QTimer(this)) {
+    // A box posted before the signal may still open after it; it must not hold the exit up.
+    boxCloser_->setInterval(BoxCloserInterval);
+    connect(boxCloser_, &QTimer::timeout, this, &EndModalBoxes);
+    if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, signalPipe) != 0)
         return;
     notifier_ = new QSocketNotifier(signalPipe[1], QSocketNotifier::Read, this);
     connect(notifier_, &QSocketNotifier::activated, this, &SignalClose::HandleSignal);
@@ -28,23 +53,37 @@ SignalClose::SignalClose(QWidget* window, QObject* parent) : QObject(parent), wi
     action.sa_handler = WriteSignal;
     sigemptyset(&action.sa_mask);
     action.sa_flags = SA_RESTART;
-    for (int s : {SIGTERM, SIGINT, SIGHUP})
+    for (int s : ClosingSignals)
         ::sigaction(s, &action, nullptr);
 }
 
 SignalClose::~SignalClose() {
-    for (int s : {SIGTERM, SIGINT, SIGHUP})
+    for (int s : ClosingSignals)
         ::signal(s, SIG_DFL);
+    for (int& fd : signalPipe) {
+        if (fd >= 0)
+            ::close(fd);
+        fd = -1;
+    }
+}
+
+void SignalClose::SetWindow(QWidget* window) {
+    window_ = window;
+    if (requested_)
+        CloseWindow();
 }
 
 void SignalClose::HandleSignal() {
     char byte = 0;
     [[maybe_unused]] const auto got = ::read(signalPipe[1], &byte, 1);
-    // A modal box has its own loop; close it first so the window's close runs now.
-    while (QWidget* modal = QApplication::activeModalWidget())
-        modal->close();
-    if (window_)
-        window_->close();
-    else
-        QApplication::quit();
+    requested_ = true;
+    EndModalBoxes();
+    CloseWindow();
+}
+
+void SignalClose::CloseWindow() {
+    if (!window_)
+        return;
+    boxCloser_->start();
+    window_->close();
 }

@@ -1,16 +1,26 @@
 // Program entry: creates the main window and the about box and runs the message loop.
-#include <QApplication>
-
 #include "About.h"
+#include "Application.h"
 #include "Hlav.h"
+#include "SignalClose.h"
 #include "StartupProbe.h"
 
 int main(int argc, char* argv[]) {
-    QApplication app(argc, argv);
-    TFormHlav window;
-    TFormAbout about(&window);
-    window.FormAbout = &about;
-    dorv::InstallStartupProbe(&window);
-    window.show();
-    return app.exec();
+    TApplication app(argc, argv);
+    // Before the window, so that a signal during the start-up still closes it properly.
+    SignalClose signalClose;
+    try {
+        TFormHlav window;
+        TFormAbout about(&window);
+        window.FormAbout = &about;
+        signalClose.SetWindow(&window);
+        if (signalClose.CloseRequested())
+            return 0; // closed during the start-up; the settings are saved
+        dorv::InstallStartupProbe(&window);
+        window.show();
+        return app.exec();
+    } catch (...) {
+        TApplication::ShowException(std::current_exception());
+        return 1;
+    }
 }

@@ -198,10 +198,22 @@ public:
     QString LastFilePath; // the parameter file last saved or opened
     bool TestDisplay = false;
 
-    // --- Start-up and shut-down (Startup.cpp) ---
+    // --- Start-up, shut-down and files (Startup.cpp) ---
     void LoadSettings();
     void SaveSettings();
     void ReadTestMarker();
+    // The command-line language word (the first argument), applied over the loaded language.
+    void ApplyCommandLineLanguage();
+    // Writes the editors' parameters to a .ign file: on success the file label and the last file
+    // path take its name; on failure a box tells why and nothing changes.
+    bool SaveParameterFile(const QString& path);
+    // Loads a .ign file as an undoable change (CommitChange); a refused file gets a box and
+    // changes nothing.
+    bool OpenParameterFile(const QString& path);
+    // Runs OpenDialog1 or SaveDialog1: the chosen file's full path, empty when cancelled.
+    QString ChooseFile(QFileDialog* dialog);
+    // When set, ChooseFile asks it instead of running the dialog (tests give file names here).
+    std::function<QString(QFileDialog*)> FileChooser;
 
     // --- The link (HlavLink.cpp, LiveDisplay.cpp, Tune.cpp) ---
     // Makes the serial port of each window made from now on. The program's port is a

@@ -3,11 +3,112 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QGuiApplication>
 #include <QLabel>
+#include <QMessageBox>
+#include <QScreen>
 #include <QTimer>
 
+#include <algorithm>
+
 #include "Cgauges.h"
+#include "ComPort.h"
+#include "ConfigFolder.h"
 #include "Hints.h"
+#include "Jazyk1.h"
+#include "Settings.h"
+#include "StorageFiles.h"
+
+namespace {
+
+// The smallest piece of the window that must lie on a screen for a stored placement to be used:
+// enough to see the window and take it by its title bar.
+constexpr int VisibleWidth = 100;
+constexpr int VisibleHeight = 50;
+
+// Told when a parameter file has a good key line but numbers missing or malformed after it.
+const dorv::LanguageTexts MsgFileDamaged{
+    "Soubor je poškozený, nic nebylo změněno.",
+    "The file is damaged; nothing was changed.",
+    "Die Datei ist beschädigt, es wurde nichts geändert.",
+    nullptr,
+};
+
+dorv::Profile SettingsProfile() {
+    return dorv::Profile(dorv::ConfigFilePath(QString::fromLatin1(dorv::SettingsFileName)));
+}
+
+QString SettingsDataPath() {
+    return dorv::ConfigFilePath(QString::fromLatin1(dorv::SettingsDataFileName));
+}
+
+// The window's settings as they stand: placement, port, language, file label, last file, page.
+dorv::Settings SettingsOf(const TFormHlav& window) {
+    dorv::Settings settings;
+    settings.Left = window.x();
+    settings.Top = window.y();
+    settings.Height = window.height();
+    settings.Width = window.width();
+    settings.PortIndex = static_cast<dorv::Byte>(window.PortIndex);
+    settings.CurrentLanguage = dorv::CurrentLanguage;
+    settings.File = window.LabelFile2->text();
+    settings.IniDir = window.LastFilePath;
+    settings.ActivePageIndex = window.ActivePage();
+    return settings;
+}
+
+// True when a large enough piece of the placement lies on one of the screens.
+bool PlacementOnScreen(const QRect& placement) {
+    const int needWidth = std::min(VisibleWidth, placement.width());
+    const int needHeight = std::min(VisibleHeight, placement.height());
+    for (const QScreen* screen : QGuiApplication::screens()) {
+        const QRect shown = placement.intersected(screen->geometry());
+        if (shown.width() >= needWidth && shown.height() >= needHeight)
+            return true;
+    }
+    return false;
+}
+
+// The initial file of a dialog: the folder and the name of the last file, when there is one.
+void SetInitialFile(QFileDialog* dialog, const QString& path) {
+    if (path.trimmed().isEmpty())
+        return;
+    const QFileInfo file(path);
+    dialog->setDirectory(file.absolutePath());
+    dialog->selectFile(file.fileName());
+}
+
+// Runs a file dialog; the chosen file's full path, or empty when the user cancels.
+QString ExecFileDialog(QFileDialog* dialog) {
+    if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty())
+        return {};
+    return dialog->selectedFiles().constFirst();
+}
+
+// A modal message box owned by the window; returns the button pressed.
+QMessageBox::StandardButton ShowMessage(TFormHlav* window, QMessageBox::Icon icon,
+                                        const QString& text, const QString& details = {},
+                                        QMessageBox::StandardButtons buttons = QMessageBox::Ok) {
+    QMessageBox box(icon, window->windowTitle(), text, buttons, window);
+    box.setObjectName(QStringLiteral("MessageBox"));
+    box.setInformativeText(details);
+    if (buttons.testFlag(QMessageBox::Yes))
+        box.setDefaultButton(QMessageBox::Yes);
+    return static_cast<QMessageBox::StandardButton>(box.exec());
+}
+
+// Why a parameter file was refused, for the box: its path and, when known, the reason.
+QString RefusalDetails(const QString& path, const std::string& detail) {
+    QString text = QDir::toNativeSeparators(path);
+    if (!detail.empty())
+        text += QLatin1Char('\n') + QString::fromStdString(detail);
+    return text;
+}
+
+} // namespace
 
 void TFormHlav::FormCreate() {
     CreateEditors();
@@ -18,7 +119,10 @@ void TFormHlav::FormCreate() {
     dorv::SetDefaultParameters(Image);
     CenterWindow();
     LoadSettings();
+    ApplyCommandLineLanguage();
     dorv::NormalizeRpmPoints(Image);
+    if (PortIndex > dorv::PortIndexMax)
+        PortIndex = 0;
     ApplyLanguage();
     ResetHistory();
     FillEditors();
@@ -47,9 +151,117 @@ void TFormHlav::closeEvent(QCloseEvent* event) {
     event->accept();
 }
 
-void TFormHlav::LoadSettings() {}
-void TFormHlav::SaveSettings() {}
-void TFormHlav::ReadTestMarker() {}
-void TFormHlav::MenuNewClick() {}
-void TFormHlav::MenuOpenClick() {}
-void TFormHlav::MenuSaveClick() {}
+void TFormHlav::LoadSettings() {
+    const dorv::Settings loaded = dorv::LoadSettings(SettingsProfile(), SettingsOf(*this));
+
+    move(loaded.Left, loaded.Top);
+    resize(loaded.Width, loaded.Height);
+    // A placement from another screen arrangement would open the window out of sight.
+    if (!PlacementOnScreen(QRect(pos(), size())))
+        CenterWindow();
+    PortIndex = loaded.PortIndex;
+    dorv::CurrentLanguage = loaded.CurrentLanguage;
+    LabelFile2->setText(loaded.File);
+    LastFilePath = loaded.IniDir;
+    SetInitialFile(OpenDialog1, LastFilePath);
+    SetInitialFile(SaveDialog1, LastFilePath);
+    SetActivePage(loaded.ActivePageIndex);
+
+    dorv::LoadSettingsData(SettingsDataPath(), Image, AllCellsFlag);
+}
+
+void TFormHlav::ApplyCommandLineLanguage() {
+    const QStringList arguments = QCoreApplication::arguments();
+    if (arguments.size() > 1)
+        dorv::CurrentLanguage = dorv::LanguageFromArgument(arguments[1], dorv::CurrentLanguage);
+}
+
+void TFormHlav::SaveSettings() {
+    // A settings file that cannot be written is skipped, as the window is closing anyway.
+    dorv::SaveSettings(SettingsProfile(), SettingsOf(*this));
+    dorv::SaveSettingsData(SettingsDataPath(), Image, AllCellsFlag);
+}
+
+void TFormHlav::ReadTestMarker() {
+    TestDisplay = dorv::ReadTestMarkerFile(
+        dorv::ConfigFilePath(QString::fromLatin1(dorv::TestMarkerFileName)));
+}
+
+QString TFormHlav::ChooseFile(QFileDialog* dialog) {
+    return FileChooser ? FileChooser(dialog) : ExecFileDialog(dialog);
+}
+
+void TFormHlav::MenuNewClick() {
+    if (ShowMessage(this, QMessageBox::Question, Messages.MsgDefaultQuestion, {},
+                    QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel) != QMessageBox::Yes)
+        return;
+    dorv::SetDefaultParameters(Image);
+    CommitChange();
+    LabelHlaseni->hide();
+    CGaugeProgram->hide();
+    LabelFile2->clear();
+}
+
+void TFormHlav::MenuSaveClick() {
+    SaveDialog1->selectNameFilter(SaveDialog1->nameFilters().constFirst());
+    const QString path = ChooseFile(SaveDialog1);
+    if (!path.isEmpty())
+        SaveParameterFile(path);
+}
+
+bool TFormHlav::SaveParameterFile(const QString& path) {
+    // The editors are packed into the image only when the file is written, so a failed save
+    // leaves the window exactly as it was.
+    const dorv::ParameterImage before = Image;
+    const auto flagsBefore = AllCellsFlag;
+    PackEditors();
+    dorv::NormalizeRpmPoints(Image);
+    const dorv::FileWriteResult written = dorv::SaveParameterFile(path, Image);
+    if (!written.Ok) {
+        Image = before;
+        AllCellsFlag = flagsBefore;
+        ShowMessage(this, QMessageBox::Warning, Messages.MsgOpenFileError,
+                    RefusalDetails(path, written.Error.toStdString()));
+        return false;
+    }
+    FillEditors();
+    LabelFile2->setText(path);
+    LastFilePath = path;
+    SetInitialFile(OpenDialog1, LastFilePath);
+    return true;
+}
+
+void TFormHlav::MenuOpenClick() {
+    const QString path = ChooseFile(OpenDialog1);
+    if (!path.isEmpty())
+        OpenParameterFile(path);
+    LabelHlaseni->hide();
+    CGaugeProgram->hide();
+}
+
+bool TFormHlav::OpenParameterFile(const QString& path) {
+    const dorv::ParameterFileResult result = dorv::OpenParameterFile(path, Image);
+    switch (result.Status) {
+    case dorv::ParameterFileStatus::Accepted:
+        Image = result.Image;
+        CommitChange();
+        LabelFile2->setText(path);
+        LastFilePath = path;
+        SetInitialFile(SaveDialog1, LastFilePath);
+        return true;
+    case dorv::ParameterFileStatus::CannotOpen:
+        ShowMessage(this, QMessageBox::Warning, Messages.MsgOpenFileError,
+                    RefusalDetails(path, result.Detail));
+        return false;
+    case dorv::ParameterFileStatus::WrongKey:
+        ShowMessage(this, QMessageBox::Warning, Messages.MsgFileVersionMismatch,
+                    RefusalDetails(path, {}));
+        return false;
+    case dorv::ParameterFileStatus::BadContent:
+        ShowMessage(this, QMessageBox::Warning,
+                    dorv::TextFor(MsgFileDamaged, dorv::CurrentLanguage),
+                    RefusalDetails(path, result.Detail));
+        return false;
+    }
+    return false;
+}

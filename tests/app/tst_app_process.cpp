@@ -1,0 +1,259 @@
+// Tests of the whole program as a process: first run, settings kept between runs, the language
+// word, the port COM21, and SIGTERM closing it like File > Exit.
+#include <QtTest>
+
+#include <QProcess>
+#include <QScreen>
+
+#include <csignal>
+#include <optional>
+
+#include "ParameterImage.h"
+#include "SettingsData.h"
+
+using namespace dorv;
+
+namespace {
+
+const QString ToolPath = QStringLiteral(DORV_BIN_DIR "/dorv");
+const QString SimPath = QStringLiteral(DORV_BIN_DIR "/dorv-sim");
+
+QByteArray ReadText(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+bool WriteText(const QString& path, const QByteArray& text) {
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(text) == text.size();
+}
+
+// True once the process has a handler for the signal (Linux: SigCgt in /proc/<pid>/status).
+bool CatchesSignal(qint64 pid, int signal) {
+    const QByteArray status = ReadText(QStringLiteral("/proc/%1/status").arg(pid));
+    for (const QByteArray& line : status.split('\n'))
+        if (line.startsWith("SigCgt:")) {
+            bool ok = false;
+            const qulonglong mask = line.mid(7).trimmed().toULongLong(&ok, 16);
+            return ok && (mask >> (signal - 1)) & 1;
+        }
+    return false;
+}
+
+// dorv-sim on a pseudo-terminal reached through a link the test names, logging every frame.
+class Sim {
+public:
+    explicit Sim(QString link) : link_(std::move(link)) {
+        process_.start(SimPath, {QStringLiteral("--link"), link_, QStringLiteral("-v")});
+    }
+    ~Sim() {
+        if (process_.state() != QProcess::NotRunning) {
+            ::kill(static_cast<pid_t>(process_.processId()), SIGTERM);
+            if (!process_.waitForFinished(5000))
+                process_.kill();
+        }
+    }
+    bool WaitReady() {
+        if (!process_.waitForStarted(5000))
+            return false;
+        QDeadlineTimer deadline(5000);
+        while (!QFileInfo::exists(link_) && !deadline.hasExpired())
+            QTest::qWait(20);
+        return QFileInfo::exists(link_);
+    }
+    // Frames the simulated unit received so far.
+    int FramesReceived() {
+        log_ += process_.readAllStandardError();
+        return int(log_.count("rx "));
+    }
+    const QString& Link() const { return link_; }
+
+private:
+    QString link_;
+    QProcess process_;
+    QByteArray log_;
+};
+
+struct ToolExit {
+    bool Finished = false;
+    QProcess::ExitStatus Status = QProcess::CrashExit;
+    int Code = -1;
+    QByteArray Errors;
+};
+
+// Runs the tool headless with the given configuration home, lets it run up to `runMs`, sends
+// the signal and waits for it to end.
+ToolExit RunTool(const QString& configHome, const QStringList& arguments, int runMs = 700,
+                 Sim* sim = nullptr, int signal = SIGTERM) {
+    QProcess tool;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    env.insert(QStringLiteral("XDG_CONFIG_HOME"), configHome);
+    tool.setProcessEnvironment(env);
+    tool.start(ToolPath, arguments);
+    ToolExit result;
+    if (!tool.waitForStarted(5000))
+        return result;
+    QDeadlineTimer ready(10000);
+    while (!CatchesSignal(tool.processId(), signal) && !ready.hasExpired() &&
+           tool.state() == QProcess::Running)
+        QTest::qWait(10);
+    // Let it show its window and poll; with a simulated unit, until the unit got a frame.
+    QDeadlineTimer running(runMs);
+    while (!running.hasExpired() && tool.state() == QProcess::Running &&
+           !(sim && sim->FramesReceived() > 0))
+        QTest::qWait(20);
+    if (tool.state() == QProcess::Running)
+        ::kill(static_cast<pid_t>(tool.processId()), signal);
+    result.Finished = tool.waitForFinished(10000);
+    if (!result.Finished)
+        tool.kill();
+    result.Status = tool.exitStatus();
+    result.Code = tool.exitCode();
+    result.Errors = tool.readAllStandardError();
+    return result;
+}
+
+QString SettingsPath(const QTemporaryDir& home) {
+    return home.filePath(QStringLiteral("DORV/DORV.ini"));
+}
+QString SettingsDataPath(const QTemporaryDir& home) {
+    return home.filePath(QStringLiteral("DORV/_DORV.ini"));
+}
+
+std::optional<QByteArray> IniValue(const QByteArray& ini, const QByteArray& key) {
+    for (QByteArray line : ini.split('\n')) {
+        line = line.trimmed();
+        if (line.startsWith(key + '='))
+            return line.mid(key.size() + 1);
+    }
+    return std::nullopt;
+}
+
+ParameterImage DefaultImage() {
+    ParameterImage image;
+    SetDefaultParameters(image);
+    return image;
+}
+
+#define VERIFY_CLEAN_EXIT(run)                                                                     \
+    do {                                                                                           \
+        QVERIFY2((run).Finished, (run).Errors.constData());                                        \
+        QCOMPARE((run).Status, QProcess::NormalExit);                                              \
+        QCOMPARE((run).Code, 0);                                                                   \
+    } while (false)
+
+} // namespace
+
+class TestAppProcess : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void firstRunWritesBothFiles_data();
+    void firstRunWritesBothFiles();
+    void secondStartBringsEverythingBack();
+    void languageWordOverridesStoredLanguage_data();
+    void languageWordOverridesStoredLanguage();
+    void storedComPort21OpensCom21();
+};
+
+void TestAppProcess::initTestCase() {
+    QVERIFY2(QFileInfo(ToolPath).isExecutable(), qPrintable(ToolPath));
+    QVERIFY2(QFileInfo(SimPath).isExecutable(), qPrintable(SimPath));
+}
+
+void TestAppProcess::firstRunWritesBothFiles_data() {
+    QTest::addColumn<int>("signal");
+    QTest::newRow("SIGTERM") << SIGTERM;
+    QTest::newRow("SIGINT") << SIGINT;
+    QTest::newRow("SIGHUP") << SIGHUP;
+}
+
+void TestAppProcess::firstRunWritesBothFiles() {
+    QFETCH(int, signal);
+    QTemporaryDir home;
+    const ToolExit run = RunTool(home.path(), {}, 700, nullptr, signal);
+    VERIFY_CLEAN_EXIT(run);
+
+    // Centred at the design size on the same offscreen screen this test runs on.
+    const QRect screen = QGuiApplication::primaryScreen()->geometry();
+    const QByteArray expected = QStringLiteral("[FORM_HLAV]\nLeft=%1\nTop=%2\nHeight=849\n"
+                                               "Width=986\nComPort=1\nLanguage=0\nFile=\nIniDir=\n"
+                                               "[IGNITION]\nPageControl1->ActivePageIndex=0\n")
+                                    .arg((screen.width() - 986) / 2)
+                                    .arg((screen.height() - 849) / 2)
+                                    .toLatin1();
+    QCOMPARE(ReadText(SettingsPath(home)), expected);
+    QCOMPARE(ReadText(SettingsDataPath(home)),
+             QByteArray::fromStdString(SettingsDataText(DefaultImage(), {0, 0})));
+}
+
+void TestAppProcess::secondStartBringsEverythingBack() {
+    QTemporaryDir home;
+    Sim sim(home.filePath(QStringLiteral("ttySIM")));
+    QVERIFY(sim.WaitReady());
+    const QByteArray ini = "; ports of this bench\r\n[PORTS]\r\nCOM3=" + sim.Link().toLocal8Bit() +
+                           "\r\n\r\n[FORM_HLAV]\r\nLeft=12\r\nTop=34\r\nHeight=700\r\nWidth=900\r\n"
+                           "ComPort=3\r\nLanguage=2\r\nFile=/bench/engine 2.ign\r\n"
+                           "IniDir=/bench/engine 2.ign\r\nNote=kept\r\n"
+                           "[IGNITION]\r\nPageControl1->ActivePageIndex=2\r\n";
+    ParameterImage image = DefaultImage();
+    for (int i = 0; i < 16; ++i) // an identity block as a unit reported it
+        image.bytes()[i] = static_cast<Byte>('A' + i);
+    image.Tps0() = 30;
+    image.ServoTable(1, 9, 14) = 200;
+    image.ServoTable(0, 0, 0) = 1;
+    image.servo(1).TpEnable() = 1;
+    NormalizeRpmPoints(image);
+    const QByteArray data = QByteArray::fromStdString(SettingsDataText(image, {1, 1}));
+    QVERIFY(WriteText(SettingsPath(home), ini));
+    QVERIFY(WriteText(SettingsDataPath(home), data));
+
+    const ToolExit run = RunTool(home.path(), {});
+    VERIFY_CLEAN_EXIT(run);
+    QCOMPARE(ReadText(SettingsPath(home)), ini);
+    QCOMPARE(ReadText(SettingsDataPath(home)), data);
+}
+
+void TestAppProcess::languageWordOverridesStoredLanguage_data() {
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("stored");
+    QTest::addColumn<int>("kept");
+    QTest::newRow("ENGLISH over German") << QStringList{"ENGLISH"} << 2 << 1;
+    QTest::newRow("CESKY over English") << QStringList{"CESKY"} << 1 << 0;
+    QTest::newRow("DEUTSCH over Czech") << QStringList{"DEUTSCH"} << 0 << 2;
+    QTest::newRow("lower case has no effect") << QStringList{"english"} << 2 << 2;
+    QTest::newRow("only the first argument") << QStringList{"x", "ENGLISH"} << 2 << 2;
+}
+
+void TestAppProcess::languageWordOverridesStoredLanguage() {
+    QFETCH(QStringList, arguments);
+    QFETCH(int, stored);
+    QFETCH(int, kept);
+    QTemporaryDir home;
+    Sim sim(home.filePath(QStringLiteral("ttySIM")));
+    QVERIFY(sim.WaitReady());
+    QVERIFY(WriteText(SettingsPath(home),
+                      "[PORTS]\nCOM1=" + sim.Link().toLocal8Bit() +
+                          "\n[FORM_HLAV]\nLanguage=" + QByteArray::number(stored) + "\n"));
+    const ToolExit run = RunTool(home.path(), arguments, 300);
+    VERIFY_CLEAN_EXIT(run);
+    QCOMPARE(IniValue(ReadText(SettingsPath(home)), "Language"), QByteArray::number(kept));
+}
+
+void TestAppProcess::storedComPort21OpensCom21() {
+    QTemporaryDir home;
+    Sim sim(home.filePath(QStringLiteral("ttySIM")));
+    QVERIFY(sim.WaitReady());
+    QVERIFY(WriteText(SettingsPath(home), "[PORTS]\nCOM21=" + sim.Link().toLocal8Bit() +
+                                              "\n[FORM_HLAV]\nComPort=21\n"));
+    const ToolExit run = RunTool(home.path(), {}, 3000, &sim);
+    VERIFY_CLEAN_EXIT(run);
+    // The unit on COM21 was polled, and COM21 is kept.
+    QVERIFY2(sim.FramesReceived() >= 1, "the simulated unit on COM21 received no frame");
+    QCOMPARE(IniValue(ReadText(SettingsPath(home)), "ComPort"), QByteArray("21"));
+}
+
+QTEST_MAIN(TestAppProcess)
+#include "tst_app_process.moc"

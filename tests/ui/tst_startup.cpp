@@ -1,0 +1,411 @@
+// Tests of the window's files: New, Save, Open, the settings kept between runs, the test display.
+#include <QtTest>
+
+#include <QAction>
+#include <QCheckBox>
+#include <QFileDialog>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QScreen>
+#include <QTabWidget>
+
+#include <memory>
+
+#include "Cgauges.h"
+#include "ConfigFolder.h"
+#include "EditUpDown.h"
+#include "Hlav.h"
+#include "Jazyk1.h"
+#include "ParameterFile.h"
+#include "SettingsData.h"
+#include "WindowTestEnv.h"
+
+using namespace dorv;
+
+namespace {
+
+// What a message box showed before it was answered.
+struct BoxSeen {
+    QString Text;
+    QMessageBox::StandardButtons Buttons;
+    int Count = 0;
+};
+
+// Answers every message box that opens with `answer`, noting what it showed.
+std::shared_ptr<BoxSeen> AnswerBoxes(QObject* context, QMessageBox::StandardButton answer) {
+    auto seen = std::make_shared<BoxSeen>();
+    auto* timer = new QTimer(context);
+    QObject::connect(timer, &QTimer::timeout, [seen, answer] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box)
+            return;
+        seen->Text = box->text();
+        seen->Buttons = box->standardButtons();
+        ++seen->Count;
+        if (QAbstractButton* button = box->button(answer))
+            button->click();
+        else
+            box->reject();
+    });
+    timer->start(10);
+    return seen;
+}
+
+QString ConfigFile(const char* name) {
+    return ConfigFilePath(QString::fromLatin1(name));
+}
+
+void WriteText(const QString& path, const QByteArray& text) {
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(text);
+}
+
+QByteArray ReadText(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+ParameterImage DefaultImage() {
+    ParameterImage image;
+    SetDefaultParameters(image);
+    return image;
+}
+
+// The window's state that a refused or cancelled file command must leave alone.
+struct WindowState {
+    ParameterImage Image;
+    int HistoryIndex;
+    QString File;
+    QString LastFile;
+
+    explicit WindowState(const TFormHlav& w)
+        : Image(w.Image), HistoryIndex(w.History.CurrentIndex()), File(w.LabelFile2->text()),
+          LastFile(w.LastFilePath) {}
+    bool operator==(const WindowState&) const = default;
+};
+
+} // namespace
+
+class TestStartup : public QObject {
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+
+    void newAsksWithYesNoCancel_data();
+    void newAsksWithYesNoCancel();
+    void saveThenOpenIsUndoable();
+    void saveThatFailsChangesNothing();
+    void openRefusedChangesNothing_data();
+    void openRefusedChangesNothing();
+    void openCancelledHidesTransferIndication();
+    void closeKeepsEverySettingAndForeignKeys();
+    void firstRunDefaults();
+    void storedPlacementOffScreenIsCentred_data();
+    void storedPlacementOffScreenIsCentred();
+    void storedComPort_data();
+    void storedComPort();
+    void testMarkerShowsTestLabels_data();
+    void testMarkerShowsTestLabels();
+
+private:
+    std::unique_ptr<testing::WindowTestEnv> env_; // a fresh configuration folder, a scripted port
+    std::unique_ptr<QTemporaryDir> files_;
+};
+
+void TestStartup::init() {
+    env_ = std::make_unique<testing::WindowTestEnv>();
+    files_ = std::make_unique<QTemporaryDir>();
+    QVERIFY(files_->isValid());
+    CurrentLanguage = 1;
+}
+
+void TestStartup::cleanup() {
+    env_.reset();
+    files_.reset();
+}
+
+void TestStartup::newAsksWithYesNoCancel_data() {
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<bool>("setsDefaults");
+    QTest::newRow("yes") << int(QMessageBox::Yes) << true;
+    QTest::newRow("no") << int(QMessageBox::No) << false;
+    QTest::newRow("cancel") << int(QMessageBox::Cancel) << false;
+}
+
+void TestStartup::newAsksWithYesNoCancel() {
+    QFETCH(int, answer);
+    QFETCH(bool, setsDefaults);
+    WriteText(ConfigFile(SettingsFileName), "[FORM_HLAV]\nLanguage=1\nFile=/old/set.ign\n");
+    TFormHlav w;
+    w.SetActivePage(1);
+    w.Image.ServoTable(0, 3, 4) = 7;
+    w.CommitChange();
+    w.LabelHlaseni->show();
+    const WindowState before(w);
+
+    const auto seen = AnswerBoxes(&w, QMessageBox::StandardButton(answer));
+    w.MenuNew->trigger();
+    QCOMPARE(seen->Count, 1);
+    QCOMPARE(seen->Text, QStringLiteral("Do you want default setting?"));
+    QCOMPARE(seen->Buttons, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+    if (!setsDefaults) {
+        QVERIFY(WindowState(w) == before);
+        QVERIFY(!w.LabelHlaseni->isHidden());
+        return;
+    }
+    QVERIFY(w.Image == DefaultImage());
+    QCOMPARE(w.LabelFile2->text(), QString());
+    QVERIFY(w.LabelHlaseni->isHidden());
+    QVERIFY(w.CGaugeProgram->isHidden());
+    QCOMPARE(w.LastFilePath, before.LastFile);
+    // New is an edit like any other: undo brings the table back.
+    w.SpeedButtonZpetClick();
+    QCOMPARE(w.Image.ServoTable(0, 3, 4), 7);
+}
+
+void TestStartup::saveThenOpenIsUndoable() {
+    TFormHlav w;
+    const QString path = files_->filePath(QStringLiteral("engine.ign"));
+    QString saveFilter;
+    w.FileChooser = [&](QFileDialog* dialog) {
+        if (dialog == w.SaveDialog1)
+            saveFilter = dialog->selectedNameFilter();
+        return path;
+    };
+    // A value typed on servo page 2 and not yet committed is what Save writes.
+    w.PageControl1->setCurrentIndex(2);
+    w.UpDownServo[2][5]->SetPosition(3300);
+    const int historyBefore = w.History.CurrentIndex();
+    w.MenuSave->trigger();
+    QCOMPARE(w.Image.ServoTable(1, 2, 5), 3300 / 20);
+    QCOMPARE(ReadText(path), QByteArray::fromStdString(ParameterFileText(w.Image)));
+    QCOMPARE(w.LabelFile2->text(), path);
+    QCOMPARE(w.LastFilePath, path);
+    QCOMPARE(w.OpenDialog1->directory().absolutePath(), files_->path());
+    QCOMPARE(w.History.CurrentIndex(), historyBefore); // a save is not an edit
+    QCOMPARE(saveFilter, QStringLiteral("Ignition Parametrs(*.ign)"));
+    const ParameterImage saved = w.Image;
+
+    const auto seen = AnswerBoxes(&w, QMessageBox::Yes);
+    w.MenuNew->trigger();
+    QVERIFY(w.Image == DefaultImage());
+    QCOMPARE(w.LabelFile2->text(), QString());
+
+    w.LabelHlaseni->show();
+    w.MenuOpen->trigger();
+    QCOMPARE(seen->Count, 1); // only New's question: the file was accepted
+    QVERIFY(w.Image == saved);
+    QCOMPARE(w.LabelFile2->text(), path);
+    QCOMPARE(w.SaveDialog1->directory().absolutePath(), files_->path());
+    QVERIFY(w.LabelHlaseni->isHidden());
+    QCOMPARE(w.UpDownServo[2][5]->Position(), 3300); // editors show the loaded table
+    w.SpeedButtonZpetClick();
+    QVERIFY(w.Image == DefaultImage());
+}
+
+void TestStartup::saveThatFailsChangesNothing() {
+    TFormHlav w;
+    w.FileChooser = [&](QFileDialog*) { return files_->filePath(QStringLiteral("no/such/x.ign")); };
+    w.LabelFile2->setText(QStringLiteral("/kept.ign"));
+    w.UpDownTps0->SetPosition(1000); // typed, not committed
+    const WindowState before(w);
+    const auto seen = AnswerBoxes(&w, QMessageBox::Ok);
+    w.MenuSave->trigger();
+    QCOMPARE(seen->Count, 1);
+    QCOMPARE(seen->Text, QStringLiteral("Open file error!"));
+    QVERIFY(WindowState(w) == before);
+    QVERIFY(!QFileInfo::exists(files_->filePath(QStringLiteral("no"))));
+}
+
+void TestStartup::openRefusedChangesNothing_data() {
+    QTest::addColumn<QByteArray>("contents"); // empty: no file at all
+    QTest::addColumn<QString>("message");
+    QTest::newRow("missing") << QByteArray() << "Open file error!";
+    QTest::newRow("wrong key") << QByteArray("KORVALEX_KEY 57\r\nTPS 1000 3000\r\n")
+                               << "Unmatched version of *.ign file!";
+    QTest::newRow("key in lower case")
+        << QByteArray("korvalex_key 56\r\nTPS 1000 3000\r\n") << "Unmatched version of *.ign file!";
+    QTest::newRow("number missing") << QByteArray("KORVALEX_KEY 56\r\nTPS 1000 x\r\n")
+                                    << "The file is damaged; nothing was changed.";
+    QTest::newRow("ends inside a table") << QByteArray("KORVALEX_KEY 56\r\nRPM_SERVO1 1000 2000")
+                                         << "The file is damaged; nothing was changed.";
+}
+
+void TestStartup::openRefusedChangesNothing() {
+    QFETCH(QByteArray, contents);
+    QFETCH(QString, message);
+    const QString path = files_->filePath(QStringLiteral("in.ign"));
+    if (!contents.isEmpty())
+        WriteText(path, contents);
+    TFormHlav w;
+    w.FileChooser = [&](QFileDialog* dialog) { return dialog == w.OpenDialog1 ? path : QString(); };
+    w.LabelFile2->setText(QStringLiteral("/kept.ign"));
+    w.LastFilePath = QStringLiteral("/kept.ign");
+    const WindowState before(w);
+    const auto seen = AnswerBoxes(&w, QMessageBox::Ok);
+    w.MenuOpen->trigger();
+    QCOMPARE(seen->Count, 1);
+    QCOMPARE(seen->Text, message);
+    QVERIFY(WindowState(w) == before);
+    QVERIFY(!w.History.CanUndo());
+}
+
+void TestStartup::openCancelledHidesTransferIndication() {
+    TFormHlav w;
+    w.FileChooser = [](QFileDialog*) { return QString(); };
+    w.LabelHlaseni->show();
+    w.CGaugeProgram->show();
+    const WindowState before(w);
+    w.MenuOpen->trigger();
+    QVERIFY(w.LabelHlaseni->isHidden());
+    QVERIFY(w.CGaugeProgram->isHidden());
+    QVERIFY(WindowState(w) == before);
+    // Cancelling Save changes nothing at all, not even the transfer indication.
+    w.LabelHlaseni->show();
+    w.MenuSave->trigger();
+    QVERIFY(!w.LabelHlaseni->isHidden());
+    QVERIFY(WindowState(w) == before);
+}
+
+void TestStartup::closeKeepsEverySettingAndForeignKeys() {
+    WriteText(ConfigFile(SettingsFileName), "; my ports\r\n[PORTS]\r\nCOM1=/dev/ttyUSB0\r\n"
+                                            "COM7=/tmp/sim\r\n\r\n[FORM_HLAV]\r\nLeft=10\r\n"
+                                            "Colour=blue\r\n");
+    const QString lastFile = files_->filePath(QStringLiteral("last.ign"));
+    ParameterImage image;
+    AllCellsFlags flags{};
+    {
+        TFormHlav w;
+        w.move(30, 40);
+        w.resize(900, 700);
+        w.PortIndex = 6;
+        w.MenuGermanClick();
+        w.PageControl1->setCurrentIndex(2);
+        w.Image.ServoTable(1, 9, 14) = 111;
+        w.AllCellsFlag = {1, 1};
+        w.FillEditors(); // page 2 packs servo 2's editors and All box at close
+        w.LabelFile2->setText(lastFile);
+        w.LastFilePath = lastFile;
+        w.close();
+        image = w.Image;
+        flags = w.AllCellsFlag;
+    }
+    const QByteArray ini = ReadText(ConfigFile(SettingsFileName));
+    QVERIFY2(ini.startsWith("; my ports\r\n[PORTS]\r\nCOM1=/dev/ttyUSB0\r\nCOM7=/tmp/sim\r\n"),
+             ini);
+    QVERIFY2(ini.contains("Colour=blue\r\n"), ini);
+    QVERIFY2(ini.contains("Left=30\r\n"), ini);
+
+    TFormHlav again;
+    QCOMPARE(again.pos(), QPoint(30, 40));
+    QCOMPARE(again.size(), QSize(900, 700));
+    QCOMPARE(again.PortIndex, 6);
+    QCOMPARE(int(CurrentLanguage), 2);
+    QVERIFY(again.MenuGerman->isChecked());
+    QCOMPARE(again.ActivePage(), 2);
+    QVERIFY(again.Image == image);
+    QVERIFY(again.AllCellsFlag == flags);
+    QCOMPARE(flags[0], 1);
+    QVERIFY(again.CheckBoxAll->isChecked());
+    QCOMPARE(again.LabelFile2->text(), lastFile);
+    QCOMPARE(again.LastFilePath, lastFile);
+    QCOMPARE(again.OpenDialog1->directory().absolutePath(), files_->path());
+    QCOMPARE(again.SaveDialog1->directory().absolutePath(), files_->path());
+    QVERIFY(!again.History.CanUndo());
+}
+
+void TestStartup::firstRunDefaults() {
+    CurrentLanguage = 0;
+    TFormHlav w;
+    const QRect screen = w.screen()->geometry();
+    QCOMPARE(w.size(), QSize(986, 849));
+    QCOMPARE(w.pos(), QPoint((screen.width() - 986) / 2, (screen.height() - 849) / 2));
+    QCOMPARE(w.PortIndex, 0);
+    QCOMPARE(int(CurrentLanguage), 0);
+    QCOMPARE(w.ActivePage(), 0);
+    QCOMPARE(w.LabelFile2->text(), QString());
+    QVERIFY(w.Image == DefaultImage());
+    QVERIFY(!w.History.CanUndo() && !w.History.CanRedo());
+    QVERIFY(!QFileInfo::exists(ConfigFile(SettingsFileName))); // nothing written before close
+}
+
+void TestStartup::storedPlacementOffScreenIsCentred_data() {
+    const QRect screen = QGuiApplication::primaryScreen()->geometry();
+    QTest::addColumn<QPoint>("stored");
+    QTest::addColumn<bool>("kept");
+    QTest::newRow("on the screen") << QPoint(10, 20) << true;
+    QTest::newRow("partly off the screen") << QPoint(-300, -20) << true;
+    QTest::newRow("far right") << QPoint(screen.right() + 500, 20) << false;
+    QTest::newRow("far below") << QPoint(20, screen.bottom() + 2000) << false;
+    QTest::newRow("far left and above") << QPoint(-5000, -5000) << false;
+    QTest::newRow("a sliver on the right") << QPoint(screen.right() - 20, 20) << false;
+}
+
+void TestStartup::storedPlacementOffScreenIsCentred() {
+    QFETCH(QPoint, stored);
+    QFETCH(bool, kept);
+    WriteText(ConfigFile(SettingsFileName), QStringLiteral("[FORM_HLAV]\nLeft=%1\nTop=%2\n"
+                                                           "Height=400\nWidth=500\n")
+                                                .arg(stored.x())
+                                                .arg(stored.y())
+                                                .toLatin1());
+    TFormHlav w;
+    const QRect screen = w.screen()->geometry();
+    QCOMPARE(w.size(), QSize(500, 400));
+    const QPoint centred((screen.width() - 500) / 2, (screen.height() - 400) / 2);
+    QCOMPARE(w.pos(), kept ? stored : centred);
+}
+
+void TestStartup::storedComPort_data() {
+    QTest::addColumn<QByteArray>("stored");
+    QTest::addColumn<int>("portIndex");
+    QTest::newRow("missing") << QByteArray() << 0;
+    QTest::newRow("5") << QByteArray("ComPort=5") << 4;
+    QTest::newRow("20") << QByteArray("ComPort=20") << 19;
+    QTest::newRow("21 opens COM21") << QByteArray("ComPort=21") << 20;
+    QTest::newRow("22") << QByteArray("ComPort=22") << 0;
+    QTest::newRow("0") << QByteArray("ComPort=0") << 0;
+    QTest::newRow("low eight bits of 259") << QByteArray("ComPort=259") << 2;
+    QTest::newRow("hexadecimal") << QByteArray("ComPort=0x0A") << 9;
+    QTest::newRow("not a number") << QByteArray("ComPort=three") << 0;
+}
+
+void TestStartup::storedComPort() {
+    QFETCH(QByteArray, stored);
+    QFETCH(int, portIndex);
+    WriteText(ConfigFile(SettingsFileName), "[FORM_HLAV]\n" + stored + "\n");
+    TFormHlav w;
+    QCOMPARE(w.PortIndex, portIndex);
+    for (int k = 0; k < TFormHlav::ComPortCount; ++k) // COM21 has no item: none is checked
+        QCOMPARE(w.MenuComPort[k]->isChecked(), k == portIndex);
+    w.close();
+    QVERIFY(ReadText(ConfigFile(SettingsFileName))
+                .contains("ComPort=" + QByteArray::number(portIndex + 1)));
+}
+
+void TestStartup::testMarkerShowsTestLabels_data() {
+    QTest::addColumn<QByteArray>("marker"); // empty: no marker file
+    QTest::addColumn<bool>("shown");
+    QTest::newRow("no file") << QByteArray() << false;
+    QTest::newRow("whole word") << QByteArray("x\r\nVIEW_EXTRAS\r\n") << true;
+    QTest::newRow("inside a word") << QByteArray("VIEW_EXTRAS2") << false;
+    QTest::newRow("lower case") << QByteArray("view_extras") << false;
+}
+
+void TestStartup::testMarkerShowsTestLabels() {
+    QFETCH(QByteArray, marker);
+    QFETCH(bool, shown);
+    if (!marker.isEmpty())
+        WriteText(ConfigFile(TestMarkerFileName), marker);
+    TFormHlav w;
+    QCOMPARE(w.TestDisplay, shown);
+    for (QLabel* label : w.LabelTest)
+        QCOMPARE(!label->isHidden(), shown);
+}
+
+QTEST_MAIN(TestStartup)
+#include "tst_startup.moc"
