@@ -2,6 +2,7 @@
 #pragma once
 
 #include <functional>
+#include <vector>
 
 class QFileDialog;
 class QWidget;
@@ -14,6 +15,8 @@ public:
 
     void Prepare(QWidget* parent, const char* name, Setup setup);
     bool IsCreated() const { return dialog_ != nullptr; }
+    // Changes the dialog now if it exists, else when it is created (after the setup, in order).
+    void Apply(Setup change);
 
     QFileDialog* get() const;
     QFileDialog* operator->() const { return get(); }
@@ -23,5 +26,6 @@ private:
     QWidget* parent_ = nullptr;
     const char* name_ = "";
     Setup setup_;
+    mutable std::vector<Setup> pending_;
     mutable QFileDialog* dialog_ = nullptr;
 };

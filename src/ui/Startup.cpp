@@ -73,12 +73,14 @@ bool PlacementOnScreen(const QRect& placement) {
 }
 
 // The initial file of a dialog: the folder and the name of the last file, when there is one.
-void SetInitialFile(QFileDialog* dialog, const QString& path) {
+void SetInitialFile(TLazyFileDialog& dialog, const QString& path) {
     if (path.trimmed().isEmpty())
         return;
     const QFileInfo file(path);
-    dialog->setDirectory(file.absolutePath());
-    dialog->selectFile(file.fileName());
+    dialog.Apply([file](QFileDialog* made) {
+        made->setDirectory(file.absolutePath());
+        made->selectFile(file.fileName());
+    });
 }
 
 // Runs a file dialog; the chosen file's full path, or empty when the user cancels.

@@ -1,0 +1,90 @@
+#!/usr/bin/env bash
+# Whole-process measures of the tool against an empty Qt window: start-up to the first show, peak
+# memory, and CPU while idle and polling a simulated unit on a pseudo-terminal.
+#
+# Build first:  cmake -S . -B build -G Ninja -DDORV_BUILD_BENCH=ON
+#               cmake --build build --target dorv dorv-sim dorv-minimal-window
+# Then:         bench/measure-process.sh            (RUNS=30 IDLE_SECONDS=30 by default)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+BIN=${BIN:-build/bin}
+RUNS=${RUNS:-30}
+IDLE_SECONDS=${IDLE_SECONDS:-30}
+TOOL=$BIN/dorv
+MINIMAL=$BIN/dorv-minimal-window
+SIM=$BIN/dorv-sim
+
+for program in "$TOOL" "$MINIMAL" "$SIM"; do
+  [ -x "$program" ] || { echo "missing $program: build it first (see the top of $0)" >&2; exit 2; }
+done
+command -v hyperfine >/dev/null || { echo "hyperfine is needed (scripts/setup.sh installs it)" >&2; exit 2; }
+
+work=$(mktemp -d)
+sim_pid=""
+tool_pid=""
+cleanup() {
+  set +e
+  for pid in $tool_pid $sim_pid; do
+    kill "$pid" 2>/dev/null
+    wait "$pid" 2>/dev/null
+  done
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+# The simulated unit on a pty; a private configuration folder maps the ports to it, so the tool
+# starts as a technician's would: port open, unit answering.
+"$SIM" --link "$work/ttyDORV" -v >/dev/null 2>"$work/sim.log" &
+sim_pid=$!
+for _ in $(seq 50); do [ -e "$work/ttyDORV" ] && break; sleep 0.1; done
+[ -e "$work/ttyDORV" ] || { echo "dorv-sim did not make its pty" >&2; exit 1; }
+mkdir -p "$work/config/DORV"
+printf '[PORTS]\r\nCOM1=%s\r\nCOM2=%s\r\n' "$work/ttyDORV" "$work/ttyDORV" >"$work/config/DORV/DORV.ini"
+export XDG_CONFIG_HOME=$work/config
+export QT_QPA_PLATFORM=offscreen
+
+median_ms() { # hyperfine JSON, command index
+  python3 -c 'import json,statistics,sys
+r=json.load(open(sys.argv[1]))["results"][int(sys.argv[2])]
+print("%.1f" % (statistics.median(r["times"])*1000))' "$1" "$2"
+}
+ratio() { python3 -c 'import sys; print("%.2f" % (float(sys.argv[1]) / float(sys.argv[2])))' "$1" "$2"; }
+
+echo "== 1. Start-up to the first show (process started to exit right after show), $RUNS runs"
+DORV_EXIT_AFTER_SHOW=1 hyperfine -N --warmup 3 --runs "$RUNS" --export-json "$work/startup.json" \
+  "$TOOL" "$MINIMAL" >"$work/hyperfine.txt"
+grep -E "Benchmark|Time|Range" "$work/hyperfine.txt"
+tool_ms=$(median_ms "$work/startup.json" 0)
+minimal_ms=$(median_ms "$work/startup.json" 1)
+echo "median: dorv $tool_ms ms, minimal window $minimal_ms ms, ratio $(ratio "$tool_ms" "$minimal_ms") (target 1.5)"
+
+echo "== 2. Peak memory (maximum resident set), median of 5 runs each"
+peak_kb() {
+  for _ in 1 2 3 4 5; do
+    DORV_EXIT_AFTER_SHOW=1 /usr/bin/time -v "$1" 2>&1 >/dev/null |
+      awk -F': ' '/Maximum resident set size/ {print $2}'
+  done | sort -n | sed -n 3p
+}
+tool_kb=$(peak_kb "$TOOL")
+minimal_kb=$(peak_kb "$MINIMAL")
+echo "dorv $tool_kb kB, minimal window $minimal_kb kB, ratio $(ratio "$tool_kb" "$minimal_kb") (target 1.5)"
+
+echo "== 3. CPU while idle and polling the unit, $IDLE_SECONDS s"
+"$TOOL" >/dev/null 2>&1 &
+tool_pid=$!
+sleep 3 # start-up and the first polls
+cpu_ticks() { awk '{print $14 + $15}' "/proc/$1/stat"; }
+polls_before=$(grep -c "^rx" "$work/sim.log" || true)
+ticks_before=$(cpu_ticks "$tool_pid")
+sleep "$IDLE_SECONDS"
+ticks_after=$(cpu_ticks "$tool_pid")
+polls_after=$(grep -c "^rx" "$work/sim.log" || true)
+peak_running=$(awk '/VmHWM/ {print $2}' "/proc/$tool_pid/status")
+hz=$(getconf CLK_TCK)
+python3 -c 'import sys
+t, hz, s = int(sys.argv[1]), int(sys.argv[2]), float(sys.argv[3])
+print("dorv used %.2f s of CPU in %.0f s: %.2f %% of one core (target under 1 %%)" % (t / hz, s, 100 * t / hz / s))' \
+  "$((ticks_after - ticks_before))" "$hz" "$IDLE_SECONDS"
+echo "frames the unit received meanwhile: $((polls_after - polls_before)) (a poll every 6 ticks of 55 ms: about $((IDLE_SECONDS * 1000 / 330)))"
+echo "dorv peak resident set after running: $peak_running kB"
