@@ -314,6 +314,7 @@ private:
     // --- The link (HlavLink.cpp, LiveDisplay.cpp, Tune.cpp) ---
     static std::unique_ptr<dorv::SerialPort> MakeSerialPort();
     void ShowTransferDisplay();
+    void PackForTransfer();
     void ShowMonitorValues(const dorv::MonitorValues& values);
     void HandleTransferEvents(const dorv::TransferEvents& events);
     void PostVersionMismatchBox(const std::string& suffix);

@@ -159,18 +159,21 @@ void TFormHlav::MenuReadClick() {
     ShowTransferDisplay();
 }
 
-void TFormHlav::MenuVerifyClick() {
+// Program and Verify send what the editors show: packed, normalised and shown again.
+void TFormHlav::PackForTransfer() {
     PackEditors();
     dorv::NormalizeRpmPoints(Image);
     FillEditors();
+}
+
+void TFormHlav::MenuVerifyClick() {
+    PackForTransfer();
     sequencer_.StartVerify();
     ShowTransferDisplay();
 }
 
 void TFormHlav::MenuProgramClick() {
-    PackEditors();
-    dorv::NormalizeRpmPoints(Image);
-    FillEditors();
+    PackForTransfer();
     StartProgramming();
 }
 
