@@ -27,6 +27,7 @@
 #include "Commands.h"
 #include "Cspin.h"
 #include "EditUpDown.h"
+#include "Glyphs.h"
 #include "Hints.h"
 #include "Jazyk1.h"
 
@@ -83,22 +84,6 @@ QToolButton* MakeGlyphButton(QWidget* parent, const char* name, const QIcon& gly
     button->setFocusPolicy(Qt::NoFocus);
     button->setGeometry(at);
     return button;
-}
-
-// A small printer: paper above a grey body with a tray.
-QIcon PrinterGlyph() {
-    QPixmap pixmap(16, 16);
-    pixmap.fill(Qt::transparent);
-    QPainter painter(&pixmap);
-    painter.setPen(Qt::black);
-    painter.setBrush(Qt::white);
-    painter.drawRect(4, 1, 7, 6);
-    painter.setBrush(QColor(160, 160, 160));
-    painter.drawRect(1, 7, 13, 5);
-    painter.setBrush(Qt::white);
-    painter.drawRect(4, 11, 7, 3);
-    painter.fillRect(11, 9, 2, 1, Qt::green);
-    return QIcon(pixmap);
 }
 
 // The logo of the general page: the product name in a framed field.
@@ -163,21 +148,18 @@ void TFormHlav::CreateToolBar(QWidget* client) {
     GroupBoxToolBar = new QGroupBox(client);
     GroupBoxToolBar->setObjectName(QStringLiteral("GroupBoxToolBar"));
     GroupBoxToolBar->setGeometry(3, 0, 462, 43);
-    QStyle* look = style();
-    SpeedButtonNew = MakeGlyphButton(GroupBoxToolBar, "SpeedButtonNew",
-                                     look->standardIcon(QStyle::SP_FileIcon), {12, 12, 24, 23});
-    SpeedButtonOpen = MakeGlyphButton(GroupBoxToolBar, "SpeedButtonOpen",
-                                      look->standardIcon(QStyle::SP_DirOpenIcon), {48, 12, 24, 23});
-    SpeedButtonSave =
-        MakeGlyphButton(GroupBoxToolBar, "SpeedButtonSave",
-                        look->standardIcon(QStyle::SP_DialogSaveButton), {84, 12, 24, 23});
-    SpeedButtonPrint =
-        MakeGlyphButton(GroupBoxToolBar, "SpeedButtonPrint", PrinterGlyph(), {120, 12, 24, 23});
-    SpeedButtonZpet = MakeGlyphButton(GroupBoxToolBar, "SpeedButtonZpet",
-                                      look->standardIcon(QStyle::SP_ArrowBack), {156, 13, 23, 22});
+    SpeedButtonNew =
+        MakeGlyphButton(GroupBoxToolBar, "SpeedButtonNew", dorv::NewFileGlyph(), {12, 12, 24, 23});
+    SpeedButtonOpen = MakeGlyphButton(GroupBoxToolBar, "SpeedButtonOpen", dorv::OpenFileGlyph(),
+                                      {48, 12, 24, 23});
+    SpeedButtonSave = MakeGlyphButton(GroupBoxToolBar, "SpeedButtonSave", dorv::SaveFileGlyph(),
+                                      {84, 12, 24, 23});
+    SpeedButtonPrint = MakeGlyphButton(GroupBoxToolBar, "SpeedButtonPrint", dorv::PrinterGlyph(),
+                                       {120, 12, 24, 23});
+    SpeedButtonZpet =
+        MakeGlyphButton(GroupBoxToolBar, "SpeedButtonZpet", dorv::UndoGlyph(), {156, 13, 23, 22});
     SpeedButtonZnovu =
-        MakeGlyphButton(GroupBoxToolBar, "SpeedButtonZnovu",
-                        look->standardIcon(QStyle::SP_ArrowForward), {192, 13, 23, 22});
+        MakeGlyphButton(GroupBoxToolBar, "SpeedButtonZnovu", dorv::RedoGlyph(), {192, 13, 23, 22});
     ButtonRead =
         MakePushButton(GroupBoxToolBar, "ButtonRead", QStringLiteral("&Read"), {230, 12, 57, 23});
     ButtonVerify = MakePushButton(GroupBoxToolBar, "ButtonVerify", QStringLiteral("Verify"),

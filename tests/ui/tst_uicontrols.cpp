@@ -5,6 +5,7 @@
 
 #include "Cgauges.h"
 #include "Cspin.h"
+#include "Glyphs.h"
 
 // A spin button at the size the servo columns use, with its two events counted.
 struct SpinFixture {
@@ -30,6 +31,8 @@ private slots:
     void spinKeyboard();
     void spinPressEndsWhenHiddenOrDisabled_data();
     void spinPressEndsWhenHiddenOrDisabled();
+    void glyphsDrawAtEverySizeAndGreyWhenDisabled_data();
+    void glyphsDrawAtEverySizeAndGreyWhenDisabled();
 };
 
 void TestUiControls::gaugePercent_data() {
@@ -187,6 +190,60 @@ void TestUiControls::spinPressEndsWhenHiddenOrDisabled() {
     QCOMPARE(up.count(), 0);
     QTest::mouseClick(&spin, Qt::LeftButton, {}, QPoint(8, 4)); // and it works again
     QCOMPARE(up.count(), 1);
+}
+
+namespace {
+
+int OpaquePixels(const QImage& image) {
+    int count = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            count += qAlpha(image.pixel(x, y)) > 0 ? 1 : 0;
+    return count;
+}
+
+// True when some opaque pixel carries colour; a greyed picture has none.
+bool HasColour(const QImage& image) {
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) {
+            const QRgb p = image.pixel(x, y);
+            if (qAlpha(p) > 0 && (qRed(p) != qGreen(p) || qGreen(p) != qBlue(p)))
+                return true;
+        }
+    return false;
+}
+
+} // namespace
+
+void TestUiControls::glyphsDrawAtEverySizeAndGreyWhenDisabled_data() {
+    QTest::addColumn<QIcon>("glyph");
+    QTest::newRow("new") << dorv::NewFileGlyph();
+    QTest::newRow("open") << dorv::OpenFileGlyph();
+    QTest::newRow("save") << dorv::SaveFileGlyph();
+    QTest::newRow("print") << dorv::PrinterGlyph();
+    QTest::newRow("undo") << dorv::UndoGlyph();
+    QTest::newRow("redo") << dorv::RedoGlyph();
+}
+
+void TestUiControls::glyphsDrawAtEverySizeAndGreyWhenDisabled() {
+    QFETCH(QIcon, glyph);
+    for (const int side : {16, 32}) {
+        const QImage normal = glyph.pixmap(QSize(side, side)).toImage();
+        QCOMPARE(normal.size(), QSize(side, side));
+        // A picture, not an empty or a filled square.
+        QVERIFY2(OpaquePixels(normal) > side * side / 16, qPrintable(QString::number(side)));
+        QVERIFY(OpaquePixels(normal) < side * side);
+        const QImage disabled = glyph.pixmap(QSize(side, side), QIcon::Disabled).toImage();
+        QCOMPARE(disabled.size(), normal.size());
+        QVERIFY(disabled != normal);
+        QVERIFY(!HasColour(disabled));
+        QVERIFY(OpaquePixels(disabled) > 0);
+    }
+    // The undo and redo arrows are mirror pictures of each other, not the same one.
+    const QImage undo = dorv::UndoGlyph().pixmap(16, 16).toImage();
+    const QImage redo = dorv::RedoGlyph().pixmap(16, 16).toImage();
+    QVERIFY(undo != redo);
+    QCOMPARE(undo.mirrored(true, false), redo);
 }
 
 QTEST_MAIN(TestUiControls)
