@@ -1,9 +1,12 @@
-// Benchmarks of the main window: FillEditors on a servo page, and a page change with its repaint.
+// Benchmarks of the main window: building it, one table editor, FillEditors on a servo page, and a
+// page change with its repaint.
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
 #include <QTabWidget>
+#include <QTemporaryDir>
 
+#include "EditUpDown.h"
 #include "EditorValues.h"
 #include "Hlav.h"
 
@@ -18,6 +21,29 @@ void PrepareWindow(TFormHlav& window) {
     window.PageControl1->setCurrentIndex(1);
     QApplication::processEvents();
 }
+
+// The whole window, built and taken down again; the fonts and the style are loaded by then, so
+// this is the cost of the controls themselves.
+void BM_CreateWindow(benchmark::State& state) {
+    for (auto _ : state) {
+        TFormHlav window;
+        benchmark::DoNotOptimize(window.UpDownServo[9][14]);
+    }
+}
+BENCHMARK(BM_CreateWindow)->Unit(benchmark::kMillisecond);
+
+// One cell editor of a servo table, as the window makes 150 of them.
+void BM_CreateEditUpDown(benchmark::State& state) {
+    QWidget parent;
+    for (auto _ : state) {
+        auto* editor = new TEditUpDown(&parent);
+        editor->SetRange(dorv::CellRangeMillivolts);
+        editor->SetPosition(120);
+        benchmark::DoNotOptimize(editor);
+        delete editor;
+    }
+}
+BENCHMARK(BM_CreateEditUpDown)->Unit(benchmark::kMicrosecond);
 
 void BM_FillEditorsServoPage(benchmark::State& state) {
     TFormHlav window;
@@ -47,6 +73,9 @@ BENCHMARK(BM_PageChangeWithRepaint)->Unit(benchmark::kMillisecond);
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    // A private configuration folder: the windows built here read and write no one's settings.
+    QTemporaryDir config;
+    qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());
     QApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();

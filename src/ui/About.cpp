@@ -61,8 +61,8 @@ TFormAbout::TFormAbout(QWidget* parent)
     setFont(font);
     setWindowTitle(dorv::TextFor(AboutCaption, 1));
 
+    // The logo is drawn when the box is first shown: most runs never open it.
     Image1 = AddLabel(QStringLiteral("Image1"), {}, Left, 24, 0);
-    Image1->setPixmap(Logo());
     Image1->resize(161, 81);
     int line = 0;
     for (const char* text : MakerLines) {
@@ -126,6 +126,8 @@ void TFormAbout::FormActivate() {
 }
 
 void TFormAbout::showEvent(QShowEvent* event) {
+    if (Image1->pixmap().isNull())
+        Image1->setPixmap(Logo());
     FormActivate();
     QDialog::showEvent(event);
 }

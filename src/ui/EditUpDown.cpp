@@ -8,7 +8,6 @@
 
 TEditUpDown::TEditUpDown(QWidget* parent) : QSpinBox(parent) {
     setLocale(QLocale::system());
-    setGroupSeparatorShown(true);
     setWrapping(false);
     setAccelerated(false);
     setCorrectionMode(QAbstractSpinBox::CorrectToPreviousValue);
@@ -32,6 +31,14 @@ int TEditUpDown::Position() {
 
 void TEditUpDown::SetPosition(int v) {
     setValue(v);
+}
+
+// Thousands are grouped as the regional settings write them, whatever the spin box's own setting:
+// asking for grouping through that setting would lay the text out once more for every editor made.
+QString TEditUpDown::textFromValue(int v) const {
+    QLocale regional = locale();
+    regional.setNumberOptions(regional.numberOptions() & ~QLocale::OmitGroupSeparator);
+    return regional.toString(v);
 }
 
 void TEditUpDown::stepBy(int steps) {

@@ -32,6 +32,7 @@ signals:
     void EnterPressed();
 
 protected:
+    QString textFromValue(int v) const override;
     void stepBy(int steps) override;
     void keyPressEvent(QKeyEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -601,10 +601,13 @@ void TestWindow::aboutCaptionFollowsLanguage() {
     w.FormAbout = &about;
     ShowActive(w);
     QStringList captions;
+    QList<bool> logoShown;
     QTimer closer;
-    QObject::connect(&closer, &QTimer::timeout, [&captions] {
+    QObject::connect(&closer, &QTimer::timeout, [&captions, &logoShown, &about] {
         if (QWidget* box = QApplication::activeModalWidget()) {
             captions << box->windowTitle();
+            const auto* logo = about.findChild<QLabel*>(QStringLiteral("Image1"));
+            logoShown << (logo && !logo->pixmap().isNull());
             box->close();
         }
     });
@@ -614,6 +617,8 @@ void TestWindow::aboutCaptionFollowsLanguage() {
     w.MenuAbout->trigger();
     QCOMPARE(captions, QStringList({QStringLiteral("O programu DORV"),
                                     QStringLiteral("Über Programm DORV")}));
+    // The logo, drawn at the first showing, is there at every showing.
+    QCOMPARE(logoShown, QList<bool>({true, true}));
     dorv::CurrentLanguage = 0;
 }
 
