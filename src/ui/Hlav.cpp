@@ -30,6 +30,7 @@
 #include "Glyphs.h"
 #include "Hints.h"
 #include "Jazyk1.h"
+#include "LiveDisplay.h"
 
 namespace {
 
@@ -278,6 +279,13 @@ void TFormHlav::CreateLiveValues(QWidget* client) {
                                    QStringLiteral("Servo 2 Required= ---"), {706, 542}, 16, false);
     LabelServoMer2 = MakeLiveLabel(client, "LabelServoMer2",
                                    QStringLiteral("Servo 2 Measured= ---"), {706, 569}, 16, false);
+    // The servo values stand in two columns: a long text in some languages would run into the
+    // next column or out of the window.
+    constexpr int ColumnGap = 6;
+    for (QLabel* label : {LabelServoPoz1, LabelServoMer1})
+        dorv::SetLabelRoom(label, LabelServoPoz2->x() - label->x() - ColumnGap);
+    for (QLabel* label : {LabelServoPoz2, LabelServoMer2})
+        dorv::SetLabelRoom(label, DesignWidth - label->x() - ColumnGap);
     CheckBoxProgHned = new QCheckBox(QStringLiteral("Programming after change"), client);
     CheckBoxProgHned->setObjectName(QStringLiteral("CheckBoxProgHned"));
     CheckBoxProgHned->setGeometry(706, 600, 177, 16);
@@ -527,7 +535,7 @@ void TFormHlav::MenuAboutClick() {
 void TFormHlav::AdjustAutoSizeLabels(QWidget* parent) {
     for (QLabel* label : parent->findChildren<QLabel*>(Qt::FindDirectChildrenOnly))
         if (label->property(AutoSizeProperty).toBool())
-            label->adjustSize();
+            dorv::FitLabel(label);
 }
 
 // Keeps the menu shortcuts the window's own wherever the focus is: an edit would otherwise take

@@ -65,11 +65,44 @@ void SetRoleColour(QWidget* widget, QPalette::ColorRole role, const QColor& colo
         widget->setAutoFillBackground(true);
 }
 
+namespace {
+
+constexpr const char* RoomProperty = "Room";
+constexpr const char* DesignedPixelSizeProperty = "DesignedPixelSize";
+
+void SetPixelSize(QLabel* label, int pixelSize) {
+    if (label->font().pixelSize() == pixelSize)
+        return;
+    QFont font = label->font();
+    font.setPixelSize(pixelSize);
+    label->setFont(font);
+}
+
+} // namespace
+
+void SetLabelRoom(QLabel* label, int room) {
+    label->setProperty(RoomProperty, room);
+    label->setProperty(DesignedPixelSizeProperty, label->font().pixelSize());
+    FitLabel(label);
+}
+
+void FitLabel(QLabel* label) {
+    const int room = label->property(RoomProperty).toInt();
+    const int designed = label->property(DesignedPixelSizeProperty).toInt();
+    if (room > 0 && designed > 0) {
+        int size = designed;
+        SetPixelSize(label, size);
+        while (size > MinimumFittedPixelSize && label->sizeHint().width() > room)
+            SetPixelSize(label, --size);
+    }
+    label->adjustSize();
+}
+
 void SetLabelText(QLabel* label, const QString& text) {
     if (label->text() == text)
         return;
     label->setText(text);
-    label->adjustSize();
+    FitLabel(label);
 }
 
 void ShowMonitorLabel(QLabel* label, const MonitorLabel& shown, const LanguageMessages& messages) {

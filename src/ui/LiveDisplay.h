@@ -30,6 +30,15 @@ QColor StatusColourOf(StatusColour colour, const QPalette& palette);
 // does nothing, and so repaints nothing, when it already has it.
 void SetRoleColour(QWidget* widget, QPalette::ColorRole role, const QColor& colour);
 
+// Gives a label the width it may take before it runs into its neighbour. A text wider than that is
+// shown in a smaller font, down to MinimumFittedPixelSize, instead of over the neighbour's text; a
+// text that fits gets the label's designed font back.
+void SetLabelRoom(QLabel* label, int room);
+constexpr int MinimumFittedPixelSize = 10;
+
+// Fits the label to its text: its size, and within its room (if it has one) its font.
+void FitLabel(QLabel* label);
+
 // Sets the label's text and fits the label to it; nothing when the text is unchanged.
 void SetLabelText(QLabel* label, const QString& text);
 

@@ -21,6 +21,7 @@
 #include "EditUpDown.h"
 #include "Hlav.h"
 #include "Jazyk1.h"
+#include "LiveDisplay.h"
 #include "WindowTestEnv.h"
 
 using namespace dorv;
@@ -88,6 +89,8 @@ private slots:
     void languageMenuSwitchesTextsAndMessages();
     void hintsOnStatusBarInEnglish();
     void aboutCaptionFollowsLanguage();
+    void servoValuesStayInTheirColumns_data();
+    void servoValuesStayInTheirColumns();
 
 private:
     WindowTestEnv env_; // a private configuration folder and a scripted port for every window
@@ -619,6 +622,39 @@ void TestWindow::aboutCaptionFollowsLanguage() {
                                     QStringLiteral("Über Programm DORV")}));
     // The logo, drawn at the first showing, is there at every showing.
     QCOMPARE(logoShown, QList<bool>({true, true}));
+    dorv::CurrentLanguage = 0;
+}
+
+void TestWindow::servoValuesStayInTheirColumns_data() {
+    QTest::addColumn<int>("language");
+    QTest::newRow("Czech") << 0;
+    QTest::newRow("English") << 1;
+    QTest::newRow("German") << 2;
+}
+
+void TestWindow::servoValuesStayInTheirColumns() {
+    QFETCH(int, language);
+    dorv::CurrentLanguage = static_cast<unsigned char>(language);
+    TFormHlav w;
+    constexpr int designed = 16; // the servo labels' designed height
+    // The widest values the unit reports, as the tick writes them.
+    dorv::SetLabelText(w.LabelServoPoz1,
+                       w.Messages.MsgServoDesired + QStringLiteral(" 1 = 5000 mV"));
+    dorv::SetLabelText(w.LabelServoMer1,
+                       w.Messages.MsgServoMeasured + QStringLiteral(" 1 = 5000 mV"));
+    dorv::SetLabelText(w.LabelServoPoz2,
+                       w.Messages.MsgServoDesired + QStringLiteral(" 2 = 5000 mV"));
+    dorv::SetLabelText(w.LabelServoMer2,
+                       w.Messages.MsgServoMeasured + QStringLiteral(" 2 = 5000 mV"));
+    for (QLabel* left : {w.LabelServoPoz1, w.LabelServoMer1}) {
+        QVERIFY2(left->geometry().right() < w.LabelServoPoz2->x(), qPrintable(left->text()));
+        QVERIFY(left->font().pixelSize() >= dorv::MinimumFittedPixelSize);
+    }
+    for (QLabel* right : {w.LabelServoPoz2, w.LabelServoMer2})
+        QVERIFY2(right->geometry().right() < TFormHlav::DesignWidth, qPrintable(right->text()));
+    // A short text gets the designed font back.
+    dorv::SetLabelText(w.LabelServoMer1, QStringLiteral("---"));
+    QCOMPARE(w.LabelServoMer1->font().pixelSize(), designed);
     dorv::CurrentLanguage = 0;
 }
 
