@@ -6,6 +6,8 @@
 #include <QLocale>
 #include <QMouseEvent>
 
+#include <algorithm>
+
 TEditUpDown::TEditUpDown(QWidget* parent) : QSpinBox(parent) {
     setLocale(QLocale::system());
     setWrapping(false);
@@ -39,6 +41,21 @@ QString TEditUpDown::textFromValue(int v) const {
     QLocale regional = locale();
     regional.setNumberOptions(regional.numberOptions() & ~QLocale::OmitGroupSeparator);
     return regional.toString(v);
+}
+
+// A whole number beyond the range stays in the edit as typed. The spin box's own check would refuse
+// the keystroke that takes it out of range, so "6000" typed into a cell of at most 4980 would be
+// read as "600": a value nobody typed. Kept whole, it is refused whole when the position is read,
+// and the previous position stands.
+QValidator::State TEditUpDown::validate(QString& input, int& pos) const {
+    const QValidator::State state = QSpinBox::validate(input, pos);
+    if (state != QValidator::Invalid || input.isEmpty())
+        return state;
+    QString digits = input;
+    digits.remove(locale().groupSeparator());
+    const bool wholeNumber = !digits.isEmpty() && std::all_of(digits.cbegin(), digits.cend(),
+                                                              [](QChar c) { return c.isDigit(); });
+    return wholeNumber ? QValidator::Intermediate : QValidator::Invalid;
 }
 
 void TEditUpDown::stepBy(int steps) {

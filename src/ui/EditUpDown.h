@@ -22,6 +22,8 @@ public:
     void SetPosition(int v);
     // The edit part: carries the edit's name and text.
     QLineEdit* Edit() const { return lineEdit(); }
+    // Also holds a whole number beyond the range, as Intermediate, until it is read and refused.
+    QValidator::State validate(QString& input, int& pos) const override;
 
 signals:
     // The mouse was clicked into the edit part.

@@ -375,8 +375,9 @@ void TestWindow::enterMovesFocusAndCommits_data() {
     QTest::addColumn<int>("stored");
     QTest::newRow("number") << "1240" << 62;
     QTest::newRow("grouped number") << Grouped(1240) << 62;
-    // The edit refuses a digit that would leave the range: "6000" stays "600".
-    QTest::newRow("digit beyond range refused") << "6000" << 30;
+    // A number beyond the range is refused whole; it never becomes a value nobody typed ("600").
+    QTest::newRow("number beyond range") << "6000" << 50;
+    QTest::newRow("grouped number beyond range") << Grouped(6000) << 50;
     QTest::newRow("not a number") << "abc" << 50;
     QTest::newRow("empty") << "" << 50;
 }
