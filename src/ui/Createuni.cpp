@@ -29,15 +29,11 @@ QLabel* MakeEditorLabel(QWidget* parent, const QString& name, const QString& tex
     return label;
 }
 
-// An edit of the given width with its up-down of 16 x 21 right of it.
+// An edit of 40 x 21 with its up-down of 16 x 21 right of it.
 TEditUpDown* MakeEditUpDown(QWidget* parent, const QString& editName, const QString& upDownName,
                             QPoint at, const dorv::EditorRange& range) {
-    auto* editor = new TEditUpDown(parent);
-    editor->setObjectName(upDownName);
-    editor->Edit()->setObjectName(editName);
-    editor->SetRange(range);
-    editor->setGeometry(at.x(), at.y(), EditWidth + UpDownWidth, EditorHeight);
-    return editor;
+    return TEditUpDown::Create(parent, editName, upDownName,
+                               QRect(at, QSize(EditWidth + UpDownWidth, EditorHeight)), range);
 }
 
 QCheckBox* MakeRunTimeCheckBox(QWidget* parent, const char* name, const QString& text, QPoint at) {

@@ -18,6 +18,17 @@ TEditUpDown::TEditUpDown(QWidget* parent) : QSpinBox(parent) {
     lineEdit()->installEventFilter(this);
 }
 
+TEditUpDown* TEditUpDown::Create(QWidget* parent, const QString& editName,
+                                 const QString& upDownName, const QRect& at,
+                                 const dorv::EditorRange& range) {
+    auto* editor = new TEditUpDown(parent);
+    editor->setObjectName(upDownName);
+    editor->Edit()->setObjectName(editName);
+    editor->SetRange(range);
+    editor->setGeometry(at);
+    return editor;
+}
+
 void TEditUpDown::SetRange(const dorv::EditorRange& range) {
     setRange(range.Min, range.Max);
     setSingleStep(range.Step);

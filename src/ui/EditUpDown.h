@@ -13,6 +13,10 @@ class TEditUpDown : public QSpinBox {
     Q_OBJECT
 public:
     explicit TEditUpDown(QWidget* parent = nullptr);
+    // An editor at its place on the parent, with its range: the up-down part carries upDownName,
+    // the edit part editName.
+    static TEditUpDown* Create(QWidget* parent, const QString& editName, const QString& upDownName,
+                               const QRect& at, const dorv::EditorRange& range);
 
     // Minimum, maximum and increment of the up-down.
     void SetRange(const dorv::EditorRange& range);

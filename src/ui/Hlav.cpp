@@ -16,7 +16,6 @@
 #include <QRadioButton>
 #include <QScreen>
 #include <QStatusBar>
-#include <QStyle>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTimer>
@@ -207,20 +206,16 @@ void TFormHlav::CreatePageRuzne() {
     GroupBoxSetTps->setObjectName(QStringLiteral("GroupBoxSetTps"));
     GroupBoxSetTps->setGeometry(8, 4, 284, 107);
     LabelTps0 = MakeLabel(GroupBoxSetTps, "LabelTps0", QStringLiteral("0%  [mV]"), {33, 30});
-    UpDownTps0 = new TEditUpDown(GroupBoxSetTps);
-    UpDownTps0->setObjectName(QStringLiteral("UpDownTps0"));
-    UpDownTps0->Edit()->setObjectName(QStringLiteral("EditTps0"));
-    UpDownTps0->SetRange(dorv::Tps0Range);
-    UpDownTps0->setGeometry(96, 26, 56, 21);
+    UpDownTps0 =
+        TEditUpDown::Create(GroupBoxSetTps, QStringLiteral("EditTps0"),
+                            QStringLiteral("UpDownTps0"), {96, 26, 56, 21}, dorv::Tps0Range);
     UpDownTps0->SetPosition(200);
     ButtonTps0 =
         MakePushButton(GroupBoxSetTps, "ButtonTps0", QStringLiteral("TPS 0 %"), {192, 24, 75, 25});
     LabelTps100 = MakeLabel(GroupBoxSetTps, "LabelTps100", QStringLiteral("100%  [mv]"), {21, 69});
-    UpDownTps100 = new TEditUpDown(GroupBoxSetTps);
-    UpDownTps100->setObjectName(QStringLiteral("UpDownTps100"));
-    UpDownTps100->Edit()->setObjectName(QStringLiteral("EditTps100"));
-    UpDownTps100->SetRange(dorv::Tps100Range);
-    UpDownTps100->setGeometry(96, 66, 56, 21);
+    UpDownTps100 =
+        TEditUpDown::Create(GroupBoxSetTps, QStringLiteral("EditTps100"),
+                            QStringLiteral("UpDownTps100"), {96, 66, 56, 21}, dorv::Tps100Range);
     UpDownTps100->SetPosition(2600);
     ButtonTps100 = MakePushButton(GroupBoxSetTps, "ButtonTps100", QStringLiteral("TPS 100 %"),
                                   {192, 64, 75, 25});
