@@ -8,7 +8,38 @@
 #include <QMessageBox>
 #include <QStandardPaths>
 
+#include "Jazyk1.h"
+
 namespace dorv {
+
+namespace {
+
+const LanguageTexts ManualLookedFor{"Hledáno v:", "Looked for:", "Gesucht in:", "Cherché dans :"};
+const LanguageTexts ManualInstallHint{
+    "Příručku sestaví a nainstaluje příkaz z README (oddíl „The manual“):",
+    "The README's command (section \"The manual\") builds and installs the manual:",
+    "Der Befehl aus der README (Abschnitt „The manual“) erstellt und installiert das Handbuch:",
+    "La commande du README (section « The manual ») construit et installe le manuel :"};
+const LanguageTexts ManualViewerFailed{
+    "Příručku se nepodařilo otevřít prohlížečem:", "No viewer could open the manual:",
+    "Kein Anzeigeprogramm konnte das Handbuch öffnen:",
+    "Aucun visualiseur n'a pu ouvrir le manuel :"};
+constexpr const char* ManualInstallCommand = "cmake --build build && cmake --install build";
+
+} // namespace
+
+QString ManualErrorDetails(const QString& helpFileName, const QString& executableFolder,
+                           const QString& found, unsigned language) {
+    if (!found.isEmpty())
+        return TextFor(ManualViewerFailed, language) + QLatin1Char('\n') +
+               QDir::toNativeSeparators(found);
+    QStringList lines{TextFor(ManualLookedFor, language)};
+    for (const QString& folder : ManualFolders(executableFolder))
+        lines << QDir::toNativeSeparators(QDir(folder).filePath(helpFileName));
+    lines << QString() << TextFor(ManualInstallHint, language)
+          << QLatin1String(ManualInstallCommand);
+    return lines.join(QLatin1Char('\n'));
+}
 
 QStringList ManualFolders(const QString& executableFolder) {
     QStringList folders{QDir(executableFolder).absolutePath(),
@@ -46,6 +77,9 @@ bool MenuContensClick(QWidget* window, const LanguageMessages& messages, const D
     }
     QMessageBox box(QMessageBox::NoIcon, window ? window->windowTitle() : QString(),
                     messages.MsgHelpOpenError, QMessageBox::Ok, window);
+    box.setInformativeText(
+        ManualErrorDetails(messages.HelpFileName, folder, manual, CurrentLanguage));
+    box.setTextInteractionFlags(Qt::TextSelectableByMouse);
     box.exec();
     return false;
 }

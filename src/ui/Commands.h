@@ -23,9 +23,15 @@ QStringList ManualFolders(const QString& executableFolder);
 // The full path of the first manual named helpFileName in ManualFolders; empty when none exists.
 QString FindManual(const QString& helpFileName, const QString& executableFolder);
 
+// What the box of a failed Help > Contents adds, in the language: with no manual found, every
+// path looked for and the command that builds and installs the manual; with a manual found that
+// no viewer could open, its path.
+QString ManualErrorDetails(const QString& helpFileName, const QString& executableFolder,
+                           const QString& found, unsigned language);
+
 // Help > Contents: opens the manual of the current language (messages.HelpFileName) with the
 // registered viewer. When it is missing or cannot be opened, shows messages.MsgHelpOpenError in a
-// message box owned by window and returns false; nothing else changes.
+// message box owned by window, with ManualErrorDetails, and returns false; nothing else changes.
 bool MenuContensClick(QWidget* window, const LanguageMessages& messages,
                       const DocumentOpener& open = {}, const QString& executableFolder = {});
 

@@ -15,11 +15,14 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <QScrollArea>
 #include <QStatusBar>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTimer>
 #include <QToolButton>
+
+#include <algorithm>
 
 #include "About.h"
 #include "Cgauges.h"
@@ -30,6 +33,7 @@
 #include "Hints.h"
 #include "Jazyk1.h"
 #include "LiveDisplay.h"
+#include "Placement.h"
 
 namespace {
 
@@ -121,9 +125,16 @@ TFormHlav::TFormHlav(QWidget* parent) : QMainWindow(parent) {
     setFont(windowFont);
     resize(DesignWidth, DesignHeight);
 
-    client_ = new QWidget(this);
+    // The designed client area scrolls inside the window when the screen is too small for it.
+    ScrollBoxClient = new QScrollArea(this);
+    ScrollBoxClient->setObjectName(QStringLiteral("ScrollBoxClient"));
+    ScrollBoxClient->setFrameShape(QFrame::NoFrame);
+    ScrollBoxClient->setFocusPolicy(Qt::NoFocus);
+    ScrollBoxClient->setWidgetResizable(true);
+    client_ = new QWidget;
     client_->setObjectName(QStringLiteral("ClientArea"));
-    setCentralWidget(client_);
+    ScrollBoxClient->setWidget(client_);
+    setCentralWidget(ScrollBoxClient);
     CreateToolBar(client_);
     CreatePages(client_);
     CreateLiveValues(client_);
@@ -132,6 +143,8 @@ TFormHlav::TFormHlav(QWidget* parent) : QMainWindow(parent) {
     StatusBar1->setFixedHeight(19);
     setStatusBar(StatusBar1);
     CreateMenus();
+    client_->setMinimumSize(DesignWidth,
+                            DesignHeight - menuBar()->sizeHint().height() - StatusBar1->height());
     CreateDialogs();
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
@@ -266,21 +279,18 @@ void TFormHlav::CreateLiveValues(QWidget* client) {
     // The desktop colour of the classic scheme: dark teal.
     CGaugeTps->SetForeColor(QColor(0, 128, 128));
     CGaugeTps->SetShowText(false);
-    LabelServoPoz1 = MakeLiveLabel(client, "LabelServoPoz1",
-                                   QStringLiteral("Servo 1 Required= ---"), {466, 542}, 16, false);
-    LabelServoMer1 = MakeLiveLabel(client, "LabelServoMer1",
-                                   QStringLiteral("Servo 1 Measured= ---"), {466, 569}, 16, false);
-    LabelServoPoz2 = MakeLiveLabel(client, "LabelServoPoz2",
-                                   QStringLiteral("Servo 2 Required= ---"), {706, 542}, 16, false);
-    LabelServoMer2 = MakeLiveLabel(client, "LabelServoMer2",
-                                   QStringLiteral("Servo 2 Measured= ---"), {706, 569}, 16, false);
-    // The servo values stand in two columns: a long text in some languages would run into the
-    // next column or out of the window.
-    constexpr int ColumnGap = 6;
-    for (QLabel* label : {LabelServoPoz1, LabelServoMer1})
-        dorv::SetLabelRoom(label, LabelServoPoz2->x() - label->x() - ColumnGap);
-    for (QLabel* label : {LabelServoPoz2, LabelServoMer2})
-        dorv::SetLabelRoom(label, DesignWidth - label->x() - ColumnGap);
+    LabelServoPoz1 =
+        MakeLiveLabel(client, "LabelServoPoz1", QStringLiteral("Servo 1 Required= ---"), {466, 542},
+                      ServoLabelPixelSize, false);
+    LabelServoMer1 =
+        MakeLiveLabel(client, "LabelServoMer1", QStringLiteral("Servo 1 Measured= ---"), {466, 569},
+                      ServoLabelPixelSize, false);
+    LabelServoPoz2 =
+        MakeLiveLabel(client, "LabelServoPoz2", QStringLiteral("Servo 2 Required= ---"), {706, 542},
+                      ServoLabelPixelSize, false);
+    LabelServoMer2 =
+        MakeLiveLabel(client, "LabelServoMer2", QStringLiteral("Servo 2 Measured= ---"), {706, 569},
+                      ServoLabelPixelSize, false);
     CheckBoxProgHned = new QCheckBox(QStringLiteral("Programming after change"), client);
     CheckBoxProgHned->setObjectName(QStringLiteral("CheckBoxProgHned"));
     CheckBoxProgHned->setGeometry(706, 600, 177, 16);
@@ -462,8 +472,42 @@ void TFormHlav::WireEvents() {
 }
 
 void TFormHlav::CenterWindow() {
-    const QRect screenArea = screen()->geometry();
-    move((screenArea.width() - width()) / 2, (screenArea.height() - height()) / 2);
+    const QRect screenArea = screen()->availableGeometry();
+    move(screenArea.x() + (screenArea.width() - width()) / 2,
+         screenArea.y() + (screenArea.height() - height()) / 2);
+    KeepOnScreen();
+}
+
+QMargins TFormHlav::FrameMargins() const {
+    const QRect frame = frameGeometry();
+    const QRect inner = geometry();
+    if (!isVisible() || frame == inner)
+        return dorv::AssumedFrameMargins;
+    return {inner.left() - frame.left(), inner.top() - frame.top(), frame.right() - inner.right(),
+            frame.bottom() - inner.bottom()};
+}
+
+void TFormHlav::KeepOnScreen() {
+    const QMargins frame = FrameMargins();
+    const QPoint frameCorner = frameGeometry().topLeft();
+    const QRect inner(frameCorner + QPoint(frame.left(), frame.top()), size());
+    const QScreen* where = QGuiApplication::screenAt(inner.center());
+    if (!where)
+        where = screen();
+    const QRect kept = dorv::KeepInside(inner, frame, where->availableGeometry());
+    if (kept == inner)
+        return;
+    resize(kept.size());
+    move(kept.topLeft() - QPoint(frame.left(), frame.top()));
+}
+
+bool TFormHlav::event(QEvent* event) {
+    // The real frame is known only once the window manager has framed the window.
+    if (event->type() == QEvent::Show && !keptOnScreenAfterShow_) {
+        keptOnScreenAfterShow_ = true;
+        QTimer::singleShot(FrameSettleMs, this, &TFormHlav::KeepOnScreen);
+    }
+    return QMainWindow::event(event);
 }
 
 int TFormHlav::ActivePage() const {
@@ -493,6 +537,7 @@ void TFormHlav::MenuExitClick() {
 
 void TFormHlav::ApplyLanguage() {
     Messages = dorv::ApplyLanguageTexts(this);
+    FitServoLabels();
     AdjustAutoSizeLabels(client_);
     AdjustAutoSizeLabels(TabSheet_Ruzne);
     for (QWidget* box : std::initializer_list<QWidget*>{GroupBoxServo, RadioGroupPocPulsu})
@@ -500,6 +545,23 @@ void TFormHlav::ApplyLanguage() {
             if (qobject_cast<QLabel*>(child) || qobject_cast<QCheckBox*>(child) ||
                 qobject_cast<QRadioButton*>(child))
                 child->adjustSize();
+}
+
+// The servo values stand in two columns; a long text in some languages would run into the next
+// column or out of the window. The four labels share one size, chosen once per language so that
+// the widest value the unit can report fits: the size never changes with the values shown.
+void TFormHlav::FitServoLabels() {
+    constexpr int ColumnGap = 6;
+    const int room =
+        std::min(LabelServoPoz2->x() - LabelServoPoz1->x(), DesignWidth - LabelServoPoz2->x()) -
+        ColumnGap;
+    QFont designed = LabelServoPoz1->font();
+    designed.setPixelSize(ServoLabelPixelSize);
+    const int size = dorv::FittedPixelSize(designed, room, dorv::WidestServoTexts(Messages));
+    for (QLabel* label : {LabelServoPoz1, LabelServoMer1, LabelServoPoz2, LabelServoMer2}) {
+        dorv::SetPixelSize(label, size);
+        dorv::FitLabel(label);
+    }
 }
 
 void TFormHlav::SwitchLanguage(unsigned char language) {

@@ -26,6 +26,7 @@ class QLabel;
 class QLineEdit;
 class QMenu;
 class QPushButton;
+class QScrollArea;
 class QStatusBar;
 class QTabWidget;
 class QTimer;
@@ -42,6 +43,8 @@ public:
     static constexpr int DesignHeight = 849;
     static constexpr int ComPortCount = 20;
     static constexpr int TimerInterval = 55;
+    // The designed height of the servo live labels' font; smaller where a language needs it.
+    static constexpr int ServoLabelPixelSize = 16;
 
     explicit TFormHlav(QWidget* parent = nullptr);
     ~TFormHlav() override;
@@ -83,12 +86,20 @@ public:
     // The servo the shared editors act on: page 1 is servo 1, any other page servo 2.
     dorv::ServoIndex ActiveServo() const;
 
-    // Centres the window: left = (screen width - width) / 2, top likewise.
+    // Centres the window in the screen's available area: left = (width there - width) / 2, top
+    // likewise; then KeepOnScreen.
     void CenterWindow();
+    // Keeps the whole window, frame included, inside the available area of its screen: a window
+    // larger than that area is made smaller (the pages then scroll), one partly outside is moved
+    // in. Run after the placement is loaded and once the window manager has framed the window.
+    void KeepOnScreen();
 
     // Edit part of a run-time editor (the up-down is the spin box itself).
     QLineEdit* EditServo(int r, int c) const;
     QLineEdit* EditRpm(int c) const;
+
+    // The client area at its designed size, scrolling when the window is smaller.
+    QScrollArea* ScrollBoxClient = nullptr;
 
     // --- Toolbar ---
     QGroupBox* GroupBoxToolBar = nullptr;
@@ -276,6 +287,7 @@ public slots:
     void StartProgramming();
 
 protected:
+    bool event(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     // Closing the window by any way runs the shut-down sequence (FormClose).
     void closeEvent(QCloseEvent* event) override;
@@ -307,8 +319,13 @@ private:
     bool IsMenuShortcut(const QKeyEvent* event) const;
     void AdjustAutoSizeLabels(QWidget* parent);
     void SwitchLanguage(unsigned char language);
+    void FitServoLabels();
+
+    QMargins FrameMargins() const;
 
     QWidget* client_ = nullptr;
+    bool keptOnScreenAfterShow_ = false;
+    static constexpr int FrameSettleMs = 200; // time the window manager takes to frame a window
     bool quietPageSelect_ = false;
 
     // --- The link (HlavLink.cpp, LiveDisplay.cpp, Tune.cpp) ---

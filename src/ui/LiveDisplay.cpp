@@ -1,7 +1,11 @@
 // Showing the link's messages, colours and live labels on the window's controls.
 #include "LiveDisplay.h"
 
+#include <QFontMetrics>
 #include <QLabel>
+
+#include <algorithm>
+#include <limits>
 
 namespace dorv {
 
@@ -65,10 +69,34 @@ void SetRoleColour(QWidget* widget, QPalette::ColorRole role, const QColor& colo
         widget->setAutoFillBackground(true);
 }
 
-namespace {
+int FittedPixelSize(const QFont& font, int room, const QStringList& texts) {
+    QFont fitted = font;
+    int size = font.pixelSize();
+    for (; size > MinimumFittedPixelSize; --size) {
+        fitted.setPixelSize(size);
+        const QFontMetrics metrics(fitted);
+        const bool fits = std::all_of(texts.cbegin(), texts.cend(), [&](const QString& text) {
+            return metrics.horizontalAdvance(text) <= room;
+        });
+        if (fits)
+            break;
+    }
+    return size;
+}
 
-constexpr const char* RoomProperty = "Room";
-constexpr const char* DesignedPixelSizeProperty = "DesignedPixelSize";
+QStringList WidestServoTexts(const LanguageMessages& messages) {
+    MonitorReport widest;
+    widest.ServoMeasuredMv.fill(std::numeric_limits<std::uint16_t>::max());
+    widest.ServoRequiredMv.fill(std::numeric_limits<std::uint16_t>::max());
+    const std::optional<MonitorValues> shown = DecodeMonitorFrame(EncodeMonitorFrame(widest));
+    QStringList texts;
+    if (!shown)
+        return texts;
+    for (const MonitorLabel* label : {&shown->LabelServoPoz1, &shown->LabelServoMer1,
+                                      &shown->LabelServoPoz2, &shown->LabelServoMer2})
+        texts << MessageWithSuffix(messages, label->Message, label->Text);
+    return texts;
+}
 
 void SetPixelSize(QLabel* label, int pixelSize) {
     if (label->font().pixelSize() == pixelSize)
@@ -78,24 +106,10 @@ void SetPixelSize(QLabel* label, int pixelSize) {
     label->setFont(font);
 }
 
-} // namespace
-
-void SetLabelRoom(QLabel* label, int room) {
-    label->setProperty(RoomProperty, room);
-    label->setProperty(DesignedPixelSizeProperty, label->font().pixelSize());
-    FitLabel(label);
-}
-
 void FitLabel(QLabel* label) {
-    const int room = label->property(RoomProperty).toInt();
-    const int designed = label->property(DesignedPixelSizeProperty).toInt();
-    if (room > 0 && designed > 0) {
-        int size = designed;
-        SetPixelSize(label, size);
-        while (size > MinimumFittedPixelSize && label->sizeHint().width() > room)
-            SetPixelSize(label, --size);
-    }
-    label->adjustSize();
+    const QSize fitted = label->sizeHint();
+    if (label->size() != fitted)
+        label->resize(fitted);
 }
 
 void SetLabelText(QLabel* label, const QString& text) {

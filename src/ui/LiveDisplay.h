@@ -4,6 +4,7 @@
 #include <QColor>
 #include <QPalette>
 #include <QString>
+#include <QStringList>
 
 #include <string>
 
@@ -11,6 +12,7 @@
 #include "Messages.h"
 #include "Monitor.h"
 
+class QFont;
 class QLabel;
 class QWidget;
 
@@ -30,13 +32,20 @@ QColor StatusColourOf(StatusColour colour, const QPalette& palette);
 // does nothing, and so repaints nothing, when it already has it.
 void SetRoleColour(QWidget* widget, QPalette::ColorRole role, const QColor& colour);
 
-// Gives a label the width it may take before it runs into its neighbour. A text wider than that is
-// shown in a smaller font, down to MinimumFittedPixelSize, instead of over the neighbour's text; a
-// text that fits gets the label's designed font back.
-void SetLabelRoom(QLabel* label, int room);
+// The largest pixel size, from the font's own down to MinimumFittedPixelSize, at which each of
+// the texts is at most room pixels wide.
+int FittedPixelSize(const QFont& font, int room, const QStringList& texts);
 constexpr int MinimumFittedPixelSize = 10;
 
-// Fits the label to its text: its size, and within its room (if it has one) its font.
+// The widest texts the four servo live labels can show in the language: each servo value at the
+// largest the unit can report, as the monitor writes it.
+QStringList WidestServoTexts(const LanguageMessages& messages);
+
+// Gives the label's font the pixel size; nothing, and so no new layout, when it has it already.
+void SetPixelSize(QLabel* label, int pixelSize);
+
+// Sizes the label to its text. Never touches the font: a font change asks the parent for a new
+// layout, and labels are fitted again from that request.
 void FitLabel(QLabel* label);
 
 // Sets the label's text and fits the label to it; nothing when the text is unchanged.

@@ -161,6 +161,7 @@ void TFormHlav::LoadSettings() {
     // A placement from another screen arrangement would open the window out of sight.
     if (!PlacementOnScreen(QRect(pos(), size())))
         CenterWindow();
+    KeepOnScreen();
     PortIndex = loaded.PortIndex;
     dorv::CurrentLanguage = loaded.CurrentLanguage;
     LabelFile2->setText(loaded.File);

@@ -1,5 +1,5 @@
 // Tests of the whole program as a process: first run, settings kept between runs, the language
-// word, the port COM21, and SIGTERM closing it like File > Exit.
+// word, the port COM21, SIGTERM closing it like File > Exit, and the CPU it uses while idle.
 #include <QtTest>
 
 #include <QProcess>
@@ -7,6 +7,7 @@
 
 #include <csignal>
 #include <optional>
+#include <unistd.h>
 
 #include "ParameterImage.h"
 #include "SettingsData.h"
@@ -84,11 +85,19 @@ struct ToolExit {
 
 // Runs the tool headless with the given configuration home, lets it run up to `runMs`, sends
 // the signal and waits for it to end.
+// The headless platform the tests run on, with its screen: the tool gets the same unless a test
+// names another.
+QString TestPlatform() {
+    const QString platform = qEnvironmentVariable("QT_QPA_PLATFORM");
+    return platform.startsWith(QLatin1String("offscreen")) ? platform : QStringLiteral("offscreen");
+}
+
 ToolExit RunTool(const QString& configHome, const QStringList& arguments, int runMs = 700,
-                 Sim* sim = nullptr, int signal = SIGTERM) {
+                 Sim* sim = nullptr, int signal = SIGTERM,
+                 const QString& platform = TestPlatform()) {
     QProcess tool;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), platform);
     env.insert(QStringLiteral("XDG_CONFIG_HOME"), configHome);
     tool.setProcessEnvironment(env);
     tool.start(ToolPath, arguments);
@@ -156,6 +165,9 @@ private slots:
     void languageWordOverridesStoredLanguage_data();
     void languageWordOverridesStoredLanguage();
     void storedComPort21OpensCom21();
+    void idleWhilePollingTheUnit();
+    void smallScreenKeepsWindowReachable_data();
+    void smallScreenKeepsWindowReachable();
 };
 
 void TestAppProcess::initTestCase() {
@@ -253,6 +265,80 @@ void TestAppProcess::storedComPort21OpensCom21() {
     // The unit on COM21 was polled, and COM21 is kept.
     QVERIFY2(sim.FramesReceived() >= 1, "the simulated unit on COM21 received no frame");
     QCOMPARE(IniValue(ReadText(SettingsPath(home)), "ComPort"), QByteArray("21"));
+}
+
+void TestAppProcess::smallScreenKeepsWindowReachable_data() {
+    QTest::addColumn<QByteArray>("stored");
+    QTest::newRow("first start") << QByteArray();
+    QTest::newRow("designed size stored above the screen")
+        << QByteArray("[FORM_HLAV]\nLeft=190\nTop=-40\nHeight=849\nWidth=986\n");
+    QTest::newRow("stored from a larger screen")
+        << QByteArray("[FORM_HLAV]\nLeft=1500\nTop=700\nHeight=900\nWidth=1200\n");
+}
+
+// On a 1366 x 768 screen the window opens, and is left at exit, wholly on the screen: title bar
+// and menu above nothing, status bar above the bottom edge.
+void TestAppProcess::smallScreenKeepsWindowReachable() {
+    QFETCH(QByteArray, stored);
+    QTemporaryDir home;
+    if (!stored.isEmpty())
+        QVERIFY(WriteText(SettingsPath(home), stored));
+    const QString laptop =
+        QStringLiteral("offscreen:configfile=" DORV_SCREENS_DIR "/screen-laptop.json");
+    const ToolExit run = RunTool(home.path(), {}, 700, nullptr, SIGTERM, laptop);
+    VERIFY_CLEAN_EXIT(run);
+    const QByteArray ini = ReadText(SettingsPath(home));
+    const auto number = [&ini](const QByteArray& key) {
+        return IniValue(ini, key).value_or(QByteArray("-99999")).toInt();
+    };
+    const QRect frame(number("Left"), number("Top"), number("Width"), number("Height"));
+    // Left and Top are the frame's corner; the frame adds at most a title bar and borders.
+    const QRect framed = frame.adjusted(0, 0, 8, 36);
+    QVERIFY2(QRect(0, 0, 1366, 768).contains(framed), ini.constData());
+    QVERIFY2(frame.width() >= 900 && frame.height() >= 600, ini.constData());
+}
+
+// CPU time (user and system) the process used so far, in clock ticks.
+qint64 CpuTicks(qint64 pid) {
+    const QByteArray stat = ReadText(QStringLiteral("/proc/%1/stat").arg(pid));
+    // The fields after the command name, which is in parentheses and may hold blanks.
+    const QList<QByteArray> fields = stat.mid(stat.lastIndexOf(')') + 2).split(' ');
+    return fields.size() > 12 ? fields[11].toLongLong() + fields[12].toLongLong() : -1;
+}
+
+// With a unit answering and nothing to do, the window must not keep itself busy: a loop that
+// redraws or re-lays out without end shows as a core burnt while the values are live.
+void TestAppProcess::idleWhilePollingTheUnit() {
+    QTemporaryDir home;
+    Sim sim(home.filePath(QStringLiteral("ttySIM")));
+    QVERIFY(sim.WaitReady());
+    QVERIFY(WriteText(SettingsPath(home), "[PORTS]\nCOM1=" + sim.Link().toLocal8Bit() +
+                                              "\n[FORM_HLAV]\nComPort=1\nLanguage=1\n"));
+    QProcess tool;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), TestPlatform());
+    env.insert(QStringLiteral("XDG_CONFIG_HOME"), home.path());
+    tool.setProcessEnvironment(env);
+    tool.start(ToolPath, {});
+    QVERIFY(tool.waitForStarted(5000));
+    // Running once the unit is polled and its live values shown for a while.
+    QTRY_VERIFY_WITH_TIMEOUT(sim.FramesReceived() >= 3, 10000);
+    QTest::qWait(1000);
+    constexpr int MeasuredMs = 10000;
+    const int framesBefore = sim.FramesReceived();
+    const qint64 before = CpuTicks(tool.processId());
+    QTest::qWait(MeasuredMs);
+    const qint64 after = CpuTicks(tool.processId());
+    const int frames = sim.FramesReceived() - framesBefore;
+    ::kill(static_cast<pid_t>(tool.processId()), SIGTERM);
+    QVERIFY(tool.waitForFinished(10000));
+    QVERIFY(before >= 0 && after >= before);
+    // A poll every 6 ticks of 55 ms: about 30 frames in 10 s.
+    QVERIFY2(frames >= 15, qPrintable(QStringLiteral("only %1 frames polled").arg(frames)));
+    const double share =
+        100.0 * double(after - before) / double(sysconf(_SC_CLK_TCK)) / (MeasuredMs / 1000.0);
+    qInfo("CPU while idle and polling: %.2f %% of one core", share);
+    QVERIFY2(share < 3.0, qPrintable(QStringLiteral("%1 % of one core").arg(share)));
 }
 
 QTEST_MAIN(TestAppProcess)

@@ -8,6 +8,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollArea>
 #include <QTabWidget>
 
 #include <memory>
@@ -18,6 +19,7 @@
 #include "Hlav.h"
 #include "Jazyk1.h"
 #include "ParameterFile.h"
+#include "Placement.h"
 #include "SettingsData.h"
 #include "WindowTestEnv.h"
 
@@ -106,6 +108,10 @@ private slots:
     void firstRunDefaults();
     void storedPlacementOffScreenIsCentred_data();
     void storedPlacementOffScreenIsCentred();
+    void keepInside_data();
+    void keepInside();
+    void storedPlacementIsKeptOnScreen_data();
+    void storedPlacementIsKeptOnScreen();
     void storedComPort_data();
     void storedComPort();
     void testMarkerShowsTestLabels_data();
@@ -338,7 +344,6 @@ void TestStartup::storedPlacementOffScreenIsCentred_data() {
     QTest::addColumn<QPoint>("stored");
     QTest::addColumn<bool>("kept");
     QTest::newRow("on the screen") << QPoint(10, 20) << true;
-    QTest::newRow("partly off the screen") << QPoint(-300, -20) << true;
     QTest::newRow("far right") << QPoint(screen.right() + 500, 20) << false;
     QTest::newRow("far below") << QPoint(20, screen.bottom() + 2000) << false;
     QTest::newRow("far left and above") << QPoint(-5000, -5000) << false;
@@ -358,6 +363,76 @@ void TestStartup::storedPlacementOffScreenIsCentred() {
     QCOMPARE(w.size(), QSize(500, 400));
     const QPoint centred((screen.width() - 500) / 2, (screen.height() - 400) / 2);
     QCOMPARE(w.pos(), kept ? stored : centred);
+}
+
+void TestStartup::keepInside_data() {
+    QTest::addColumn<QRect>("window");
+    QTest::addColumn<QRect>("available");
+    QTest::addColumn<QRect>("kept");
+    const QRect laptop(0, 0, 1366, 768);
+    const QRect desk(0, 0, 1920, 1080);
+    // The frame: 4 px borders and a title bar of 32 px.
+    QTest::newRow("fits: unchanged")
+        << QRect(100, 100, 986, 849) << desk << QRect(100, 100, 986, 849);
+    QTest::newRow("designed size on a laptop, centred")
+        << QRect(190, -40, 986, 849) << laptop << QRect(190, 32, 986, 732);
+    QTest::newRow("laptop with a panel at the top")
+        << QRect(190, -40, 986, 849) << QRect(0, 27, 1366, 741) << QRect(190, 59, 986, 705);
+    QTest::newRow("left and above the screen")
+        << QRect(-300, -20, 500, 400) << desk << QRect(4, 32, 500, 400);
+    QTest::newRow("right and below the screen")
+        << QRect(1800, 1000, 500, 400) << desk << QRect(1416, 676, 500, 400);
+    QTest::newRow("larger than the screen both ways")
+        << QRect(0, 0, 3000, 2000) << laptop << QRect(4, 32, 1358, 732);
+    QTest::newRow("second screen to the right")
+        << QRect(1300, 100, 986, 849) << QRect(1366, 0, 1920, 1080) << QRect(1370, 100, 986, 849);
+}
+
+// The window with its frame always ends up inside the available area, smaller where it must.
+void TestStartup::keepInside() {
+    QFETCH(QRect, window);
+    QFETCH(QRect, available);
+    QFETCH(QRect, kept);
+    const QMargins frame(4, 32, 4, 4);
+    const QRect result = dorv::KeepInside(window, frame, available);
+    QCOMPARE(result, kept);
+    QVERIFY(available.contains(result.marginsAdded(frame)));
+}
+
+void TestStartup::storedPlacementIsKeptOnScreen_data() {
+    QTest::addColumn<QRect>("stored");
+    QTest::newRow("partly above and left") << QRect(-300, -20, 500, 400);
+    QTest::newRow("taller than the screen") << QRect(100, 0, 986, 3000);
+    QTest::newRow("wider than the screen") << QRect(0, 100, 4000, 600);
+}
+
+// A stored placement that is partly off the screen, or too large for it, is moved and made
+// smaller so that the whole window, frame included, is on the screen.
+void TestStartup::storedPlacementIsKeptOnScreen() {
+    QFETCH(QRect, stored);
+    WriteText(ConfigFile(SettingsFileName), QStringLiteral("[FORM_HLAV]\nLeft=%1\nTop=%2\n"
+                                                           "Height=%3\nWidth=%4\n")
+                                                .arg(stored.x())
+                                                .arg(stored.y())
+                                                .arg(stored.height())
+                                                .arg(stored.width())
+                                                .toLatin1());
+    TFormHlav w;
+    const QRect available = w.screen()->availableGeometry();
+    const QRect framed =
+        QRect(w.pos(), w.size())
+            .marginsAdded(
+                QMargins(0, 0, dorv::AssumedFrameMargins.left() + dorv::AssumedFrameMargins.right(),
+                         dorv::AssumedFrameMargins.top() + dorv::AssumedFrameMargins.bottom()));
+    QVERIFY2(
+        available.contains(framed),
+        qPrintable(
+            QStringLiteral("%1,%2 %3x%4").arg(w.x()).arg(w.y()).arg(w.width()).arg(w.height())));
+    // The designed client area stays whole: it scrolls when the window is smaller.
+    const auto* client = w.findChild<QWidget*>(QStringLiteral("ClientArea"));
+    QVERIFY(client);
+    QVERIFY(client->minimumWidth() >= TFormHlav::DesignWidth);
+    QCOMPARE(w.ScrollBoxClient->widget(), client);
 }
 
 void TestStartup::storedComPort_data() {

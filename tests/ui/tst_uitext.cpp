@@ -426,23 +426,43 @@ void TestUiText::manualLookup() {
     QCOMPARE(opened, QUrl::fromLocalFile(root.filePath("bin/DORV_manual_en.pdf")));
 }
 
-// A missing manual and a viewer that fails both show the message naming the file; OK closes it.
+// A missing manual and a viewer that fails both show the message naming the file; the details
+// name the whole path looked for and how to install the manual, or the manual no viewer opened.
 void TestUiText::manualErrorNamesFile() {
     QTemporaryDir root;
-    QVERIFY(QFile(root.filePath("DORV_manual_en.pdf")).open(QIODevice::WriteOnly));
+    QTemporaryDir empty;
+    for (const char* name : {"DORV_manual_en.pdf", "DORV_manual_cz.pdf"})
+        QVERIFY(QFile(root.filePath(name)).open(QIODevice::WriteOnly));
     const auto failing = [](const QUrl&) { return false; };
     for (const int language : {0, 1}) {
-        QString shown;
-        QTimer::singleShot(0, [&] {
-            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-            QVERIFY(box);
-            shown = box->text();
-            box->button(QMessageBox::Ok)->click();
-        });
-        const LanguageMessages m = MessagesFor(language);
-        QVERIFY(!MenuContensClick(nullptr, m, failing, root.path()));
-        QCOMPARE(shown, language == 0 ? QString("Chyba při otevírání souboru DORV_manual_cz.pdf !")
-                                      : QString("Error by opening file DORV_manual_en.pdf !"));
+        for (const bool present : {true, false}) {
+            QString shown;
+            QString details;
+            QTimer::singleShot(0, [&] {
+                auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+                QVERIFY(box);
+                shown = box->text();
+                details = box->informativeText();
+                box->button(QMessageBox::Ok)->click();
+            });
+            const LanguageMessages m = MessagesFor(language);
+            const QString folder = present ? root.path() : empty.path();
+            const unsigned char before = CurrentLanguage;
+            CurrentLanguage = static_cast<unsigned char>(language);
+            QVERIFY(!MenuContensClick(nullptr, m, failing, folder));
+            CurrentLanguage = before;
+            QCOMPARE(shown, language == 0
+                                ? QString("Chyba při otevírání souboru DORV_manual_cz.pdf !")
+                                : QString("Error by opening file DORV_manual_en.pdf !"));
+            if (present) {
+                QVERIFY2(details.contains(root.filePath(m.HelpFileName)), qPrintable(details));
+                QVERIFY2(!details.contains("cmake"), qPrintable(details));
+            } else {
+                QVERIFY2(details.contains(QDir(empty.path()).filePath(m.HelpFileName)),
+                         qPrintable(details));
+                QVERIFY2(details.contains("cmake --install build"), qPrintable(details));
+            }
+        }
     }
 }
 

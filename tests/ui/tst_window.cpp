@@ -631,31 +631,51 @@ void TestWindow::servoValuesStayInTheirColumns_data() {
     QTest::newRow("Czech") << 0;
     QTest::newRow("English") << 1;
     QTest::newRow("German") << 2;
+    QTest::newRow("French") << 3;
 }
 
+// Counts the layout requests a widget receives.
+struct LayoutRequestCounter : QObject {
+    explicit LayoutRequestCounter(QWidget* widget) { widget->installEventFilter(this); }
+    bool eventFilter(QObject*, QEvent* event) override {
+        Count += event->type() == QEvent::LayoutRequest;
+        return false;
+    }
+    int Count = 0;
+};
+
+// The four servo labels share one size per language, whatever the values; the widest values the
+// unit can report stay in their columns.
 void TestWindow::servoValuesStayInTheirColumns() {
     QFETCH(int, language);
     dorv::CurrentLanguage = static_cast<unsigned char>(language);
     TFormHlav w;
-    constexpr int designed = 16; // the servo labels' designed height
-    // The widest values the unit reports, as the tick writes them.
-    dorv::SetLabelText(w.LabelServoPoz1,
-                       w.Messages.MsgServoDesired + QStringLiteral(" 1 = 5000 mV"));
-    dorv::SetLabelText(w.LabelServoMer1,
-                       w.Messages.MsgServoMeasured + QStringLiteral(" 1 = 5000 mV"));
-    dorv::SetLabelText(w.LabelServoPoz2,
-                       w.Messages.MsgServoDesired + QStringLiteral(" 2 = 5000 mV"));
-    dorv::SetLabelText(w.LabelServoMer2,
-                       w.Messages.MsgServoMeasured + QStringLiteral(" 2 = 5000 mV"));
-    for (QLabel* left : {w.LabelServoPoz1, w.LabelServoMer1}) {
-        QVERIFY2(left->geometry().right() < w.LabelServoPoz2->x(), qPrintable(left->text()));
-        QVERIFY(left->font().pixelSize() >= dorv::MinimumFittedPixelSize);
+    const std::array<QLabel*, 4> labels{w.LabelServoPoz1, w.LabelServoMer1, w.LabelServoPoz2,
+                                        w.LabelServoMer2};
+    const int size = w.LabelServoPoz1->font().pixelSize();
+    QVERIFY(size >= dorv::MinimumFittedPixelSize && size <= TFormHlav::ServoLabelPixelSize);
+    const QStringList widest = dorv::WidestServoTexts(w.Messages);
+    QCOMPARE(widest.size(), 4);
+    QVERIFY2(widest[0].contains(QStringLiteral("65535")), qPrintable(widest[0]));
+    for (const QString& shown : {QStringLiteral("---"), QStringLiteral("1 = 480 mV")}) {
+        for (int i = 0; i < 4; ++i) {
+            dorv::SetLabelText(labels[i], widest[i]);
+            QCoreApplication::processEvents(); // the layout requests the texts post
+            QCOMPARE(labels[i]->font().pixelSize(), size);
+        }
+        for (QLabel* left : {w.LabelServoPoz1, w.LabelServoMer1})
+            QVERIFY2(left->geometry().right() < w.LabelServoPoz2->x(), qPrintable(left->text()));
+        for (QLabel* right : {w.LabelServoPoz2, w.LabelServoMer2})
+            QVERIFY2(right->geometry().right() < TFormHlav::DesignWidth, qPrintable(right->text()));
+        dorv::SetLabelText(w.LabelServoMer1, shown);
+        QCoreApplication::processEvents();
+        QCOMPARE(w.LabelServoMer1->font().pixelSize(), size);
     }
-    for (QLabel* right : {w.LabelServoPoz2, w.LabelServoMer2})
-        QVERIFY2(right->geometry().right() < TFormHlav::DesignWidth, qPrintable(right->text()));
-    // A short text gets the designed font back.
-    dorv::SetLabelText(w.LabelServoMer1, QStringLiteral("---"));
-    QCOMPARE(w.LabelServoMer1->font().pixelSize(), designed);
+    // Once the texts are shown the window settles: fitting the labels asks for no new layout.
+    QCoreApplication::processEvents();
+    LayoutRequestCounter requests(w.findChild<QWidget*>(QStringLiteral("ClientArea")));
+    QTest::qWait(100);
+    QCOMPARE(requests.Count, 0);
     dorv::CurrentLanguage = 0;
 }
 
