@@ -17,6 +17,7 @@
 #include <QScreen>
 #include <QScrollArea>
 #include <QStatusBar>
+#include <QStyle>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTimer>
@@ -494,7 +495,16 @@ void TFormHlav::KeepOnScreen() {
     const QScreen* where = QGuiApplication::screenAt(inner.center());
     if (!where)
         where = screen();
-    const QRect kept = dorv::KeepInside(inner, frame, where->availableGeometry());
+    QRect kept = dorv::KeepInside(inner, frame, where->availableGeometry());
+    // Pages lower than the window scroll: room for the vertical scroll bar beside them, so that
+    // they need no horizontal one as well.
+    const int pagesHeight =
+        client_->minimumHeight() + menuBar()->sizeHint().height() + StatusBar1->height();
+    const int pagesWidth =
+        client_->minimumWidth() + style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    if (kept.height() < pagesHeight && kept.width() < pagesWidth)
+        kept = dorv::KeepInside(QRect(kept.topLeft(), QSize(pagesWidth, kept.height())), frame,
+                                where->availableGeometry());
     if (kept == inner)
         return;
     resize(kept.size());
