@@ -1,6 +1,7 @@
 // Whole-file reading and atomic replacement of files on disk.
 #include "FileSystem.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -30,6 +31,13 @@ FileWriteResult WriteFileAtomically(const QString& path, const QByteArray& conte
 }
 
 std::optional<QByteArray> ReadWholeFile(const QString& path, qint64 maxBytes) {
+    std::optional<FilePrefix> prefix = ReadFilePrefix(path, maxBytes);
+    if (!prefix || !prefix->Whole)
+        return std::nullopt;
+    return std::move(prefix->Bytes);
+}
+
+std::optional<FilePrefix> ReadFilePrefix(const QString& path, qint64 maxBytes) {
     const QFileInfo info(path);
     if (!info.isFile())
         return std::nullopt;
@@ -37,9 +45,25 @@ std::optional<QByteArray> ReadWholeFile(const QString& path, qint64 maxBytes) {
     if (!file.open(QIODevice::ReadOnly))
         return std::nullopt;
     QByteArray contents = file.read(maxBytes + 1);
-    if (file.error() != QFileDevice::NoError || contents.size() > maxBytes)
+    if (file.error() != QFileDevice::NoError)
         return std::nullopt;
-    return contents;
+    const bool whole = contents.size() <= maxBytes;
+    if (!whole)
+        contents.truncate(maxBytes);
+    return FilePrefix{std::move(contents), whole};
+}
+
+QString KeepDamagedCopy(const QString& path) {
+    const QString stem = path + QStringLiteral(".damaged-") +
+                         QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        const QString copy =
+            attempt == 0 ? stem : stem + QLatin1Char('-') + QString::number(attempt);
+        if (QFileInfo::exists(copy))
+            continue;
+        return QFile::copy(path, copy) ? copy : QString();
+    }
+    return {};
 }
 
 } // namespace dorv

@@ -26,4 +26,16 @@ FileWriteResult WriteFileAtomically(const QString& path, const QByteArray& conte
 // larger than `maxBytes`.
 std::optional<QByteArray> ReadWholeFile(const QString& path, qint64 maxBytes);
 
+// The start of a file: at most maxBytes of it, and whether that is the whole file. Nothing when
+// the file is missing, is not a regular file or cannot be read.
+struct FilePrefix {
+    QByteArray Bytes;
+    bool Whole = true;
+};
+std::optional<FilePrefix> ReadFilePrefix(const QString& path, qint64 maxBytes);
+
+// Copies the file to "<path>.damaged-<yyyyMMdd-HHmmss>" beside it (a number added when that name
+// is taken) before anything replaces it. The copy's path, or empty when no copy could be made.
+QString KeepDamagedCopy(const QString& path);
+
 } // namespace dorv

@@ -11,9 +11,6 @@ namespace dorv {
 
 namespace {
 
-// Settings files are small; anything larger is not taken for one.
-constexpr qint64 MaxProfileBytes = 4 * 1024 * 1024;
-
 std::string Utf8(const QString& s) {
     return s.toStdString();
 }

@@ -8,6 +8,9 @@
 
 namespace dorv {
 
+// Settings files are small; anything larger is not taken for one.
+inline constexpr qint64 MaxProfileBytes = 4 * 1024 * 1024;
+
 // One key of one section with the text to write.
 struct ProfileEntry {
     QString Section;

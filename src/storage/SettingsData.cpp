@@ -4,8 +4,6 @@
 #include <cstdint>
 #include <optional>
 
-#include "TextWords.h"
-
 namespace dorv {
 
 std::string SettingsDataText(const ParameterImage& image, const AllCellsFlags& flags) {
@@ -27,22 +25,30 @@ void WriteSettingsData(const ParameterImage& image, const AllCellsFlags& flags, 
     out.write(text.data(), static_cast<std::streamsize>(text.size()));
 }
 
-int ReadSettingsData(std::istream& in, ParameterImage& image, AllCellsFlags& flags) {
+SettingsDataReading ReadSettingsDataText(std::istream& in, ParameterImage& image,
+                                         AllCellsFlags& flags) {
     WordReader words(in);
-    int taken = 0;
-    for (; taken < SettingsDataNumbers; ++taken) {
+    SettingsDataReading reading;
+    for (; reading.Taken < SettingsDataNumbers; ++reading.Taken) {
         const std::optional<Word> word = words.Next();
-        const std::optional<std::uint32_t> number =
-            word ? ParseUnsignedNumber(*word) : std::nullopt;
-        if (!number)
+        if (!word)
             break;
+        const std::optional<std::uint32_t> number = ParseUnsignedNumber(*word);
+        if (!number) {
+            reading.StoppedAt = word;
+            break;
+        }
         const auto byte = static_cast<Byte>(*number & 0xFFu);
-        if (taken < ImageSize)
-            image.bytes()[static_cast<std::size_t>(taken)] = byte;
+        if (reading.Taken < ImageSize)
+            image.bytes()[static_cast<std::size_t>(reading.Taken)] = byte;
         else
-            flags[static_cast<std::size_t>(taken - ImageSize)] = byte;
+            flags[static_cast<std::size_t>(reading.Taken - ImageSize)] = byte;
     }
-    return taken;
+    return reading;
+}
+
+int ReadSettingsData(std::istream& in, ParameterImage& image, AllCellsFlags& flags) {
+    return ReadSettingsDataText(in, image, flags).Taken;
 }
 
 } // namespace dorv

@@ -3,10 +3,12 @@
 
 #include <array>
 #include <istream>
+#include <optional>
 #include <ostream>
 #include <string>
 
 #include "ParameterImage.h"
+#include "TextWords.h"
 
 namespace dorv {
 
@@ -19,6 +21,17 @@ inline constexpr int SettingsDataNumbers = ImageSize + ServoCount;
 // without a line end. Line ends are CR LF.
 std::string SettingsDataText(const ParameterImage& image, const AllCellsFlags& flags);
 void WriteSettingsData(const ParameterImage& image, const AllCellsFlags& flags, std::ostream& out);
+
+// How far a settings data text was read: the numbers taken and, when reading stopped before the
+// last number at a word that is not a number, that word (its line included).
+struct SettingsDataReading {
+    int Taken = 0;
+    std::optional<Word> StoppedAt;
+};
+
+// As ReadSettingsData, telling also where reading stopped.
+SettingsDataReading ReadSettingsDataText(std::istream& in, ParameterImage& image,
+                                         AllCellsFlags& flags);
 
 // Reads up to 400 numbers into image bytes 0, 1, 2 ... and then up to two into the flags,
 // each keeping its low eight bits. Reading stops at the end of the stream or at the first word

@@ -1,6 +1,8 @@
 // The file steps of Save and Open, and of the settings data and test marker files.
 #include "StorageFiles.h"
 
+#include <QFileInfo>
+
 #include <optional>
 #include <sstream>
 
@@ -34,13 +36,31 @@ ParameterFileResult OpenParameterFile(const QString& path, const ParameterImage&
     return ReadParameterFile(current, in);
 }
 
-bool LoadSettingsData(const QString& path, ParameterImage& image, AllCellsFlags& flags) {
-    const std::optional<QByteArray> bytes = ReadWholeFile(path, MaxSettingsDataBytes);
-    if (!bytes)
-        return false;
-    std::istringstream in = StreamOf(*bytes);
-    ReadSettingsData(in, image, flags);
-    return true;
+SettingsDataLoad LoadSettingsData(const QString& path, ParameterImage& image,
+                                  AllCellsFlags& flags) {
+    SettingsDataLoad load;
+    const std::optional<FilePrefix> prefix = ReadFilePrefix(path, MaxSettingsDataBytes);
+    if (!prefix) {
+        load.Damage =
+            QFileInfo::exists(path) ? SettingsDataDamage::Unreadable : SettingsDataDamage::Missing;
+    } else {
+        std::istringstream in = StreamOf(prefix->Bytes);
+        const SettingsDataReading reading = ReadSettingsDataText(in, image, flags);
+        load.NumbersTaken = reading.Taken;
+        if (reading.Taken == SettingsDataNumbers) {
+            load.Damage = SettingsDataDamage::None;
+        } else if (reading.StoppedAt) {
+            load.Damage = SettingsDataDamage::BadWord;
+            load.BadWord = QuotedWord(reading.StoppedAt->Text);
+            load.BadWordLine = reading.StoppedAt->Line;
+        } else {
+            load.Damage =
+                prefix->Whole ? SettingsDataDamage::TooFewNumbers : SettingsDataDamage::TooLarge;
+        }
+    }
+    if (load.Damaged())
+        load.CopyPath = KeepDamagedCopy(path);
+    return load;
 }
 
 FileWriteResult SaveSettingsData(const QString& path, const ParameterImage& image,

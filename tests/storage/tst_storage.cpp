@@ -143,6 +143,11 @@ private slots:
     void settingsDataMatchesFixtureAndReadsBack();
     void settingsDataShortOrMalformed_data();
     void settingsDataShortOrMalformed();
+    void damagedSettingsDataKeepsCopy_data();
+    void damagedSettingsDataKeepsCopy();
+    void unreadableSettingsDataIsNotReplaced();
+    void configFolderCheck_data();
+    void configFolderCheck();
     void testMarker_data();
     void testMarker();
 
@@ -403,6 +408,142 @@ void TestStorage::settingsDataShortOrMalformed() {
     QCOMPARE(flags, (AllCellsFlags{5, 5}));
 }
 
+void TestStorage::damagedSettingsDataKeepsCopy_data() {
+    QTest::addColumn<QByteArray>("contents");
+    QTest::addColumn<int>("damage");
+    QTest::addColumn<int>("taken");
+    const QByteArray whole = Fixture("settings_data.txt");
+    QByteArray badLetter = whole;
+    const int at = badLetter.indexOf("  1", 55) + 2; // a digit about 60 bytes in
+    badLetter[at] = 'O';
+    QTest::newRow("a letter for a digit") << badLetter << int(SettingsDataDamage::BadWord)
+                                          << int(whole.left(at).simplified().split(' ').size());
+    QByteArray binary(3000, '\0');
+    for (int i = 0; i < binary.size(); ++i)
+        binary[i] = static_cast<char>((i * 37) % 256);
+    QTest::newRow("binary") << binary << int(SettingsDataDamage::BadWord) << 0;
+    QTest::newRow("too few numbers") << QByteArray::fromStdString(Repeated("7", 100))
+                                     << int(SettingsDataDamage::TooFewNumbers) << 100;
+    QTest::newRow("over the limit, numbers whole")
+        << whole + QByteArray(1100 * 1024, ' ') + "junk" << int(SettingsDataDamage::None)
+        << SettingsDataNumbers;
+    QTest::newRow("over the limit, numbers cut")
+        << QByteArray::fromStdString(Repeated("7", 300)) + QByteArray(1100 * 1024, ' ') + "1"
+        << int(SettingsDataDamage::TooLarge) << 300;
+}
+
+// A damaged file loads the numbers before the damage and keeps the rest at their defaults; a
+// copy of it, byte for byte, is kept beside it before anything may replace it.
+void TestStorage::damagedSettingsDataKeepsCopy() {
+    QFETCH(QByteArray, contents);
+    QFETCH(int, damage);
+    QFETCH(int, taken);
+    QTemporaryDir dir;
+    const QString data = dir.filePath("_DORV.ini");
+    PutFile(data, contents);
+    ParameterImage image = BaseImage();
+    AllCellsFlags flags{9, 9};
+    const SettingsDataLoad load = LoadSettingsData(data, image, flags);
+    QCOMPARE(int(load.Damage), damage);
+    QCOMPARE(load.NumbersTaken, taken);
+    // What was read before the damage is what the file says; the rest keeps its defaults.
+    ParameterImage readable = BaseImage();
+    AllCellsFlags readableFlags{9, 9};
+    std::istringstream in(contents.toStdString());
+    ReadSettingsData(in, readable, readableFlags);
+    for (int i = 0; i < ImageSize; ++i)
+        QCOMPARE(image.bytes()[i], i < taken ? readable.bytes()[i] : BaseImage().bytes()[i]);
+    QCOMPARE(FileBytes(data), contents);
+    if (load.Damaged()) {
+        QVERIFY(load.MayReplace());
+        QCOMPARE(QFileInfo(load.CopyPath).absolutePath(), QFileInfo(data).absolutePath());
+        QVERIFY2(QFileInfo(load.CopyPath).fileName().startsWith("_DORV.ini.damaged-"),
+                 qPrintable(load.CopyPath));
+        QCOMPARE(FileBytes(load.CopyPath), contents);
+        if (load.Damage == SettingsDataDamage::BadWord && taken > 0) {
+            QCOMPARE(load.BadWordLine, int(contents.left(contents.indexOf('O')).count('\n')) + 1);
+            QVERIFY2(QByteArray::fromStdString(load.BadWord).contains('O'), load.BadWord.c_str());
+        }
+    } else {
+        QVERIFY(load.CopyPath.isEmpty());
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"_DORV.ini"});
+    }
+    // A second damaged start keeps a second copy instead of overwriting the first.
+    if (load.Damaged()) {
+        ParameterImage again = BaseImage();
+        const SettingsDataLoad second = LoadSettingsData(data, again, flags);
+        QVERIFY(!second.CopyPath.isEmpty() && second.CopyPath != load.CopyPath);
+        QCOMPARE(FileBytes(second.CopyPath), contents);
+    }
+}
+
+// A settings data path that cannot be read (a folder stands there) keeps no copy, and so may not
+// be replaced.
+void TestStorage::unreadableSettingsDataIsNotReplaced() {
+    QTemporaryDir dir;
+    const QString data = dir.filePath("_DORV.ini");
+    QVERIFY(QDir().mkpath(data));
+    ParameterImage image = BaseImage();
+    AllCellsFlags flags{0, 0};
+    const SettingsDataLoad load = LoadSettingsData(data, image, flags);
+    QCOMPARE(load.Damage, SettingsDataDamage::Unreadable);
+    QVERIFY(load.CopyPath.isEmpty());
+    QVERIFY(!load.MayReplace());
+    QVERIFY(image == BaseImage());
+}
+
+void TestStorage::configFolderCheck_data() {
+    QTest::addColumn<QString>("setup");  // what stands in the base folder
+    QTest::addColumn<QString>("folder"); // the configuration folder, under the base folder
+    QTest::addColumn<int>("trouble");
+    QTest::addColumn<QString>("troublePath"); // under the base folder
+    QTest::newRow("not made yet") << ""
+                                  << "cfg/DORV" << int(ConfigTrouble::None) << "";
+    QTest::newRow("there with its files") << "dir:DORV;file:DORV/DORV.ini;file:DORV/_DORV.ini"
+                                          << "DORV" << int(ConfigTrouble::None) << "";
+    QTest::newRow("a plain file in its place")
+        << "file:DORV"
+        << "DORV" << int(ConfigTrouble::NotAFolder) << "DORV";
+    QTest::newRow("a link loop in its place") << "link:DORV>DORV"
+                                              << "DORV" << int(ConfigTrouble::NotAFolder) << "DORV";
+    QTest::newRow("under a plain file")
+        << "file:cfg"
+        << "cfg/DORV" << int(ConfigTrouble::CannotCreate) << "cfg/DORV";
+    QTest::newRow("DORV.ini is a folder")
+        << "dir:DORV/DORV.ini"
+        << "DORV" << int(ConfigTrouble::SettingsUnreadable) << "DORV/DORV.ini";
+    QTest::newRow("DORV.ini over the size limit")
+        << "big:DORV/DORV.ini"
+        << "DORV" << int(ConfigTrouble::SettingsTooLarge) << "DORV/DORV.ini";
+}
+
+// Every way the folder can fail to keep the files is found before anything is written.
+void TestStorage::configFolderCheck() {
+    QFETCH(QString, setup);
+    QFETCH(QString, folder);
+    QFETCH(int, trouble);
+    QFETCH(QString, troublePath);
+    QTemporaryDir base;
+    for (const QString& step : setup.split(';', Qt::SkipEmptyParts)) {
+        const QString kind = step.section(':', 0, 0);
+        const QString path = base.filePath(step.section(':', 1));
+        if (kind == "dir")
+            QVERIFY(QDir().mkpath(path));
+        else if (kind == "file" || kind == "big") {
+            QVERIFY(QDir().mkpath(QFileInfo(path).path()));
+            PutFile(path, kind == "big" ? QByteArray(MaxProfileBytes + 1, ' ') : "[A]\n");
+        } else if (kind == "link") {
+            QVERIFY(QFile::link(base.filePath(path.section('>', 1)), path.section('>', 0, 0)));
+        }
+    }
+    const QStringList before = QDir(base.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
+    const ConfigCheck check = CheckConfigFolder(base.filePath(folder));
+    QCOMPARE(int(check.Trouble), trouble);
+    QCOMPARE(check.Path, troublePath.isEmpty() ? QString() : base.filePath(troublePath));
+    // Checking writes nothing.
+    QCOMPARE(QDir(base.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), before);
+}
+
 void TestStorage::testMarker_data() {
     QTest::addColumn<QByteArray>("text");
     QTest::addColumn<bool>("on");
@@ -655,11 +796,11 @@ void TestStorage::parameterAndSettingsFilesOnDisk() {
     const QString data = dir.filePath("cfg/_DORV.ini");
     ParameterImage image = KnownImage();
     AllCellsFlags flags{1, 0};
-    QVERIFY(!LoadSettingsData(data, image, flags));
+    QCOMPARE(LoadSettingsData(data, image, flags).Damage, SettingsDataDamage::Missing);
     QVERIFY(image == KnownImage());
     QVERIFY(SaveSettingsData(data, KnownImage(), AllCellsFlags{0, 1}).Ok);
     ParameterImage loaded = BaseImage();
-    QVERIFY(LoadSettingsData(data, loaded, flags));
+    QCOMPARE(LoadSettingsData(data, loaded, flags).Damage, SettingsDataDamage::None);
     QVERIFY(loaded == KnownImage());
     QCOMPARE(flags, (AllCellsFlags{0, 1}));
 
