@@ -67,8 +67,9 @@ SignalClose::~SignalClose() {
     }
 }
 
-void SignalClose::SetWindow(QWidget* window) {
+void SignalClose::SetWindow(QWidget* window, std::function<void()> closer) {
     window_ = window;
+    closer_ = std::move(closer);
     if (requested_)
         CloseWindow();
 }
@@ -85,5 +86,8 @@ void SignalClose::CloseWindow() {
     if (!window_)
         return;
     boxCloser_->start();
-    window_->close();
+    if (closer_)
+        closer_();
+    else
+        window_->close();
 }

@@ -5,6 +5,8 @@
 #include <QPointer>
 #include <QWidget>
 
+#include <functional>
+
 class QSocketNotifier;
 class QTimer;
 
@@ -19,8 +21,9 @@ public:
     explicit SignalClose(QObject* parent = nullptr);
     ~SignalClose() override;
 
-    // The window to close. When a signal came before, it is closed at once.
-    void SetWindow(QWidget* window);
+    // The window to close, and how: by close() unless a closer is given. When a signal came
+    // before, it is closed at once.
+    void SetWindow(QWidget* window, std::function<void()> closer = {});
     // True once a signal has come.
     bool CloseRequested() const { return requested_; }
 
@@ -29,6 +32,7 @@ private:
     void CloseWindow();
 
     QPointer<QWidget> window_;
+    std::function<void()> closer_;
     QSocketNotifier* notifier_ = nullptr;
     QTimer* boxCloser_ = nullptr;
     bool requested_ = false;

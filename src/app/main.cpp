@@ -1,6 +1,7 @@
 // Program entry: creates the main window and the about box and runs the message loop.
 #include "About.h"
 #include "Application.h"
+#include "FileNotes.h"
 #include "Hlav.h"
 #include "SignalClose.h"
 #include "StartupProbe.h"
@@ -9,11 +10,15 @@ int main(int argc, char* argv[]) {
     TApplication app(argc, argv);
     // Before the window, so that a signal during the start-up still closes it properly.
     SignalClose signalClose;
+    // Held until the window has saved its files at exit.
+    dorv::ConfigFolderLock folderLock;
+    if (!dorv::HoldConfigFolder(folderLock))
+        return 1;
     try {
         TFormHlav window;
         TFormAbout about(&window);
         window.FormAbout = &about;
-        signalClose.SetWindow(&window);
+        signalClose.SetWindow(&window, [&window] { window.CloseForSignal(); });
         if (signalClose.CloseRequested())
             return 0; // closed during the start-up; the settings are saved
         dorv::InstallStartupProbe(&window);

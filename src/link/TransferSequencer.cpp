@@ -306,6 +306,11 @@ void TransferSequencer::SendCurrentBlock() {
     SendBlockFrame(port_, txFrame_, state_.BlockCommand, data);
 }
 
+void TransferSequencer::StopTransfer() {
+    if (state_.Mode != TransferMode::Idle)
+        FailTransfer();
+}
+
 void TransferSequencer::FailTransfer() {
     SetMessage(FailureMessage(state_.Mode), "", StatusColour::Red);
     state_.MessageTicks = MessageTime;

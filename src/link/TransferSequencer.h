@@ -92,6 +92,9 @@ public:
     void StartProgramming();
     void StartVerify();
     TransferEvents StartRead();
+    // Ends a running Program, Verify or Read pass as a failed one (its error message shows); the
+    // unit keeps whatever blocks it had received. Nothing when idle.
+    void StopTransfer();
     // The version-mismatch box was closed: the sequencer stays idle and the message goes.
     void VersionMismatchBoxClosed();
     // Shows a message of the window's own (the print heading, for instance) for ticks ticks.

@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLockFile>
 #include <QtGlobal>
 
 #include <unistd.h>
@@ -58,6 +59,28 @@ ConfigCheck CheckSettingsFiles(const QString& folder) {
 }
 
 } // namespace
+
+ConfigFolderLock::ConfigFolderLock(QString folder) : folder_(std::move(folder)) {}
+
+ConfigFolderLock::~ConfigFolderLock() = default;
+
+ConfigFolderLock::State ConfigFolderLock::TryLock() {
+    if (!QDir().mkpath(folder_))
+        return State::Unavailable;
+    lock_ =
+        std::make_unique<QLockFile>(folder_ + QLatin1Char('/') + QLatin1String(ConfigLockFileName));
+    // Never stale by age: only the lock of a process that no longer runs is taken over.
+    lock_->setStaleLockTime(0);
+    if (lock_->tryLock(0))
+        return State::Held;
+    if (lock_->error() != QLockFile::LockFailedError)
+        return State::Unavailable;
+    QString host;
+    QString application;
+    if (!lock_->getLockInfo(&holderPid_, &host, &application))
+        holderPid_ = 0;
+    return State::HeldByOther;
+}
 
 ConfigCheck CheckConfigFolder(const QString& folder) {
     const QFileInfo info(folder);

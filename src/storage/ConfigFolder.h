@@ -3,6 +3,10 @@
 
 #include <QString>
 
+#include <memory>
+
+class QLockFile;
+
 namespace dorv {
 
 inline constexpr char SettingsFileName[] = "DORV.ini";
@@ -31,6 +35,32 @@ struct ConfigCheck {
     ConfigTrouble Trouble = ConfigTrouble::None;
     QString Path; // the folder or file the trouble is with
 };
+
+// Holds the configuration folder for one running program, so that a second one on the same
+// folder never overwrites the first one's files. The lock of a program that died is taken over.
+class ConfigFolderLock {
+public:
+    enum class State { Held, HeldByOther, Unavailable };
+
+    explicit ConfigFolderLock(QString folder = ConfigFolderPath());
+    ~ConfigFolderLock();
+    ConfigFolderLock(const ConfigFolderLock&) = delete;
+    ConfigFolderLock& operator=(const ConfigFolderLock&) = delete;
+
+    // Makes the folder when missing and takes the lock. Unavailable when the folder cannot hold
+    // a lock (it cannot be written: then nothing of this run is kept anyway).
+    State TryLock();
+    const QString& Folder() const { return folder_; }
+    // The process that holds the lock, when HeldByOther and its lock file names one; else 0.
+    qint64 HolderPid() const { return holderPid_; }
+
+private:
+    QString folder_;
+    std::unique_ptr<QLockFile> lock_;
+    qint64 holderPid_ = 0;
+};
+
+inline constexpr char ConfigLockFileName[] = "DORV.lock";
 
 // Checks, without writing anything, whether the folder can keep DORV.ini and _DORV.ini.
 ConfigCheck CheckConfigFolder(const QString& folder = ConfigFolderPath());

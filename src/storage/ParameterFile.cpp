@@ -173,12 +173,17 @@ void WriteParameterFile(const ParameterImage& image, std::ostream& out) {
 
 ParameterFileResult ReadParameterFile(const ParameterImage& current, std::istream& in) {
     WordReader words(in);
+    std::optional<Word> first = words.Next();
+    if (!first)
+        return Refused(current, ParameterFileStatus::Empty, "The file is empty.");
+    words.PutBack(std::move(*first));
     if (!FindKeyLine(words))
         return Refused(current, ParameterFileStatus::WrongKey,
                        "The file has no key line \"KORVALEX_KEY " +
                            std::to_string(ImageFormatVersion) + "\".");
     ParameterImage copy = current;
     std::array<std::uint32_t, TableCells> numbers{};
+    int keyWordsRead = 0;
     while (std::optional<Word> word = words.Next()) {
         const KeyWord* key = FindKeyWord(*word);
         if (key == nullptr)
@@ -193,7 +198,11 @@ ParameterFileResult ReadParameterFile(const ParameterImage& current, std::istrea
             numbers[static_cast<std::size_t>(i)] = *number;
         }
         key->Store(copy, Numbers(numbers.data(), static_cast<std::size_t>(key->Count)));
+        ++keyWordsRead;
     }
+    if (keyWordsRead == 0)
+        return Refused(current, ParameterFileStatus::NoParameters,
+                       "No parameter follows the key line.");
     return {ParameterFileStatus::Accepted, copy, {}};
 }
 

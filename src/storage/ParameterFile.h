@@ -11,10 +11,12 @@ namespace dorv {
 
 // How reading a parameter file ended.
 enum class ParameterFileStatus {
-    Accepted,   // the file's fields were applied to the copy
-    CannotOpen, // the file could not be opened or read (MsgOpenFileError)
-    WrongKey,   // no key line "KORVALEX_KEY" 56 (MsgFileVersionMismatch)
-    BadContent, // an accepted key line, but numbers missing or malformed, or not a text file
+    Accepted,     // the file's fields were applied to the copy
+    CannotOpen,   // the file could not be opened or read (MsgOpenFileError)
+    WrongKey,     // no key line "KORVALEX_KEY" 56 (MsgFileVersionMismatch)
+    BadContent,   // an accepted key line, but numbers missing or malformed, or not a text file
+    Empty,        // no word at all: an empty file, or blanks only
+    NoParameters, // an accepted key line, but no key word of a parameter after it
 };
 
 struct ParameterFileResult {

@@ -496,13 +496,13 @@ void TFormHlav::KeepOnScreen() {
     if (!where)
         where = screen();
     QRect kept = dorv::KeepInside(inner, frame, where->availableGeometry());
-    // Pages lower than the window scroll: room for the vertical scroll bar beside them, so that
-    // they need no horizontal one as well.
+    // A window made lower here scrolls its pages: room for the vertical scroll bar beside them,
+    // so that they need no horizontal one as well. A size the user chose is left alone.
     const int pagesHeight =
         client_->minimumHeight() + menuBar()->sizeHint().height() + StatusBar1->height();
     const int pagesWidth =
         client_->minimumWidth() + style()->pixelMetric(QStyle::PM_ScrollBarExtent);
-    if (kept.height() < pagesHeight && kept.width() < pagesWidth)
+    if (kept.height() < inner.height() && kept.height() < pagesHeight && kept.width() < pagesWidth)
         kept = dorv::KeepInside(QRect(kept.topLeft(), QSize(pagesWidth, kept.height())), frame,
                                 where->availableGeometry());
     if (kept == inner)

@@ -14,6 +14,7 @@
 #include "LazyFileDialog.h"
 #include "ParameterImage.h"
 #include "SerialPort.h"
+#include "StorageFiles.h"
 #include "TransferSequencer.h"
 
 class QAction;
@@ -211,7 +212,9 @@ public:
 
     // --- Start-up, shut-down and files (Startup.cpp) ---
     void LoadSettings();
-    void SaveSettings();
+    // Writes DORV.ini and _DORV.ini; what could not be written, each with the reason, in the
+    // current language (empty when both were written).
+    QStringList SaveSettings();
     void ReadTestMarker();
     // The command-line language word (the first argument), applied over the loaded language.
     void ApplyCommandLineLanguage();
@@ -241,6 +244,14 @@ public:
     void TrackOperatingCell();
     dorv::SerialPort& ComPort() { return *comPort_; }
     dorv::TransferSequencer& Sequencer() { return sequencer_; }
+
+    // Closes the window as File > Exit does, for a signal: a Program or Verify pass that runs is
+    // let finish first (for at most SignalCloseWaitMs), and a save that fails is told on
+    // standard error instead of in a box.
+    void CloseForSignal();
+    static constexpr int SignalCloseWaitMs = 3000;
+    // Set by start-up when the configuration folder cannot keep settings and parameters.
+    QLabel* LabelNotKept = nullptr;
 
     // --- Printed report (Print.cpp) ---
     // Hides (on) or shows (off) what only serves operation; the row labels get a white ground.
@@ -296,6 +307,12 @@ private:
     // The start-up sequence (creation handler) and the shut-down sequence.
     void FormCreate();
     void FormClose();
+    // Tells once, after the window shows, what start-up found wrong with its own files.
+    void NoteFileTrouble();
+    // A Program or Verify pass is running: leaving now would leave the unit half written.
+    bool TransferRunning() const;
+    // Asks whether to stop the running transfer: true to close now, false to keep the window.
+    bool AskStopTransfer();
     void CreateToolBar(QWidget* client);
     void CreatePages(QWidget* client);
     void CreatePageRuzne();
@@ -324,6 +341,9 @@ private:
     QMargins FrameMargins() const;
 
     QWidget* client_ = nullptr;
+    dorv::SettingsDataLoad settingsDataLoad_;
+    bool closingBySignal_ = false;
+    bool closeAfterTransfer_ = false; // Exit was chosen while a pass ran: close at its end
     bool keptOnScreenAfterShow_ = false;
     static constexpr int FrameSettleMs = 200; // time the window manager takes to frame a window
     bool quietPageSelect_ = false;

@@ -102,6 +102,11 @@ void TFormHlav::Timer1Timer() {
     HandleTransferEvents(sequencer_.Tick());
     ShowTransferDisplay();
     TrackOperatingCell();
+    // Exit was chosen during a pass, to be done at its end.
+    if (closeAfterTransfer_ && !TransferRunning()) {
+        closeAfterTransfer_ = false;
+        close();
+    }
 }
 
 void TFormHlav::HandleTransferEvents(const dorv::TransferEvents& events) {

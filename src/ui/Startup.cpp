@@ -3,6 +3,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -10,15 +11,19 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QScreen>
+#include <QStatusBar>
 #include <QTimer>
 
 #include <algorithm>
+#include <cstdio>
 
 #include "Cgauges.h"
 #include "ComPort.h"
 #include "ConfigFolder.h"
+#include "FileNotes.h"
 #include "Hints.h"
 #include "Jazyk1.h"
+#include "LiveDisplay.h"
 #include "Settings.h"
 #include "StorageFiles.h"
 
@@ -28,6 +33,36 @@ namespace {
 // enough to see the window and take it by its title bar.
 constexpr int VisibleWidth = 100;
 constexpr int VisibleHeight = 50;
+
+// Asked when the window is closed while a Program or Verify pass runs.
+const dorv::LanguageTexts MsgStopTransfer{
+    "Probíhá přenos do jednotky. Zastavit jej a ukončit program?",
+    "A transfer to the unit is running. Stop it and close the program?",
+    "Eine Übertragung zum Gerät läuft. Abbrechen und das Programm beenden?",
+    "Un transfert vers l'unité est en cours. L'arrêter et fermer le programme ?"};
+const dorv::LanguageTexts MsgStopTransferDetails{
+    "Ano: zastavit hned (v jednotce může zůstat zapsaná jen část parametrů).\n"
+    "Ne: nechat přenos dokončit a potom program ukončit.\nStorno: pokračovat v práci.",
+    "Yes: stop now (the unit may be left with only part of the parameters written).\n"
+    "No: let the transfer finish, then close.\nCancel: keep working.",
+    "Ja: sofort abbrechen (im Gerät kann nur ein Teil der Parameter geschrieben sein).\n"
+    "Nein: die Übertragung beenden lassen, dann schließen.\nAbbrechen: weiterarbeiten.",
+    "Oui : arrêter maintenant (l'unité peut ne garder qu'une partie des paramètres écrits).\n"
+    "Non : laisser le transfert se terminer, puis fermer.\nAnnuler : continuer le travail."};
+
+// Told when a parameter file holds nothing, or a key line and no parameter after it.
+const dorv::LanguageTexts MsgFileEmpty{
+    "Soubor je prázdný, nic nebylo změněno.", "The file is empty; nothing was changed.",
+    "Die Datei ist leer, es wurde nichts geändert.", "Le fichier est vide ; rien n'a été modifié."};
+const dorv::LanguageTexts MsgNoParameters{
+    "Soubor neobsahuje žádné parametry, nic nebylo změněno.",
+    "The file holds no parameters; nothing was changed.",
+    "Die Datei enthält keine Parameter, es wurde nichts geändert.",
+    "Le fichier ne contient aucun paramètre ; rien n'a été modifié."};
+// Told when Save could not write the file.
+const dorv::LanguageTexts MsgSaveFileError{
+    "Soubor se nepodařilo uložit!", "Saving the file failed!",
+    "Die Datei konnte nicht gespeichert werden!", "L'enregistrement du fichier a échoué !"};
 
 // Told when a parameter file has a good key line but numbers missing or malformed after it.
 const dorv::LanguageTexts MsgFileDamaged{
@@ -138,6 +173,7 @@ void TFormHlav::FormCreate() {
     ReadTestMarker();
     for (QLabel* label : LabelTest)
         label->setVisible(TestDisplay);
+    NoteFileTrouble();
     Timer1->start();
 }
 
@@ -145,12 +181,88 @@ void TFormHlav::FormClose() {
     CloseComPort();
     PackEditors();
     dorv::NormalizeRpmPoints(Image);
-    SaveSettings();
+    const QStringList failures = SaveSettings();
+    if (failures.isEmpty())
+        return;
+    if (closingBySignal_) {
+        for (const QString& failure : failures)
+            std::fprintf(stderr, "dorv: %s\n", qPrintable(failure));
+        return;
+    }
+    ShowMessage(this, QMessageBox::Warning, failures.join(QLatin1Char('\n')));
+}
+
+bool TFormHlav::TransferRunning() const {
+    const dorv::TransferMode mode = sequencer_.State().Mode;
+    return mode == dorv::TransferMode::Program || mode == dorv::TransferMode::Verify;
+}
+
+bool TFormHlav::AskStopTransfer() {
+    const QMessageBox::StandardButton answer = ShowMessage(
+        this, QMessageBox::Question, dorv::TextFor(MsgStopTransfer, dorv::CurrentLanguage),
+        dorv::TextFor(MsgStopTransferDetails, dorv::CurrentLanguage),
+        QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+    if (answer == QMessageBox::Yes) {
+        sequencer_.StopTransfer();
+        ShowTransferDisplay();
+        return true;
+    }
+    closeAfterTransfer_ = answer == QMessageBox::No;
+    return false;
 }
 
 void TFormHlav::closeEvent(QCloseEvent* event) {
+    // The tick may end the pass while the question is open: then there is nothing to ask.
+    if (!closingBySignal_ && TransferRunning() && !AskStopTransfer() && TransferRunning()) {
+        event->ignore();
+        return;
+    }
     FormClose();
     event->accept();
+}
+
+void TFormHlav::CloseForSignal() {
+    closingBySignal_ = true;
+    if (!TransferRunning()) {
+        close();
+        return;
+    }
+    // The pass goes on with the ticks; the window closes at its end or when the wait is over.
+    auto* waiting = new QTimer(this);
+    waiting->setInterval(TimerInterval);
+    const QDeadlineTimer deadline(SignalCloseWaitMs);
+    connect(waiting, &QTimer::timeout, this, [this, waiting, deadline] {
+        if (TransferRunning() && !deadline.hasExpired())
+            return;
+        waiting->stop();
+        if (TransferRunning()) {
+            sequencer_.StopTransfer();
+            std::fprintf(stderr, "dorv: the transfer did not end within %d ms and was stopped\n",
+                         SignalCloseWaitMs);
+        }
+        close();
+    });
+    waiting->start();
+}
+
+void TFormHlav::NoteFileTrouble() {
+    const unsigned language = dorv::CurrentLanguage;
+    QStringList notes;
+    const QString dataNote =
+        dorv::SettingsDataNote(settingsDataLoad_, SettingsDataPath(), language);
+    if (!dataNote.isEmpty())
+        notes << dataNote;
+    const dorv::ConfigCheck check = dorv::CheckConfigFolder();
+    if (check.Trouble != dorv::ConfigTrouble::None) {
+        notes << dorv::ConfigTroubleNote(check, language);
+        LabelNotKept = new QLabel(dorv::ConfigTroubleShort(language), StatusBar1);
+        LabelNotKept->setObjectName(QStringLiteral("LabelNotKept"));
+        LabelNotKept->setToolTip(notes.constLast());
+        dorv::SetRoleColour(LabelNotKept, QPalette::Window, Qt::yellow);
+        StatusBar1->addPermanentWidget(LabelNotKept);
+    }
+    if (!notes.isEmpty())
+        PostMessageBox(notes.join(QStringLiteral("\n\n")));
 }
 
 void TFormHlav::LoadSettings() {
@@ -170,7 +282,7 @@ void TFormHlav::LoadSettings() {
     SetInitialFile(SaveDialog1, LastFilePath);
     SetActivePage(loaded.ActivePageIndex);
 
-    dorv::LoadSettingsData(SettingsDataPath(), Image, AllCellsFlag);
+    settingsDataLoad_ = dorv::LoadSettingsData(SettingsDataPath(), Image, AllCellsFlag);
 }
 
 void TFormHlav::ApplyCommandLineLanguage() {
@@ -179,10 +291,20 @@ void TFormHlav::ApplyCommandLineLanguage() {
         dorv::CurrentLanguage = dorv::LanguageFromArgument(arguments[1], dorv::CurrentLanguage);
 }
 
-void TFormHlav::SaveSettings() {
-    // A settings file that cannot be written is skipped, as the window is closing anyway.
-    dorv::SaveSettings(SettingsProfile(), SettingsOf(*this));
-    dorv::SaveSettingsData(SettingsDataPath(), Image, AllCellsFlag);
+QStringList TFormHlav::SaveSettings() {
+    QStringList failures;
+    const dorv::FileWriteResult settings = dorv::SaveSettings(SettingsProfile(), SettingsOf(*this));
+    if (!settings.Ok)
+        failures << dorv::SaveFailedNote(SettingsProfile().Path(), settings.Error,
+                                         dorv::CurrentLanguage);
+    // A damaged store of which no copy could be made stays as it is (start-up said so).
+    if (!settingsDataLoad_.MayReplace())
+        return failures;
+    const dorv::FileWriteResult data =
+        dorv::SaveSettingsData(SettingsDataPath(), Image, AllCellsFlag);
+    if (!data.Ok)
+        failures << dorv::SaveFailedNote(SettingsDataPath(), data.Error, dorv::CurrentLanguage);
+    return failures;
 }
 
 void TFormHlav::ReadTestMarker() {
@@ -223,7 +345,8 @@ bool TFormHlav::SaveParameterFile(const QString& path) {
     if (!written.Ok) {
         Image = before;
         AllCellsFlag = flagsBefore;
-        ShowMessage(this, QMessageBox::Warning, Messages.MsgOpenFileError,
+        ShowMessage(this, QMessageBox::Warning,
+                    dorv::TextFor(MsgSaveFileError, dorv::CurrentLanguage),
                     RefusalDetails(path, written.Error.toStdString()));
         return false;
     }
@@ -264,6 +387,15 @@ bool TFormHlav::OpenParameterFile(const QString& path) {
         ShowMessage(this, QMessageBox::Warning,
                     dorv::TextFor(MsgFileDamaged, dorv::CurrentLanguage),
                     RefusalDetails(path, result.Detail));
+        return false;
+    case dorv::ParameterFileStatus::Empty:
+        ShowMessage(this, QMessageBox::Warning, dorv::TextFor(MsgFileEmpty, dorv::CurrentLanguage),
+                    RefusalDetails(path, {}));
+        return false;
+    case dorv::ParameterFileStatus::NoParameters:
+        ShowMessage(this, QMessageBox::Warning,
+                    dorv::TextFor(MsgNoParameters, dorv::CurrentLanguage),
+                    RefusalDetails(path, {}));
         return false;
     }
     return false;

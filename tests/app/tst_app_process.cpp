@@ -168,6 +168,7 @@ private slots:
     void idleWhilePollingTheUnit();
     void smallScreenKeepsWindowReachable_data();
     void smallScreenKeepsWindowReachable();
+    void secondInstanceLeavesFirstOnesFiles();
 };
 
 void TestAppProcess::initTestCase() {
@@ -296,6 +297,61 @@ void TestAppProcess::smallScreenKeepsWindowReachable() {
     const QRect framed = frame.adjusted(0, 0, 8, 36);
     QVERIFY2(QRect(0, 0, 1366, 768).contains(framed), ini.constData());
     QVERIFY2(frame.width() >= 900 && frame.height() >= 600, ini.constData());
+}
+
+// The files of a configuration folder with their contents, the lock file left out.
+QMap<QString, QByteArray> FolderContents(const QString& folder) {
+    QMap<QString, QByteArray> contents;
+    for (const QString& name : QDir(folder).entryList(QDir::Files | QDir::Hidden))
+        if (name != QLatin1String("DORV.lock"))
+            contents[name] = ReadText(QDir(folder).filePath(name));
+    return contents;
+}
+
+// A second start on the folder a running copy holds says so and ends without writing anything;
+// the first copy then saves as always.
+void TestAppProcess::secondInstanceLeavesFirstOnesFiles() {
+    QTemporaryDir home;
+    Sim sim(home.filePath(QStringLiteral("ttySIM")));
+    QVERIFY(sim.WaitReady());
+    QVERIFY(WriteText(SettingsPath(home), "[PORTS]\nCOM1=" + sim.Link().toLocal8Bit() +
+                                              "\n[FORM_HLAV]\nComPort=1\nLanguage=1\n"));
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), TestPlatform());
+    env.insert(QStringLiteral("XDG_CONFIG_HOME"), home.path());
+    QProcess first;
+    first.setProcessEnvironment(env);
+    first.start(ToolPath, {});
+    QVERIFY(first.waitForStarted(5000));
+    QTRY_VERIFY_WITH_TIMEOUT(sim.FramesReceived() >= 2, 10000);
+    const QString folder = home.filePath(QStringLiteral("DORV"));
+    const QMap<QString, QByteArray> before = FolderContents(folder);
+
+    QProcess second;
+    second.setProcessEnvironment(env);
+    second.start(ToolPath, {});
+    QVERIFY(second.waitForStarted(5000));
+    // It says so on standard error and in a box, which a signal closes as any box.
+    QTRY_VERIFY_WITH_TIMEOUT(CatchesSignal(second.processId(), SIGTERM), 10000);
+    QByteArray said;
+    QTRY_VERIFY_WITH_TIMEOUT((said += second.readAllStandardError()).contains("already running") ||
+                                 second.state() == QProcess::NotRunning,
+                             10000);
+    if (second.state() == QProcess::Running)
+        ::kill(static_cast<pid_t>(second.processId()), SIGTERM);
+    QVERIFY(second.waitForFinished(10000));
+    said += second.readAllStandardError();
+    QVERIFY2(said.contains("already running") &&
+                 said.contains(QByteArray::number(first.processId())),
+             said.constData());
+    QCOMPARE(second.exitCode(), 1);
+    QCOMPARE(FolderContents(folder), before);
+
+    ::kill(static_cast<pid_t>(first.processId()), SIGTERM);
+    QVERIFY(first.waitForFinished(10000));
+    QCOMPARE(first.exitCode(), 0);
+    QVERIFY(IniValue(ReadText(SettingsPath(home)), "Left").has_value());
+    QVERIFY(QFileInfo::exists(SettingsDataPath(home)));
 }
 
 // CPU time (user and system) the process used so far, in clock ticks.

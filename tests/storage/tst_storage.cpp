@@ -249,7 +249,8 @@ void TestStorage::readerCases_data() {
         [](ParameterImage& i) { i.Tps0() = 30, i.Tps100() = 50; });
     row("lower-case key word", "korvalex_key 56\r\nPOCET_PULSU 2", WrongKey, none);
     row("key number not 56", "KORVALEX_KEY 55 POCET_PULSU 2", WrongKey, none);
-    row("empty file", "", WrongKey, none);
+    row("empty file", "", Empty, none);
+    row("blanks only", " \r\n\t \r\n", Empty, none);
     row("binary bytes", std::string("\0\xff\x01KORVALEX_KEY\x00 56", 20), WrongKey, none);
     row("lower-case TPS passed over", key + "tps 300 3000 POCET_PULSU 2", Accepted,
         [](ParameterImage& i) { i.PulsesMode() = 2; });
@@ -296,7 +297,8 @@ void TestStorage::readerCases_data() {
             cellsOfServo1(40)(i);
             i.servo(0).PercentMode() = 1;
         });
-    row("key line only", key, Accepted, none);
+    row("key line only", key, NoParameters, none);
+    row("key line and words that are no key word", key + "NOTHING 12 here\r\n", NoParameters, none);
     row("switch kept as read, low 16 bits", key + "SERVO_2 2 65537 0 65541 10", Accepted,
         [](ParameterImage& i) {
             auto s = i.servo(1);

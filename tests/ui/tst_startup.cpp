@@ -32,6 +32,7 @@ struct BoxSeen {
     QString Text;
     QMessageBox::StandardButtons Buttons;
     int Count = 0;
+    QStringList All; // every box's text and informative text, in turn
 };
 
 // Answers every message box that opens with `answer`, noting what it showed.
@@ -45,6 +46,7 @@ std::shared_ptr<BoxSeen> AnswerBoxes(QObject* context, QMessageBox::StandardButt
         seen->Text = box->text();
         seen->Buttons = box->standardButtons();
         ++seen->Count;
+        seen->All << box->text() + QLatin1Char('\n') + box->informativeText();
         if (QAbstractButton* button = box->button(answer))
             button->click();
         else
@@ -114,6 +116,11 @@ private slots:
     void storedPlacementIsKeptOnScreen();
     void storedComPort_data();
     void storedComPort();
+    void damagedStoreIsKeptAndTold_data();
+    void damagedStoreIsKeptAndTold();
+    void unwritableFolderIsTold();
+    void exitDuringTransferAsks_data();
+    void exitDuringTransferAsks();
     void testMarkerShowsTestLabels_data();
     void testMarkerShowsTestLabels();
 
@@ -222,7 +229,7 @@ void TestStartup::saveThatFailsChangesNothing() {
     const auto seen = AnswerBoxes(&w, QMessageBox::Ok);
     w.MenuSave->trigger();
     QCOMPARE(seen->Count, 1);
-    QCOMPARE(seen->Text, QStringLiteral("Open file error!"));
+    QCOMPARE(seen->Text, QStringLiteral("Saving the file failed!"));
     QVERIFY(WindowState(w) == before);
     QVERIFY(!QFileInfo::exists(files_->filePath(QStringLiteral("no"))));
 }
@@ -239,6 +246,11 @@ void TestStartup::openRefusedChangesNothing_data() {
                                     << "The file is damaged; nothing was changed.";
     QTest::newRow("ends inside a table") << QByteArray("KORVALEX_KEY 56\r\nRPM_SERVO1 1000 2000")
                                          << "The file is damaged; nothing was changed.";
+    QTest::newRow("blanks only") << QByteArray(" \r\n")
+                                 << "The file is empty; nothing was changed.";
+    QTest::newRow("key line and no parameter")
+        << QByteArray("KORVALEX_KEY 56\r\n\x01\x02 junk")
+        << "The file holds no parameters; nothing was changed.";
 }
 
 void TestStartup::openRefusedChangesNothing() {
@@ -433,6 +445,107 @@ void TestStartup::storedPlacementIsKeptOnScreen() {
     QVERIFY(client);
     QVERIFY(client->minimumWidth() >= TFormHlav::DesignWidth);
     QCOMPARE(w.ScrollBoxClient->widget(), client);
+}
+
+void TestStartup::damagedStoreIsKeptAndTold_data() {
+    QTest::addColumn<int>("language");
+    QTest::addColumn<QString>("stem");
+    QTest::newRow("English") << 1 << "were damaged";
+    QTest::newRow("Czech") << 0 << "byly poškozené";
+}
+
+// One wrong character in the parameter store: the numbers before it are loaded, a copy of the
+// file is kept, the user is told once, and at exit the store is written whole again.
+void TestStartup::damagedStoreIsKeptAndTold() {
+    QFETCH(int, language);
+    QFETCH(QString, stem);
+    ParameterImage stored = DefaultImage();
+    for (int i = 0; i < ImageSize; ++i)
+        stored.bytes()[i] = static_cast<Byte>(i * 7);
+    QByteArray damaged = QByteArray::fromStdString(SettingsDataText(stored, {1, 1}));
+    damaged[62] = 'O'; // inside the eleventh number
+    WriteText(ConfigFile(SettingsFileName),
+              "[FORM_HLAV]\nLanguage=" + QByteArray::number(language) + "\n");
+    WriteText(ConfigFile(SettingsDataFileName), damaged);
+
+    QObject answering; // answers only during this test
+    const auto seen = AnswerBoxes(&answering, QMessageBox::Ok);
+    auto w = std::make_unique<TFormHlav>();
+    QTRY_COMPARE(seen->Count, 1);
+    const QStringList copies = QDir(ConfigFolderPath()).entryList({"_DORV.ini.damaged-*"});
+    QCOMPARE(copies.size(), 1);
+    const QString copy = QDir(ConfigFolderPath()).filePath(copies[0]);
+    QCOMPARE(ReadText(copy), damaged);
+    QVERIFY2(seen->Text.contains(stem) && seen->Text.contains(copy), qPrintable(seen->Text));
+    for (int i = 0; i < 10; ++i)
+        QCOMPARE(w->Image.bytes()[i], stored.bytes()[i]);
+    QCOMPARE(w->Image.bytes()[10], DefaultImage().bytes()[10]);
+
+    w->close();
+    w.reset();
+    QCOMPARE(seen->Count, 1); // told once, not again at exit
+    ParameterImage saved = DefaultImage();
+    AllCellsFlags flags{};
+    QCOMPARE(LoadSettingsData(ConfigFile(SettingsDataFileName), saved, flags).Damage,
+             SettingsDataDamage::None);
+    for (int i = 0; i < 10; ++i)
+        QCOMPARE(saved.bytes()[i], stored.bytes()[i]);
+    QCOMPARE(ReadText(copy), damaged);
+}
+
+// A plain file where the configuration folder should be: the start says that nothing will be
+// kept and why, the status bar shows it, and the failed save at exit is told too.
+void TestStartup::unwritableFolderIsTold() {
+    WriteText(ConfigFolderPath(), "not a folder");
+    QObject answering; // answers only during this test
+    const auto seen = AnswerBoxes(&answering, QMessageBox::Ok);
+    auto w = std::make_unique<TFormHlav>();
+    QTRY_COMPARE(seen->Count, 1);
+    QVERIFY2(seen->Text.contains("will not be kept") && seen->Text.contains(ConfigFolderPath()),
+             qPrintable(seen->Text));
+    QVERIFY(w->LabelNotKept);
+    QCOMPARE(w->LabelNotKept->text(), QStringLiteral("Settings are not kept"));
+    w->close();
+    QTRY_COMPARE(seen->Count, 2);
+    QVERIFY2(seen->Text.contains("could not be saved") && seen->Text.contains("DORV.ini"),
+             qPrintable(seen->Text));
+    QCOMPARE(ReadText(ConfigFolderPath()), QByteArray("not a folder"));
+}
+
+void TestStartup::exitDuringTransferAsks_data() {
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<bool>("closedAtOnce");
+    QTest::newRow("Yes stops the pass and closes") << int(QMessageBox::Yes) << true;
+    QTest::newRow("No lets the pass end, then closes") << int(QMessageBox::No) << false;
+    QTest::newRow("Cancel keeps working") << int(QMessageBox::Cancel) << false;
+}
+
+// Closing during a Program pass asks first; the unit is never left half written without a word.
+void TestStartup::exitDuringTransferAsks() {
+    QFETCH(int, answer);
+    QFETCH(bool, closedAtOnce);
+    TFormHlav w;
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    w.MenuProgram->trigger(); // the scripted port never answers: the pass runs until it fails
+    QCOMPARE(w.Sequencer().State().Mode, TransferMode::Program);
+    QObject answering; // answers only during this test
+    const auto seen = AnswerBoxes(&answering, QMessageBox::StandardButton(answer));
+    w.close();
+    QCOMPARE(seen->Count, 1);
+    QCOMPARE(seen->Buttons, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+    QCOMPARE(w.isVisible(), !closedAtOnce);
+    if (answer == QMessageBox::Yes) {
+        QCOMPARE(w.Sequencer().State().Mode, TransferMode::Idle);
+        QCOMPARE(w.LabelHlaseni->text(), w.Messages.MsgProgramError);
+        return;
+    }
+    QCOMPARE(w.Sequencer().State().Mode, TransferMode::Program);
+    // The pass ends by its own time-outs; only after No does the window then close.
+    QTRY_COMPARE_WITH_TIMEOUT(w.Sequencer().State().Mode, TransferMode::Idle, 5000);
+    QTest::qWait(3 * TFormHlav::TimerInterval);
+    QCOMPARE(w.isVisible(), answer == QMessageBox::Cancel);
+    QCOMPARE(seen->Count, 1);
 }
 
 void TestStartup::storedComPort_data() {

@@ -164,6 +164,7 @@ private slots:
     void tpsCapture();
     void versionMismatchBoxStopsRead();
     void comMenuOpenErrorsAndUnplug();
+    void signalDuringProgramLetsItFinish();
 };
 
 void TestWindowLink::liveValuesAndRead() {
@@ -399,6 +400,28 @@ void TestWindowLink::comMenuOpenErrorsAndUnplug() {
     QCOMPARE(w.LabelHlaseni->palette().color(QPalette::Window), QColor(Qt::red));
     QVERIFY(!w.LabelHlaseni->isHidden());
     QCOMPARE(w.Sequencer().State().Mode, TransferMode::Idle);
+}
+
+// A signal that comes during a Program pass closes the window only once the pass and its Verify
+// have ended: the unit holds the whole parameter set.
+void TestWindowLink::signalDuringProgramLetsItFinish() {
+    const ParameterImage unit = UnitParameters();
+    SimWindow t({}, &unit);
+    TFormHlav& w = *t.window;
+    w.show();
+    QTRY_VERIFY_WITH_TIMEOUT(t.Connected(), 5000);
+    w.PageControl1->setCurrentIndex(1);
+    w.UpDownServo[2][3]->SetPosition(w.UpDownServo[2][3]->Position() + 40);
+    w.ButtonProgram->click();
+    QCOMPARE(w.Sequencer().State().Mode, TransferMode::Program);
+    w.CloseForSignal();
+    QVERIFY(w.isVisible());
+    QTRY_VERIFY_WITH_TIMEOUT(!w.isVisible(), TFormHlav::SignalCloseWaitMs + 1000);
+    QVERIFY(PassEndedOk(w));
+    QVERIFY(w.Sequencer().State().ProgrammedOk);
+    QVERIFY(t.sim->Stop());
+    QVERIFY(!SameParameters(unit, w.Image));
+    QVERIFY(SameParameters(t.sim->SavedImage(), w.Image));
 }
 
 QTEST_MAIN(TestWindowLink)
