@@ -21,6 +21,8 @@
 #include <QTimer>
 #include <QToolButton>
 
+#include <algorithm>
+
 #include "About.h"
 #include "Cgauges.h"
 #include "Commands.h"
@@ -244,9 +246,13 @@ void TFormHlav::CreatePageRuzne() {
     LabelVerze3 = MakeLabel(page, "LabelVerze3", QStringLiteral("16:21"), {368, 387});
     LabelVerze1 = MakeLabel(page, "LabelVerze1", QStringLiteral("-----"), {416, 387});
     LabelFile1 = MakeLabel(page, "LabelFile1", QStringLiteral("File:"), {482, 387});
-    LabelFile2 = MakeLabel(page, "LabelFile2", QStringLiteral("----------"), {530, 387});
     LabelPocetProgramovani = MakeLabel(page, "LabelPocetProgramovani",
                                        QStringLiteral("Number of Programing: -----"), {722, 387});
+    // The file's path has a fixed room up to the count: it is set while its page may be hidden,
+    // and a long path is shortened in the middle instead of running under the count.
+    LabelFile2 = new TElidedLabel(page);
+    LabelFile2->setObjectName(QStringLiteral("LabelFile2"));
+    PlaceFileLabel();
 }
 
 void TFormHlav::CreateLiveValues(QWidget* client) {
@@ -495,11 +501,21 @@ void TFormHlav::ApplyLanguage() {
     Messages = dorv::ApplyLanguageTexts(this);
     AdjustAutoSizeLabels(client_);
     AdjustAutoSizeLabels(TabSheet_Ruzne);
+    PlaceFileLabel();
     for (QWidget* box : std::initializer_list<QWidget*>{GroupBoxServo, RadioGroupPocPulsu})
         for (QWidget* child : box->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
             if (qobject_cast<QLabel*>(child) || qobject_cast<QCheckBox*>(child) ||
                 qobject_cast<QRadioButton*>(child))
                 child->adjustSize();
+}
+
+void TFormHlav::PlaceFileLabel() {
+    constexpr int DesignedLeft = 530;
+    constexpr int Gap = 6;
+    const int left = std::max(DesignedLeft, LabelFile1->geometry().right() + 1 + Gap);
+    const int right = LabelPocetProgramovani->x() - Gap;
+    LabelFile2->setGeometry(left, LabelFile1->y(), std::max(0, right - left),
+                            std::max(LabelFile1->height(), LabelFile2->sizeHint().height()));
 }
 
 void TFormHlav::SwitchLanguage(unsigned char language) {

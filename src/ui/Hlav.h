@@ -10,6 +10,7 @@
 
 #include "EditHistory.h"
 #include "EditingCommands.h"
+#include "ElidedLabel.h"
 #include "Jazyk2.h"
 #include "LazyFileDialog.h"
 #include "ParameterImage.h"
@@ -122,7 +123,7 @@ public:
     QLabel* LabelVerze2 = nullptr;
     QLabel* LabelVerze3 = nullptr;
     QLabel* LabelFile1 = nullptr;
-    QLabel* LabelFile2 = nullptr;
+    TElidedLabel* LabelFile2 = nullptr; // the current file's full path, shown shortened
     QLabel* LabelPocetProgramovani = nullptr;
 
     // --- Live values ---
@@ -306,6 +307,8 @@ private:
     void RefillWithBoxHidden(const std::function<void()>& change);
     bool IsMenuShortcut(const QKeyEvent* event) const;
     void AdjustAutoSizeLabels(QWidget* parent);
+    // Gives the file label the room between "File:" and the programming count.
+    void PlaceFileLabel();
     void SwitchLanguage(unsigned char language);
 
     QWidget* client_ = nullptr;
