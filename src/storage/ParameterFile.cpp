@@ -126,17 +126,32 @@ bool FindKeyLine(WordReader& words) {
 }
 
 ParameterFileResult Refused(const ParameterImage& current, ParameterFileStatus status,
-                            std::string detail) {
-    return {status, current, std::move(detail)};
+                            std::string detail, RefusalFacts facts) {
+    return {status, current, std::move(detail), std::move(facts)};
 }
 
-std::string MissingNumberDetail(const KeyWord& key, const Word& keyWord,
+RefusalFacts MissingNumberFacts(const KeyWord& key, const Word& keyWord,
                                 const std::optional<Word>& found) {
-    const std::string expects = std::string(key.Text) + " on line " + std::to_string(keyWord.Line) +
-                                " needs " + std::to_string(key.Count) + " numbers";
-    if (!found)
+    RefusalFacts facts{.Kind = found ? ParameterFileRefusal::NotANumber
+                                     : ParameterFileRefusal::EndsInNumbers,
+                       .KeyWord = std::string(key.Text),
+                       .KeyWordLine = keyWord.Line,
+                       .NumberCount = key.Count,
+                       .FoundWord = {},
+                       .FoundLine = 0};
+    if (found) {
+        facts.FoundWord = QuotedWord(found->Text);
+        facts.FoundLine = found->Line;
+    }
+    return facts;
+}
+
+std::string MissingNumberDetail(const RefusalFacts& facts) {
+    const std::string expects = facts.KeyWord + " on line " + std::to_string(facts.KeyWordLine) +
+                                " needs " + std::to_string(facts.NumberCount) + " numbers";
+    if (facts.Kind == ParameterFileRefusal::EndsInNumbers)
         return "The file ends inside the numbers of " + expects + ".";
-    return "Line " + std::to_string(found->Line) + ": " + QuotedWord(found->Text) +
+    return "Line " + std::to_string(facts.FoundLine) + ": " + facts.FoundWord +
            " is not a number (" + expects + ").";
 }
 
@@ -176,7 +191,8 @@ ParameterFileResult ReadParameterFile(const ParameterImage& current, std::istrea
     if (!FindKeyLine(words))
         return Refused(current, ParameterFileStatus::WrongKey,
                        "The file has no key line \"KORVALEX_KEY " +
-                           std::to_string(ImageFormatVersion) + "\".");
+                           std::to_string(ImageFormatVersion) + "\".",
+                       RefusalOf(ParameterFileRefusal::NoKeyLine));
     ParameterImage copy = current;
     std::array<std::uint32_t, TableCells> numbers{};
     while (std::optional<Word> word = words.Next()) {
@@ -187,14 +203,17 @@ ParameterFileResult ReadParameterFile(const ParameterImage& current, std::istrea
             std::optional<Word> next = words.Next();
             const std::optional<std::uint32_t> number =
                 next ? ParseUnsignedNumber(*next) : std::nullopt;
-            if (!number)
-                return Refused(current, ParameterFileStatus::BadContent,
-                               MissingNumberDetail(*key, *word, next));
+            if (!number) {
+                RefusalFacts facts = MissingNumberFacts(*key, *word, next);
+                std::string detail = MissingNumberDetail(facts);
+                return Refused(current, ParameterFileStatus::BadContent, std::move(detail),
+                               std::move(facts));
+            }
             numbers[static_cast<std::size_t>(i)] = *number;
         }
         key->Store(copy, Numbers(numbers.data(), static_cast<std::size_t>(key->Count)));
     }
-    return {ParameterFileStatus::Accepted, copy, {}};
+    return {ParameterFileStatus::Accepted, copy, {}, {}};
 }
 
 } // namespace dorv

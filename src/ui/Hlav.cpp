@@ -14,6 +14,7 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QScreen>
 #include <QStatusBar>
 #include <QTabBar>
@@ -146,10 +147,36 @@ TFormHlav::~TFormHlav() {
     qApp->removeEventFilter(this);
 }
 
+namespace {
+
+// The designed places of the controls whose texts differ by language. The English texts fit
+// them; a longer text grows its control, and what stands to its right moves along.
+constexpr QRect DesignedToolBar{3, 0, 462, 43};
+constexpr QRect DesignedButtonRead{230, 12, 57, 23};
+constexpr QRect DesignedButtonVerify{296, 12, 65, 23};
+constexpr QRect DesignedButtonProgram{370, 12, 81, 23};
+constexpr int ToolBarButtonGap = 9;
+constexpr int ToolBarRightMargin = 11;
+constexpr int DesignedLabelSpojeniLeft = 472;
+constexpr int LabelSpojeniGap = 7;
+constexpr QRect DesignedCheckBoxProgHned{706, 600, 177, 16};
+constexpr int DesignedLabelHlaseniLeft = 300;
+constexpr int LabelHlaseniGap = 4;
+
+// A push button's width for its caption: the text, its frame and a margin on both sides.
+int PushButtonWidthFor(const QPushButton* button) {
+    constexpr int Margins = 10;
+    QString text = button->text();
+    text.remove(QRegularExpression(QStringLiteral("&(?!&)")));
+    return button->fontMetrics().horizontalAdvance(text) + Margins;
+}
+
+} // namespace
+
 void TFormHlav::CreateToolBar(QWidget* client) {
     GroupBoxToolBar = new QGroupBox(client);
     GroupBoxToolBar->setObjectName(QStringLiteral("GroupBoxToolBar"));
-    GroupBoxToolBar->setGeometry(3, 0, 462, 43);
+    GroupBoxToolBar->setGeometry(DesignedToolBar);
     SpeedButtonNew =
         MakeGlyphButton(GroupBoxToolBar, "SpeedButtonNew", dorv::NewFileGlyph(), {12, 12, 24, 23});
     SpeedButtonOpen = MakeGlyphButton(GroupBoxToolBar, "SpeedButtonOpen", dorv::OpenFileGlyph(),
@@ -163,11 +190,11 @@ void TFormHlav::CreateToolBar(QWidget* client) {
     SpeedButtonZnovu =
         MakeGlyphButton(GroupBoxToolBar, "SpeedButtonZnovu", dorv::RedoGlyph(), {192, 13, 23, 22});
     ButtonRead =
-        MakePushButton(GroupBoxToolBar, "ButtonRead", QStringLiteral("&Read"), {230, 12, 57, 23});
+        MakePushButton(GroupBoxToolBar, "ButtonRead", QStringLiteral("&Read"), DesignedButtonRead);
     ButtonVerify = MakePushButton(GroupBoxToolBar, "ButtonVerify", QStringLiteral("Verify"),
-                                  {296, 12, 65, 23});
+                                  DesignedButtonVerify);
     ButtonProgram = MakePushButton(GroupBoxToolBar, "ButtonProgram", QStringLiteral("Program"),
-                                   {370, 12, 81, 23});
+                                   DesignedButtonProgram);
     // These three hints are not translated and read the same in every language.
     dorv::SetHint(SpeedButtonNew, QStringLiteral("New|Set default parametrs"));
     dorv::SetHint(SpeedButtonOpen, QStringLiteral("Open|Open file with parametrs"));
@@ -175,7 +202,7 @@ void TFormHlav::CreateToolBar(QWidget* client) {
 
     LabelSpojeni = new QLabel(QStringLiteral("No connection with PC"), client);
     LabelSpojeni->setObjectName(QStringLiteral("LabelSpojeni"));
-    LabelSpojeni->setGeometry(472, 9, 174, 29);
+    LabelSpojeni->setGeometry(DesignedLabelSpojeniLeft, 9, 174, 29);
     LabelSpojeni->setFont(FontOfHeight(client, 23, true));
     // Sized to its text, as the translations differ in length.
     LabelSpojeni->setProperty(AutoSizeProperty, true);
@@ -289,10 +316,10 @@ void TFormHlav::CreateLiveValues(QWidget* client) {
         dorv::SetLabelRoom(label, DesignWidth - label->x() - ColumnGap);
     CheckBoxProgHned = new QCheckBox(QStringLiteral("Programming after change"), client);
     CheckBoxProgHned->setObjectName(QStringLiteral("CheckBoxProgHned"));
-    CheckBoxProgHned->setGeometry(706, 600, 177, 16);
+    CheckBoxProgHned->setGeometry(DesignedCheckBoxProgHned);
     CheckBoxProgHned->setAutoFillBackground(true);
-    LabelHlaseni =
-        MakeLiveLabel(client, "LabelHlaseni", QStringLiteral("Programming:"), {300, 612}, 13, true);
+    LabelHlaseni = MakeLiveLabel(client, "LabelHlaseni", QStringLiteral("Programming:"),
+                                 {DesignedLabelHlaseniLeft, 612}, 13, true);
     CGaugeProgram = new TCGauge(client);
     CGaugeProgram->setObjectName(QStringLiteral("CGaugeProgram"));
     CGaugeProgram->setGeometry(456, 612, 203, 18);
@@ -313,6 +340,8 @@ void TFormHlav::CreateLiveValues(QWidget* client) {
     }
     client->installEventFilter(this);
     TabSheet_Ruzne->installEventFilter(this);
+    LabelHlaseni->installEventFilter(this);
+    CGaugeProgram->installEventFilter(this);
 }
 
 void TFormHlav::CreateMenus() {
@@ -502,11 +531,52 @@ void TFormHlav::ApplyLanguage() {
     AdjustAutoSizeLabels(client_);
     AdjustAutoSizeLabels(TabSheet_Ruzne);
     PlaceFileLabel();
+    FitControlsToTexts();
     for (QWidget* box : std::initializer_list<QWidget*>{GroupBoxServo, RadioGroupPocPulsu})
         for (QWidget* child : box->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
             if (qobject_cast<QLabel*>(child) || qobject_cast<QCheckBox*>(child) ||
                 qobject_cast<QRadioButton*>(child))
                 child->adjustSize();
+}
+
+void TFormHlav::FitControlsToTexts() {
+    // The toolbar's buttons side by side, each at least its designed width; the toolbar and the
+    // connection label make room for them.
+    int left = DesignedButtonRead.x();
+    for (const auto& [button, designed] :
+         {std::pair{ButtonRead, DesignedButtonRead}, std::pair{ButtonVerify, DesignedButtonVerify},
+          std::pair{ButtonProgram, DesignedButtonProgram}}) {
+        left = std::max(left, designed.x());
+        button->setGeometry(left, designed.y(),
+                            std::max(designed.width(), PushButtonWidthFor(button)),
+                            designed.height());
+        left = button->geometry().right() + 1 + ToolBarButtonGap;
+    }
+    GroupBoxToolBar->resize(std::max(DesignedToolBar.width(),
+                                     ButtonProgram->geometry().right() + 1 + ToolBarRightMargin),
+                            DesignedToolBar.height());
+    LabelSpojeni->move(std::max(DesignedLabelSpojeniLeft,
+                                GroupBoxToolBar->geometry().right() + 1 + LabelSpojeniGap),
+                       LabelSpojeni->y());
+
+    CheckBoxProgHned->resize(
+        std::max(DesignedCheckBoxProgHned.width(), CheckBoxProgHned->sizeHint().width()),
+        DesignedCheckBoxProgHned.height());
+    PlaceStatusLabel();
+}
+
+// The transfer line stands left of the progress gauge, or while the gauge is hidden (a print
+// heading) left of "Programming after change"; a text too long for its designed place starts
+// further left, clear of the throttle gauge.
+void TFormHlav::PlaceStatusLabel() {
+    const QWidget* next = CGaugeProgram->isHidden() ? static_cast<QWidget*>(CheckBoxProgHned)
+                                                    : static_cast<QWidget*>(CGaugeProgram);
+    const int room = next->x() - LabelHlaseniGap;
+    const int leftmost = CGaugeTps->geometry().right() + 1 + 2 * LabelHlaseniGap;
+    const int left =
+        std::max(leftmost, std::min(DesignedLabelHlaseniLeft, room - LabelHlaseni->width()));
+    if (left != LabelHlaseni->x())
+        LabelHlaseni->move(left, LabelHlaseni->y());
 }
 
 void TFormHlav::PlaceFileLabel() {
@@ -554,6 +624,11 @@ void TFormHlav::AdjustAutoSizeLabels(QWidget* parent) {
 // "Programming after change" commit.
 bool TFormHlav::eventFilter(QObject* watched, QEvent* event) {
     const QEvent::Type type = event->type();
+    if ((watched == LabelHlaseni && type == QEvent::Resize) ||
+        (watched == CGaugeProgram && (type == QEvent::Show || type == QEvent::Hide))) {
+        PlaceStatusLabel();
+        return false;
+    }
     if (type == QEvent::LayoutRequest && (watched == client_ || watched == TabSheet_Ruzne)) {
         AdjustAutoSizeLabels(static_cast<QWidget*>(watched));
         return false;

@@ -309,6 +309,11 @@ private:
     void AdjustAutoSizeLabels(QWidget* parent);
     // Gives the file label the room between "File:" and the programming count.
     void PlaceFileLabel();
+    // Grows the controls whose texts differ by language to their texts, and moves their
+    // neighbours along; in English everything stays at its designed place.
+    void FitControlsToTexts();
+    // Keeps the transfer line (LabelHlaseni) clear of what stands on its row.
+    void PlaceStatusLabel();
     void SwitchLanguage(unsigned char language);
 
     QWidget* client_ = nullptr;

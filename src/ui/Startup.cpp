@@ -17,6 +17,7 @@
 #include "Cgauges.h"
 #include "ComPort.h"
 #include "ConfigFolder.h"
+#include "ErrorTexts.h"
 #include "Hints.h"
 #include "Jazyk1.h"
 #include "Settings.h"
@@ -34,7 +35,7 @@ const dorv::LanguageTexts MsgFileDamaged{
     "Soubor je poškozený, nic nebylo změněno.",
     "The file is damaged; nothing was changed.",
     "Die Datei ist beschädigt, es wurde nichts geändert.",
-    nullptr,
+    "Le fichier est endommagé, rien n'a été modifié.",
 };
 
 dorv::Profile SettingsProfile() {
@@ -103,10 +104,10 @@ QMessageBox::StandardButton ShowMessage(TFormHlav* window, QMessageBox::Icon ico
 }
 
 // Why a parameter file was refused, for the box: its path and, when known, the reason.
-QString RefusalDetails(const QString& path, const std::string& detail) {
+QString RefusalDetails(const QString& path, const QString& reason) {
     QString text = QDir::toNativeSeparators(path);
-    if (!detail.empty())
-        text += QLatin1Char('\n') + QString::fromStdString(detail);
+    if (!reason.isEmpty())
+        text += QLatin1Char('\n') + reason;
     return text;
 }
 
@@ -222,8 +223,9 @@ bool TFormHlav::SaveParameterFile(const QString& path) {
     if (!written.Ok) {
         Image = before;
         AllCellsFlag = flagsBefore;
-        ShowMessage(this, QMessageBox::Warning, Messages.MsgOpenFileError,
-                    RefusalDetails(path, written.Error.toStdString()));
+        ShowMessage(
+            this, QMessageBox::Warning, Messages.MsgOpenFileError,
+            RefusalDetails(path, dorv::FileWriteReason(written.Kind, dorv::CurrentLanguage)));
         return false;
     }
     FillEditors();
@@ -252,17 +254,18 @@ bool TFormHlav::OpenParameterFile(const QString& path) {
         SetInitialFile(SaveDialog1, LastFilePath);
         return true;
     case dorv::ParameterFileStatus::CannotOpen:
-        ShowMessage(this, QMessageBox::Warning, Messages.MsgOpenFileError,
-                    RefusalDetails(path, result.Detail));
+        ShowMessage(
+            this, QMessageBox::Warning, Messages.MsgOpenFileError,
+            RefusalDetails(path, dorv::FileRefusalReason(result.Refusal, dorv::CurrentLanguage)));
         return false;
     case dorv::ParameterFileStatus::WrongKey:
         ShowMessage(this, QMessageBox::Warning, Messages.MsgFileVersionMismatch,
                     RefusalDetails(path, {}));
         return false;
     case dorv::ParameterFileStatus::BadContent:
-        ShowMessage(this, QMessageBox::Warning,
-                    dorv::TextFor(MsgFileDamaged, dorv::CurrentLanguage),
-                    RefusalDetails(path, result.Detail));
+        ShowMessage(
+            this, QMessageBox::Warning, dorv::TextFor(MsgFileDamaged, dorv::CurrentLanguage),
+            RefusalDetails(path, dorv::FileRefusalReason(result.Refusal, dorv::CurrentLanguage)));
         return false;
     }
     return false;
