@@ -163,6 +163,19 @@ constexpr QRect DesignedCheckBoxProgHned{706, 600, 177, 16};
 constexpr int DesignedLabelHlaseniLeft = 300;
 constexpr int LabelHlaseniGap = 4;
 
+// clang-format off
+const dorv::LanguageTexts ParameterFilesFilter = {"Parametry zapalování (*.ign)", "Ignition Parametrs(*.ign)", "Zündungsparameter (*.ign)", "Paramètres d'allumage (*.ign)"};
+const dorv::LanguageTexts AllFilesFilter = {"Všechny soubory (*.*)", "All Files (*.*)", "Alle Dateien (*.*)", "Tous les fichiers (*.*)"};
+// clang-format on
+
+// The file dialogs' filters in the current language: parameter files, then (Open) all files.
+QStringList FileFilters(bool allFiles) {
+    QStringList filters{dorv::TextFor(ParameterFilesFilter, dorv::CurrentLanguage)};
+    if (allFiles)
+        filters << dorv::TextFor(AllFilesFilter, dorv::CurrentLanguage);
+    return filters;
+}
+
 // A push button's width for its caption: the text, its frame and a margin on both sides.
 int PushButtonWidthFor(const QPushButton* button) {
     constexpr int Margins = 10;
@@ -414,14 +427,13 @@ void TFormHlav::CreateDialogs() {
         dialog->setAcceptMode(QFileDialog::AcceptOpen);
         dialog->setFileMode(QFileDialog::ExistingFile);
         dialog->setDefaultSuffix(QStringLiteral("ign"));
-        dialog->setNameFilters(
-            {QStringLiteral("Ignition Parametrs(*.ign)"), QStringLiteral("All Files (*.*)")});
+        dialog->setNameFilters(FileFilters(true));
     });
     SaveDialog1.Prepare(this, "SaveDialog1", [](QFileDialog* dialog) {
         dialog->setAcceptMode(QFileDialog::AcceptSave);
         dialog->setFileMode(QFileDialog::AnyFile);
         dialog->setDefaultSuffix(QStringLiteral("ign"));
-        dialog->setNameFilters({QStringLiteral("Ignition Parametrs(*.ign)")});
+        dialog->setNameFilters(FileFilters(false));
         dialog->setOption(QFileDialog::DontConfirmOverwrite, false);
         dialog->setSizeGripEnabled(true);
     });
@@ -532,6 +544,11 @@ void TFormHlav::ApplyLanguage() {
     AdjustAutoSizeLabels(TabSheet_Ruzne);
     PlaceFileLabel();
     FitControlsToTexts();
+    // A dialog made before takes the filters of the language; one made later gets them then.
+    if (OpenDialog1.IsCreated())
+        OpenDialog1->setNameFilters(FileFilters(true));
+    if (SaveDialog1.IsCreated())
+        SaveDialog1->setNameFilters(FileFilters(false));
     for (QWidget* box : std::initializer_list<QWidget*>{GroupBoxServo, RadioGroupPocPulsu})
         for (QWidget* child : box->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
             if (qobject_cast<QLabel*>(child) || qobject_cast<QCheckBox*>(child) ||

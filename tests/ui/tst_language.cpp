@@ -6,6 +6,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QDialogButtonBox>
+#include <QFileDialog>
 #include <QGroupBox>
 #include <QLabel>
 #include <QMessageBox>
@@ -322,26 +323,36 @@ void TestLanguage::qtTextsAndErrorReasonsInLanguage_data() {
     QTest::addColumn<QString>("cancel");
     QTest::addColumn<QString>("portError");
     QTest::addColumn<QString>("saveError");
+    QTest::addColumn<QString>("filter");
+    QTest::addColumn<QString>("lookIn");
     QTest::newRow("Czech") << 0 << "&Ano"
                            << "&Ne"
                            << "Zrušit"
                            << "Chyba při otevírání portu Com!\n/dev/ttyS1: zařízení neexistuje"
-                           << "Soubor nelze vytvořit.";
+                           << "Soubor nelze vytvořit."
+                           << "Parametry zapalování (*.ign)"
+                           << "Hledat v:";
     QTest::newRow("English") << 1 << "&Yes"
                              << "&No"
                              << "Cancel"
                              << "Com opening error!\n/dev/ttyS1: the device does not exist"
-                             << "The file cannot be created.";
+                             << "The file cannot be created."
+                             << "Ignition Parametrs(*.ign)"
+                             << "Look in:";
     QTest::newRow("German") << 2 << "&Ja"
                             << "&Nein"
                             << "Abbrechen"
                             << "Falscher COM-Anschlußes!\n/dev/ttyS1: das Gerät existiert nicht"
-                            << "Die Datei kann nicht angelegt werden.";
+                            << "Die Datei kann nicht angelegt werden."
+                            << "Zündungsparameter (*.ign)"
+                            << "Suchen in:";
     QTest::newRow("French") << 3 << "&Oui"
                             << "&Non"
                             << "Annuler"
                             << "Erreur connections PC!\n/dev/ttyS1: le périphérique n'existe pas"
-                            << "Le fichier ne peut pas être créé.";
+                            << "Le fichier ne peut pas être créé."
+                            << "Paramètres d'allumage (*.ign)"
+                            << "Voir dans :";
 }
 
 // Switched to a language, the New question's buttons and the box of a port that cannot be opened
@@ -353,6 +364,8 @@ void TestLanguage::qtTextsAndErrorReasonsInLanguage() {
     QFETCH(QString, cancel);
     QFETCH(QString, portError);
     QFETCH(QString, saveError);
+    QFETCH(QString, filter);
+    QFETCH(QString, lookIn);
     TFormHlav w;
     SelectLanguage(w, language);
     QCOMPARE(int(CurrentLanguage), language);
@@ -384,6 +397,22 @@ void TestLanguage::qtTextsAndErrorReasonsInLanguage() {
     QCOMPARE(saveBox->Text, w.Messages.MsgOpenFileError);
     QCOMPARE(saveBox->Details, QDir::toNativeSeparators(target) + QLatin1Char('\n') + saveError);
     QCOMPARE(saveBox->Buttons.value(QMessageBox::Ok), QStringLiteral("OK"));
+
+    // The file dialogs: Qt's own texts and the tool's filters.
+    QCOMPARE(w.OpenDialog1->nameFilters().value(0), filter);
+    QCOMPARE(w.OpenDialog1->nameFilters().size(), 2);
+    QCOMPARE(w.SaveDialog1->nameFilters(), QStringList{filter});
+    auto* lookInLabel = w.OpenDialog1->findChild<QLabel*>(QStringLiteral("lookInLabel"));
+    QVERIFY(lookInLabel);
+    QCOMPARE(lookInLabel->text(), lookIn);
+    // A dialog made before a switch follows it.
+    SelectLanguage(w, language == 2 ? 1 : 2);
+    QCOMPARE(w.OpenDialog1->nameFilters().value(0),
+             language == 2 ? QStringLiteral("Ignition Parametrs(*.ign)")
+                           : QStringLiteral("Zündungsparameter (*.ign)"));
+    // Qt tells its widgets of the new translation through the event loop.
+    QTRY_COMPARE(lookInLabel->text(),
+                 language == 2 ? QStringLiteral("Look in:") : QStringLiteral("Suchen in:"));
 }
 
 // Every reason of a file error has a text of its own in every language, with its facts filled in.
