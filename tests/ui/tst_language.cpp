@@ -282,6 +282,10 @@ void TestLanguage::everyTextWholeAndUncovered() {
     SetLabelText(w.LabelServoMer1, m.MsgServoMeasured + QStringLiteral(" 1 = 5000 mV"));
     SetLabelText(w.LabelServoPoz2, m.MsgServoDesired + QStringLiteral(" 2 = 5000 mV"));
     SetLabelText(w.LabelServoMer2, m.MsgServoMeasured + QStringLiteral(" 2 = 5000 mV"));
+    // The red lines under the live values: a unit of another version, damaged programmed data.
+    SetLabelText(w.LabelVersion, m.MsgVersionMismatch + QStringLiteral("  PC-56, IGN-255"));
+    w.LabelVersion->show();
+    w.LabelEeDataErr->show();
     QApplication::processEvents();
     QStringList faults = TextFaults(w);
     QVERIFY2(faults.isEmpty(), qPrintable(faults.join(QLatin1Char('\n'))));
@@ -367,6 +371,8 @@ void TestLanguage::qtTextsAndErrorReasonsInLanguage() {
     QFETCH(QString, filter);
     QFETCH(QString, lookIn);
     TFormHlav w;
+    // From another language, so that its translation has to give way.
+    SelectLanguage(w, language == 2 ? 0 : 2);
     SelectLanguage(w, language);
     QCOMPARE(int(CurrentLanguage), language);
 
