@@ -23,21 +23,6 @@ std::string Trimmed(const std::string& text) {
     return text.substr(first, last - first + 1);
 }
 
-std::string OpenErrorReason(PortOpenError error) {
-    switch (error) {
-    case PortOpenError::NotFound:
-        return "the device does not exist";
-    case PortOpenError::PermissionDenied:
-        return "no permission (the user must be in the dialout group)";
-    case PortOpenError::Busy:
-        return "the device is in use by another program";
-    case PortOpenError::None:
-    case PortOpenError::Other:
-        break;
-    }
-    return "the device cannot be opened";
-}
-
 } // namespace
 
 std::string ComDevicePath(int portIndex, const std::optional<std::string>& configuredDevice) {
@@ -53,10 +38,9 @@ int PortIndexAfterMenuClick(int currentPortIndex, int clickedItem) {
 ComOpenResult OpenComPort(SerialPort& port, const std::string& device) {
     const PortOpenError error = port.Open(device);
     if (error == PortOpenError::None)
-        return {.Opened = true, .Message = MessageId::None, .Suffix = {}};
-    return {.Opened = false,
-            .Message = MessageId::MsgComOpenError,
-            .Suffix = "\n" + device + ": " + OpenErrorReason(error)};
+        return {.Opened = true, .Message = MessageId::None, .Error = error, .Device = device};
+    return {
+        .Opened = false, .Message = MessageId::MsgComOpenError, .Error = error, .Device = device};
 }
 
 void CloseComPort(SerialPort& port) {

@@ -24,12 +24,13 @@ std::string ComDevicePath(int portIndex, const std::optional<std::string>& confi
 // sender is none of the items.
 int PortIndexAfterMenuClick(int currentPortIndex, int clickedItem);
 
-// The outcome of OpenComPort. On failure the window shows Message followed by Suffix in a modal
-// box; Suffix names the device and the reason, so a technician can act on it.
+// The outcome of OpenComPort. On failure the window shows Message, the device and the reason of
+// Error in its language in a modal box, so a technician can act on it.
 struct ComOpenResult {
     bool Opened = false;
     MessageId Message = MessageId::None;
-    std::string Suffix;
+    PortOpenError Error = PortOpenError::None;
+    std::string Device;
 };
 
 // Opens the port at device (57600 8N1, no flow control). A failed open gives MsgComOpenError.

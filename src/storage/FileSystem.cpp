@@ -9,25 +9,36 @@
 
 namespace dorv {
 
+namespace {
+
+FileWriteResult Failed(const QFileDevice& file, FileWriteError kind) {
+    if (file.error() == QFileDevice::PermissionsError)
+        kind = FileWriteError::PermissionDenied;
+    return {false, file.errorString(), kind};
+}
+
+} // namespace
+
 FileWriteResult WriteFileAtomically(const QString& path, const QByteArray& contents,
                                     FolderCreation folders) {
     if (folders == FolderCreation::Create) {
         const QString folder = QFileInfo(path).absolutePath();
         if (!QDir().mkpath(folder))
-            return {false, QStringLiteral("Cannot create the folder %1").arg(folder)};
+            return {false, QStringLiteral("Cannot create the folder %1").arg(folder),
+                    FileWriteError::FolderNotMade};
     }
     QSaveFile file(path);
     file.setDirectWriteFallback(false);
     if (!file.open(QIODevice::WriteOnly))
-        return {false, file.errorString()};
+        return Failed(file, FileWriteError::CannotCreate);
     if (file.write(contents) != contents.size()) {
-        const QString error = file.errorString();
+        const FileWriteResult failed = Failed(file, FileWriteError::WriteFailed);
         file.cancelWriting();
-        return {false, error};
+        return failed;
     }
     if (!file.commit())
-        return {false, file.errorString()};
-    return {true, {}};
+        return Failed(file, FileWriteError::NotReplaced);
+    return {true, {}, FileWriteError::None};
 }
 
 std::optional<QByteArray> ReadWholeFile(const QString& path, qint64 maxBytes) {

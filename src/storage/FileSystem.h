@@ -7,10 +7,22 @@
 
 namespace dorv {
 
+// Why a write failed, for the window to tell in its language.
+enum class FileWriteError {
+    None,
+    FolderNotMade,    // a missing folder of the path could not be made
+    PermissionDenied, // the folder or the file may not be written
+    CannotCreate,     // the file could not be made (a folder of that name, a missing folder...)
+    WriteFailed,      // the contents could not be written (disk full, device error)
+    NotReplaced,      // the written contents could not take the file's name
+    Refused,          // the contents were refused before anything was written
+};
+
 // What became of a write. On failure the file on disk is as it was before.
 struct FileWriteResult {
     bool Ok = false;
-    QString Error; // the system's reason, empty on success
+    QString Error;                              // the system's reason, empty on success
+    FileWriteError Kind = FileWriteError::None; // why it failed, None on success
 };
 
 enum class FolderCreation { Keep, Create };

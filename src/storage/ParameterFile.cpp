@@ -126,17 +126,32 @@ bool FindKeyLine(WordReader& words) {
 }
 
 ParameterFileResult Refused(const ParameterImage& current, ParameterFileStatus status,
-                            std::string detail) {
-    return {status, current, std::move(detail)};
+                            std::string detail, RefusalFacts facts) {
+    return {status, current, std::move(detail), std::move(facts)};
 }
 
-std::string MissingNumberDetail(const KeyWord& key, const Word& keyWord,
+RefusalFacts MissingNumberFacts(const KeyWord& key, const Word& keyWord,
                                 const std::optional<Word>& found) {
-    const std::string expects = std::string(key.Text) + " on line " + std::to_string(keyWord.Line) +
-                                " needs " + std::to_string(key.Count) + " numbers";
-    if (!found)
+    RefusalFacts facts{.Kind = found ? ParameterFileRefusal::NotANumber
+                                     : ParameterFileRefusal::EndsInNumbers,
+                       .KeyWord = std::string(key.Text),
+                       .KeyWordLine = keyWord.Line,
+                       .NumberCount = key.Count,
+                       .FoundWord = {},
+                       .FoundLine = 0};
+    if (found) {
+        facts.FoundWord = QuotedWord(found->Text);
+        facts.FoundLine = found->Line;
+    }
+    return facts;
+}
+
+std::string MissingNumberDetail(const RefusalFacts& facts) {
+    const std::string expects = facts.KeyWord + " on line " + std::to_string(facts.KeyWordLine) +
+                                " needs " + std::to_string(facts.NumberCount) + " numbers";
+    if (facts.Kind == ParameterFileRefusal::EndsInNumbers)
         return "The file ends inside the numbers of " + expects + ".";
-    return "Line " + std::to_string(found->Line) + ": " + QuotedWord(found->Text) +
+    return "Line " + std::to_string(facts.FoundLine) + ": " + facts.FoundWord +
            " is not a number (" + expects + ").";
 }
 
@@ -175,12 +190,14 @@ ParameterFileResult ReadParameterFile(const ParameterImage& current, std::istrea
     WordReader words(in);
     std::optional<Word> first = words.Next();
     if (!first)
-        return Refused(current, ParameterFileStatus::Empty, "The file is empty.");
+        return Refused(current, ParameterFileStatus::Empty, "The file is empty.",
+                       RefusalOf(ParameterFileRefusal::Empty));
     words.PutBack(std::move(*first));
     if (!FindKeyLine(words))
         return Refused(current, ParameterFileStatus::WrongKey,
                        "The file has no key line \"KORVALEX_KEY " +
-                           std::to_string(ImageFormatVersion) + "\".");
+                           std::to_string(ImageFormatVersion) + "\".",
+                       RefusalOf(ParameterFileRefusal::NoKeyLine));
     ParameterImage copy = current;
     std::array<std::uint32_t, TableCells> numbers{};
     int keyWordsRead = 0;
@@ -192,9 +209,12 @@ ParameterFileResult ReadParameterFile(const ParameterImage& current, std::istrea
             std::optional<Word> next = words.Next();
             const std::optional<std::uint32_t> number =
                 next ? ParseUnsignedNumber(*next) : std::nullopt;
-            if (!number)
-                return Refused(current, ParameterFileStatus::BadContent,
-                               MissingNumberDetail(*key, *word, next));
+            if (!number) {
+                RefusalFacts facts = MissingNumberFacts(*key, *word, next);
+                std::string detail = MissingNumberDetail(facts);
+                return Refused(current, ParameterFileStatus::BadContent, std::move(detail),
+                               std::move(facts));
+            }
             numbers[static_cast<std::size_t>(i)] = *number;
         }
         key->Store(copy, Numbers(numbers.data(), static_cast<std::size_t>(key->Count)));
@@ -202,8 +222,9 @@ ParameterFileResult ReadParameterFile(const ParameterImage& current, std::istrea
     }
     if (keyWordsRead == 0)
         return Refused(current, ParameterFileStatus::NoParameters,
-                       "No parameter follows the key line.");
-    return {ParameterFileStatus::Accepted, copy, {}};
+                       "No parameter follows the key line.",
+                       RefusalOf(ParameterFileRefusal::NoParameters));
+    return {ParameterFileStatus::Accepted, copy, {}, {}};
 }
 
 } // namespace dorv

@@ -19,6 +19,33 @@ enum class ParameterFileStatus {
     NoParameters, // an accepted key line, but no key word of a parameter after it
 };
 
+// Why a file was refused, with what the window needs to tell it in its language.
+enum class ParameterFileRefusal {
+    None,
+    CannotRead,    // missing, unreadable, not a regular file or larger than the limit
+    NoKeyLine,     // no key line with the file format's number
+    EndsInNumbers, // the file ends before all numbers of KeyWord
+    NotANumber,    // FoundWord on line FoundLine stands where a number of KeyWord belongs
+    Empty,         // no word at all
+    NoParameters,  // a key line and no parameter after it
+};
+
+struct RefusalFacts {
+    ParameterFileRefusal Kind = ParameterFileRefusal::None;
+    std::string KeyWord;   // the key word whose numbers are missing
+    int KeyWordLine = 0;   // its line, counted from 1
+    int NumberCount = 0;   // how many numbers it needs
+    std::string FoundWord; // what stands in place of a number, quoted and shortened
+    int FoundLine = 0;     // its line
+};
+
+// Facts of a refusal that has no more to tell than its kind.
+inline RefusalFacts RefusalOf(ParameterFileRefusal kind) {
+    RefusalFacts facts;
+    facts.Kind = kind;
+    return facts;
+}
+
 struct ParameterFileResult {
     ParameterFileStatus Status = ParameterFileStatus::WrongKey;
     // The image to apply: the current image with the file's fields when accepted,
@@ -26,6 +53,8 @@ struct ParameterFileResult {
     ParameterImage Image;
     // Why a file was refused, in plain English (empty when accepted).
     std::string Detail;
+    // The same, as facts for the window's own texts.
+    RefusalFacts Refusal;
 
     bool Accepted() const { return Status == ParameterFileStatus::Accepted; }
 };

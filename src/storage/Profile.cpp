@@ -55,14 +55,14 @@ FileWriteResult Profile::WriteEntries(std::span<const ProfileEntry> entries) con
         // An existing file that cannot be read is never replaced: its other keys would be lost.
         const std::optional<QByteArray> old = ReadWholeFile(path_, MaxProfileBytes);
         if (!old)
-            return {false, QStringLiteral("Cannot read %1").arg(path_)};
+            return {false, QStringLiteral("Cannot read %1").arg(path_), FileWriteError::Refused};
         text = old->toStdString();
     }
     for (const ProfileEntry& entry : entries) {
         const std::string section = Utf8(entry.Section), key = Utf8(entry.Key),
                           value = Utf8(entry.Value);
         if (const std::optional<std::string> problem = ProfileEntryProblem(section, key, value))
-            return {false, QString::fromStdString(*problem)};
+            return {false, QString::fromStdString(*problem), FileWriteError::Refused};
         text = SetProfileValue(text, section, key, value);
     }
     return WriteFileAtomically(path_, QByteArray::fromStdString(text), FolderCreation::Create);

@@ -31,7 +31,8 @@ ParameterFileResult OpenParameterFile(const QString& path, const ParameterImage&
     const std::optional<QByteArray> bytes = ReadWholeFile(path, MaxParameterFileBytes);
     if (!bytes)
         return {ParameterFileStatus::CannotOpen, current,
-                "The file cannot be opened or read, or is larger than 1 MiB."};
+                "The file cannot be opened or read, or is larger than 1 MiB.",
+                RefusalOf(ParameterFileRefusal::CannotRead)};
     std::istringstream in = StreamOf(*bytes);
     return ReadParameterFile(current, in);
 }

@@ -8,6 +8,8 @@
 #include <QPainter>
 #include <QScreen>
 
+#include <iterator>
+
 #include "Jazyk1.h"
 
 namespace {
@@ -16,12 +18,18 @@ constexpr int BoxWidth = 281;
 constexpr int BoxHeight = 402;
 constexpr int Left = 32;
 
-const char* const MakerLines[] = {
-    "DORV",     "Servo unit of the ignition", "Configuration tool", "Version 1.0",
-    "Service:", "ask your DORV dealer"};
+// clang-format off
+// The maker's lines from the top, in the four languages.
+const dorv::LanguageTexts MakerLines[] = {
+    {"DORV", "DORV", "DORV", "DORV"},
+    {"Servojednotka zapalování", "Servo unit of the ignition", "Servoeinheit der Zündung", "Servo-unité de l'allumage"},
+    {"Program pro nastavení", "Configuration tool", "Einstellprogramm", "Outil de configuration"},
+    {"Verze 1.0", "Version 1.0", "Version 1.0", "Version 1.0"},
+    {"Servis:", "Service:", "Service:", "Service :"},
+    {"u vašeho prodejce DORV", "ask your DORV dealer", "bei Ihrem DORV-Händler", "chez votre revendeur DORV"},
+};
 constexpr int MakerLineTops[] = {132, 157, 182, 207, 243, 268};
 
-// clang-format off
 const dorv::LanguageTexts AboutCaption = {"O programu DORV", "About DORV", "Über Programm DORV", nullptr};
 // clang-format on
 
@@ -64,12 +72,10 @@ TFormAbout::TFormAbout(QWidget* parent)
     // The logo is drawn when the box is first shown: most runs never open it.
     Image1 = AddLabel(QStringLiteral("Image1"), {}, Left, 24, 0);
     Image1->resize(161, 81);
-    int line = 0;
-    for (const char* text : MakerLines) {
-        AddLabel(QStringLiteral("LabelMaker%1").arg(line + 1), QString::fromUtf8(text), Left,
-                 MakerLineTops[line], 16);
-        ++line;
-    }
+    for (std::size_t line = 0; line < std::size(MakerLines); ++line)
+        LabelMaker[line] =
+            AddLabel(QStringLiteral("LabelMaker%1").arg(line + 1),
+                     dorv::TextFor(MakerLines[line], 1), Left, MakerLineTops[line], 16);
     LabelDate = AddLabel(QStringLiteral("LabelDate"), {}, Left, 313, 0);
     LabelTime = AddLabel(QStringLiteral("LabelTime"), {}, Left, 335, 0);
     LabelExit = AddLabel(QStringLiteral("LabelExit"), QStringLiteral("OK"), 216, 320, 23);
@@ -118,10 +124,15 @@ void TFormAbout::CentreOnScreen() {
     move(area.x() + area.width() / 2 - BoxWidth / 2, area.y() + area.height() / 2 - BoxHeight / 2);
 }
 
-// The caption follows the language at every showing; a language without a caption keeps the last.
+// The caption and the maker's lines follow the language at every showing; a language without a
+// caption keeps the last.
 void TFormAbout::FormActivate() {
     if (dorv::CurrentLanguage < 3) {
         setWindowTitle(dorv::TextFor(AboutCaption, dorv::CurrentLanguage));
+    }
+    for (std::size_t line = 0; line < std::size(MakerLines); ++line) {
+        LabelMaker[line]->setText(dorv::TextFor(MakerLines[line], dorv::CurrentLanguage));
+        LabelMaker[line]->adjustSize();
     }
 }
 

@@ -3,10 +3,12 @@
 
 #include <QDialog>
 
+#include <array>
+
 class QLabel;
 
 // A small modal box, created once after the main window and shown again on every Help > About.
-// Its caption follows the language in force each time it is shown.
+// Its caption and texts follow the language in force each time it is shown.
 class TFormAbout : public QDialog {
     Q_OBJECT
 public:
@@ -27,6 +29,7 @@ private:
     QLabel* AddLabel(const QString& name, const QString& text, int left, int top, int pixelSize);
 
     QLabel* Image1 = nullptr;
+    std::array<QLabel*, 6> LabelMaker{}; // the maker's name and address lines
     QLabel* LabelDate = nullptr;
     QLabel* LabelTime = nullptr;
     QLabel* LabelExit = nullptr;

@@ -14,6 +14,7 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QScreen>
 #include <QScrollArea>
 #include <QStatusBar>
@@ -158,10 +159,49 @@ TFormHlav::~TFormHlav() {
     qApp->removeEventFilter(this);
 }
 
+namespace {
+
+// The designed places of the controls whose texts differ by language. The English texts fit
+// them; a longer text grows its control, and what stands to its right moves along.
+constexpr QRect DesignedToolBar{3, 0, 462, 43};
+constexpr QRect DesignedButtonRead{230, 12, 57, 23};
+constexpr QRect DesignedButtonVerify{296, 12, 65, 23};
+constexpr QRect DesignedButtonProgram{370, 12, 81, 23};
+constexpr int ToolBarButtonGap = 9;
+constexpr int ToolBarRightMargin = 11;
+constexpr int DesignedLabelSpojeniLeft = 472;
+constexpr int LabelSpojeniGap = 7;
+constexpr QRect DesignedCheckBoxProgHned{706, 600, 177, 16};
+constexpr int DesignedLabelHlaseniLeft = 300;
+constexpr int LabelHlaseniGap = 4;
+
+// clang-format off
+const dorv::LanguageTexts ParameterFilesFilter = {"Parametry zapalování (*.ign)", "Ignition Parametrs(*.ign)", "Zündungsparameter (*.ign)", "Paramètres d'allumage (*.ign)"};
+const dorv::LanguageTexts AllFilesFilter = {"Všechny soubory (*.*)", "All Files (*.*)", "Alle Dateien (*.*)", "Tous les fichiers (*.*)"};
+// clang-format on
+
+// The file dialogs' filters in the current language: parameter files, then (Open) all files.
+QStringList FileFilters(bool allFiles) {
+    QStringList filters{dorv::TextFor(ParameterFilesFilter, dorv::CurrentLanguage)};
+    if (allFiles)
+        filters << dorv::TextFor(AllFilesFilter, dorv::CurrentLanguage);
+    return filters;
+}
+
+// A push button's width for its caption: the text, its frame and a margin on both sides.
+int PushButtonWidthFor(const QPushButton* button) {
+    constexpr int Margins = 10;
+    QString text = button->text();
+    text.remove(QRegularExpression(QStringLiteral("&(?!&)")));
+    return button->fontMetrics().horizontalAdvance(text) + Margins;
+}
+
+} // namespace
+
 void TFormHlav::CreateToolBar(QWidget* client) {
     GroupBoxToolBar = new QGroupBox(client);
     GroupBoxToolBar->setObjectName(QStringLiteral("GroupBoxToolBar"));
-    GroupBoxToolBar->setGeometry(3, 0, 462, 43);
+    GroupBoxToolBar->setGeometry(DesignedToolBar);
     SpeedButtonNew =
         MakeGlyphButton(GroupBoxToolBar, "SpeedButtonNew", dorv::NewFileGlyph(), {12, 12, 24, 23});
     SpeedButtonOpen = MakeGlyphButton(GroupBoxToolBar, "SpeedButtonOpen", dorv::OpenFileGlyph(),
@@ -175,11 +215,11 @@ void TFormHlav::CreateToolBar(QWidget* client) {
     SpeedButtonZnovu =
         MakeGlyphButton(GroupBoxToolBar, "SpeedButtonZnovu", dorv::RedoGlyph(), {192, 13, 23, 22});
     ButtonRead =
-        MakePushButton(GroupBoxToolBar, "ButtonRead", QStringLiteral("&Read"), {230, 12, 57, 23});
+        MakePushButton(GroupBoxToolBar, "ButtonRead", QStringLiteral("&Read"), DesignedButtonRead);
     ButtonVerify = MakePushButton(GroupBoxToolBar, "ButtonVerify", QStringLiteral("Verify"),
-                                  {296, 12, 65, 23});
+                                  DesignedButtonVerify);
     ButtonProgram = MakePushButton(GroupBoxToolBar, "ButtonProgram", QStringLiteral("Program"),
-                                   {370, 12, 81, 23});
+                                   DesignedButtonProgram);
     // These three hints are not translated and read the same in every language.
     dorv::SetHint(SpeedButtonNew, QStringLiteral("New|Set default parametrs"));
     dorv::SetHint(SpeedButtonOpen, QStringLiteral("Open|Open file with parametrs"));
@@ -187,7 +227,7 @@ void TFormHlav::CreateToolBar(QWidget* client) {
 
     LabelSpojeni = new QLabel(QStringLiteral("No connection with PC"), client);
     LabelSpojeni->setObjectName(QStringLiteral("LabelSpojeni"));
-    LabelSpojeni->setGeometry(472, 9, 174, 29);
+    LabelSpojeni->setGeometry(DesignedLabelSpojeniLeft, 9, 174, 29);
     LabelSpojeni->setFont(FontOfHeight(client, 23, true));
     // Sized to its text, as the translations differ in length.
     LabelSpojeni->setProperty(AutoSizeProperty, true);
@@ -258,9 +298,13 @@ void TFormHlav::CreatePageRuzne() {
     LabelVerze3 = MakeLabel(page, "LabelVerze3", QStringLiteral("16:21"), {368, 387});
     LabelVerze1 = MakeLabel(page, "LabelVerze1", QStringLiteral("-----"), {416, 387});
     LabelFile1 = MakeLabel(page, "LabelFile1", QStringLiteral("File:"), {482, 387});
-    LabelFile2 = MakeLabel(page, "LabelFile2", QStringLiteral("----------"), {530, 387});
     LabelPocetProgramovani = MakeLabel(page, "LabelPocetProgramovani",
                                        QStringLiteral("Number of Programing: -----"), {722, 387});
+    // The file's path has a fixed room up to the count: it is set while its page may be hidden,
+    // and a long path is shortened in the middle instead of running under the count.
+    LabelFile2 = new TElidedLabel(page);
+    LabelFile2->setObjectName(QStringLiteral("LabelFile2"));
+    PlaceFileLabel();
 }
 
 void TFormHlav::CreateLiveValues(QWidget* client) {
@@ -294,10 +338,10 @@ void TFormHlav::CreateLiveValues(QWidget* client) {
                       ServoLabelPixelSize, false);
     CheckBoxProgHned = new QCheckBox(QStringLiteral("Programming after change"), client);
     CheckBoxProgHned->setObjectName(QStringLiteral("CheckBoxProgHned"));
-    CheckBoxProgHned->setGeometry(706, 600, 177, 16);
+    CheckBoxProgHned->setGeometry(DesignedCheckBoxProgHned);
     CheckBoxProgHned->setAutoFillBackground(true);
-    LabelHlaseni =
-        MakeLiveLabel(client, "LabelHlaseni", QStringLiteral("Programming:"), {300, 612}, 13, true);
+    LabelHlaseni = MakeLiveLabel(client, "LabelHlaseni", QStringLiteral("Programming:"),
+                                 {DesignedLabelHlaseniLeft, 612}, 13, true);
     CGaugeProgram = new TCGauge(client);
     CGaugeProgram->setObjectName(QStringLiteral("CGaugeProgram"));
     CGaugeProgram->setGeometry(456, 612, 203, 18);
@@ -318,6 +362,8 @@ void TFormHlav::CreateLiveValues(QWidget* client) {
     }
     client->installEventFilter(this);
     TabSheet_Ruzne->installEventFilter(this);
+    LabelHlaseni->installEventFilter(this);
+    CGaugeProgram->installEventFilter(this);
 }
 
 void TFormHlav::CreateMenus() {
@@ -390,14 +436,13 @@ void TFormHlav::CreateDialogs() {
         dialog->setAcceptMode(QFileDialog::AcceptOpen);
         dialog->setFileMode(QFileDialog::ExistingFile);
         dialog->setDefaultSuffix(QStringLiteral("ign"));
-        dialog->setNameFilters(
-            {QStringLiteral("Ignition Parametrs(*.ign)"), QStringLiteral("All Files (*.*)")});
+        dialog->setNameFilters(FileFilters(true));
     });
     SaveDialog1.Prepare(this, "SaveDialog1", [](QFileDialog* dialog) {
         dialog->setAcceptMode(QFileDialog::AcceptSave);
         dialog->setFileMode(QFileDialog::AnyFile);
         dialog->setDefaultSuffix(QStringLiteral("ign"));
-        dialog->setNameFilters({QStringLiteral("Ignition Parametrs(*.ign)")});
+        dialog->setNameFilters(FileFilters(false));
         dialog->setOption(QFileDialog::DontConfirmOverwrite, false);
         dialog->setSizeGripEnabled(true);
     });
@@ -550,6 +595,13 @@ void TFormHlav::ApplyLanguage() {
     FitServoLabels();
     AdjustAutoSizeLabels(client_);
     AdjustAutoSizeLabels(TabSheet_Ruzne);
+    PlaceFileLabel();
+    FitControlsToTexts();
+    // A dialog made before takes the filters of the language; one made later gets them then.
+    if (OpenDialog1.IsCreated())
+        OpenDialog1->setNameFilters(FileFilters(true));
+    if (SaveDialog1.IsCreated())
+        SaveDialog1->setNameFilters(FileFilters(false));
     for (QWidget* box : std::initializer_list<QWidget*>{GroupBoxServo, RadioGroupPocPulsu})
         for (QWidget* child : box->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
             if (qobject_cast<QLabel*>(child) || qobject_cast<QCheckBox*>(child) ||
@@ -572,6 +624,55 @@ void TFormHlav::FitServoLabels() {
         dorv::SetPixelSize(label, size);
         dorv::FitLabel(label);
     }
+}
+
+void TFormHlav::FitControlsToTexts() {
+    // The toolbar's buttons side by side, each at least its designed width; the toolbar and the
+    // connection label make room for them.
+    int left = DesignedButtonRead.x();
+    for (const auto& [button, designed] :
+         {std::pair{ButtonRead, DesignedButtonRead}, std::pair{ButtonVerify, DesignedButtonVerify},
+          std::pair{ButtonProgram, DesignedButtonProgram}}) {
+        left = std::max(left, designed.x());
+        button->setGeometry(left, designed.y(),
+                            std::max(designed.width(), PushButtonWidthFor(button)),
+                            designed.height());
+        left = button->geometry().right() + 1 + ToolBarButtonGap;
+    }
+    GroupBoxToolBar->resize(std::max(DesignedToolBar.width(),
+                                     ButtonProgram->geometry().right() + 1 + ToolBarRightMargin),
+                            DesignedToolBar.height());
+    LabelSpojeni->move(std::max(DesignedLabelSpojeniLeft,
+                                GroupBoxToolBar->geometry().right() + 1 + LabelSpojeniGap),
+                       LabelSpojeni->y());
+
+    CheckBoxProgHned->resize(
+        std::max(DesignedCheckBoxProgHned.width(), CheckBoxProgHned->sizeHint().width()),
+        DesignedCheckBoxProgHned.height());
+    PlaceStatusLabel();
+}
+
+// The transfer line stands left of the progress gauge, or while the gauge is hidden (a print
+// heading) left of "Programming after change"; a text too long for its designed place starts
+// further left, clear of the throttle gauge.
+void TFormHlav::PlaceStatusLabel() {
+    const QWidget* next = CGaugeProgram->isHidden() ? static_cast<QWidget*>(CheckBoxProgHned)
+                                                    : static_cast<QWidget*>(CGaugeProgram);
+    const int room = next->x() - LabelHlaseniGap;
+    const int leftmost = CGaugeTps->geometry().right() + 1 + 2 * LabelHlaseniGap;
+    const int left =
+        std::max(leftmost, std::min(DesignedLabelHlaseniLeft, room - LabelHlaseni->width()));
+    if (left != LabelHlaseni->x())
+        LabelHlaseni->move(left, LabelHlaseni->y());
+}
+
+void TFormHlav::PlaceFileLabel() {
+    constexpr int DesignedLeft = 530;
+    constexpr int Gap = 6;
+    const int left = std::max(DesignedLeft, LabelFile1->geometry().right() + 1 + Gap);
+    const int right = LabelPocetProgramovani->x() - Gap;
+    LabelFile2->setGeometry(left, LabelFile1->y(), std::max(0, right - left),
+                            std::max(LabelFile1->height(), LabelFile2->sizeHint().height()));
 }
 
 void TFormHlav::SwitchLanguage(unsigned char language) {
@@ -610,6 +711,11 @@ void TFormHlav::AdjustAutoSizeLabels(QWidget* parent) {
 // "Programming after change" commit.
 bool TFormHlav::eventFilter(QObject* watched, QEvent* event) {
     const QEvent::Type type = event->type();
+    if ((watched == LabelHlaseni && type == QEvent::Resize) ||
+        (watched == CGaugeProgram && (type == QEvent::Show || type == QEvent::Hide))) {
+        PlaceStatusLabel();
+        return false;
+    }
     if (type == QEvent::LayoutRequest && (watched == client_ || watched == TabSheet_Ruzne)) {
         AdjustAutoSizeLabels(static_cast<QWidget*>(watched));
         return false;

@@ -10,6 +10,7 @@
 
 #include "EditHistory.h"
 #include "EditingCommands.h"
+#include "ElidedLabel.h"
 #include "Jazyk2.h"
 #include "LazyFileDialog.h"
 #include "ParameterImage.h"
@@ -134,7 +135,7 @@ public:
     QLabel* LabelVerze2 = nullptr;
     QLabel* LabelVerze3 = nullptr;
     QLabel* LabelFile1 = nullptr;
-    QLabel* LabelFile2 = nullptr;
+    TElidedLabel* LabelFile2 = nullptr; // the current file's full path, shown shortened
     QLabel* LabelPocetProgramovani = nullptr;
 
     // --- Live values ---
@@ -335,6 +336,13 @@ private:
     void RefillWithBoxHidden(const std::function<void()>& change);
     bool IsMenuShortcut(const QKeyEvent* event) const;
     void AdjustAutoSizeLabels(QWidget* parent);
+    // Gives the file label the room between "File:" and the programming count.
+    void PlaceFileLabel();
+    // Grows the controls whose texts differ by language to their texts, and moves their
+    // neighbours along; in English everything stays at its designed place.
+    void FitControlsToTexts();
+    // Keeps the transfer line (LabelHlaseni) clear of what stands on its row.
+    void PlaceStatusLabel();
     void SwitchLanguage(unsigned char language);
     void FitServoLabels();
 

@@ -11,6 +11,8 @@
 #include "Cgauges.h"
 #include "ComPort.h"
 #include "ConfigFolder.h"
+#include "ErrorTexts.h"
+#include "Jazyk1.h"
 #include "LiveDisplay.h"
 #include "Profile.h"
 #include "QtSerialPort.h"
@@ -59,7 +61,7 @@ void TFormHlav::OpenComPort() {
     for (int k = 0; k < ComPortCount; ++k)
         MenuComPort[k]->setChecked(k == PortIndex);
     if (!result.Opened)
-        PostMessageBox(dorv::MessageWithSuffix(Messages, result.Message, result.Suffix));
+        PostMessageBox(dorv::ComOpenErrorText(Messages, result, dorv::CurrentLanguage));
 }
 
 void TFormHlav::CloseComPort() {

@@ -3,11 +3,15 @@
 #include "Jazyk1.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLibraryInfo>
 #include <QMenu>
+#include <QPointer>
 #include <QRadioButton>
 #include <QTabWidget>
+#include <QTranslator>
 
 #include "Hints.h"
 
@@ -115,6 +119,20 @@ struct LanguageItem {
 const LanguageItem LanguageItems[] = {
     {"MenuEnglish", English}, {"MenuGerman", German}, {"MenuCzech", Czech}};
 
+// The names of Qt's translation files by language; English has none.
+const std::array<const char*, LanguageCount> QtTranslationFiles = {"qtbase_cs", nullptr,
+                                                                   "qtbase_de", "qtbase_fr"};
+
+// Qt's translation installed now, owned by the application, and its language.
+struct InstalledQtTranslation {
+    QPointer<QTranslator> Translator;
+    int Language = -1;
+};
+InstalledQtTranslation& QtTranslation() {
+    static InstalledQtTranslation installed;
+    return installed;
+}
+
 QList<QObject*> Named(QWidget* window, const char* name) {
     return window->findChildren<QObject*>(QLatin1String(name));
 }
@@ -195,10 +213,36 @@ void ApplyPulseItems(QWidget* window) {
 
 } // namespace
 
+bool ApplyQtTranslation(unsigned char language) {
+    InstalledQtTranslation& installed = QtTranslation();
+    if (installed.Language == language && (installed.Translator || language == English)) {
+        return true;
+    }
+    if (installed.Translator) {
+        QCoreApplication::removeTranslator(installed.Translator);
+        delete installed.Translator;
+    }
+    installed.Language = language;
+    const char* file = language < LanguageCount ? QtTranslationFiles[language] : nullptr;
+    if (!file || !QCoreApplication::instance()) {
+        return language == English || language >= LanguageCount;
+    }
+    auto* translator = new QTranslator(QCoreApplication::instance());
+    if (!translator->load(QLatin1String(file),
+                          QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        delete translator;
+        return false;
+    }
+    QCoreApplication::installTranslator(translator);
+    installed.Translator = translator;
+    return true;
+}
+
 LanguageMessages ApplyLanguageTexts(QWidget* window) {
     if (CurrentLanguage >= LanguageCount) {
         CurrentLanguage = English;
     }
+    ApplyQtTranslation(CurrentLanguage);
     ApplyMenuChecks(window);
     window->setWindowTitle(TextFor(WindowCaption, CurrentLanguage));
     ApplyRows(window, std::begin(ControlCaptions), std::end(ControlCaptions), SetCaption);

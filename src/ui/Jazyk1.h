@@ -15,10 +15,16 @@ namespace dorv {
 extern unsigned char CurrentLanguage;
 
 // Checks the language menu item of CurrentLanguage, sets every caption and hint of the tables,
-// then fills the messages (ApplyLanguageMessages) and returns them. A language above 3 has no
+// puts Qt's own texts in that language (ApplyQtTranslation), then fills the messages
+// (ApplyLanguageMessages) and returns them. A language above 3 has no
 // texts: it is taken as English and CurrentLanguage becomes 1. Controls, menus and menu items are
 // found under window by objectName; a name missing from the window is skipped.
 LanguageMessages ApplyLanguageTexts(QWidget* window);
+
+// Gives the texts Qt adds itself (buttons of message boxes, file dialogs) in the language: installs
+// Qt's translation of that language on the application in place of the one before. English needs
+// none. Returns false when the language's translation is missing; Qt's texts are English then.
+bool ApplyQtTranslation(unsigned char language);
 
 // Every objectName that the caption and hint tables, the menu check marks and the placeholders
 // refer to.

@@ -34,6 +34,9 @@ const MessageRow MessageTable[] = {
     {&LanguageMessages::MsgComOpenError, {"Chyba při otevírání portu Com!", "Com opening error!", "Falscher COM-Anschlußes!", "Erreur connections PC!"}},
     {&LanguageMessages::MsgOpenFileError, {"Chyba při otevírání souboru!", "Open file error!", "Fehler beim öffnen der Datei!", "Erreur ouvertur fichier!"}},
     {&LanguageMessages::MsgFileVersionMismatch, {"Neshodná verze souboru *.ign!", "Unmatched version of *.ign file!", "Datendatei *.ign ist nicht kompatiebel!", "Programme du fichier non compatible avec programme PC!"}},
+    {&LanguageMessages::MsgFileEmpty, {"Soubor je prázdný, nic nebylo změněno.", "The file is empty; nothing was changed.", "Die Datei ist leer, es wurde nichts geändert.", "Le fichier est vide ; rien n'a été modifié."}},
+    {&LanguageMessages::MsgNoParameters, {"Soubor neobsahuje žádné parametry, nic nebylo změněno.", "The file holds no parameters; nothing was changed.", "Die Datei enthält keine Parameter, es wurde nichts geändert.", "Le fichier ne contient aucun paramètre ; rien n'a été modifié."}},
+    {&LanguageMessages::MsgSaveFileError, {"Soubor se nepodařilo uložit!", "Saving the file failed!", "Die Datei konnte nicht gespeichert werden!", "L'enregistrement du fichier a échoué !"}},
     {&LanguageMessages::MsgDefaultQuestion, {"Chcete nastavit základní hodnoty?", "Do you want default setting?", "Wollen Sie Standardeinstellungen öffnen?", "Voulez vous la programation de base?"}},
 };
 

@@ -33,6 +33,9 @@ struct LanguageMessages {
     QString MsgComOpenError;
     QString MsgOpenFileError;
     QString MsgFileVersionMismatch;
+    QString MsgFileEmpty;     // an .ign file with nothing in it
+    QString MsgNoParameters;  // an .ign file with a key line and no parameter after it
+    QString MsgSaveFileError; // Save could not write the file
     QString MsgDefaultQuestion;
     QString MsgHelpOpenError;
 };

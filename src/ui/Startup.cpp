@@ -20,6 +20,7 @@
 #include "Cgauges.h"
 #include "ComPort.h"
 #include "ConfigFolder.h"
+#include "ErrorTexts.h"
 #include "FileNotes.h"
 #include "Hints.h"
 #include "Jazyk1.h"
@@ -50,26 +51,12 @@ const dorv::LanguageTexts MsgStopTransferDetails{
     "Oui : arrêter maintenant (l'unité peut ne garder qu'une partie des paramètres écrits).\n"
     "Non : laisser le transfert se terminer, puis fermer.\nAnnuler : continuer le travail."};
 
-// Told when a parameter file holds nothing, or a key line and no parameter after it.
-const dorv::LanguageTexts MsgFileEmpty{
-    "Soubor je prázdný, nic nebylo změněno.", "The file is empty; nothing was changed.",
-    "Die Datei ist leer, es wurde nichts geändert.", "Le fichier est vide ; rien n'a été modifié."};
-const dorv::LanguageTexts MsgNoParameters{
-    "Soubor neobsahuje žádné parametry, nic nebylo změněno.",
-    "The file holds no parameters; nothing was changed.",
-    "Die Datei enthält keine Parameter, es wurde nichts geändert.",
-    "Le fichier ne contient aucun paramètre ; rien n'a été modifié."};
-// Told when Save could not write the file.
-const dorv::LanguageTexts MsgSaveFileError{
-    "Soubor se nepodařilo uložit!", "Saving the file failed!",
-    "Die Datei konnte nicht gespeichert werden!", "L'enregistrement du fichier a échoué !"};
-
 // Told when a parameter file has a good key line but numbers missing or malformed after it.
 const dorv::LanguageTexts MsgFileDamaged{
     "Soubor je poškozený, nic nebylo změněno.",
     "The file is damaged; nothing was changed.",
     "Die Datei ist beschädigt, es wurde nichts geändert.",
-    nullptr,
+    "Le fichier est endommagé, rien n'a été modifié.",
 };
 
 dorv::Profile SettingsProfile() {
@@ -138,10 +125,10 @@ QMessageBox::StandardButton ShowMessage(TFormHlav* window, QMessageBox::Icon ico
 }
 
 // Why a parameter file was refused, for the box: its path and, when known, the reason.
-QString RefusalDetails(const QString& path, const std::string& detail) {
+QString RefusalDetails(const QString& path, const QString& reason) {
     QString text = QDir::toNativeSeparators(path);
-    if (!detail.empty())
-        text += QLatin1Char('\n') + QString::fromStdString(detail);
+    if (!reason.isEmpty())
+        text += QLatin1Char('\n') + reason;
     return text;
 }
 
@@ -295,7 +282,8 @@ QStringList TFormHlav::SaveSettings() {
     QStringList failures;
     const dorv::FileWriteResult settings = dorv::SaveSettings(SettingsProfile(), SettingsOf(*this));
     if (!settings.Ok)
-        failures << dorv::SaveFailedNote(SettingsProfile().Path(), settings.Error,
+        failures << dorv::SaveFailedNote(SettingsProfile().Path(),
+                                         dorv::FileWriteReason(settings.Kind, dorv::CurrentLanguage),
                                          dorv::CurrentLanguage);
     // A damaged store of which no copy could be made stays as it is (start-up said so).
     if (!settingsDataLoad_.MayReplace())
@@ -303,7 +291,9 @@ QStringList TFormHlav::SaveSettings() {
     const dorv::FileWriteResult data =
         dorv::SaveSettingsData(SettingsDataPath(), Image, AllCellsFlag);
     if (!data.Ok)
-        failures << dorv::SaveFailedNote(SettingsDataPath(), data.Error, dorv::CurrentLanguage);
+        failures << dorv::SaveFailedNote(
+            SettingsDataPath(), dorv::FileWriteReason(data.Kind, dorv::CurrentLanguage),
+            dorv::CurrentLanguage);
     return failures;
 }
 
@@ -345,9 +335,9 @@ bool TFormHlav::SaveParameterFile(const QString& path) {
     if (!written.Ok) {
         Image = before;
         AllCellsFlag = flagsBefore;
-        ShowMessage(this, QMessageBox::Warning,
-                    dorv::TextFor(MsgSaveFileError, dorv::CurrentLanguage),
-                    RefusalDetails(path, written.Error.toStdString()));
+        ShowMessage(
+            this, QMessageBox::Warning, Messages.MsgSaveFileError,
+            RefusalDetails(path, dorv::FileWriteReason(written.Kind, dorv::CurrentLanguage)));
         return false;
     }
     FillEditors();
@@ -376,25 +366,26 @@ bool TFormHlav::OpenParameterFile(const QString& path) {
         SetInitialFile(SaveDialog1, LastFilePath);
         return true;
     case dorv::ParameterFileStatus::CannotOpen:
-        ShowMessage(this, QMessageBox::Warning, Messages.MsgOpenFileError,
-                    RefusalDetails(path, result.Detail));
+        ShowMessage(
+            this, QMessageBox::Warning, Messages.MsgOpenFileError,
+            RefusalDetails(path, dorv::FileRefusalReason(result.Refusal, dorv::CurrentLanguage)));
         return false;
     case dorv::ParameterFileStatus::WrongKey:
         ShowMessage(this, QMessageBox::Warning, Messages.MsgFileVersionMismatch,
                     RefusalDetails(path, {}));
         return false;
     case dorv::ParameterFileStatus::BadContent:
-        ShowMessage(this, QMessageBox::Warning,
-                    dorv::TextFor(MsgFileDamaged, dorv::CurrentLanguage),
-                    RefusalDetails(path, result.Detail));
+        ShowMessage(
+            this, QMessageBox::Warning, dorv::TextFor(MsgFileDamaged, dorv::CurrentLanguage),
+            RefusalDetails(path, dorv::FileRefusalReason(result.Refusal, dorv::CurrentLanguage)));
         return false;
     case dorv::ParameterFileStatus::Empty:
-        ShowMessage(this, QMessageBox::Warning, dorv::TextFor(MsgFileEmpty, dorv::CurrentLanguage),
+        ShowMessage(this, QMessageBox::Warning, Messages.MsgFileEmpty,
                     RefusalDetails(path, {}));
         return false;
     case dorv::ParameterFileStatus::NoParameters:
         ShowMessage(this, QMessageBox::Warning,
-                    dorv::TextFor(MsgNoParameters, dorv::CurrentLanguage),
+                    Messages.MsgNoParameters,
                     RefusalDetails(path, {}));
         return false;
     }

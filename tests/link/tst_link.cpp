@@ -291,8 +291,8 @@ void TestLink::failedOpenGivesComOpenError() {
     const ComOpenResult failed = OpenComPort(port, "/dev/ttyUSB0");
     QVERIFY(!failed.Opened);
     QCOMPARE(failed.Message, MessageId::MsgComOpenError);
-    QVERIFY(failed.Suffix.find("/dev/ttyUSB0") != std::string::npos);
-    QVERIFY(failed.Suffix.find("dialout") != std::string::npos);
+    QCOMPARE(failed.Device, std::string("/dev/ttyUSB0"));
+    QCOMPARE(failed.Error, PortOpenError::PermissionDenied);
 
     // With no port every tick finds nothing and decodes nothing.
     ParameterImage image;

@@ -252,7 +252,8 @@ void TestLinkPty::missingDeviceGivesComOpenError() {
     const auto result = OpenComPort(port, dir.filePath("no-such-tty").toStdString());
     QVERIFY(!result.Opened);
     QCOMPARE(result.Message, MessageId::MsgComOpenError);
-    QVERIFY(result.Suffix.find("no-such-tty") != std::string::npos);
+    QVERIFY(result.Device.find("no-such-tty") != std::string::npos);
+    QCOMPARE(result.Error, PortOpenError::NotFound);
     QVERIFY(!port.IsOpen());
     QVERIFY(!port.BytesWaiting());
 }

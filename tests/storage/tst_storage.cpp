@@ -342,16 +342,35 @@ void TestStorage::readerCases() {
     const ParameterFileResult result = ReadText(current, text.toStdString());
     QCOMPARE(result.Status, status);
     QCOMPARE(result.Detail.empty(), status == ParameterFileStatus::Accepted);
+    QCOMPARE(result.Refusal.Kind == ParameterFileRefusal::None,
+             status == ParameterFileStatus::Accepted);
+    QCOMPARE(result.Refusal.Kind == ParameterFileRefusal::Empty,
+             status == ParameterFileStatus::Empty);
+    QCOMPARE(result.Refusal.Kind == ParameterFileRefusal::NoKeyLine,
+             status == ParameterFileStatus::WrongKey);
     QVERIFY(result.Image == expected);
 }
 
 void TestStorage::refusalNamesLineAndKeyWord() {
     const ParameterImage current = BaseImage();
-    QCOMPARE(ReadText(current, "KORVALEX_KEY 56\r\n\r\nTPS 300\r\n  abc").Detail,
+    const ParameterFileResult notNumber =
+        ReadText(current, "KORVALEX_KEY 56\r\n\r\nTPS 300\r\n  abc");
+    QCOMPARE(notNumber.Detail,
              std::string("Line 4: \"abc\" is not a number (TPS on line 3 needs 2 numbers)."));
+    QCOMPARE(notNumber.Refusal.Kind, ParameterFileRefusal::NotANumber);
+    QCOMPARE(notNumber.Refusal.KeyWord, std::string("TPS"));
+    QCOMPARE(notNumber.Refusal.KeyWordLine, 3);
+    QCOMPARE(notNumber.Refusal.NumberCount, 2);
+    QCOMPARE(notNumber.Refusal.FoundWord, std::string("\"abc\""));
+    QCOMPARE(notNumber.Refusal.FoundLine, 4);
+    const ParameterFileResult ends = ReadText(current, "KORVALEX_KEY 56\nRPM_SERVO2 1 2");
     QCOMPARE(
-        ReadText(current, "KORVALEX_KEY 56\nRPM_SERVO2 1 2").Detail,
+        ends.Detail,
         std::string("The file ends inside the numbers of RPM_SERVO2 on line 2 needs 15 numbers."));
+    QCOMPARE(ends.Refusal.Kind, ParameterFileRefusal::EndsInNumbers);
+    QCOMPARE(ends.Refusal.KeyWord, std::string("RPM_SERVO2"));
+    QCOMPARE(ends.Refusal.KeyWordLine, 2);
+    QCOMPARE(ends.Refusal.NumberCount, 15);
 }
 
 void TestStorage::settingsDataMatchesFixtureAndReadsBack() {
@@ -794,6 +813,8 @@ void TestStorage::parameterAndSettingsFilesOnDisk() {
     QCOMPARE(OpenParameterFile(dir.filePath("missing.ign"), BaseImage()).Status,
              ParameterFileStatus::CannotOpen);
     QCOMPARE(OpenParameterFile(dir.path(), BaseImage()).Status, ParameterFileStatus::CannotOpen);
+    QCOMPARE(OpenParameterFile(dir.path(), BaseImage()).Refusal.Kind,
+             ParameterFileRefusal::CannotRead);
 
     const QString data = dir.filePath("cfg/_DORV.ini");
     ParameterImage image = KnownImage();
@@ -850,6 +871,7 @@ void TestStorage::failedWriteKeepsOldFile() {
         const FileWriteResult result = write();
         QVERIFY(!result.Ok);
         QVERIFY(!result.Error.isEmpty());
+        QVERIFY(result.Kind != FileWriteError::None);
     } else {
         const std::optional<bool> ok = WriteSucceedsUnprivileged([&] { return write().Ok; });
         if (!ok)

@@ -10,6 +10,7 @@
 #include <QScreen>
 #include <QScrollArea>
 #include <QTabWidget>
+#include <QToolTip>
 
 #include <memory>
 
@@ -103,6 +104,8 @@ private slots:
     void newAsksWithYesNoCancel();
     void saveThenOpenIsUndoable();
     void saveThatFailsChangesNothing();
+    void fileLabelShowsCurrentFile_data();
+    void fileLabelShowsCurrentFile();
     void openRefusedChangesNothing_data();
     void openRefusedChangesNothing();
     void openCancelledHidesTransferIndication();
@@ -218,6 +221,65 @@ void TestStartup::saveThenOpenIsUndoable() {
     QCOMPARE(w.UpDownServo[2][5]->Position(), 3300); // editors show the loaded table
     w.SpeedButtonZpetClick();
     QVERIFY(w.Image == DefaultImage());
+}
+
+void TestStartup::fileLabelShowsCurrentFile_data() {
+    QTest::addColumn<bool>("open");
+    QTest::addColumn<int>("language");
+    QTest::addColumn<QString>("folder");
+    const QString longFolder =
+        QStringLiteral("settings of the engines on the test bench/second bench/servo tuning 2026");
+    QTest::newRow("save, short path") << false << 1 << QStringLiteral(".");
+    QTest::newRow("save, long path, German") << false << 2 << longFolder;
+    QTest::newRow("open, short path, French") << true << 3 << QStringLiteral(".");
+    QTest::newRow("open, long path, Czech") << true << 0 << longFolder;
+}
+
+// Save and Open made on a servo page show the file on the Miscellaneous page: in the room up to
+// the programming count, shortened in the middle when too long, the whole path as its tooltip.
+void TestStartup::fileLabelShowsCurrentFile() {
+    QFETCH(bool, open);
+    QFETCH(int, language);
+    QFETCH(QString, folder);
+    QVERIFY(QDir(files_->path()).mkpath(folder));
+    const QString path = QDir::cleanPath(files_->filePath(folder) + QStringLiteral("/engine.ign"));
+    CurrentLanguage = static_cast<unsigned char>(language);
+    TFormHlav w;
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    w.FileChooser = [&path](QFileDialog*) { return path; };
+    w.PageControl1->setCurrentIndex(1);
+    QVERIFY(w.SaveParameterFile(path));
+    if (open) {
+        const auto seen = AnswerBoxes(&w, QMessageBox::Yes);
+        w.MenuNew->trigger();
+        QCOMPARE(w.LabelFile2->text(), QString());
+        w.PageControl1->setCurrentIndex(2);
+        w.MenuOpen->trigger();
+        QCOMPARE(seen->Count, 1);
+    }
+    w.PageControl1->setCurrentIndex(0);
+    QApplication::processEvents();
+
+    TElidedLabel* label = w.LabelFile2;
+    QVERIFY(label->isVisible());
+    QCOMPARE(label->text(), path);
+    QVERIFY(label->x() > w.LabelFile1->geometry().right());
+    QVERIFY(label->geometry().right() < w.LabelPocetProgramovani->x());
+    const QString shown = label->ShownText();
+    QVERIFY(label->fontMetrics().horizontalAdvance(shown) <= label->contentsRect().width());
+    if (label->fontMetrics().horizontalAdvance(path) <= label->contentsRect().width()) {
+        QCOMPARE(shown, path);
+    } else {
+        QVERIFY2(shown.contains(QChar(0x2026)), qPrintable(shown));
+        QVERIFY2(shown.startsWith(path.left(4)), qPrintable(shown));
+        QVERIFY2(shown.endsWith(QStringLiteral(".ign")), qPrintable(shown));
+    }
+    QHelpEvent help(QEvent::ToolTip, label->rect().center(),
+                    label->mapToGlobal(label->rect().center()));
+    QApplication::sendEvent(label, &help);
+    QCOMPARE(QToolTip::text(), path);
+    QToolTip::hideText();
 }
 
 void TestStartup::saveThatFailsChangesNothing() {
