@@ -22,7 +22,7 @@
 #include "EditUpDown.h"
 #include "Hlav.h"
 #include "Jazyk1.h"
-#include "Monitor.h"
+#include "ScriptedUnit.h"
 #include "WindowTestEnv.h"
 
 using namespace dorv;
@@ -235,32 +235,6 @@ private:
     std::function<void()> check_;
 };
 
-// A unit on the window's scripted port that answers every frame with live values: 3000 RPM at
-// 15 % throttle (the operating cell is row 4, column 3), supply and servo values, both servos
-// following, the same format version as the tool. Runs ticks
-// until the window shows the unit as connected.
-bool ConnectUnit(TFormHlav& w) {
-    auto& port = dynamic_cast<testing::FakeSerialPort&>(w.ComPort());
-    MonitorReport report;
-    report.Rpm = 3000;
-    report.TpPercent = 15;
-    report.TpsSteps = 200;
-    report.SupplySteps = 250;
-    report.ServoRequiredMv = {2300, 1800};
-    report.ServoMeasuredMv = {2290, 1810};
-    report.ProgramCount = 12;
-    report.ServoFlag = {1, 1}; // both servos follow
-    report.Version = ImageFormatVersion;
-    port.RecordWrites = false;
-    port.OnWrite = [&port, frame = EncodeMonitorFrame(report)](std::span<const Byte>) {
-        port.Queue(frame);
-    };
-    for (int tick = 0; tick < 40 && !w.LabelSpojeni->isHidden(); ++tick)
-        w.Timer1Timer();
-    w.Timer1Timer(); // the operating cell of the values now shown
-    return w.LabelSpojeni->isHidden();
-}
-
 // The window shown, with one tick run so that the live display shows what a silent port gives.
 bool ShowAfterTick(TFormHlav& w) {
     w.show();
@@ -330,7 +304,7 @@ void TestPrint::printsActivePageInPrintView() {
     w.FillEditors();
     QVERIFY(ShowAfterTick(w));
     // Live values as with a unit: the labels are filled with the button face.
-    QVERIFY(ConnectUnit(w));
+    QVERIFY(testing::ConnectScriptedUnit(w));
     QVERIFY(w.LabelServoPoz1->autoFillBackground());
     const WindowLook before = WindowLook::Of(w);
     QVERIFY(before.upDownsWithoutButtons.isEmpty());
@@ -623,7 +597,7 @@ void TestPrint::coloursBackAfterPrint() {
     w.CheckBoxProgHned->setChecked(programAfterChange);
     w.ShowServoEditors();
     QVERIFY(ShowAfterTick(w));
-    QVERIFY(ConnectUnit(w));
+    QVERIFY(testing::ConnectScriptedUnit(w));
     const OperatingCell cell{.Column = 3, .Row = 4};
     QCOMPARE(w.OperatingCell, cell);
     const QColor lime(0, 255, 0);
