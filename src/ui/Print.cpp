@@ -8,6 +8,7 @@
 #include <QFileDialog>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QLocale>
 #include <QMessageBox>
@@ -303,6 +304,10 @@ void TFormHlav::SpeedButtonPrintClick() {
     LabelHlaseni->show();
     CGaugeProgram->hide();
     SetPrintView(true);
+    // The client area gets its place from the window's layout, which a window not yet shown has
+    // not applied.
+    ensurePolished();
+    layout()->activate();
     QString failure;
     {
         const WhiteGround white(this); // the window's background among them

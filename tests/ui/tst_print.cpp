@@ -468,18 +468,20 @@ void TestPrint::headingByLanguage() {
     w.ApplyLanguage();
     // A message on screen from before: the unit was being read.
     w.Sequencer().ShowMessage(MessageId::MsgReading, std::string(), 0);
-    w.ChoosePrintTarget = [&]() -> std::optional<QString> {
-        return output_.filePath(QStringLiteral("heading%1.pdf").arg(language));
-    };
+    const QString pdf = output_.filePath(QStringLiteral("heading%1.pdf").arg(language));
+    w.ChoosePrintTarget = [&]() -> std::optional<QString> { return pdf; };
     const QLocale locale = QLocale::system();
     const QDateTime before = QDateTime::currentDateTime();
     w.SpeedButtonPrintClick();
     const QDateTime after = QDateTime::currentDateTime();
+    if (const QString keep = qEnvironmentVariable("DORV_KEEP_PRINT"); !keep.isEmpty())
+        QFile::copy(pdf, keep + QLatin1Char('/') + QFileInfo(pdf).fileName());
 
-    // The heading stays for the message time.
+    // The heading stays for the message time, and is printed as text.
     const QString printed = w.LabelHlaseni->text();
     QVERIFY(w.LabelHlaseni->isVisibleTo(&w));
     QCOMPARE(w.Sequencer().State().MessageTicks, MessageTime);
+    QVERIFY2(PdfText(pdf).contains(printed.simplified()), qPrintable(printed));
     if (heading.isEmpty()) {
         QCOMPARE(printed, w.Messages.MsgReading);
         return;
