@@ -616,6 +616,12 @@ void TestPrint::coloursBackAfterPrint() {
     CloseNextModalBox(&w, &boxText);
     w.SpeedButtonPrintClick();
     QCOMPARE(boxText.isEmpty(), !fails);
+    // The window right after the print, to look at.
+    if (const QString keep = qEnvironmentVariable("DORV_KEEP_PRINT"); !keep.isEmpty())
+        w.grab().save(keep + QStringLiteral("/after-print-%1.png")
+                                 .arg(QTest::currentDataTag())
+                                 .replace(QLatin1Char(' '), QLatin1Char('-'))
+                                 .remove(QLatin1Char(',')));
 
     QCOMPARE(w.LabelRowTps[4]->palette().color(QPalette::Window), lime);
     QMap<QString, QString> after = ColoursOfAll(w);
