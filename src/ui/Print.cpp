@@ -262,8 +262,8 @@ private:
 
 constexpr int HeadingGap = 2; // between the heading and a control it is moved below
 
-// While it lives, the heading stands clear of every other control that shows: moved right to left
-// into its parent, then down below whatever it would still cover. It goes back when it goes.
+// While it lives, the heading stands clear of every other control that shows: moved left if it
+// runs out of its parent, then down below whatever it would still cover. It goes back when it goes.
 class HeadingClear {
 public:
     explicit HeadingClear(QWidget* heading) : heading_(heading), place_(heading->pos()) {
