@@ -258,6 +258,9 @@ public:
     // Hides (on) or shows (off) what only serves operation; the row labels get a white ground.
     void SetPrintView(bool printView);
     bool PrintView = false; // on only while the report is being printed
+    // The part of the client area (the central widget's content) the report shows, in the client
+    // area's coordinates: the controls that show there, with a small white margin.
+    QRect PrintedArea() const;
     // Where the report goes, asked first: an empty name is the default printer, a name is a PDF
     // file, no value means the choice was cancelled. Empty, it takes the default printer or, with
     // no printer installed, asks for a PDF file.

@@ -14,11 +14,15 @@
 #include <QTabBar>
 #include <QTabWidget>
 
+#include <algorithm>
+#include <array>
+
 #include "Cgauges.h"
 #include "Cspin.h"
 #include "EditUpDown.h"
 #include "Hlav.h"
 #include "Jazyk1.h"
+#include "ScriptedUnit.h"
 #include "WindowTestEnv.h"
 
 using namespace dorv;
@@ -76,15 +80,54 @@ QList<TEditUpDown*> AllUpDowns(const TFormHlav& w) {
     return upDowns;
 }
 
-int PdfPageCount(const QString& pdf) {
+// What a poppler tool prints about the PDF; empty if it fails.
+QString PopplerOutput(const QString& tool, const QStringList& arguments) {
     QProcess process;
-    process.start(QStringLiteral("pdfinfo"), {pdf});
+    process.start(tool, arguments);
     if (!process.waitForFinished(30000) || process.exitCode() != 0)
-        return -1;
+        return {};
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+// The text of the PDF in the order it is drawn, every run of blanks and line ends made one blank.
+QString PdfText(const QString& pdf) {
+    return PopplerOutput(QStringLiteral("pdftotext"),
+                         {QStringLiteral("-raw"), pdf, QStringLiteral("-")})
+        .simplified();
+}
+
+// The names of the fonts the PDF uses.
+QStringList PdfFonts(const QString& pdf) {
+    QStringList names;
+    const QStringList lines =
+        PopplerOutput(QStringLiteral("pdffonts"), {pdf}).split('\n', Qt::SkipEmptyParts);
+    for (const QString& line : lines.mid(2)) // below the heading and its rule
+        names << line.section(' ', 0, 0, QString::SectionSkipEmpty);
+    return names;
+}
+
+// The images in the PDF, one line of pdfimages each.
+QStringList PdfImages(const QString& pdf) {
+    return PopplerOutput(QStringLiteral("pdfimages"), {QStringLiteral("-list"), pdf})
+        .split('\n', Qt::SkipEmptyParts)
+        .mid(2);
+}
+
+int PdfPageCount(const QString& pdf) {
     const QRegularExpressionMatch pages =
         QRegularExpression(QStringLiteral("^Pages:\\s+(\\d+)"), QRegularExpression::MultilineOption)
-            .match(QString::fromUtf8(process.readAllStandardOutput()));
+            .match(PopplerOutput(QStringLiteral("pdfinfo"), {pdf}));
     return pages.hasMatch() ? pages.captured(1).toInt() : -1;
+}
+
+// The size of the first page in points.
+QSizeF PdfPageSize(const QString& pdf) {
+    const QRegularExpressionMatch size =
+        QRegularExpression(QStringLiteral("^Page size:\\s+([\\d.]+) x ([\\d.]+) pts"),
+                           QRegularExpression::MultilineOption)
+            .match(PopplerOutput(QStringLiteral("pdfinfo"), {pdf}));
+    return size.hasMatch() ? QSizeF(size.captured(1).toDouble(), size.captured(2).toDouble())
+                           : QSizeF();
 }
 
 constexpr int PictureDpi = 150;
@@ -99,8 +142,10 @@ QImage PdfPicture(const QString& pdf) {
     return status == 0 ? QImage(base + QStringLiteral(".png")) : QImage();
 }
 
-QRect InWindow(const TFormHlav& w, const QWidget* control) {
-    return QRect(control->mapTo(&w, QPoint()), control->size());
+// Where a control lies in the client area (the central widget's content).
+QRect InClient(const TFormHlav& w, const QWidget* control) {
+    const QWidget* client = w.findChild<QWidget*>(QStringLiteral("ClientArea"));
+    return QRect(control->mapTo(client, QPoint()), control->size());
 }
 
 // True when every pixel of the area (less a pixel at its edges) has the same grey, give or take.
@@ -116,19 +161,55 @@ bool IsPlain(const QImage& picture, const QRect& area) {
     return !inner.isEmpty() && lightest - darkest <= 8;
 }
 
-// Where a rectangle of the window lies on the page picture: the client area fills the printable
-// width or height of the page, aspect kept, centred across.
-QRect OnPicture(const QRect& area, const QRect& client) {
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setOutputFormat(QPrinter::PdfFormat);
-    const QRectF paint = printer.pageLayout().paintRect(QPageLayout::Inch);
-    const qreal dpi = PictureDpi;
-    const qreal scale =
-        std::min(paint.width() * dpi / client.width(), paint.height() * dpi / client.height());
-    const QPointF origin(paint.left() * dpi + (paint.width() * dpi - client.width() * scale) / 2,
-                         paint.top() * dpi);
-    const QPointF topLeft = origin + QPointF(area.topLeft() - client.topLeft()) * scale;
+// The grey that most pixels of the area have: the ground under a label's text.
+int CommonestGrey(const QImage& picture, const QRect& area) {
+    std::array<int, 256> count{};
+    const QRect inside = area & picture.rect();
+    for (int y = inside.top(); y <= inside.bottom(); ++y)
+        for (int x = inside.left(); x <= inside.right(); ++x)
+            ++count[qGray(picture.pixel(x, y))];
+    return int(std::max_element(count.cbegin(), count.cend()) - count.cbegin());
+}
+
+// The smallest rectangle holding every pixel that is not white.
+QRect InkBox(const QImage& picture) {
+    QRect ink;
+    for (int y = 0; y < picture.height(); ++y)
+        for (int x = 0; x < picture.width(); ++x)
+            if (qGray(picture.pixel(x, y)) < 250)
+                ink |= QRect(x, y, 1, 1);
+    return ink;
+}
+
+// The printable part of an A4 page (QPrinter's default margins) on the page picture.
+QRectF PrintableOnPicture(QPageLayout::Orientation orientation) {
+    QPageLayout layout = QPrinter(QPrinter::HighResolution).pageLayout();
+    layout.setOrientation(orientation);
+    const QRectF paint = layout.paintRect(QPageLayout::Inch);
+    return {paint.topLeft() * PictureDpi, paint.size() * PictureDpi};
+}
+
+// Where a rectangle of the client area lies on the page picture: the printed area as large as fits
+// the printable part of the page, in the orientation where it is larger, aspect kept, centred
+// across, at the top.
+QRect OnPicture(const QRect& area, const QRect& printed) {
+    auto scaleIn = [&](const QRectF& paint) {
+        return std::min(paint.width() / printed.width(), paint.height() / printed.height());
+    };
+    QRectF paint = PrintableOnPicture(QPageLayout::Portrait);
+    if (const QRectF landscape = PrintableOnPicture(QPageLayout::Landscape);
+        scaleIn(landscape) > scaleIn(paint))
+        paint = landscape;
+    const qreal scale = scaleIn(paint);
+    const QPointF origin(paint.left() + (paint.width() - printed.width() * scale) / 2, paint.top());
+    const QPointF topLeft = origin + QPointF(area.topLeft() - printed.topLeft()) * scale;
     return QRectF(topLeft, QSizeF(area.size()) * scale).toAlignedRect();
+}
+
+// The label's text without its access-key marks.
+QString Caption(const QString& text) {
+    QString caption = text;
+    return caption.remove(QLatin1Char('&'));
 }
 
 // Runs a check when the label is painted while the window is in print view, that is while the
@@ -188,6 +269,8 @@ private slots:
     void failedOrCancelledPrintRestoresWindow_data();
     void failedOrCancelledPrintRestoresWindow();
     void noPrinterAsksForPdfFile();
+    void coloursBackAfterPrint_data();
+    void coloursBackAfterPrint();
 
 private:
     // A private configuration folder; a port that opens and stays silent (no unit).
@@ -220,13 +303,21 @@ void TestPrint::printsActivePageInPrintView() {
     w.PageControl1->setCurrentIndex(page);
     w.FillEditors();
     QVERIFY(ShowAfterTick(w));
+    // Live values as with a unit: the labels are filled with the button face.
+    QVERIFY(testing::ConnectScriptedUnit(w));
+    QVERIFY(w.LabelServoPoz1->autoFillBackground());
     const WindowLook before = WindowLook::Of(w);
     QVERIFY(before.upDownsWithoutButtons.isEmpty());
 
     const QString pdf = output_.filePath(QStringLiteral("page%1-%2.pdf").arg(page).arg(tpEnable));
-    QRect heading;   // where the heading label lies while printing
-    QRect otherTabs; // the tab row right of the active page's tab
+    QRect printed;          // the part of the client area the report shows
+    QRect heading;          // where the heading label lies while printing
+    QString headingText;    // and what it says
+    QRect otherTabs;        // the tab row right of the active page's tab
+    QStringList shownTexts; // captions and values that show while printing
     w.ChoosePrintTarget = [&]() -> std::optional<QString> { return pdf; };
+    QWidget* client = w.findChild<QWidget*>(QStringLiteral("ClientArea"));
+    QVERIFY(client);
     // The window as it is printed.
     PrintViewProbe probe(w, [&] {
         QVERIFY(w.PrintView);
@@ -244,11 +335,36 @@ void TestPrint::printsActivePageInPrintView() {
         QVERIFY(w.EditServo(0, 0)->isVisibleTo(&w) == (page != 0));
         QVERIFY(w.UpDownTps0->isVisibleTo(&w) == (page == 0));
         QCOMPARE(w.LabelRowTps[0]->palette().color(QPalette::Window), QColor(Qt::white));
-        heading = InWindow(w, w.LabelHlaseni);
+        printed = w.PrintedArea();
+        heading = InClient(w, w.LabelHlaseni);
+        headingText = w.LabelHlaseni->text();
+        // The heading covers no other control.
+        for (const QWidget* other : client->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+            if (other != w.LabelHlaseni && other->isVisibleTo(client))
+                QVERIFY2(!other->geometry().intersects(heading), qPrintable(other->objectName()));
+        QVERIFY(printed.contains(heading));
         const QRect tab = w.PageControl1->tabBar()->tabRect(page).translated(
-            w.PageControl1->tabBar()->mapTo(&w, QPoint()));
+            w.PageControl1->tabBar()->mapTo(client, QPoint()));
         otherTabs = QRect(tab.right() + 4, tab.top() + 3,
-                          InWindow(w, w.PageControl1).right() - tab.right() - 8, tab.height() - 6);
+                          InClient(w, w.PageControl1).right() - tab.right() - 8, tab.height() - 6);
+        shownTexts = QStringList{headingText,
+                                 w.LabelRpm->text(),
+                                 w.LabelNapeti->text(),
+                                 w.LabelServoPoz1->text(),
+                                 w.LabelServoMer2->text(),
+                                 Caption(w.CheckBoxProgHned->text())};
+        if (page == 0) {
+            shownTexts << w.GroupBoxSetTps->title() << w.RadioGroupPocPulsu->title()
+                       << w.LabelTps0->text() << w.UpDownTps0->text() << w.UpDownTps100->text();
+        } else {
+            shownTexts << Caption(w.CheckBoxServoEnable->text()) << w.LabelHystMv->text()
+                       << w.UpDownHystRpm->text();
+            if (tpEnable)
+                shownTexts << w.LabelRowTps[0]->text() << w.LabelRowTps[ThrottleRows - 1]->text();
+            const int lastRow = tpEnable ? ThrottleRows - 1 : 0;
+            for (int c = 0; c < RpmColumns; ++c)
+                shownTexts << w.EditRpm(c)->text() << w.EditServo(lastRow, c)->text();
+        }
     });
     w.SpeedButtonPrintClick();
     QCOMPARE(probe.Checks, 1);
@@ -275,27 +391,64 @@ void TestPrint::printsActivePageInPrintView() {
     if (const QString keep = qEnvironmentVariable("DORV_KEEP_PRINT"); !keep.isEmpty())
         QFile::copy(pdf, keep + QLatin1Char('/') + QFileInfo(pdf).fileName());
 
-    // One page: the heading is printed; where buttons, arrows and other tabs were, one colour.
+    // One page of drawing, not a picture of the window: the texts are text in embedded fonts, and
+    // there is no image.
     QCOMPARE(PdfPageCount(pdf), 1);
+    const QString text = PdfText(pdf);
+    for (const QString& shown : std::as_const(shownTexts))
+        QVERIFY2(text.contains(shown.simplified()),
+                 qPrintable(shown + QStringLiteral(" in ") + text));
+    QVERIFY2(!PdfFonts(pdf).isEmpty(), "no font in the report");
+    QVERIFY2(PdfImages(pdf).isEmpty(), qPrintable(PdfImages(pdf).join('\n')));
+
+    // A wide window goes on a landscape page and fills its printable part across (less the
+    // margin round the controls), and most of it.
+    const QSizeF pageSize = PdfPageSize(pdf);
+    QVERIFY(pageSize.width() > pageSize.height());
     const QImage picture = PdfPicture(pdf);
     QVERIFY(!picture.isNull());
-    const QRect client(0, w.centralWidget()->y(), w.width(), w.height() - w.centralWidget()->y());
-    auto plain = [&](const QRect& area) { return IsPlain(picture, OnPicture(area, client)); };
+    const QRectF printable = PrintableOnPicture(QPageLayout::Landscape);
+    const QRect ink = InkBox(picture);
+    QVERIFY2(printable.adjusted(-1, -1, 1, 1).contains(ink),
+             qPrintable(QStringLiteral("%1,%2 %3x%4")
+                            .arg(ink.x())
+                            .arg(ink.y())
+                            .arg(ink.width())
+                            .arg(ink.height())));
+    QVERIFY2(ink.width() >= 0.97 * printable.width(), qPrintable(QString::number(ink.width())));
+    QVERIFY2(ink.width() * ink.height() >= 0.8 * printable.width() * printable.height(),
+             qPrintable(QString::number(ink.height())));
+
+    // The heading is printed; where buttons, arrows and other tabs were, one colour.
+    auto plain = [&](const QRect& area) { return IsPlain(picture, OnPicture(area, printed)); };
     QVERIFY(!plain(heading));
     QVERIFY(plain(otherTabs));
     for (QWidget* control : OperationControls(w))
-        if (control->isVisible())
-            QVERIFY2(plain(InWindow(w, control)), qPrintable(control->objectName()));
+        if (control->isVisible() && client->isAncestorOf(control))
+            QVERIFY2(plain(InClient(w, control)), qPrintable(control->objectName()));
     int arrowsChecked = 0;
     for (TEditUpDown* upDown : AllUpDowns(w))
         if (upDown->isVisible()) {
-            const QRect editor = InWindow(w, upDown);
+            const QRect editor = InClient(w, upDown);
             QVERIFY2(plain({editor.right() - 13, editor.top() + 4, 11, editor.height() - 8}),
                      qPrintable(upDown->objectName()));
             ++arrowsChecked;
         }
     QCOMPARE(arrowsChecked, page == 0 ? 2 : (tpEnable ? 167 : 32));
-    QVERIFY(!plain(InWindow(w, page == 0 ? w.GroupBoxSetTps : w.GroupBoxServo)));
+    QVERIFY(!plain(InClient(w, page == 0 ? w.GroupBoxSetTps : w.GroupBoxServo)));
+
+    // White under every label: the live values, the heading, the check box, the row labels.
+    QList<QWidget*> labels{w.LabelRpm,       w.LabelTpsMon,     w.LabelNapeti,
+                           w.LabelServoPoz1, w.LabelServoMer1,  w.LabelServoPoz2,
+                           w.LabelServoMer2, w.CheckBoxProgHned};
+    if (page != 0)
+        labels << w.LabelHystMv << w.CheckBoxServoEnable;
+    if (page != 0 && tpEnable)
+        labels << w.LabelRowTps[0];
+    for (QWidget* label : labels)
+        QVERIFY2(CommonestGrey(picture, OnPicture(InClient(w, label), printed)) >= 250,
+                 qPrintable(label->objectName()));
+    QVERIFY(CommonestGrey(picture, OnPicture(heading, printed)) >= 250);
 }
 
 void TestPrint::headingByLanguage_data() {
@@ -315,18 +468,20 @@ void TestPrint::headingByLanguage() {
     w.ApplyLanguage();
     // A message on screen from before: the unit was being read.
     w.Sequencer().ShowMessage(MessageId::MsgReading, std::string(), 0);
-    w.ChoosePrintTarget = [&]() -> std::optional<QString> {
-        return output_.filePath(QStringLiteral("heading%1.pdf").arg(language));
-    };
+    const QString pdf = output_.filePath(QStringLiteral("heading%1.pdf").arg(language));
+    w.ChoosePrintTarget = [&]() -> std::optional<QString> { return pdf; };
     const QLocale locale = QLocale::system();
     const QDateTime before = QDateTime::currentDateTime();
     w.SpeedButtonPrintClick();
     const QDateTime after = QDateTime::currentDateTime();
+    if (const QString keep = qEnvironmentVariable("DORV_KEEP_PRINT"); !keep.isEmpty())
+        QFile::copy(pdf, keep + QLatin1Char('/') + QFileInfo(pdf).fileName());
 
-    // The heading stays for the message time.
+    // The heading stays for the message time, and is printed as text.
     const QString printed = w.LabelHlaseni->text();
     QVERIFY(w.LabelHlaseni->isVisibleTo(&w));
     QCOMPARE(w.Sequencer().State().MessageTicks, MessageTime);
+    QVERIFY2(PdfText(pdf).contains(printed.simplified()), qPrintable(printed));
     if (heading.isEmpty()) {
         QCOMPARE(printed, w.Messages.MsgReading);
         return;
@@ -402,6 +557,87 @@ void TestPrint::noPrinterAsksForPdfFile() {
     QVERIFY(dialogShown);
     QCOMPARE(PdfPageCount(chosen + QStringLiteral(".pdf")), 1);
     QVERIFY(!w.PrintView);
+}
+
+// The colours a control shows: its ground, its edit ground, its face, and whether it fills its
+// ground.
+QString ColoursOf(const QWidget* control) {
+    const QPalette& p = control->palette();
+    return QStringLiteral("%1 %2 %3 %4")
+        .arg(p.color(QPalette::Window).name(), p.color(QPalette::Base).name(),
+             p.color(QPalette::Button).name())
+        .arg(control->autoFillBackground());
+}
+
+// The colours of the window and of every named control that shows.
+QMap<QString, QString> ColoursOfAll(const TFormHlav& w) {
+    QMap<QString, QString> colours;
+    colours[w.objectName()] = ColoursOf(&w);
+    for (const QWidget* control : w.findChildren<QWidget*>())
+        if (!control->objectName().isEmpty() && control->isVisible())
+            colours[control->objectName()] = ColoursOf(control);
+    return colours;
+}
+
+void TestPrint::coloursBackAfterPrint_data() {
+    QTest::addColumn<bool>("fails");
+    QTest::addColumn<bool>("programAfterChange");
+    QTest::newRow("printed") << false << false;
+    QTest::newRow("printed, programming after change") << false << true;
+    QTest::newRow("failed") << true << false;
+}
+
+// After the print, whether it went out or failed, the operating cell's marker and every other
+// colour are back at once, before the engine moves and before the next tick.
+void TestPrint::coloursBackAfterPrint() {
+    QFETCH(bool, fails);
+    QFETCH(bool, programAfterChange);
+    TFormHlav w;
+    w.Image.servo(0).TpEnable() = 1;
+    w.PageControl1->setCurrentIndex(1);
+    w.FillEditors();
+    w.CheckBoxProgHned->setChecked(programAfterChange);
+    w.ShowServoEditors();
+    QVERIFY(ShowAfterTick(w));
+    QVERIFY(testing::ConnectScriptedUnit(w));
+    const OperatingCell cell{.Column = 3, .Row = 4};
+    QCOMPARE(w.OperatingCell, cell);
+    const QColor lime(0, 255, 0);
+    QCOMPARE(w.UpDownServo[4][3]->palette().color(QPalette::Base), lime);
+    QCOMPARE(w.UpDownRpm[3]->palette().color(QPalette::Base), lime);
+    QCOMPARE(w.LabelRowTps[4]->palette().color(QPalette::Window), lime);
+    const QMap<QString, QString> before = ColoursOfAll(w);
+
+    w.ChoosePrintTarget = [&]() -> std::optional<QString> {
+        return output_.filePath(fails ? QStringLiteral("no-such-folder/colours.pdf")
+                                      : QStringLiteral("colours.pdf"));
+    };
+    QString boxText;
+    CloseNextModalBox(&w, &boxText);
+    w.SpeedButtonPrintClick();
+    QCOMPARE(boxText.isEmpty(), !fails);
+    // The window right after the print, to look at.
+    if (const QString keep = qEnvironmentVariable("DORV_KEEP_PRINT"); !keep.isEmpty())
+        w.grab().save(keep + QStringLiteral("/after-print-%1.png")
+                                 .arg(QTest::currentDataTag())
+                                 .replace(QLatin1Char(' '), QLatin1Char('-'))
+                                 .remove(QLatin1Char(',')));
+
+    QCOMPARE(w.LabelRowTps[4]->palette().color(QPalette::Window), lime);
+    QMap<QString, QString> after = ColoursOfAll(w);
+    // What the print changes on purpose: the heading's ground is the button face, and the row
+    // labels keep the white ground the print view gives them.
+    QStringList changed;
+    for (auto it = before.cbegin(); it != before.cend(); ++it)
+        if (after.value(it.key()) != it.value() && it.key() != QStringLiteral("LabelHlaseni") &&
+            !(it.key().startsWith(QStringLiteral("LabelRowTps")) && it.key() != "LabelRowTps[4]"))
+            changed << it.key() + QStringLiteral(": ") + it.value() + QStringLiteral(" -> ") +
+                           after.value(it.key());
+    QVERIFY2(changed.isEmpty(), qPrintable(changed.join('\n')));
+    // The next tick, with the engine where it was, changes no colour either.
+    w.Timer1Timer();
+    QCOMPARE(w.LabelRowTps[4]->palette().color(QPalette::Window), lime);
+    QCOMPARE(w.UpDownServo[4][3]->palette().color(QPalette::Base), lime);
 }
 
 QTEST_MAIN(TestPrint)
