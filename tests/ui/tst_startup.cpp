@@ -304,6 +304,7 @@ void TestStartup::typedPathLeavesNoCompletionPopup() {
         dialog->setDirectory(files_->path());
     });
     w.show();
+    w.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&w));
 
     enum class Phase { Typing, WaitingForList, Taken, Reopened };
