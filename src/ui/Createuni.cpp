@@ -83,6 +83,9 @@ void TFormHlav::CreateEditors() {
     page->layout()->addWidget(GroupBoxServo);
     CreateServoTable();
     CreateServoControls();
+    // "Programming after change" comes after the servo editors in tab order, not before them:
+    // a servo page opens with the focus in its first editor.
+    setTabOrder(CheckBoxAll, CheckBoxProgHned);
     CreateComPortItems();
 }
 

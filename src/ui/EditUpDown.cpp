@@ -5,6 +5,7 @@
 #include <QLineEdit>
 #include <QLocale>
 #include <QMouseEvent>
+#include <QWheelEvent>
 
 #include <algorithm>
 
@@ -15,6 +16,9 @@ TEditUpDown::TEditUpDown(QWidget* parent) : QSpinBox(parent) {
     setCorrectionMode(QAbstractSpinBox::CorrectToPreviousValue);
     // The typed text is read as a whole when the position is read, not digit by digit.
     setKeyboardTracking(false);
+    // Not the spin box's wheel focus: a wheel turned over an editor neither takes the focus nor,
+    // without it, the value (see wheelEvent).
+    setFocusPolicy(Qt::StrongFocus);
     lineEdit()->installEventFilter(this);
 }
 
@@ -29,9 +33,13 @@ TEditUpDown* TEditUpDown::Create(QWidget* parent, const QString& editName,
     return editor;
 }
 
+// Only a range that differs is set: setting one, even the same, ends the auto-repeat of an arrow
+// held down, and every step of a held arrow commits and refreshes the ranges.
 void TEditUpDown::SetRange(const dorv::EditorRange& range) {
-    setRange(range.Min, range.Max);
-    setSingleStep(range.Step);
+    if (minimum() != range.Min || maximum() != range.Max)
+        setRange(range.Min, range.Max);
+    if (singleStep() != range.Step)
+        setSingleStep(range.Step);
 }
 
 int TEditUpDown::Position() {
@@ -72,6 +80,16 @@ QValidator::State TEditUpDown::validate(QString& input, int& pos) const {
 void TEditUpDown::stepBy(int steps) {
     QSpinBox::stepBy(steps);
     emit ArrowClicked();
+}
+
+// The wheel steps only the editor that has the keyboard focus. Over any other editor it is left to
+// the parents, so scrolling across a table never changes, commits or programs a value.
+void TEditUpDown::wheelEvent(QWheelEvent* event) {
+    if (!hasFocus()) {
+        event->ignore();
+        return;
+    }
+    QSpinBox::wheelEvent(event);
 }
 
 void TEditUpDown::keyPressEvent(QKeyEvent* event) {

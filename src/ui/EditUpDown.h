@@ -18,7 +18,7 @@ public:
     static TEditUpDown* Create(QWidget* parent, const QString& editName, const QString& upDownName,
                                const QRect& at, const dorv::EditorRange& range);
 
-    // Minimum, maximum and increment of the up-down.
+    // Minimum, maximum and increment of the up-down; a held arrow goes on repeating.
     void SetRange(const dorv::EditorRange& range);
     // The position as read now: a number typed into the edit counts when it is a whole number
     // within the range and becomes the position; otherwise the previous position stands.
@@ -32,7 +32,8 @@ public:
 signals:
     // The mouse was clicked into the edit part.
     void EditClicked();
-    // An arrow (mouse, arrow key or wheel) moved the position.
+    // An arrow (mouse, arrow key or, with the keyboard focus, wheel) moved the position; a held
+    // arrow moves it step by step.
     void ArrowClicked();
     // Enter was pressed in the edit; the key does not travel further.
     void EnterPressed();
@@ -40,6 +41,7 @@ signals:
 protected:
     QString textFromValue(int v) const override;
     void stepBy(int steps) override;
+    void wheelEvent(QWheelEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 };

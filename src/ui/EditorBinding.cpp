@@ -3,6 +3,7 @@
 
 #include <QAbstractButton>
 #include <QAction>
+#include <QApplication>
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QGroupBox>
@@ -136,12 +137,43 @@ void TFormHlav::SpeedButtonZnovuClick() {
 }
 
 // Bulk changes to the some 350 servo editors run while their box is hidden, so they are
-// repainted once at the end instead of one by one.
+// repainted once at the end instead of one by one. Hiding the box moves the keyboard focus out of
+// it, to the next control in tab order ("Programming after change"): it is given back.
 void TFormHlav::RefillWithBoxHidden(const std::function<void()>& change) {
+    QWidget* had = QApplication::focusWidget();
     const bool wasHidden = GroupBoxServo->isHidden();
     GroupBoxServo->hide();
     change();
     GroupBoxServo->setHidden(wasHidden);
+    KeepFocus(had);
+}
+
+namespace {
+
+bool TakesFocus(const QWidget* widget) {
+    return widget != nullptr && widget->isVisible() && widget->isEnabled() &&
+           widget->focusPolicy() != Qt::NoFocus;
+}
+
+} // namespace
+
+QWidget* TFormHlav::FirstEditorOfPage() const {
+    return ActivePage() == 0 ? UpDownTps0 : UpDownRpm[0];
+}
+
+// A page change has already put the focus on the new page itself when no editor of that page was
+// at hand (the servo editors were still on the other servo page): on a servo page the servo
+// editor last used takes it then.
+void TFormHlav::KeepFocus(QWidget* had) {
+    if (had == nullptr || had->window() != this)
+        return;
+    QWidget* target = had;
+    if (!TakesFocus(had)) {
+        target = ActivePage() != 0 && TakesFocus(lastServoEditor_) ? lastServoEditor_.data()
+                                                                   : FirstEditorOfPage();
+    }
+    if (!target->hasFocus())
+        target->setFocus(Qt::OtherFocusReason);
 }
 
 void TFormHlav::Edit1Exit() {

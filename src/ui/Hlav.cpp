@@ -504,6 +504,11 @@ void TFormHlav::WireEvents() {
         for (TEditUpDown* editor : row)
             wireEdit(editor);
     CheckBoxProgHned->installEventFilter(this);
+    connect(CheckBoxProgHned, &QCheckBox::toggled, this, &TFormHlav::ShowProgHnedFace);
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
+        if (now != nullptr && GroupBoxServo->isAncestorOf(now))
+            lastServoEditor_ = now;
+    });
 
     connect(CheckBoxServoEnable, &QCheckBox::clicked, this, &TFormHlav::CheckBoxProgHnedMouseUp);
     connect(CheckBoxAll, &QCheckBox::clicked, this, &TFormHlav::CheckBoxProgHnedMouseUp);
@@ -515,6 +520,14 @@ void TFormHlav::WireEvents() {
         connect(CSpinButtonColumn[c], &TCSpinButton::OnUpClick, this,
                 [this, c] { CSpinButtonUpClick_Uni(c); });
     }
+}
+
+// The style marks the focused control only after a focus move by keyboard, and showing a window
+// clears that mark; but the focus also moves by mouse and by refills, and a Space typed into an
+// unmarked check box ticks it. Marked always, the user sees which control the next key goes to.
+void TFormHlav::showEvent(QShowEvent* event) {
+    setAttribute(Qt::WA_KeyboardFocusChange);
+    QMainWindow::showEvent(event);
 }
 
 void TFormHlav::CenterWindow() {

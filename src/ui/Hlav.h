@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QPointer>
 #include <array>
 #include <functional>
 #include <memory>
@@ -70,6 +71,8 @@ public:
     void FillEditors();
     // Places GroupBoxServo on the active servo page; visibility, cell ranges, texts, colour.
     void ShowServoEditors();
+    // "Programming after change" red while ticked, else in the button face; follows each toggle.
+    void ShowProgHnedFace();
     // The one path after every change: normalise, fill, record (and program after change).
     void CommitChange();
     // Records the image for undo; starts programming when programming after change says so.
@@ -306,6 +309,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     // Closing the window by any way runs the shut-down sequence (FormClose).
     void closeEvent(QCloseEvent* event) override;
+    // Every focused control of the window shows its focus mark.
+    void showEvent(QShowEvent* event) override;
 
 private:
     // The start-up sequence (creation handler) and the shut-down sequence.
@@ -337,6 +342,12 @@ private:
     void StepColumn(int column, dorv::StepDirection direction);
     void ApplyHistoryStep(const dorv::EditHistory::StepResult& step);
     void RefillWithBoxHidden(const std::function<void()>& change);
+    // The editor the keyboard focus belongs in when the one it was in is out of sight: the first
+    // editor of the active page.
+    QWidget* FirstEditorOfPage() const;
+    // Gives the focus back to `had`, the control that held it before a refill, or, when that is
+    // out of sight now, to the first editor of the page. Focus outside the window stays put.
+    void KeepFocus(QWidget* had);
     bool IsMenuShortcut(const QKeyEvent* event) const;
     void AdjustAutoSizeLabels(QWidget* parent);
     // Gives the file label the room between "File:" and the programming count.
@@ -358,6 +369,7 @@ private:
     bool keptOnScreenAfterShow_ = false;
     static constexpr int FrameSettleMs = 200; // time the window manager takes to frame a window
     bool quietPageSelect_ = false;
+    QPointer<QWidget> lastServoEditor_; // the control of GroupBoxServo that last had the focus
 
     // --- The link (HlavLink.cpp, LiveDisplay.cpp, Tune.cpp) ---
     static std::unique_ptr<dorv::SerialPort> MakeSerialPort();

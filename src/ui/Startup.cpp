@@ -105,9 +105,30 @@ void SetInitialFile(TLazyFileDialog& dialog, const QString& path) {
     });
 }
 
+// True when a popup window belongs to the dialog: made inside it, or standing in for one of its
+// controls, as a name completion list does for the edit it completes.
+bool PopupOf(const QWidget* popup, const QWidget* dialog) {
+    const QWidget* owner = popup->focusProxy() ? popup->focusProxy() : popup->parentWidget();
+    return owner != nullptr && (owner == dialog || dialog->isAncestorOf(owner));
+}
+
+// After a dialog has closed nothing of it keeps the keyboard. A name completion list that was
+// showing when the dialog was accepted by Enter would stay on screen, over the window, and take the
+// next keys; it is hidden, and the window that opened the dialog gets the keyboard back.
+void ReleaseKeyboardAfter(const QWidget* dialog) {
+    for (QWidget* top : QApplication::topLevelWidgets())
+        if (top->windowType() == Qt::Popup && top->isVisible() && PopupOf(top, dialog))
+            top->hide();
+    QWidget* owner = dialog->parentWidget() ? dialog->parentWidget()->window() : nullptr;
+    if (owner != nullptr && owner->isVisible() && QApplication::activeWindow() == nullptr)
+        owner->activateWindow();
+}
+
 // Runs a file dialog; the chosen file's full path, or empty when the user cancels.
 QString ExecFileDialog(QFileDialog* dialog) {
-    if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty())
+    const int result = dialog->exec();
+    ReleaseKeyboardAfter(dialog);
+    if (result != QDialog::Accepted || dialog->selectedFiles().isEmpty())
         return {};
     return dialog->selectedFiles().constFirst();
 }

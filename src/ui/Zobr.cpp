@@ -1,4 +1,5 @@
-// ShowServoEditors: places the shared servo editors and keeps visibility, ranges and texts in step.
+// ShowServoEditors: places the shared servo editors and keeps visibility, ranges and texts in step;
+// the face of "Programming after change".
 #include "Hlav.h"
 
 #include <QCheckBox>
@@ -51,6 +52,10 @@ void TFormHlav::ShowServoEditors() {
     LabelVerze2->setText(QString::fromStdString(Identity.DateText));
     LabelVerze3->setText(QString::fromStdString(Identity.TimeText));
 
+    ShowProgHnedFace();
+}
+
+void TFormHlav::ShowProgHnedFace() {
     SetBackground(CheckBoxProgHned, CheckBoxProgHned->isChecked()
                                         ? QColor(Qt::red)
                                         : palette().color(QPalette::Button));

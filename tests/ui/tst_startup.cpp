@@ -5,6 +5,7 @@
 #include <QCheckBox>
 #include <QFileDialog>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
@@ -109,6 +110,7 @@ private slots:
     void openRefusedChangesNothing_data();
     void openRefusedChangesNothing();
     void openCancelledHidesTransferIndication();
+    void typedPathLeavesNoCompletionPopup();
     void closeKeepsEverySettingAndForeignKeys();
     void firstRunDefaults();
     void storedPlacementOffScreenIsCentred_data();
@@ -349,6 +351,88 @@ void TestStartup::openCancelledHidesTransferIndication() {
     w.MenuSave->trigger();
     QVERIFY(!w.LabelHlaseni->isHidden());
     QVERIFY(WindowState(w) == before);
+}
+
+namespace {
+
+// The visible popups of the application: menus, name completion lists.
+QList<QWidget*> VisiblePopups() {
+    QList<QWidget*> popups;
+    for (QWidget* top : QApplication::topLevelWidgets())
+        if (top->isVisible() && top->windowType() == Qt::Popup)
+            popups << top;
+    return popups;
+}
+
+// Types keys into a window as the keyboard does: an open popup gets them first.
+void TypeIntoWindow(QWindow* window, const QString& text) {
+    for (const QChar c : text)
+        QTest::keyClick(window, c.toLatin1());
+}
+
+} // namespace
+
+// A name typed into the Open dialog and taken with Enter while the dialog's completion list
+// shows: the file opens, no popup stays over the window, and the next F3 opens the dialog again.
+void TestStartup::typedPathLeavesNoCompletionPopup() {
+    TFormHlav w;
+    WriteText(files_->filePath(QStringLiteral("engine.ign")),
+              QByteArray::fromStdString(ParameterFileText(DefaultImage())));
+    w.Image.ServoTable(0, 1, 1) = 99; // differs from the file's defaults
+    w.OpenDialog1.Apply([this](QFileDialog* dialog) {
+        dialog->setOption(QFileDialog::DontUseNativeDialog);
+        dialog->setDirectory(files_->path());
+    });
+    w.show();
+    w.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+
+    enum class Phase { Typing, WaitingForList, Taken, Reopened };
+    Phase phase = Phase::Typing;
+    int shown = 0;
+    int waited = 0;
+    bool listSeen = false;
+    QTimer user;
+    QObject::connect(&user, &QTimer::timeout, [&] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        if (!dialog || !dialog->isVisible())
+            return;
+        auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+        if (phase == Phase::Typing) {
+            if (!dialog->windowHandle()->isActive() || name == nullptr)
+                return;
+            name->setFocus();
+            if (!name->hasFocus())
+                return;
+            ++shown;
+            TypeIntoWindow(dialog->windowHandle(), QStringLiteral("engine.ign"));
+            phase = Phase::WaitingForList;
+        } else if (phase == Phase::WaitingForList) {
+            listSeen = !VisiblePopups().isEmpty();
+            if (!listSeen && ++waited < 100)
+                return;
+            QTest::keyClick(dialog->windowHandle(), Qt::Key_Return);
+            phase = Phase::Taken;
+        } else if (phase == Phase::Taken) {
+            ++shown;
+            phase = Phase::Reopened;
+            dialog->reject();
+        }
+    });
+    user.start(20);
+    w.MenuOpen->trigger();
+    QVERIFY(listSeen); // the completion list was up when Enter was pressed
+    QCOMPARE(phase, Phase::Taken);
+    QCOMPARE(w.LabelFile2->text(), files_->filePath(QStringLiteral("engine.ign")));
+    QVERIFY(w.Image == DefaultImage());
+    QVERIFY(VisiblePopups().isEmpty());
+    QCOMPARE(QApplication::activePopupWidget(), nullptr);
+
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    QTest::keyClick(w.windowHandle(), Qt::Key_F3);
+    QCOMPARE(phase, Phase::Reopened);
+    QCOMPARE(shown, 2);
+    QVERIFY(VisiblePopups().isEmpty());
 }
 
 void TestStartup::closeKeepsEverySettingAndForeignKeys() {

@@ -11,8 +11,10 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScreen>
+#include <QSpontaneKeyEvent>
 #include <QStatusBar>
 #include <QStyleOptionSpinBox>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QToolButton>
 
@@ -61,6 +63,29 @@ void SelectPage(TFormHlav& w, int page) {
     w.PageControl1->setCurrentIndex(page);
 }
 
+// The centre of an up-down's arrow (SC_SpinBoxUp or SC_SpinBoxDown), in its own coordinates.
+QPoint ArrowCentre(const TEditUpDown* editor, QStyle::SubControl arrow) {
+    QStyleOptionSpinBox option;
+    option.initFrom(editor);
+    option.subControls = arrow;
+    option.rect = editor->rect();
+    return editor->style()->subControlRect(QStyle::CC_SpinBox, &option, arrow, editor).center();
+}
+
+// Notches of the mouse wheel over the middle of a widget, as the window system delivers them:
+// the application may give the focus by them, and an event left unhandled goes on to the parents.
+void WheelNotch(QWidget* target, int notches) {
+    const QPointF at = QRectF(target->rect()).center();
+    QWheelEvent wheel(at, target->mapToGlobal(at), QPoint(), QPoint(0, 120 * notches), Qt::NoButton,
+                      Qt::NoModifier, Qt::NoScrollPhase, false);
+    QSpontaneKeyEvent::setSpontaneous(&wheel);
+    qApp->notify(target, &wheel); // as QTest delivers mouse events: kept spontaneous
+}
+
+int StyleHint(const QWidget* widget, QStyle::StyleHint hint) {
+    return widget->style()->styleHint(hint, nullptr, widget);
+}
+
 } // namespace
 
 class TestWindow : public QObject {
@@ -80,6 +105,17 @@ private slots:
     void enterMovesFocusAndCommits_data();
     void enterMovesFocusAndCommits();
     void arrowClickAndEditClickCommit();
+    void heldArrowRepeatsUntilReleased_data();
+    void heldArrowRepeatsUntilReleased();
+    void wheelStepsOnlyTheFocusedEditor_data();
+    void wheelStepsOnlyTheFocusedEditor();
+    void focusStaysInEditorAfterCommand_data();
+    void focusStaysInEditorAfterCommand();
+    void startFocusInFirstEditorOfPage_data();
+    void startFocusInFirstEditorOfPage();
+    void focusedControlShowsFocus_data();
+    void focusedControlShowsFocus();
+    void progAfterChangeFaceFollowsTickAtOnce();
     void undoShortcutInsideCellEditor();
     void menuShortcutsActFromCellEditor_data();
     void menuShortcutsActFromCellEditor();
@@ -412,13 +448,7 @@ void TestWindow::arrowClickAndEditClickCommit() {
     SelectPage(w, 2);
     ShowActive(w);
     TEditUpDown* cell = w.UpDownServo[0][4];
-    QStyleOptionSpinBox option;
-    option.initFrom(cell);
-    option.subControls = QStyle::SC_SpinBoxUp;
-    option.rect = cell->rect();
-    const QRect up =
-        cell->style()->subControlRect(QStyle::CC_SpinBox, &option, QStyle::SC_SpinBoxUp, cell);
-    QTest::mouseClick(cell, Qt::LeftButton, {}, up.center());
+    QTest::mouseClick(cell, Qt::LeftButton, {}, ArrowCentre(cell, QStyle::SC_SpinBoxUp));
     QCOMPARE(int(w.Image.servo(1).Cell(0, 4)), 31);
     QCOMPARE(w.History.CurrentIndex(), 1);
 
@@ -426,6 +456,267 @@ void TestWindow::arrowClickAndEditClickCommit() {
     QTest::mouseClick(w.EditRpm(1), Qt::LeftButton);
     QCOMPARE(int(w.Image.servo(1).RpmPoints(1)), 15);
     QCOMPARE(w.History.CurrentIndex(), 2);
+}
+
+namespace {
+
+// The editors of the tables and fields, each at a value with room to step up.
+void AddSteppedEditors() {
+    QTest::addColumn<int>("page");
+    QTest::addColumn<QString>("editor");
+    QTest::addColumn<int>("step");
+    QTest::newRow("table cell") << 1 << "UpDownServo[3][4]" << 20;
+    QTest::newRow("table cell per cent") << 2 << "UpDownServo[0][9]" << 1;
+    QTest::newRow("rpm point") << 1 << "UpDownRpm[14]" << 100;
+    QTest::newRow("hysteresis") << 2 << "UpDownHystRpm" << 5;
+    QTest::newRow("tps 0 %") << 0 << "UpDownTps0" << 10;
+}
+
+// A window on `page` whose editors all have room above their values; servo 2 in per cent.
+void PrepareSteppedEditors(TFormHlav& w, int page) {
+    for (ServoIndex s = 0; s < ServoCount; ++s) {
+        auto servo = w.Image.servo(s);
+        servo.PercentMode() = s == 1 ? 1 : 0;
+        servo.TpEnable() = 1;
+        for (int i = 0; i < TableCells; ++i)
+            servo.CellAt(i) = 40;
+        servo.RpmPoints(14) = 200;
+        servo.HysteresisRpm() = 10;
+    }
+    w.Image.Tps0() = 50;
+    SelectPage(w, page);
+    w.FillEditors();
+    w.ResetHistory();
+}
+
+} // namespace
+
+void TestWindow::heldArrowRepeatsUntilReleased_data() {
+    AddSteppedEditors();
+}
+
+// Held on an arrow, every up-down steps at once, then again and again after the style's delay,
+// and stops on release. Each step is an arrow click: packed, committed and recorded.
+void TestWindow::heldArrowRepeatsUntilReleased() {
+    QFETCH(int, page);
+    QFETCH(QString, editor);
+    QFETCH(int, step);
+    TFormHlav w;
+    PrepareSteppedEditors(w, page);
+    ShowActive(w);
+    auto* held = w.findChild<TEditUpDown*>(editor);
+    QVERIFY(held && held->isVisible());
+    const int start = held->Position();
+    const int startIndex = w.History.CurrentIndex();
+    const int delay = StyleHint(held, QStyle::SH_SpinBox_ClickAutoRepeatThreshold);
+    const int rate = StyleHint(held, QStyle::SH_SpinBox_ClickAutoRepeatRate);
+    const QPoint up = ArrowCentre(held, QStyle::SC_SpinBoxUp);
+
+    QTest::mousePress(held, Qt::LeftButton, {}, up);
+    QCOMPARE(held->Position(), start + step);
+    QTRY_VERIFY_WITH_TIMEOUT(held->Position() >= start + 4 * step, delay + 40 * rate);
+    QTest::mouseRelease(held, Qt::LeftButton, {}, up);
+    const int released = held->Position();
+    QTest::qWait(delay + 3 * rate);
+    QCOMPARE(held->Position(), released);
+    QCOMPARE(w.History.CurrentIndex(), startIndex + (released - start) / step);
+    w.PackEditors();
+    const ParameterImage packed = w.Image;
+    w.RestoreSnapshot(); // the last recorded entry holds the last step
+    QCOMPARE(w.Image, packed);
+}
+
+void TestWindow::wheelStepsOnlyTheFocusedEditor_data() {
+    AddSteppedEditors();
+}
+
+// Scrolling over an editor without the keyboard focus changes nothing, records nothing and
+// programs nothing, even with "Programming after change" ticked; the focused editor steps.
+void TestWindow::wheelStepsOnlyTheFocusedEditor() {
+    QFETCH(int, page);
+    QFETCH(QString, editor);
+    QFETCH(int, step);
+    TFormHlav w;
+    PrepareSteppedEditors(w, page);
+    ShowActive(w);
+    auto* scrolled = w.findChild<TEditUpDown*>(editor);
+    QVERIFY(scrolled && scrolled->isVisible());
+    TEditUpDown* focused = page == 0 ? w.UpDownTps100 : w.UpDownRpm[0];
+    focused->setFocus(Qt::MouseFocusReason);
+    w.CheckBoxProgHned->setChecked(true);
+    const ParameterImage before = w.Image;
+    const int start = scrolled->Position();
+    const int startIndex = w.History.CurrentIndex();
+
+    for (QWidget* part : {static_cast<QWidget*>(scrolled->Edit()), static_cast<QWidget*>(scrolled)})
+        for (int notches : {1, -1, 3})
+            WheelNotch(part, notches);
+    QCOMPARE(scrolled->Position(), start);
+    QCOMPARE(scrolled->Edit()->text(), Grouped(start));
+    QVERIFY(!scrolled->hasFocus());
+    QVERIFY(focused->hasFocus());
+    QCOMPARE(w.Image, before);
+    QCOMPARE(w.History.CurrentIndex(), startIndex);
+    QCOMPARE(w.Sequencer().State().Mode, TransferMode::Idle);
+
+    scrolled->setFocus(Qt::MouseFocusReason);
+    WheelNotch(scrolled->Edit(), 1);
+    QCOMPARE(scrolled->Position(), start + step);
+    QCOMPARE(w.History.CurrentIndex(), startIndex + 1);
+    QCOMPARE(w.Sequencer().State().Mode, TransferMode::Program);
+}
+
+void TestWindow::focusStaysInEditorAfterCommand_data() {
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<QString>("focused"); // the editor that has the focus after the command
+    const QString cell = QStringLiteral("UpDownServo[0][3]");
+    QTest::newRow("undo button") << "undo button" << cell;
+    QTest::newRow("redo button") << "redo button" << cell;
+    QTest::newRow("undo shortcut") << "undo shortcut" << cell;
+    QTest::newRow("language menu") << "language menu" << cell;
+    QTest::newRow("other servo page") << "servo 2 tab" << cell;
+    QTest::newRow("general page") << "general tab"
+                                  << "UpDownTps0";
+    QTest::newRow("undo to the general page") << "undo twice"
+                                              << "UpDownTps0";
+}
+
+// A command that refills the servo editors leaves the keyboard focus in the editor the user was
+// in: a following Space must not tick "Programming after change".
+void TestWindow::focusStaysInEditorAfterCommand() {
+    QFETCH(QString, command);
+    QFETCH(QString, focused);
+    dorv::CurrentLanguage = 1;
+    TFormHlav w;
+    PrepareSteppedEditors(w, 1);
+    ShowActive(w);
+    // The history: an entry of the general page, then three changes on this page and one undo;
+    // undo and redo stay on this page, a second undo goes to the general page.
+    w.History.ResetHistory(w.Image, 0);
+    for (const Byte value : {1, 2, 3}) {
+        w.Image.servo(0).Cell(0, 0) = value;
+        w.CommitChange();
+    }
+    w.SpeedButtonZpetClick();
+    QCOMPARE(w.ActivePage(), 1);
+    TEditUpDown* cell = w.UpDownServo[0][3];
+    QTest::mouseClick(cell->Edit(), Qt::LeftButton);
+    QVERIFY(cell->hasFocus());
+
+    if (command == QLatin1String("undo button")) {
+        QTest::mouseClick(w.SpeedButtonZpet, Qt::LeftButton);
+    } else if (command == QLatin1String("redo button")) {
+        QTest::mouseClick(w.SpeedButtonZnovu, Qt::LeftButton);
+    } else if (command == QLatin1String("undo shortcut")) {
+        QTest::keyClick(cell->Edit(), Qt::Key_Z, Qt::ControlModifier);
+    } else if (command == QLatin1String("language menu")) {
+        // Through the menu as a user goes: Alt+L opens it, G picks German.
+        QTest::keyClick(&w, Qt::Key_L, Qt::AltModifier);
+        QTRY_VERIFY(QApplication::activePopupWidget() != nullptr);
+        QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_G);
+        QTRY_COMPARE(int(dorv::CurrentLanguage), 2);
+    } else if (command == QLatin1String("undo twice")) {
+        QTest::mouseClick(w.SpeedButtonZpet, Qt::LeftButton);
+        QTest::mouseClick(w.SpeedButtonZpet, Qt::LeftButton);
+        QCOMPARE(w.ActivePage(), 0);
+    } else {
+        QTabBar* tabs = w.PageControl1->tabBar();
+        const int page = command == QLatin1String("general tab") ? 0 : 2;
+        QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(page).center());
+        QCOMPARE(w.ActivePage(), page);
+    }
+    QTRY_VERIFY(QApplication::activePopupWidget() == nullptr);
+    auto* expected = w.findChild<QWidget*>(focused);
+    QVERIFY(expected && expected->isVisible());
+    QVERIFY2(expected->hasFocus(), QApplication::focusWidget()
+                                       ? qPrintable(QApplication::focusWidget()->objectName())
+                                       : "no focus");
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+    QVERIFY(!w.CheckBoxProgHned->isChecked());
+    dorv::CurrentLanguage = 0;
+}
+
+void TestWindow::startFocusInFirstEditorOfPage_data() {
+    QTest::addColumn<int>("page");
+    QTest::addColumn<QString>("focused");
+    QTest::newRow("general page") << 0 << "UpDownTps0";
+    QTest::newRow("servo 1") << 1 << "UpDownRpm[0]";
+    QTest::newRow("servo 2") << 2 << "UpDownRpm[0]";
+}
+
+// A window opening on any page has the focus in the page's first editor, not in a check box.
+void TestWindow::startFocusInFirstEditorOfPage() {
+    QFETCH(int, page);
+    QFETCH(QString, focused);
+    TFormHlav w;
+    w.SetActivePage(page);
+    w.FillEditors();
+    ShowActive(w);
+    auto* expected = w.findChild<QWidget*>(focused);
+    QVERIFY(expected);
+    QTRY_VERIFY2(expected->hasFocus(), QApplication::focusWidget()
+                                           ? qPrintable(QApplication::focusWidget()->objectName())
+                                           : "no focus");
+}
+
+void TestWindow::focusedControlShowsFocus_data() {
+    QTest::addColumn<QString>("control");
+    QTest::addColumn<int>("reason");
+    QTest::newRow("prog after change, clicked") << "CheckBoxProgHned" << int(Qt::MouseFocusReason);
+    QTest::newRow("prog after change, moved") << "CheckBoxProgHned" << int(Qt::OtherFocusReason);
+    QTest::newRow("all, clicked") << "CheckBoxAll" << int(Qt::MouseFocusReason);
+    QTest::newRow("read button, clicked") << "ButtonRead" << int(Qt::MouseFocusReason);
+    QTest::newRow("table cell, clicked") << "UpDownServo[0][1]" << int(Qt::MouseFocusReason);
+    QTest::newRow("pulses item, moved") << "RadioGroupPocPulsuItem1" << int(Qt::OtherFocusReason);
+}
+
+// Whatever took the focus, and however, is drawn otherwise than without it.
+void TestWindow::focusedControlShowsFocus() {
+    QFETCH(QString, control);
+    QFETCH(int, reason);
+    TFormHlav w;
+    SelectPage(w, control.startsWith(QLatin1String("Radio")) ? 0 : 1);
+    ShowActive(w);
+    auto* shown = w.findChild<QWidget*>(control);
+    QVERIFY(shown && shown->isVisible());
+    w.UpDownRpm[5]->setFocus(Qt::MouseFocusReason);
+    QTRY_VERIFY(w.UpDownRpm[5]->hasFocus());
+    const QImage without = shown->grab().toImage();
+    shown->setFocus(static_cast<Qt::FocusReason>(reason));
+    QTRY_VERIFY(shown->hasFocus());
+    const QImage with = shown->grab().toImage();
+    QVERIFY(with != without);
+}
+
+// The red face of "Programming after change" says at once whether it is ticked.
+void TestWindow::progAfterChangeFaceFollowsTickAtOnce() {
+    TFormHlav w;
+    ShowActive(w);
+    QCheckBox* box = w.CheckBoxProgHned;
+    const QColor face = w.palette().color(QPalette::Button);
+    // Red, or red under the light tint of the focus mark.
+    const auto redPixels = [box] {
+        const QImage picture = box->grab().toImage();
+        int red = 0;
+        for (int y = 0; y < picture.height(); ++y)
+            for (int x = 0; x < picture.width(); ++x) {
+                const QColor c = picture.pixelColor(x, y);
+                red += c.red() >= 200 && c.green() <= 60 && c.blue() <= 60 ? 1 : 0;
+            }
+        return red;
+    };
+    QCOMPARE(redPixels(), 0);
+    QTest::mouseClick(box, Qt::LeftButton);
+    QVERIFY(box->isChecked());
+    QCOMPARE(box->palette().color(QPalette::Window), QColor(Qt::red));
+    QVERIFY(redPixels() > box->width() * box->height() / 2);
+    QTest::keyClick(box, Qt::Key_Space);
+    QVERIFY(!box->isChecked());
+    QCOMPARE(box->palette().color(QPalette::Window), face);
+    QCOMPARE(redPixels(), 0);
+    box->setChecked(true); // as a stored or restored state sets it
+    QCOMPARE(box->palette().color(QPalette::Window), QColor(Qt::red));
+    QCOMPARE(w.History.CurrentIndex(), 0); // a tick alone is no change of the image
 }
 
 void TestWindow::undoShortcutInsideCellEditor() {
