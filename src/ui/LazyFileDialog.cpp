@@ -1,6 +1,7 @@
-// A file dialog made on its first use.
+// A file dialog made on its first use, and running a file dialog so that nothing of it stays.
 #include "LazyFileDialog.h"
 
+#include <QApplication>
 #include <QFileDialog>
 
 void TLazyFileDialog::Prepare(QWidget* parent, const char* name, Setup setup) {
@@ -28,3 +29,35 @@ QFileDialog* TLazyFileDialog::get() const {
     }
     return dialog_;
 }
+
+namespace dorv {
+
+namespace {
+
+// True when a popup window belongs to the dialog: made inside it, or standing in for one of its
+// controls, as a name completion list does for the edit it completes.
+bool PopupOf(const QWidget* popup, const QWidget* dialog) {
+    const QWidget* owner = popup->focusProxy() ? popup->focusProxy() : popup->parentWidget();
+    return owner != nullptr && (owner == dialog || dialog->isAncestorOf(owner));
+}
+
+} // namespace
+
+void ReleaseKeyboardAfter(const QWidget* dialog) {
+    for (QWidget* top : QApplication::topLevelWidgets())
+        if (top->windowType() == Qt::Popup && top->isVisible() && PopupOf(top, dialog))
+            top->hide();
+    QWidget* owner = dialog->parentWidget() ? dialog->parentWidget()->window() : nullptr;
+    if (owner != nullptr && owner->isVisible() && QApplication::activeWindow() == nullptr)
+        owner->activateWindow();
+}
+
+QString ExecFileDialog(QFileDialog* dialog) {
+    const int result = dialog->exec();
+    ReleaseKeyboardAfter(dialog);
+    if (result != QDialog::Accepted || dialog->selectedFiles().isEmpty())
+        return {};
+    return dialog->selectedFiles().constFirst();
+}
+
+} // namespace dorv

@@ -32,6 +32,7 @@
 #include "Cspin.h"
 #include "EditUpDown.h"
 #include "Jazyk1.h"
+#include "LazyFileDialog.h"
 
 namespace {
 
@@ -72,9 +73,10 @@ std::optional<QString> AskForPdfFile(QWidget* parent) {
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setDefaultSuffix(QStringLiteral("pdf"));
     dialog.setNameFilter(QStringLiteral("PDF (*.pdf)"));
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+    const QString chosen = dorv::ExecFileDialog(&dialog);
+    if (chosen.isEmpty())
         return std::nullopt;
-    return dialog.selectedFiles().constFirst();
+    return chosen;
 }
 
 std::optional<QString> DefaultPrintTarget(QWidget* parent) {

@@ -24,6 +24,7 @@
 #include "FileNotes.h"
 #include "Hints.h"
 #include "Jazyk1.h"
+#include "LazyFileDialog.h"
 #include "LiveDisplay.h"
 #include "Settings.h"
 #include "StorageFiles.h"
@@ -103,34 +104,6 @@ void SetInitialFile(TLazyFileDialog& dialog, const QString& path) {
         made->setDirectory(file.absolutePath());
         made->selectFile(file.fileName());
     });
-}
-
-// True when a popup window belongs to the dialog: made inside it, or standing in for one of its
-// controls, as a name completion list does for the edit it completes.
-bool PopupOf(const QWidget* popup, const QWidget* dialog) {
-    const QWidget* owner = popup->focusProxy() ? popup->focusProxy() : popup->parentWidget();
-    return owner != nullptr && (owner == dialog || dialog->isAncestorOf(owner));
-}
-
-// After a dialog has closed nothing of it keeps the keyboard. A name completion list that was
-// showing when the dialog was accepted by Enter would stay on screen, over the window, and take the
-// next keys; it is hidden, and the window that opened the dialog gets the keyboard back.
-void ReleaseKeyboardAfter(const QWidget* dialog) {
-    for (QWidget* top : QApplication::topLevelWidgets())
-        if (top->windowType() == Qt::Popup && top->isVisible() && PopupOf(top, dialog))
-            top->hide();
-    QWidget* owner = dialog->parentWidget() ? dialog->parentWidget()->window() : nullptr;
-    if (owner != nullptr && owner->isVisible() && QApplication::activeWindow() == nullptr)
-        owner->activateWindow();
-}
-
-// Runs a file dialog; the chosen file's full path, or empty when the user cancels.
-QString ExecFileDialog(QFileDialog* dialog) {
-    const int result = dialog->exec();
-    ReleaseKeyboardAfter(dialog);
-    if (result != QDialog::Accepted || dialog->selectedFiles().isEmpty())
-        return {};
-    return dialog->selectedFiles().constFirst();
 }
 
 // A modal message box owned by the window; returns the button pressed.
@@ -303,18 +276,18 @@ QStringList TFormHlav::SaveSettings() {
     QStringList failures;
     const dorv::FileWriteResult settings = dorv::SaveSettings(SettingsProfile(), SettingsOf(*this));
     if (!settings.Ok)
-        failures << dorv::SaveFailedNote(SettingsProfile().Path(),
-                                         dorv::FileWriteReason(settings.Kind, dorv::CurrentLanguage),
-                                         dorv::CurrentLanguage);
+        failures << dorv::SaveFailedNote(
+            SettingsProfile().Path(), dorv::FileWriteReason(settings.Kind, dorv::CurrentLanguage),
+            dorv::CurrentLanguage);
     // A damaged store of which no copy could be made stays as it is (start-up said so).
     if (!settingsDataLoad_.MayReplace())
         return failures;
     const dorv::FileWriteResult data =
         dorv::SaveSettingsData(SettingsDataPath(), Image, AllCellsFlag);
     if (!data.Ok)
-        failures << dorv::SaveFailedNote(
-            SettingsDataPath(), dorv::FileWriteReason(data.Kind, dorv::CurrentLanguage),
-            dorv::CurrentLanguage);
+        failures << dorv::SaveFailedNote(SettingsDataPath(),
+                                         dorv::FileWriteReason(data.Kind, dorv::CurrentLanguage),
+                                         dorv::CurrentLanguage);
     return failures;
 }
 
@@ -324,7 +297,7 @@ void TFormHlav::ReadTestMarker() {
 }
 
 QString TFormHlav::ChooseFile(QFileDialog* dialog) {
-    return FileChooser ? FileChooser(dialog) : ExecFileDialog(dialog);
+    return FileChooser ? FileChooser(dialog) : dorv::ExecFileDialog(dialog);
 }
 
 void TFormHlav::MenuNewClick() {
@@ -401,13 +374,10 @@ bool TFormHlav::OpenParameterFile(const QString& path) {
             RefusalDetails(path, dorv::FileRefusalReason(result.Refusal, dorv::CurrentLanguage)));
         return false;
     case dorv::ParameterFileStatus::Empty:
-        ShowMessage(this, QMessageBox::Warning, Messages.MsgFileEmpty,
-                    RefusalDetails(path, {}));
+        ShowMessage(this, QMessageBox::Warning, Messages.MsgFileEmpty, RefusalDetails(path, {}));
         return false;
     case dorv::ParameterFileStatus::NoParameters:
-        ShowMessage(this, QMessageBox::Warning,
-                    Messages.MsgNoParameters,
-                    RefusalDetails(path, {}));
+        ShowMessage(this, QMessageBox::Warning, Messages.MsgNoParameters, RefusalDetails(path, {}));
         return false;
     }
     return false;
