@@ -26,9 +26,10 @@ const LanguageTexts DamagedStore{
     "The parameters kept from the last run (%1) were damaged: %2.",
     "Die vom letzten Lauf gespeicherten Parameter (%1) waren beschädigt: %2.",
     "Les paramètres conservés de la dernière session (%1) étaient endommagés : %2."};
-const LanguageTexts DamageBadWord{
-    "„%1“ na řádku %2 není číslo", "\"%1\" on line %2 is not a number",
-    "„%1“ in Zeile %2 ist keine Zahl", "« %1 » à la ligne %2 n'est pas un nombre"};
+// The word comes quoted already.
+const LanguageTexts DamageBadWord{"%1 na řádku %2 není číslo", "%1 on line %2 is not a number",
+                                  "%1 in Zeile %2 ist keine Zahl",
+                                  "%1 à la ligne %2 n'est pas un nombre"};
 const LanguageTexts DamageTooFew{"soubor obsahuje jen %1 ze 402 čísel",
                                  "the file holds only %1 of its 402 numbers",
                                  "die Datei enthält nur %1 ihrer 402 Zahlen",
