@@ -18,6 +18,7 @@
 #include <functional>
 #include <memory>
 
+#include "AnsweredBoxes.h"
 #include "Cgauges.h"
 #include "ErrorTexts.h"
 #include "Hlav.h"
@@ -190,34 +191,10 @@ QStringList TextFaults(TFormHlav& w) {
     return faults;
 }
 
-// Answers the next modal box with its first button once it shows, noting its texts.
-struct BoxSeen {
-    QString Text;
-    QString Details;
-    QMap<QMessageBox::StandardButton, QString> Buttons;
-    int Count = 0;
-};
-
-std::shared_ptr<BoxSeen> ReadNextBox(QObject* context, QMessageBox::StandardButton answer) {
-    auto seen = std::make_shared<BoxSeen>();
-    auto* timer = new QTimer(context);
-    QObject::connect(timer, &QTimer::timeout, timer, [seen, answer, timer] {
-        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        if (!box)
-            return;
-        seen->Text = box->text();
-        seen->Details = box->informativeText();
-        for (QAbstractButton* button : box->buttons())
-            seen->Buttons[box->standardButton(button)] = button->text();
-        ++seen->Count;
-        timer->stop();
-        if (QAbstractButton* button = box->button(answer))
-            button->click();
-        else
-            box->reject();
-    });
-    timer->start(10);
-    return seen;
+// Answers the next modal box once it shows, noting its texts.
+std::shared_ptr<dorv::testing::BoxSeen> ReadNextBox(QObject* context,
+                                                    QMessageBox::StandardButton answer) {
+    return dorv::testing::AnswerBoxes(context, answer, dorv::testing::Answering::NextBoxOnly);
 }
 
 void SelectLanguage(TFormHlav& w, int language) {
@@ -380,9 +357,9 @@ void TestLanguage::qtTextsAndErrorReasonsInLanguage() {
     w.MenuNew->trigger();
     QCOMPARE(question->Count, 1);
     QCOMPARE(question->Text, w.Messages.MsgDefaultQuestion);
-    QCOMPARE(question->Buttons.value(QMessageBox::Yes), yes);
-    QCOMPARE(question->Buttons.value(QMessageBox::No), no);
-    QCOMPARE(question->Buttons.value(QMessageBox::Cancel), cancel);
+    QCOMPARE(question->ButtonTexts.value(QMessageBox::Yes), yes);
+    QCOMPARE(question->ButtonTexts.value(QMessageBox::No), no);
+    QCOMPARE(question->ButtonTexts.value(QMessageBox::Cancel), cancel);
 
     // The port of COM2 has gone: choosing it again tells why it cannot be opened.
     auto& port = dynamic_cast<FakeSerialPort&>(w.ComPort());
@@ -391,7 +368,7 @@ void TestLanguage::qtTextsAndErrorReasonsInLanguage() {
     w.MenuComPort[1]->trigger();
     QTRY_COMPARE(portBox->Count, 1);
     QCOMPARE(portBox->Text, portError);
-    QVERIFY(portBox->Buttons.contains(QMessageBox::Ok));
+    QVERIFY(portBox->ButtonTexts.contains(QMessageBox::Ok));
 
     // A file that cannot be made: a folder stands at its name.
     QTemporaryDir folder;
@@ -402,7 +379,7 @@ void TestLanguage::qtTextsAndErrorReasonsInLanguage() {
     QCOMPARE(saveBox->Count, 1);
     QCOMPARE(saveBox->Text, w.Messages.MsgSaveFileError);
     QCOMPARE(saveBox->Details, QDir::toNativeSeparators(target) + QLatin1Char('\n') + saveError);
-    QCOMPARE(saveBox->Buttons.value(QMessageBox::Ok), QStringLiteral("OK"));
+    QCOMPARE(saveBox->ButtonTexts.value(QMessageBox::Ok), QStringLiteral("OK"));
 
     // The file dialogs: Qt's own texts and the tool's filters.
     QCOMPARE(w.OpenDialog1->nameFilters().value(0), filter);

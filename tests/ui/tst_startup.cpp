@@ -15,6 +15,7 @@
 
 #include <memory>
 
+#include "AnsweredBoxes.h"
 #include "Cgauges.h"
 #include "ConfigFolder.h"
 #include "EditUpDown.h"
@@ -26,37 +27,9 @@
 #include "WindowTestEnv.h"
 
 using namespace dorv;
+using dorv::testing::AnswerBoxes;
 
 namespace {
-
-// What a message box showed before it was answered.
-struct BoxSeen {
-    QString Text;
-    QMessageBox::StandardButtons Buttons;
-    int Count = 0;
-    QStringList All; // every box's text and informative text, in turn
-};
-
-// Answers every message box that opens with `answer`, noting what it showed.
-std::shared_ptr<BoxSeen> AnswerBoxes(QObject* context, QMessageBox::StandardButton answer) {
-    auto seen = std::make_shared<BoxSeen>();
-    auto* timer = new QTimer(context);
-    QObject::connect(timer, &QTimer::timeout, [seen, answer] {
-        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        if (!box)
-            return;
-        seen->Text = box->text();
-        seen->Buttons = box->standardButtons();
-        ++seen->Count;
-        seen->All << box->text() + QLatin1Char('\n') + box->informativeText();
-        if (QAbstractButton* button = box->button(answer))
-            button->click();
-        else
-            box->reject();
-    });
-    timer->start(10);
-    return seen;
-}
 
 QString ConfigFile(const char* name) {
     return ConfigFilePath(QString::fromLatin1(name));
