@@ -4,6 +4,7 @@
 
 #include <QProcess>
 #include <QScreen>
+#include <QStandardPaths>
 
 #include <csignal>
 #include <optional>
@@ -169,6 +170,7 @@ private slots:
     void smallScreenKeepsWindowReachable_data();
     void smallScreenKeepsWindowReachable();
     void secondInstanceLeavesFirstOnesFiles();
+    void readOnlyFolderIsTold();
 };
 
 void TestAppProcess::initTestCase() {
@@ -352,6 +354,56 @@ void TestAppProcess::secondInstanceLeavesFirstOnesFiles() {
     QCOMPARE(first.exitCode(), 0);
     QVERIFY(IniValue(ReadText(SettingsPath(home)), "Left").has_value());
     QVERIFY(QFileInfo::exists(SettingsDataPath(home)));
+}
+
+// A configuration folder the user may not write to: the tool starts, says that nothing will be
+// kept, and at a signal's close says on standard error that saving failed; it still exits with 0
+// and leaves the folder as it was. As root every folder is writable, so the tool then runs as the
+// unprivileged user "nobody".
+void TestAppProcess::readOnlyFolderIsTold() {
+    QTemporaryDir home;
+    const QString folder = home.filePath(QStringLiteral("DORV"));
+    QVERIFY(WriteText(folder + QStringLiteral("/DORV.ini"), "[FORM_HLAV]\nLanguage=1\n"));
+    const QFileDevice::Permissions readOnly = QFileDevice::ReadOwner | QFileDevice::ExeOwner |
+                                              QFileDevice::ReadGroup | QFileDevice::ExeGroup |
+                                              QFileDevice::ReadOther | QFileDevice::ExeOther;
+    QVERIFY(QFile::setPermissions(home.path(), readOnly));
+    QVERIFY(QFile::setPermissions(folder, readOnly));
+    QVERIFY(QFile::setPermissions(folder + QStringLiteral("/DORV.ini"),
+                                  QFileDevice::ReadOwner | QFileDevice::ReadGroup |
+                                      QFileDevice::ReadOther));
+    QString program = ToolPath;
+    QStringList arguments;
+    if (::geteuid() == 0) {
+        if (QStandardPaths::findExecutable(QStringLiteral("setpriv")).isEmpty())
+            QSKIP("running as root without setpriv: no user to whom the folder is read-only");
+        program = QStringLiteral("setpriv");
+        arguments = {QStringLiteral("--reuid=65534"), QStringLiteral("--regid=65534"),
+                     QStringLiteral("--clear-groups"), ToolPath};
+    }
+    QProcess tool;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), TestPlatform());
+    env.insert(QStringLiteral("XDG_CONFIG_HOME"), home.path());
+    env.insert(QStringLiteral("HOME"), home.path());
+    tool.setProcessEnvironment(env);
+    tool.start(program, arguments);
+    QVERIFY(tool.waitForStarted(5000));
+    QTRY_VERIFY_WITH_TIMEOUT(CatchesSignal(tool.processId(), SIGTERM), 10000);
+    QTest::qWait(500); // the start-up box is posted, then open
+    ::kill(static_cast<pid_t>(tool.processId()), SIGTERM);
+    QVERIFY(tool.waitForFinished(10000));
+    const QByteArray said = tool.readAllStandardError();
+    QCOMPARE(tool.exitStatus(), QProcess::NormalExit);
+    QVERIFY2(tool.exitCode() == 0, said.constData());
+    QVERIFY2(said.contains("could not be saved") && said.contains("DORV.ini"), said.constData());
+    QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::Hidden), QStringList{"DORV.ini"});
+    QCOMPARE(ReadText(folder + QStringLiteral("/DORV.ini")),
+             QByteArray("[FORM_HLAV]\nLanguage=1\n"));
+    QFile::setPermissions(home.path(),
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    QFile::setPermissions(folder,
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
 }
 
 // CPU time (user and system) the process used so far, in clock ticks.
