@@ -1,9 +1,18 @@
 // Tests of the whole program as a process: first run, settings kept between runs, the language
 // word, the port COM21, SIGTERM closing it like File > Exit, and the CPU it uses while idle.
-#include <QtTest>
-
+#include <QByteArray>
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QMap>
 #include <QProcess>
+#include <QProcessEnvironment>
 #include <QScreen>
+#include <QStringList>
+#include <QTemporaryDir>
+#include <QTest>
 
 #include <csignal>
 #include <optional>
