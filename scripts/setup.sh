@@ -8,6 +8,7 @@ PACKAGES=(
   qt6-base-dev qt6-serialport-dev libgl-dev
   libbenchmark-dev xvfb xauth poppler-utils hyperfine fonts-dejavu-core
   qt6-translations-l10n
+  desktop-file-utils appstream lintian dpkg-dev file
 )
 
 install_packages() {
@@ -29,6 +30,35 @@ build() { # build folder, extra cmake arguments
   cmake --build "$dir"
 }
 
+# Runs a step of the test pass and notes its wall time in build/ci-stages.txt.
+stage() { # name, command...
+  local name=$1
+  shift
+  local start end
+  start=$(date +%s.%N)
+  echo "=== $name"
+  "$@"
+  end=$(date +%s.%N)
+  awk -v n="$name" -v s="$start" -v e="$end" 'BEGIN { printf "%-58s %6.1f s\n", n, e - s }' \
+    | tee -a build/ci-stages.txt
+}
+
+# The sanitizer pass: clang with ASan, UBSan and the fuzz targets, building only the test programs,
+# the programs they start and the fuzz targets.
+build_sanitized() {
+  CC=clang CXX=clang++ cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug \
+    -DDORV_SANITIZE=ON -DDORV_BUILD_FUZZ=ON >/dev/null
+  cmake --build build-asan --target dorv_test_programs dorv_fuzz_targets
+}
+
+# Every test of the sanitizer build, the fuzz targets (10 s each) among them, with the leak check.
+test_sanitized() {
+  ASAN_OPTIONS=detect_leaks=1:abort_on_error=0 \
+    LSAN_OPTIONS="suppressions=$PWD/tests/lsan-suppressions.txt" \
+    UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+    ctest --test-dir build-asan -j2 --output-on-failure
+}
+
 mode=${1:-}
 case "$mode" in
 run)
@@ -37,11 +67,17 @@ run)
   exec scripts/run-with-sim.sh
   ;;
 test)
-  install_packages
-  build build
-  (cd build && ctest --output-on-failure)
-  build build-asan -DCMAKE_BUILD_TYPE=Debug -DDORV_SANITIZE=ON
-  (cd build-asan && ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1 ctest --output-on-failure)
+  mkdir -p build
+  : >build/ci-stages.txt
+  total_start=$(date +%s.%N)
+  stage "packages" install_packages
+  stage "build: tool, tests, benchmarks, icon" build build -DDORV_BUILD_BENCH=ON
+  stage "tests (ctest -j2), the package check among them" \
+    ctest --test-dir build -j2 --output-on-failure
+  stage "sanitizer build (clang): test programs, fuzz targets" build_sanitized
+  stage "tests under ASan/UBSan with leak check, fuzzing 10 s each" test_sanitized
+  awk -v s="$total_start" -v e="$(date +%s.%N)" \
+    'BEGIN { printf "%-58s %6.1f s\n", "total", e - s }' | tee -a build/ci-stages.txt
   ;;
 *)
   echo "usage: $0 run|test" >&2

@@ -1,12 +1,17 @@
-// Program entry: creates the main window and the about box and runs the message loop.
+// Program entry: answers --help and --version, or creates the main window and the about box and
+// runs the message loop.
 #include "About.h"
 #include "Application.h"
+#include "CommandLine.h"
 #include "FileNotes.h"
 #include "Hlav.h"
 #include "SignalClose.h"
 #include "StartupProbe.h"
 
 int main(int argc, char* argv[]) {
+    // --help and --version are answered before any Qt object exists, so they need no display.
+    if (const auto exitCode = dorv::AnswerInfoOption(argc, argv, stdout))
+        return *exitCode;
     TApplication app(argc, argv);
     // Before the window, so that a signal during the start-up still closes it properly.
     SignalClose signalClose;

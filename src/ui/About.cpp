@@ -1,4 +1,4 @@
-// The about box: logo, maker's lines, and the date and time the program was built.
+// The about box: logo, maker's lines, the date and time the program was built, its licence.
 #include "About.h"
 
 #include <QEvent>
@@ -29,6 +29,10 @@ const dorv::LanguageTexts MakerLines[] = {
     {"u vašeho prodejce DORV", "ask your DORV dealer", "bei Ihrem DORV-Händler", "chez votre revendeur DORV"},
 };
 constexpr int MakerLineTops[] = {132, 157, 182, 207, 243, 268};
+
+// The licence the program is distributed under (the LICENSE file of the source tree).
+const dorv::LanguageTexts LicenceLine = {"Licence: GPL-3.0-or-later", "Licence: GPL-3.0-or-later", "Lizenz: GPL-3.0-or-later", "Licence : GPL-3.0-or-later"};
+constexpr int LicenceTop = 365;
 
 const dorv::LanguageTexts AboutCaption = {"O programu DORV", "About DORV", "Über Programm DORV", nullptr};
 // clang-format on
@@ -78,6 +82,8 @@ TFormAbout::TFormAbout(QWidget* parent)
                      dorv::TextFor(MakerLines[line], 1), Left, MakerLineTops[line], 16);
     LabelDate = AddLabel(QStringLiteral("LabelDate"), {}, Left, 313, 0);
     LabelTime = AddLabel(QStringLiteral("LabelTime"), {}, Left, 335, 0);
+    LabelLicence = AddLabel(QStringLiteral("LabelLicence"), dorv::TextFor(LicenceLine, 1), Left,
+                            LicenceTop, 0);
     LabelExit = AddLabel(QStringLiteral("LabelExit"), QStringLiteral("OK"), 216, 320, 23);
     LabelExit->setCursor(Qt::PointingHandCursor);
     LabelExit->installEventFilter(this);
@@ -134,6 +140,8 @@ void TFormAbout::FormActivate() {
         LabelMaker[line]->setText(dorv::TextFor(MakerLines[line], dorv::CurrentLanguage));
         LabelMaker[line]->adjustSize();
     }
+    LabelLicence->setText(dorv::TextFor(LicenceLine, dorv::CurrentLanguage));
+    LabelLicence->adjustSize();
 }
 
 void TFormAbout::showEvent(QShowEvent* event) {

@@ -1,4 +1,4 @@
-// The about box: logo, maker's lines, and the date and time the program was built.
+// The about box: logo, maker's lines, the date and time the program was built, its licence.
 #pragma once
 
 #include <QDialog>
@@ -32,5 +32,6 @@ private:
     std::array<QLabel*, 6> LabelMaker{}; // the maker's name and address lines
     QLabel* LabelDate = nullptr;
     QLabel* LabelTime = nullptr;
+    QLabel* LabelLicence = nullptr; // GPL-3.0-or-later
     QLabel* LabelExit = nullptr;
 };

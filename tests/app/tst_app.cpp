@@ -1,7 +1,12 @@
 // Tests of the program's application object and signal handling, in-process.
-#include <QtTest>
-
+#include <QApplication>
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QEvent>
 #include <QMessageBox>
+#include <QTest>
+#include <QTimer>
+#include <QWidget>
 
 #include <csignal>
 #include <stdexcept>

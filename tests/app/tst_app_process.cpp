@@ -1,10 +1,19 @@
 // Tests of the whole program as a process: first run, settings kept between runs, the language
 // word, the port COM21, SIGTERM closing it like File > Exit, and the CPU it uses while idle.
-#include <QtTest>
-
+#include <QByteArray>
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QMap>
 #include <QProcess>
+#include <QProcessEnvironment>
 #include <QScreen>
 #include <QStandardPaths>
+#include <QStringList>
+#include <QTemporaryDir>
+#include <QTest>
 
 #include <csignal>
 #include <optional>
@@ -171,6 +180,8 @@ private slots:
     void smallScreenKeepsWindowReachable();
     void secondInstanceLeavesFirstOnesFiles();
     void readOnlyFolderIsTold();
+    void infoOptionsWithoutDisplay_data();
+    void infoOptionsWithoutDisplay();
 };
 
 void TestAppProcess::initTestCase() {
@@ -447,6 +458,49 @@ void TestAppProcess::idleWhilePollingTheUnit() {
         100.0 * double(after - before) / double(sysconf(_SC_CLK_TCK)) / (MeasuredMs / 1000.0);
     qInfo("CPU while idle and polling: %.2f %% of one core", share);
     QVERIFY2(share < 3.0, qPrintable(QStringLiteral("%1 % of one core").arg(share)));
+}
+
+void TestAppProcess::infoOptionsWithoutDisplay_data() {
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QStringList>("said");
+    const QStringList help{"usage: dorv [ENGLISH | CESKY | DEUTSCH]",
+                           "XDG_CONFIG_HOME",
+                           "DORV_EXIT_AFTER_SHOW",
+                           "DORV.ini",
+                           "_DORV.ini",
+                           "test_tomble.txt",
+                           "[PORTS]",
+                           "dialout",
+                           "share/dorv"};
+    const QStringList version{QStringLiteral("dorv " DORV_VERSION "\n"), "GPL-3.0-or-later"};
+    QTest::newRow("--help") << QStringList{"--help"} << help;
+    QTest::newRow("-h") << QStringList{"-h"} << help;
+    QTest::newRow("language word, then --help") << QStringList{"ENGLISH", "--help"} << help;
+    QTest::newRow("--version") << QStringList{"--version"} << version;
+}
+
+// --help and --version answer on standard output and end at once, with no display to open and
+// nothing written to the configuration folder.
+void TestAppProcess::infoOptionsWithoutDisplay() {
+    QFETCH(QStringList, arguments);
+    QFETCH(QStringList, said);
+    QTemporaryDir home;
+    QProcess tool;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    for (const char* name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"})
+        env.remove(QLatin1String(name));
+    env.insert(QStringLiteral("XDG_CONFIG_HOME"), home.path());
+    tool.setProcessEnvironment(env);
+    tool.start(ToolPath, arguments);
+    QVERIFY(tool.waitForFinished(10000));
+    QCOMPARE(tool.exitStatus(), QProcess::NormalExit);
+    const QByteArray errors = tool.readAllStandardError();
+    QVERIFY2(errors.isEmpty(), errors.constData());
+    QCOMPARE(tool.exitCode(), 0);
+    const QString out = QString::fromUtf8(tool.readAllStandardOutput());
+    for (const QString& text : said)
+        QVERIFY2(out.contains(text), qPrintable(text + " missing in:\n" + out));
+    QVERIFY(QDir(home.path()).isEmpty());
 }
 
 QTEST_MAIN(TestAppProcess)

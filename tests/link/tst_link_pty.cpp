@@ -12,6 +12,8 @@
 #include <QTest>
 
 #include <csignal>
+#include <memory>
+#include <vector>
 
 using namespace dorv;
 using dorv::testing::SimProcess;
@@ -178,36 +180,78 @@ void TestLinkPty::programThenVerify() {
     QCOMPARE(DecodeIdentityBlock(tool.image).VersionText, std::string("SIM01"));
 }
 
+// Twenty seeds of line faults, each with its own simulator and tool. They run side by side, ticked
+// in turn within the same test tick, so a reply one tool waits for does not hold up the others.
 void TestLinkPty::faultyLineNeverFalseSuccess() {
+    constexpr int Seeds = 20;
+    struct Line {
+        int seed;
+        QTemporaryDir dir;
+        ParameterImage parameters = UnitParameters(seed);
+        std::unique_ptr<SimProcess> sim;
+        Tool tool;
+        explicit Line(int s) : seed(s) {}
+    };
+    std::vector<std::unique_ptr<Line>> lines;
+    for (int seed = 1; seed <= Seeds; ++seed) {
+        auto line = std::make_unique<Line>(seed);
+        line->sim = std::make_unique<SimProcess>(
+            line->dir, QStringList{"--load", WriteImage(line->dir, line->parameters), "--drop",
+                                   "0.2", "--corrupt", "0.05", "--seed", QString::number(seed)});
+        lines.push_back(std::move(line));
+    }
+    for (auto& line : lines) {
+        QVERIFY(!line->sim->WaitForPty().isEmpty());
+        QVERIFY(line->tool.Connect(*line->sim));
+    }
+    // Ticks every tool until all are idle, one test tick for all of them at a time.
+    const auto runAllUntilIdle = [&lines] {
+        for (int i = 0; i < PassTickLimit; ++i) {
+            QTest::qWait(TestTickMs);
+            bool allIdle = true;
+            for (auto& line : lines) {
+                if (line->tool.sequencer.State().Mode == TransferMode::Idle)
+                    continue;
+                line->tool.sequencer.Tick();
+                allIdle = allIdle && line->tool.sequencer.State().Mode == TransferMode::Idle;
+            }
+            if (allIdle)
+                return;
+        }
+    };
+
     int passesOk = 0;
     int passesFailed = 0;
-    for (int seed = 1; seed <= 20; ++seed) {
-        QTemporaryDir dir;
-        const ParameterImage parameters = UnitParameters(seed);
-        SimProcess sim(dir, {"--load", WriteImage(dir, parameters), "--drop", "0.2", "--corrupt",
-                             "0.05", "--seed", QString::number(seed)});
-        QVERIFY(!sim.WaitForPty().isEmpty());
-        Tool tool;
-        QVERIFY(tool.Connect(sim));
-
-        tool.sequencer.StartRead();
-        tool.RunUntilIdle();
-        QVERIFY2(tool.EndedOk() != tool.EndedWithFailure(), qPrintable(QString::number(seed)));
+    for (auto& line : lines)
+        line->tool.sequencer.StartRead();
+    runAllUntilIdle();
+    for (auto& line : lines) {
+        const Tool& tool = line->tool;
+        const QByteArray seed = QByteArray::number(line->seed);
+        QVERIFY2(tool.EndedOk() != tool.EndedWithFailure(), seed);
         if (tool.EndedOk())
-            QVERIFY2(tool.image == UnitImageFrom(parameters), qPrintable(QString::number(seed)));
+            QVERIFY2(tool.image == UnitImageFrom(line->parameters), seed);
         (tool.EndedOk() ? passesOk : passesFailed)++;
+    }
 
-        tool.Program(UnitParameters(seed + 100));
-        QVERIFY2(tool.EndedOk() != tool.EndedWithFailure(), qPrintable(QString::number(seed)));
+    for (auto& line : lines) {
+        line->tool.image = UnitParameters(line->seed + 100);
+        line->tool.sequencer.StartProgramming();
+    }
+    runAllUntilIdle();
+    for (auto& line : lines) {
+        Tool& tool = line->tool;
+        const QByteArray seed = QByteArray::number(line->seed);
+        QVERIFY2(tool.EndedOk() != tool.EndedWithFailure(), seed);
         const bool programmed = tool.EndedOk();
         (programmed ? passesOk : passesFailed)++;
         CloseComPort(tool.port);
-        QVERIFY(sim.Stop());
+        QVERIFY(line->sim->Stop());
         if (programmed)
-            QVERIFY2(sim.SavedImage() == tool.image, qPrintable(QString::number(seed)));
+            QVERIFY2(line->sim->SavedImage() == tool.image, seed);
     }
     qInfo("faulty line: %d passes ended OK, %d with the failure message", passesOk, passesFailed);
-    QCOMPARE(passesOk + passesFailed, 40);
+    QCOMPARE(passesOk + passesFailed, 2 * Seeds);
 }
 
 void TestLinkPty::lateUnit_data() {

@@ -1,5 +1,5 @@
 // Tests of the parameter image, editor value conversions, edit history and editing commands.
-#include <QtTest>
+#include <QTest>
 
 #include "EditHistory.h"
 #include "EditingCommands.h"

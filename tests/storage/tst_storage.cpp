@@ -1,5 +1,11 @@
 // Tests of the parameter file, settings data, test marker, profile layer and configuration folder.
-#include <QtTest>
+#include <QByteArray>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QStringList>
+#include <QTemporaryDir>
+#include <QTest>
 
 #include <functional>
 #include <random>

@@ -1,19 +1,29 @@
 // Tests that every text of the window is whole and uncovered in every language, and that Qt's own
 // texts and the reasons of port and file errors read in the language in force.
-#include <QtTest>
-
+#include <QAbstractButton>
 #include <QAbstractSpinBox>
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QDialogButtonBox>
+#include <QDir>
 #include <QFileDialog>
 #include <QGroupBox>
 #include <QLabel>
+#include <QMap>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
+#include <QSet>
+#include <QStringList>
+#include <QStyle>
 #include <QStyleOptionGroupBox>
 #include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <QWidget>
 
 #include <functional>
 #include <memory>

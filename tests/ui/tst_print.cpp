@@ -1,18 +1,35 @@
 // Tests of the printed report: print view while printing, heading, PDF output, restore afterwards.
-#include <QtTest>
-
+#include <QApplication>
 #include <QCheckBox>
+#include <QColor>
+#include <QDateTime>
+#include <QEvent>
+#include <QFile>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QGroupBox>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLocale>
+#include <QMap>
 #include <QMessageBox>
+#include <QPageLayout>
+#include <QPalette>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QProcess>
 #include <QPushButton>
+#include <QRegularExpression>
+#include <QSizeF>
 #include <QStatusBar>
+#include <QStringList>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <QWidget>
 
 #include <algorithm>
 #include <array>

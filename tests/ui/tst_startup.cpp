@@ -1,17 +1,31 @@
 // Tests of the window's files: New, Save, Open, the settings kept between runs, the test display.
-#include <QtTest>
-
+#include <QAbstractButton>
 #include <QAction>
+#include <QApplication>
+#include <QByteArray>
 #include <QCheckBox>
+#include <QDir>
+#include <QEvent>
+#include <QFile>
 #include <QFileDialog>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QHelpEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMargins>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
+#include <QStringList>
 #include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
 #include <QToolTip>
+#include <QWidget>
+#include <QWindow>
 
 #include <memory>
 

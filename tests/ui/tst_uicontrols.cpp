@@ -1,7 +1,13 @@
 // Tests of the bar gauge and the spin button.
+#include <QColor>
+#include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QEvent>
+#include <QIcon>
+#include <QImage>
+#include <QMouseEvent>
 #include <QSignalSpy>
-#include <QtTest>
+#include <QTest>
 
 #include "Cgauges.h"
 #include "Cspin.h"

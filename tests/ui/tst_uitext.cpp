@@ -1,17 +1,30 @@
 // Tests of the language tables, the hint line, Help > Contents and the about box.
+#include <QApplication>
 #include <QCheckBox>
+#include <QCoreApplication>
+#include <QDir>
+#include <QEvent>
+#include <QFile>
+#include <QFileInfo>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QStatusBar>
+#include <QStringList>
 #include <QTabWidget>
 #include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
 #include <QToolButton>
+#include <QUrl>
 #include <QVBoxLayout>
-#include <QtTest>
+#include <QWidget>
 
 #include "About.h"
 #include "Commands.h"
@@ -476,10 +489,18 @@ void TestUiText::aboutBox() {
                 .match(about.findChild<QLabel*>("LabelTime")->text())
                 .hasMatch());
 
-    const auto showAndClose = [&about] {
+    bool licenceShown = false;
+    const auto showAndClose = [&about, &licenceShown] {
         QString caption;
+        licenceShown = false;
         QTimer::singleShot(0, [&] {
             caption = about.windowTitle();
+            // The licence is named in every language, whole inside the box and clear of the OK.
+            const auto* licence = about.findChild<QLabel*>("LabelLicence");
+            licenceShown =
+                licence->text().endsWith(" GPL-3.0-or-later") &&
+                about.rect().contains(licence->geometry()) &&
+                !licence->geometry().intersects(about.findChild<QLabel*>("LabelExit")->geometry());
             QTest::mouseClick(about.findChild<QLabel*>("LabelExit"), Qt::LeftButton);
         });
         about.exec();
@@ -487,13 +508,17 @@ void TestUiText::aboutBox() {
     };
     CurrentLanguage = 0;
     QCOMPARE(showAndClose(), QString("O programu DORV"));
+    QVERIFY(licenceShown);
     QVERIFY(about.isHidden());
     CurrentLanguage = 2;
     QCOMPARE(showAndClose(), QString("Über Programm DORV"));
+    QVERIFY(licenceShown);
     CurrentLanguage = 3; // no caption of its own: the last one stays
     QCOMPARE(showAndClose(), QString("Über Programm DORV"));
+    QVERIFY(licenceShown);
     CurrentLanguage = 1;
     QCOMPARE(showAndClose(), QString("About DORV"));
+    QVERIFY(licenceShown);
 }
 
 QTEST_MAIN(TestUiText)

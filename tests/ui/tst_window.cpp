@@ -1,22 +1,37 @@
 // Tests of the main window: geometry, editor binding, per-cent switch, pages, Enter, shortcuts.
-#include <QtTest>
-
+#include <QAbstractButton>
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
+#include <QColor>
+#include <QCoreApplication>
+#include <QEvent>
 #include <QFileDialog>
 #include <QGroupBox>
+#include <QImage>
+#include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLocale>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMouseEvent>
+#include <QPalette>
 #include <QPushButton>
 #include <QScreen>
+#include <QSignalSpy>
 #include <QSpontaneKeyEvent>
 #include <QStatusBar>
+#include <QStringList>
+#include <QStyle>
 #include <QStyleOptionSpinBox>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QTest>
+#include <QTimer>
 #include <QToolButton>
+#include <QWheelEvent>
+#include <QWidget>
 
 #include "About.h"
 #include "Cspin.h"

@@ -1,18 +1,27 @@
 // The main window against dorv-sim on a pseudo-terminal: live values, transfers, tuning, boxes.
-#include <QtTest>
-
 #include <QAbstractButton>
 #include <QAction>
+#include <QApplication>
 #include <QButtonGroup>
 #include <QCheckBox>
+#include <QColor>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPalette>
+#include <QPointer>
 #include <QPushButton>
+#include <QSerialPort>
+#include <QSettings>
+#include <QStringList>
 #include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
 #include <QToolButton>
+#include <QWidget>
 
 #include <csignal>
 #include <memory>

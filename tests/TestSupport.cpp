@@ -1,0 +1,2 @@
+// Owner of the precompiled Qt and test headers that the test programs of one folder reuse.
+#include <QTest>
