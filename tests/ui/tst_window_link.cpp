@@ -124,6 +124,11 @@ public:
         ini.setValue(QStringLiteral("FORM_HLAV/ComPort"), 1);
     }
     bool Connected() const { return ptyFound_ && window->LabelSpojeni->isHidden(); }
+    // The unit comes back: a new simulator whose pty takes the same link.
+    bool RestartSim(QStringList simOptions) {
+        sim = std::make_unique<SimProcess>(dir_, simOptions);
+        return !sim->WaitForPty().isEmpty();
+    }
     QString Path(const char* name) const { return dir_.filePath(name); }
 
     std::unique_ptr<SimProcess> sim;
@@ -164,6 +169,7 @@ private slots:
     void tpsCapture();
     void versionMismatchBoxStopsRead();
     void comMenuOpenErrorsAndUnplug();
+    void cablePulledDuringReadThenDeviceReturns();
     void signalDuringProgramLetsItFinish();
 };
 
@@ -370,8 +376,10 @@ void TestWindowLink::comMenuOpenErrorsAndUnplug() {
     w.MenuComPort[2]->trigger();
     QCOMPARE(w.PortIndex, 2);
     QTRY_COMPARE(closer.Texts.size(), 1);
-    QCOMPARE(closer.Texts[0], w.Messages.MsgComOpenError + "\n" + missing +
-                                  QStringLiteral(": the device does not exist"));
+    // The reason goes on to name the serial devices that are present (this machine's own).
+    QVERIFY2(closer.Texts[0].startsWith(w.Messages.MsgComOpenError + "\n" + missing +
+                                        QStringLiteral(": the device does not exist; ")),
+             qPrintable(closer.Texts[0]));
     for (int k = 0; k < TFormHlav::ComPortCount; ++k)
         QCOMPARE(w.MenuComPort[k]->isChecked(), k == 2);
     QTRY_VERIFY_WITH_TIMEOUT(!w.LabelSpojeni->isHidden(), 3000);
@@ -400,6 +408,43 @@ void TestWindowLink::comMenuOpenErrorsAndUnplug() {
     QCOMPARE(w.LabelHlaseni->palette().color(QPalette::Window), QColor(Qt::red));
     QVERIFY(!w.LabelHlaseni->isHidden());
     QCOMPARE(w.Sequencer().State().Mode, TransferMode::Idle);
+}
+
+// The cable is pulled during a Read: the pass ends with its failure, the status bar says the
+// device is gone, the live values turn grey. The device returns: the window reopens it by itself
+// and polls again, without a click.
+void TestWindowLink::cablePulledDuringReadThenDeviceReturns() {
+    const ParameterImage unit = UnitParameters();
+    SimWindow t({"--rpm", "3100"}, &unit);
+    TFormHlav& w = *t.window;
+    QTRY_VERIFY_WITH_TIMEOUT(t.Connected(), 5000);
+    QTRY_COMPARE(w.LabelRpm->text(), QStringLiteral("RPM = 3100 "));
+    QVERIFY(w.LabelRpm->isEnabled());
+
+    w.ButtonRead->click();
+    QCOMPARE(w.Sequencer().State().Mode, TransferMode::Read);
+    t.sim->Stop(SIGKILL);
+    QTRY_VERIFY_WITH_TIMEOUT(w.LabelPortNote != nullptr, 3000);
+    QCOMPARE(w.LabelPortNote->text(), QStringLiteral("Device disconnected"));
+    QTRY_COMPARE_WITH_TIMEOUT(w.LabelHlaseni->text(), w.Messages.MsgReadError, 3000);
+    QCOMPARE(w.LabelHlaseni->palette().color(QPalette::Window), QColor(Qt::red));
+    QTRY_VERIFY_WITH_TIMEOUT(!w.LabelSpojeni->isHidden(), 3000);
+    QVERIFY(!w.LabelRpm->isEnabled());
+    QVERIFY(!w.CGaugeRpm->isEnabled());
+    QVERIFY(w.PortWatch->isActive());
+    QVERIFY(!SameParameters(w.Image, unit)); // the failed Read applied nothing
+
+    QVERIFY(t.RestartSim({"--rpm", "2500", "--load", t.Path("unit.bin")}));
+    QTRY_VERIFY_WITH_TIMEOUT(w.ComPort().IsOpen(), 4000);
+    QTRY_VERIFY_WITH_TIMEOUT(t.Connected(), 4000);
+    QTRY_COMPARE(w.LabelRpm->text(), QStringLiteral("RPM = 2500 "));
+    QVERIFY(w.LabelRpm->isEnabled());
+    QVERIFY(!w.PortWatch->isActive());
+    QCOMPARE(w.LabelPortNote->text(),
+             QStringLiteral("Device %1 connected again").arg(t.sim->Link()));
+    w.ButtonRead->click();
+    QTRY_VERIFY_WITH_TIMEOUT(PassEndedOk(w), PassTimeoutMs);
+    QVERIFY(SameParameters(w.Image, unit));
 }
 
 // A signal that comes during a Program pass closes the window only once the pass and its Verify
