@@ -22,7 +22,7 @@
 #include "LiveDisplay.h"
 #include "PortSystem.h"
 #include "PortTexts.h"
-#include "Profile.h"
+#include "PortsSection.h"
 #include "QtSerialPort.h"
 
 namespace {
@@ -34,21 +34,12 @@ TFormHlav::SerialPortFactory& PortFactory() {
 
 // The device DORV.ini's [PORTS] section gives for the port, if any.
 std::optional<std::string> ConfiguredDevice(int portIndex) {
-    const dorv::Profile profile(dorv::ConfigFilePath(QString::fromLatin1(dorv::SettingsFileName)));
-    const QString key = QString::fromStdString(dorv::ComPortName(portIndex));
-    const QString device = profile.ReadString(QStringLiteral("PORTS"), key, QString());
-    if (device.isEmpty())
-        return std::nullopt;
-    return device.toStdString();
+    return dorv::ConfiguredPortDevice(dorv::ComPortName(portIndex));
 }
 
 // Stores the device's name as [PORTS] COMn of DORV.ini; false when the file could not be written.
 bool StoreConfiguredDevice(int portIndex, const std::string& name) {
-    const dorv::Profile profile(dorv::ConfigFilePath(QString::fromLatin1(dorv::SettingsFileName)));
-    return profile
-        .WriteString(QStringLiteral("PORTS"), QString::fromStdString(dorv::ComPortName(portIndex)),
-                     QString::fromStdString(name))
-        .Ok;
+    return dorv::StorePortDevice(dorv::ComPortName(portIndex), name);
 }
 
 // Fills the device list's rows; the row of selected stays selected.
