@@ -65,7 +65,9 @@ struct ComItemState {
     std::string Device; // the mapped name ([PORTS] value or /dev/ttyS<n-1>)
     bool Present = false;
 };
+// resolvedDevice: where the mapped name leads when it is a link (empty when it is none).
 ComItemState ComItemStateOf(int portIndex, const std::optional<std::string>& configuredDevice,
+                            const std::string& resolvedDevice,
                             const std::vector<SerialDevice>& devices);
 
 // The COM numbers (PortIndex) that [PORTS] maps to the device, by path or stable name.

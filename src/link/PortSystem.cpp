@@ -107,6 +107,13 @@ bool DeviceNodeExists(const std::string& device) {
     return ::stat(device.c_str(), &st) == 0;
 }
 
+std::string ResolvedDevicePath(const std::string& device) {
+    const QFileInfo info(QString::fromStdString(device));
+    if (!info.isSymLink())
+        return {};
+    return info.canonicalFilePath().toStdString();
+}
+
 OpenFailureFacts GatherOpenFailureFacts(const std::string& device, PortOpenError reported,
                                         const std::string& systemReason) {
     OpenFailureFacts facts;

@@ -16,6 +16,9 @@ std::vector<SerialDevice> PresentSerialDevices();
 // watch once a second.
 bool DeviceNodeExists(const std::string& device);
 
+// Where a device name leads when it is a link; empty when it is none or leads nowhere.
+std::string ResolvedDevicePath(const std::string& device);
+
 // The node, user, lock file and present devices of a failed open, as the system tells them.
 OpenFailureFacts GatherOpenFailureFacts(const std::string& device, PortOpenError reported,
                                         const std::string& systemReason);

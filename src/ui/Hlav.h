@@ -244,6 +244,10 @@ public:
     // failure MsgComOpenError with the device and the reason in a modal box, posted so that it
     // opens from the event loop (never inside a constructor or a tick).
     void OpenComPort();
+    // OpenComPort at start-up: with no [PORTS] entry for PortIndex and exactly one USB serial
+    // device present, that device is mapped first (and the status bar says so); with several,
+    // the status bar points to Com > Serial devices….
+    void OpenComPortAtStart();
     void CloseComPort();
     // The Com items' texts: each with its device and whether it is present now.
     void RefreshComItems();

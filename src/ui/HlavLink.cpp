@@ -77,22 +77,24 @@ std::unique_ptr<dorv::SerialPort> TFormHlav::MakeSerialPort() {
     return std::make_unique<dorv::QtSerialPort>();
 }
 
-void TFormHlav::OpenComPort() {
-    PortWatch->stop();
-    std::optional<std::string> configured = ConfiguredDevice(PortIndex);
-    if (!configured) {
-        // First start on this COM number: the one USB adapter is taken, several are left to
-        // the user's choice.
-        const auto decision = dorv::DecideAutoMap(configured, dorv::PresentSerialDevices());
+void TFormHlav::OpenComPortAtStart() {
+    if (!ConfiguredDevice(PortIndex)) {
+        // No device chosen yet for this COM number: the one USB adapter is taken, several are
+        // left to the user's choice.
+        const auto decision = dorv::DecideAutoMap(std::nullopt, dorv::PresentSerialDevices());
         if (decision.What == dorv::AutoMapDecision::Action::Map &&
-            StoreConfiguredDevice(PortIndex, dorv::StoredNameOf(decision.Device))) {
-            configured = dorv::StoredNameOf(decision.Device);
+            StoreConfiguredDevice(PortIndex, dorv::StoredNameOf(decision.Device)))
             ShowPortNote(
                 dorv::AutoMappedText(PortIndex, decision.Device.Path, dorv::CurrentLanguage));
-        } else if (decision.What == dorv::AutoMapDecision::Action::Several) {
+        else if (decision.What == dorv::AutoMapDecision::Action::Several)
             ShowPortNote(dorv::SeveralDevicesText(dorv::CurrentLanguage));
-        }
     }
+    OpenComPort();
+}
+
+void TFormHlav::OpenComPort() {
+    PortWatch->stop();
+    const std::optional<std::string> configured = ConfiguredDevice(PortIndex);
     comDevice_ = dorv::ComDevicePath(PortIndex, configured);
     dorv::ComOpenResult result = dorv::OpenComPort(*comPort_, comDevice_);
     for (int k = 0; k < ComPortCount; ++k)
@@ -105,9 +107,13 @@ void TFormHlav::OpenComPort() {
 
 void TFormHlav::RefreshComItems() {
     const auto devices = dorv::PresentSerialDevices();
-    for (int k = 0; k < ComPortCount; ++k)
-        MenuComPort[k]->setText(dorv::ComItemText(
-            k, dorv::ComItemStateOf(k, ConfiguredDevice(k), devices), dorv::CurrentLanguage));
+    for (int k = 0; k < ComPortCount; ++k) {
+        const auto configured = ConfiguredDevice(k);
+        const std::string device = dorv::ComDevicePath(k, configured);
+        const auto state =
+            dorv::ComItemStateOf(k, configured, dorv::ResolvedDevicePath(device), devices);
+        MenuComPort[k]->setText(dorv::ComItemText(k, state, dorv::CurrentLanguage));
+    }
     MenuSerialDevices->setText(dorv::SerialDevicesText(dorv::CurrentLanguage));
 }
 

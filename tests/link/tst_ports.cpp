@@ -179,16 +179,22 @@ void TestPorts::comNames() {
 
 void TestPorts::comItems() {
     const std::vector<SerialDevice> devices = {Builtin("/dev/ttyS0"), Usb("/dev/ttyUSB0", ById)};
-    const auto com1 = ComItemStateOf(0, std::nullopt, devices);
+    const auto com1 = ComItemStateOf(0, std::nullopt, "", devices);
     QCOMPARE(com1.Device, std::string("/dev/ttyS0"));
     QVERIFY(com1.Present);
-    const auto com2 = ComItemStateOf(1, std::nullopt, devices);
+    const auto com2 = ComItemStateOf(1, std::nullopt, "", devices);
     QCOMPARE(com2.Device, std::string("/dev/ttyS1"));
     QVERIFY(!com2.Present);
-    const auto com3 = ComItemStateOf(2, ById, devices);
+    const auto com3 = ComItemStateOf(2, ById, "/dev/ttyUSB0", devices);
     QCOMPARE(com3.Device, ById);
     QVERIFY(com3.Present);
-    QVERIFY(!ComItemStateOf(2, ById, {Builtin("/dev/ttyS0")}).Present);
+    QVERIFY(!ComItemStateOf(2, ById, "", {Builtin("/dev/ttyS0")}).Present);
+    // A name of another kind (by-path, a link of one's own) counts by where it leads.
+    const auto byPath =
+        ComItemStateOf(3, "/dev/serial/by-path/pci-0:1.0-port0", "/dev/ttyUSB0", devices);
+    QCOMPARE(byPath.Device, std::string("/dev/serial/by-path/pci-0:1.0-port0"));
+    QVERIFY(byPath.Present);
+    QVERIFY(!ComItemStateOf(3, "/dev/serial/by-path/pci-0:1.0-port0", "", devices).Present);
 }
 
 void TestPorts::comIndexesOfDevice() {

@@ -5,14 +5,17 @@
 #include <QAction>
 #include <QButtonGroup>
 #include <QCheckBox>
+#include <QDialog>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QToolButton>
+#include <QTreeWidget>
 
 #include <csignal>
 #include <memory>
@@ -24,6 +27,8 @@
 #include "EditorValues.h"
 #include "Hlav.h"
 #include "Jazyk1.h"
+#include "PortSystem.h"
+#include "PortsSection.h"
 #include "SimProcess.h"
 #include "WindowTestEnv.h"
 
@@ -170,6 +175,7 @@ private slots:
     void versionMismatchBoxStopsRead();
     void comMenuOpenErrorsAndUnplug();
     void cablePulledDuringReadThenDeviceReturns();
+    void comItemsAndSerialDevices();
     void signalDuringProgramLetsItFinish();
 };
 
@@ -432,6 +438,16 @@ void TestWindowLink::cablePulledDuringReadThenDeviceReturns() {
     QVERIFY(!w.LabelRpm->isEnabled());
     QVERIFY(!w.CGaugeRpm->isEnabled());
     QVERIFY(w.PortWatch->isActive());
+    if (!qEnvironmentVariableIsEmpty("DORV_KEEP_PORT_SHOTS")) {
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        w.grab().save(qEnvironmentVariable("DORV_KEEP_PORT_SHOTS") + "/disconnected.png");
+        w.MenuCom->popup(w.mapToGlobal(QPoint(40, 20)));
+        emit w.MenuCom->aboutToShow();
+        QTest::qWait(200);
+        w.MenuCom->grab().save(qEnvironmentVariable("DORV_KEEP_PORT_SHOTS") + "/com-menu.png");
+        w.MenuCom->hide();
+    }
     QVERIFY(!SameParameters(w.Image, unit)); // the failed Read applied nothing
 
     QVERIFY(t.RestartSim({"--rpm", "2500", "--load", t.Path("unit.bin")}));
@@ -445,6 +461,50 @@ void TestWindowLink::cablePulledDuringReadThenDeviceReturns() {
     w.ButtonRead->click();
     QTRY_VERIFY_WITH_TIMEOUT(PassEndedOk(w), PassTimeoutMs);
     QVERIFY(SameParameters(w.Image, unit));
+}
+
+// The Com items show their devices and whether they are there, in the language in force; the
+// device list opens with its columns; mapping a device stores it for the current COM number
+// and opens it.
+void TestWindowLink::comItemsAndSerialDevices() {
+    SimWindow t({"--rpm", "1800"});
+    TFormHlav& w = *t.window;
+    QTRY_VERIFY_WITH_TIMEOUT(t.Connected(), 5000);
+    const QString missing = t.Path("gone-adapter");
+    t.SetPort(4, missing);
+    emit w.MenuCom->aboutToShow();
+    QCOMPARE(w.MenuComPort[4]->text(), "Com 5\t" + missing + " (absent)");
+    QCOMPARE(w.MenuComPort[4]->text().section('\t', 0, 0), QStringLiteral("Com 5"));
+    QCOMPARE(w.MenuSerialDevices->text(), QStringLiteral("Serial devices…"));
+    w.MenuGerman->trigger();
+    emit w.MenuCom->aboutToShow();
+    QCOMPARE(w.MenuComPort[4]->text(), "Com 5\t" + missing + " (nicht vorhanden)");
+    QCOMPARE(w.MenuSerialDevices->text(), QStringLiteral("Serielle Geräte…"));
+
+    w.MenuSerialDevices->trigger();
+    auto* dialog = w.findChild<QDialog*>(QStringLiteral("SerialDevicesDialog"));
+    QVERIFY(dialog);
+    QTRY_VERIFY(dialog->isVisible());
+    auto* list = dialog->findChild<QTreeWidget*>(QStringLiteral("SerialDeviceList"));
+    QVERIFY(list);
+    QCOMPARE(list->columnCount(), 5);
+    QCOMPARE(list->headerItem()->text(1), QStringLiteral("Fester Name"));
+    QCOMPARE(list->topLevelItemCount(), int(PresentSerialDevices().size()));
+    if (!qEnvironmentVariableIsEmpty("DORV_KEEP_PORT_SHOTS"))
+        dialog->grab().save(qEnvironmentVariable("DORV_KEEP_PORT_SHOTS") + "/serial-devices.png");
+    dialog->reject();
+    QTRY_VERIFY(!w.findChild<QDialog*>(QStringLiteral("SerialDevicesDialog")));
+
+    // A device chosen for COM5: stored in [PORTS] by its name and opened.
+    w.PortIndex = 4;
+    w.CloseComPort();
+    SerialDevice chosen;
+    chosen.Path = t.sim->Link().toStdString();
+    w.MapDeviceToCurrentCom(chosen);
+    QVERIFY(w.ComPort().IsOpen());
+    QVERIFY(w.MenuComPort[4]->isChecked());
+    QCOMPARE(ConfiguredPortDevice("COM5"), chosen.Path);
+    QTRY_VERIFY(w.LabelRpm->text().endsWith(QStringLiteral("= 1800 ")));
 }
 
 // A signal that comes during a Program pass closes the window only once the pass and its Verify
