@@ -35,11 +35,14 @@ const char* PassName(MessageId message) {
     }
 }
 
-// A pass (with its verify) ended well: the sequencer is idle and shows Verifying: OK.
+// A pass (with its verify) ended well: the sequencer is idle and shows Verifying: OK, or, after
+// a Program pass, Programming: OK (its idle step shows that in the very tick the verify ends).
 bool PassEndedOk(const TransferSequencer& s) {
     const TransferDisplay& d = s.Display();
-    return s.State().Mode == TransferMode::Idle && d.Message == MessageId::MsgVerifying &&
-           d.Suffix == ": OK" && d.Colour == StatusColour::ButtonFace;
+    const bool okMessage = d.Message == MessageId::MsgVerifying ||
+                           (d.Message == MessageId::MsgProgramming && s.State().ProgrammedOk);
+    return s.State().Mode == TransferMode::Idle && okMessage && d.Suffix == ": OK" &&
+           d.Colour == StatusColour::ButtonFace;
 }
 
 } // namespace
@@ -68,7 +71,8 @@ std::string ResolvePortArgument(const std::string& port) {
     return port;
 }
 
-CliLink::CliLink() : progressOnTerminal_(::isatty(STDERR_FILENO) != 0) {
+CliLink::CliLink(std::unique_ptr<SerialPort> port)
+    : port_(std::move(port)), Port(*port_), progressOnTerminal_(::isatty(STDERR_FILENO) != 0) {
     SetDefaultParameters(Image);
 }
 
@@ -93,6 +97,7 @@ bool CliLink::RunTicks(const std::function<bool(const TransferEvents&)>& onTick,
             loop.quit();
             return;
         }
+        ++TicksRun;
         if (onTick(Sequencer.Tick())) {
             done = true;
             loop.quit();
@@ -137,28 +142,34 @@ PassOutcome CliLink::RunPass(TransferMode mode) {
     return PassEndedOk(Sequencer) ? PassOutcome::Ok : PassOutcome::Failed;
 }
 
-// A bar redrawn in place on a terminal; otherwise a plain line whenever the step changes.
+// A bar redrawn in place on a terminal; otherwise a plain line whenever the step changes. The
+// last line of a pass says how it ended.
 void CliLink::ShowProgress(bool final) {
     const TransferDisplay& d = Sequencer.Display();
-    const char* name = PassName(d.Message);
-    if (name == nullptr)
-        return;
-    const int width = 20;
-    const int filled = d.GaugeMaximum > 0 ? width * d.GaugePosition / d.GaugeMaximum : 0;
-    char line[96];
-    if (progressOnTerminal_) {
-        std::snprintf(line, sizeof line, "\r%-11s [%-*s] %d/%d%s", name, width,
-                      std::string(static_cast<std::size_t>(filled), '#').c_str(), d.GaugePosition,
-                      d.GaugeMaximum, final ? "\n" : "");
-    } else {
-        std::snprintf(line, sizeof line, "%s %d/%d\n", name, d.GaugePosition, d.GaugeMaximum);
+    const bool ok = final && PassEndedOk(Sequencer);
+    const char* name = ok ? "verifying" : PassName(d.Message);
+    std::string line;
+    if (name != nullptr) {
+        const int width = 20;
+        const int position = ok ? d.GaugeMaximum : d.GaugePosition;
+        const int filled = d.GaugeMaximum > 0 ? width * position / d.GaugeMaximum : 0;
+        char text[96];
+        std::snprintf(text, sizeof text, "%-11s [%-*s] %d/%d", name, width,
+                      std::string(static_cast<std::size_t>(filled), '#').c_str(), position,
+                      d.GaugeMaximum);
+        line = progressOnTerminal_ ? text
+                                   : std::string(name) + " " + std::to_string(position) + "/" +
+                                         std::to_string(d.GaugeMaximum);
     }
-    if (line == lastProgress_ && !final)
-        return;
-    if (!progressOnTerminal_ && line == lastProgress_)
+    if (final)
+        line += ok ? " OK" : (line.empty() ? "failed" : " failed");
+    if (line == lastProgress_)
         return;
     lastProgress_ = line;
-    std::fputs(line, stderr);
+    if (progressOnTerminal_)
+        std::fprintf(stderr, "\r%s%s", line.c_str(), final ? "\n" : "");
+    else
+        std::fprintf(stderr, "%s\n", line.c_str());
     std::fflush(stderr);
 }
 

@@ -6,6 +6,7 @@
 #include "TransferSequencer.h"
 
 #include <functional>
+#include <memory>
 #include <string>
 
 namespace dorv::cli {
@@ -28,8 +29,11 @@ std::string ResolvePortArgument(const std::string& port);
 
 class CliLink {
 public:
-    CliLink();
+    // The program's link is on a QSerialPort; benchmarks give a scripted port.
+    explicit CliLink(std::unique_ptr<SerialPort> port = std::make_unique<QtSerialPort>());
     ~CliLink();
+    CliLink(const CliLink&) = delete;
+    CliLink& operator=(const CliLink&) = delete;
 
     // Opens the device; on failure the result carries its diagnosis.
     ComOpenResult Open(const std::string& device);
@@ -42,10 +46,15 @@ public:
     // to standard error.
     PassOutcome RunPass(TransferMode mode);
 
+private:
+    std::unique_ptr<SerialPort> port_;
+
+public:
+    SerialPort& Port;
     ParameterImage Image;
     std::string VersionSuffix; // after VersionMismatch: "  PC-56, IGN-55"
-    QtSerialPort Port;
     TransferSequencer Sequencer{Port, Image};
+    int TicksRun = 0; // ticks since the link was made
 
 private:
     void ShowProgress(bool final);

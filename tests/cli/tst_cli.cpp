@@ -245,6 +245,8 @@ void TestCli::everyCommandAgainstUnit() {
     const CliRun program = env.Run({"program", "--port", "COM3", other});
     QCOMPARE(program.Status, 0);
     QVERIFY(program.Err.contains("programming 7/7") && program.Err.contains("verifying 7/7"));
+    QVERIFY2(!program.Err.contains("programming failed"), qPrintable(program.Err));
+    QVERIFY2(program.Out.contains("programmed and verified"), qPrintable(program.Out));
     QCOMPARE(env.Run({"verify", "--port", port, other}).Status, 0);
     QCOMPARE(env.Run({"diff", "unit", other, "--port", port}).Status, 0);
     const CliRun diff = env.Run({"diff", KnownFile, "unit", "--port", port, "--json"});
