@@ -38,9 +38,18 @@ int PortIndexAfterMenuClick(int currentPortIndex, int clickedItem) {
 ComOpenResult OpenComPort(SerialPort& port, const std::string& device) {
     const PortOpenError error = port.Open(device);
     if (error == PortOpenError::None)
-        return {.Opened = true, .Message = MessageId::None, .Error = error, .Device = device};
-    return {
-        .Opened = false, .Message = MessageId::MsgComOpenError, .Error = error, .Device = device};
+        return {.Opened = true,
+                .Message = MessageId::None,
+                .Error = error,
+                .Device = device,
+                .SystemReason = {},
+                .Diagnosis = std::nullopt};
+    return {.Opened = false,
+            .Message = MessageId::MsgComOpenError,
+            .Error = error,
+            .Device = device,
+            .SystemReason = port.LastErrorText(),
+            .Diagnosis = std::nullopt};
 }
 
 void CloseComPort(SerialPort& port) {

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "Messages.h"
+#include "PortDiagnosis.h"
 #include "SerialPort.h"
 
 #include <optional>
@@ -31,6 +32,9 @@ struct ComOpenResult {
     MessageId Message = MessageId::None;
     PortOpenError Error = PortOpenError::None;
     std::string Device;
+    std::string SystemReason; // the port layer's own words
+    // The real cause, from the system's facts (DiagnoseComOpen); none until diagnosed.
+    std::optional<PortDiagnosis> Diagnosis;
 };
 
 // Opens the port at device (57600 8N1, no flow control). A failed open gives MsgComOpenError.

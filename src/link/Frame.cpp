@@ -25,15 +25,15 @@ Frame MakeFrame(Byte first, std::span<const Byte> data) {
     return frame;
 }
 
-void SendPollFrame(SerialPort& port, Frame& txFrame) {
+bool SendPollFrame(SerialPort& port, Frame& txFrame) {
     txFrame = MakeFrame(PollCommand);
-    port.Write(txFrame);
+    return port.Write(txFrame);
 }
 
-void SendBlockFrame(SerialPort& port, Frame& txFrame, Byte command,
+bool SendBlockFrame(SerialPort& port, Frame& txFrame, Byte command,
                     std::span<const Byte, FrameDataSize> data) {
     txFrame = MakeFrame(command, data);
-    port.Write(txFrame);
+    return port.Write(txFrame);
 }
 
 std::span<const Byte> ReceiveFrame(SerialPort& port, std::vector<Byte>& rxBuffer) {

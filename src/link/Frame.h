@@ -48,12 +48,13 @@ inline std::span<const Byte, FrameDataSize> FrameData(std::span<const Byte> fram
     return frame.subspan<1, FrameDataSize>();
 }
 
-// Builds the poll frame in txFrame, writes it and waits until it has left.
-void SendPollFrame(SerialPort& port, Frame& txFrame);
+// Builds the poll frame in txFrame, writes it and waits until it has left; false when the
+// write failed.
+bool SendPollFrame(SerialPort& port, Frame& txFrame);
 
 // Builds a block frame for command in txFrame (data: zeros, or the image block for a write or a
-// verify), writes it and waits until it has left.
-void SendBlockFrame(SerialPort& port, Frame& txFrame, Byte command,
+// verify), writes it and waits until it has left; false when the write failed.
+bool SendBlockFrame(SerialPort& port, Frame& txFrame, Byte command,
                     std::span<const Byte, FrameDataSize> data);
 
 // Takes in at most one frame: when 52 or more bytes wait, reads them all (at most 15000) into

@@ -29,9 +29,11 @@ QtSerialPort::~QtSerialPort() {
 PortOpenError QtSerialPort::Open(const std::string& device) {
     Close();
     deviceLost_ = false;
+    lastErrorText_.clear();
     port_.setPortName(QString::fromStdString(device));
     if (!port_.open(QIODevice::ReadWrite)) {
         const PortOpenError error = OpenErrorOf(port_.error());
+        lastErrorText_ = port_.errorString().toStdString();
         port_.clearError();
         return error == PortOpenError::None ? PortOpenError::Other : error;
     }
@@ -40,6 +42,7 @@ PortOpenError QtSerialPort::Open(const std::string& device) {
                             port_.setStopBits(QSerialPort::OneStop) &&
                             port_.setFlowControl(QSerialPort::NoFlowControl);
     if (!configured) {
+        lastErrorText_ = port_.errorString().toStdString();
         port_.close();
         return PortOpenError::Other;
     }
@@ -74,13 +77,16 @@ std::size_t QtSerialPort::Read(std::span<std::uint8_t> buffer) {
     return got > 0 ? static_cast<std::size_t>(got) : 0;
 }
 
-void QtSerialPort::Write(std::span<const std::uint8_t> bytes) {
+bool QtSerialPort::Write(std::span<const std::uint8_t> bytes) {
     if (!port_.isOpen())
-        return;
-    port_.write(reinterpret_cast<const char*>(bytes.data()), static_cast<qint64>(bytes.size()));
+        return false;
+    const qint64 queued =
+        port_.write(reinterpret_cast<const char*>(bytes.data()), static_cast<qint64>(bytes.size()));
     while (port_.bytesToWrite() > 0 && port_.waitForBytesWritten(WriteTimeoutMs)) {
     }
+    const bool left = queued == static_cast<qint64>(bytes.size()) && port_.bytesToWrite() == 0;
     CheckForLostDevice();
+    return left && port_.isOpen();
 }
 
 // A vanished device (an unplugged adapter) reports a resource error: close the port, so the

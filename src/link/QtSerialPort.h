@@ -24,16 +24,18 @@ public:
     bool IsOpen() const override;
     std::optional<std::size_t> BytesWaiting() override;
     std::size_t Read(std::span<std::uint8_t> buffer) override;
-    void Write(std::span<const std::uint8_t> bytes) override;
+    bool Write(std::span<const std::uint8_t> bytes) override;
+    std::string LastErrorText() const override { return lastErrorText_; }
 
     // True once the device has gone away (an unplugged adapter); the port is closed then.
-    bool DeviceLost() const { return deviceLost_; }
+    bool DeviceLost() const override { return deviceLost_; }
 
 private:
     void CheckForLostDevice();
 
     QSerialPort port_;
     bool deviceLost_ = false;
+    std::string lastErrorText_;
 };
 
 } // namespace dorv

@@ -27,8 +27,14 @@ public:
     virtual std::optional<std::size_t> BytesWaiting() = 0;
     // Reads up to buffer.size() waiting bytes; returns how many were read.
     virtual std::size_t Read(std::span<std::uint8_t> buffer) = 0;
-    // Writes the bytes and returns once they have left the port.
-    virtual void Write(std::span<const std::uint8_t> bytes) = 0;
+    // Writes the bytes and returns once they have left the port; false when they did not all
+    // leave (the port is closed, the device went away, the write timed out).
+    virtual bool Write(std::span<const std::uint8_t> bytes) = 0;
+
+    // The system's own words for the last failed open; empty when it has none.
+    virtual std::string LastErrorText() const { return {}; }
+    // True once the opened device has gone away (an unplugged adapter); the port is closed then.
+    virtual bool DeviceLost() const { return false; }
 };
 
 } // namespace dorv

@@ -47,6 +47,8 @@ TransferSequencer::TransferSequencer(SerialPort& port, ParameterImage& image)
 
 TransferEvents TransferSequencer::Tick() {
     TransferEvents events;
+    if (state_.Mode != TransferMode::Idle && port_.DeviceLost())
+        FailTransfer();
     ReceiveStep(events);
     if (state_.Mode == TransferMode::Idle)
         IdleStep();
@@ -87,7 +89,8 @@ void TransferSequencer::TransferStep() {
 void TransferSequencer::IdleStep() {
     if (++state_.TickCount >= PollTicks) {
         state_.TickCount = 0;
-        SendPollFrame(port_, txFrame_);
+        if (!SendPollFrame(port_, txFrame_))
+            ++state_.FailedWrites;
     }
     const int countdown = live_.SaveCountdown;
     if (countdown != 0) {
@@ -303,7 +306,11 @@ void TransferSequencer::SendCurrentBlock() {
     const auto data = state_.Mode == TransferMode::Read
                           ? std::span<const Byte, FrameDataSize>(Zeros)
                           : std::span<const Byte, FrameDataSize>(image_.Block(CurrentBlock()));
-    SendBlockFrame(port_, txFrame_, state_.BlockCommand, data);
+    if (SendBlockFrame(port_, txFrame_, state_.BlockCommand, data))
+        return;
+    // The frame did not leave: it counts as a send; the time-out resends it, and a device that
+    // has gone away ends the pass at the next tick.
+    ++state_.FailedWrites;
 }
 
 void TransferSequencer::StopTransfer() {

@@ -79,6 +79,7 @@ struct SequencerState {
     int MessageTicks = 0;
     int NoConnectionTicks = NoConnectionThreshold;
     bool ProgrammedOk = false;
+    int FailedWrites = 0; // frames that did not leave the port
 };
 
 class TransferSequencer {
@@ -86,7 +87,8 @@ public:
     TransferSequencer(SerialPort& port, ParameterImage& image);
 
     // One 55 ms tick: receive at most one frame, step the transfer or poll, count the message
-    // time and the ticks without a valid frame.
+    // time and the ticks without a valid frame. A running pass whose device has gone away
+    // (the cable pulled) ends at once with its failure message.
     TransferEvents Tick();
 
     void StartProgramming();

@@ -10,6 +10,15 @@ const LanguageTexts PortNotFound = {"zařízení neexistuje", "the device does n
 const LanguageTexts PortPermissionDenied = {"chybí oprávnění (uživatel musí být ve skupině dialout)", "no permission (the user must be in the dialout group)", "keine Berechtigung (der Benutzer muss in der Gruppe dialout sein)", "accès refusé (l'utilisateur doit être dans le groupe dialout)"};
 const LanguageTexts PortBusy = {"zařízení používá jiný program", "the device is in use by another program", "das Gerät wird von einem anderen Programm benutzt", "le périphérique est utilisé par un autre programme"};
 const LanguageTexts PortOther = {"zařízení nelze otevřít", "the device cannot be opened", "das Gerät kann nicht geöffnet werden", "le périphérique ne peut pas être ouvert"};
+// %1 the present devices
+const LanguageTexts PortsPresent = {"připojená sériová zařízení: %1", "serial devices present: %1", "vorhandene serielle Geräte: %1", "périphériques série présents : %1"};
+const LanguageTexts NoPortPresent = {"není připojeno žádné sériové zařízení", "no serial device is present", "kein serielles Gerät vorhanden", "aucun périphérique série n'est présent"};
+// %1 group, %2 command
+const LanguageTexts PortNoPermission = {"chybí oprávnění: zařízení patří skupině %1. Přidejte se do ní příkazem\n%2\na pak se znovu přihlaste.", "no permission: the device belongs to the group %1. Add yourself to it with the command\n%2\nthen log in again.", "keine Berechtigung: das Gerät gehört der Gruppe %1. Treten Sie ihr mit dem Befehl\n%2\nbei und melden Sie sich dann neu an.", "accès refusé : le périphérique appartient au groupe %1. Ajoutez-vous-y avec la commande\n%2\npuis reconnectez-vous."};
+// %1 process id and name
+const LanguageTexts PortBusyBy = {"zařízení používá jiný program (proces %1)", "the device is in use by another program (process %1)", "das Gerät wird von einem anderen Programm benutzt (Prozess %1)", "le périphérique est utilisé par un autre programme (processus %1)"};
+// %1 the system's own words
+const LanguageTexts PortOtherBecause = {"zařízení nelze otevřít (%1)", "the device cannot be opened (%1)", "das Gerät kann nicht geöffnet werden (%1)", "le périphérique ne peut pas être ouvert (%1)"};
 
 const LanguageTexts FolderNotMade = {"Složku nelze vytvořit.", "The folder cannot be created.", "Der Ordner kann nicht angelegt werden.", "Le dossier ne peut pas être créé."};
 const LanguageTexts WritePermissionDenied = {"Chybí oprávnění k zápisu.", "No permission to write here.", "Keine Schreibberechtigung.", "Pas d'autorisation d'écriture."};
@@ -43,10 +52,42 @@ QString PortOpenReason(PortOpenError error, unsigned language) {
     return TextFor(PortOther, language);
 }
 
+QString PortDiagnosisText(const PortDiagnosis& d, unsigned language) {
+    switch (d.Kind) {
+    case PortOpenError::NotFound: {
+        QStringList present;
+        for (const auto& path : d.PresentDevices)
+            present << QString::fromStdString(path);
+        return TextFor(PortNotFound, language) + QStringLiteral("; ") +
+               (present.isEmpty() ? TextFor(NoPortPresent, language)
+                                  : TextFor(PortsPresent, language).arg(present.join(", ")));
+    }
+    case PortOpenError::PermissionDenied:
+        return TextFor(PortNoPermission, language)
+            .arg(QString::fromStdString(d.Group), QString::fromStdString(d.Command));
+    case PortOpenError::Busy: {
+        if (!d.HolderPid)
+            return TextFor(PortBusy, language);
+        QString holder = QString::number(*d.HolderPid);
+        if (!d.HolderName.empty())
+            holder += QLatin1Char(' ') + QString::fromStdString(d.HolderName);
+        return TextFor(PortBusyBy, language).arg(holder);
+    }
+    case PortOpenError::None:
+    case PortOpenError::Other:
+        break;
+    }
+    if (d.SystemReason.empty())
+        return TextFor(PortOther, language);
+    return TextFor(PortOtherBecause, language).arg(QString::fromStdString(d.SystemReason));
+}
+
 QString ComOpenErrorText(const LanguageMessages& messages, const ComOpenResult& result,
                          unsigned language) {
+    const QString reason = result.Diagnosis ? PortDiagnosisText(*result.Diagnosis, language)
+                                            : PortOpenReason(result.Error, language);
     return messages.MsgComOpenError + QLatin1Char('\n') + QString::fromStdString(result.Device) +
-           QStringLiteral(": ") + PortOpenReason(result.Error, language);
+           QStringLiteral(": ") + reason;
 }
 
 QString FileWriteReason(FileWriteError error, unsigned language) {

@@ -13,6 +13,9 @@ namespace dorv {
 // Why a port could not be opened, in the language (above 3: English).
 QString PortOpenReason(PortOpenError error, unsigned language);
 
+// The real cause of a failed open and what to do about it, in the language.
+QString PortDiagnosisText(const PortDiagnosis& diagnosis, unsigned language);
+
 // The box text of a failed open: MsgComOpenError, then on a line of its own the device and why.
 QString ComOpenErrorText(const LanguageMessages& messages, const ComOpenResult& result,
                          unsigned language);

@@ -36,6 +36,7 @@
 #include "Jazyk1.h"
 #include "LiveDisplay.h"
 #include "Placement.h"
+#include "PortTexts.h"
 
 namespace {
 
@@ -151,6 +152,10 @@ TFormHlav::TFormHlav(QWidget* parent) : QMainWindow(parent) {
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
     Timer1->setInterval(TimerInterval);
+    PortWatch = new QTimer(this);
+    PortWatch->setObjectName(QStringLiteral("PortWatch"));
+    PortWatch->setInterval(PortWatchMs);
+    connect(PortWatch, &QTimer::timeout, this, &TFormHlav::WatchForDevice);
 
     FormCreate();
 }
@@ -429,6 +434,9 @@ void TFormHlav::CreateComPortItems() {
         MenuCom->addAction(item);
         MenuComPort[k] = item;
     }
+    MenuCom->addSeparator();
+    MenuSerialDevices = MenuCom->addAction(dorv::SerialDevicesText(dorv::CurrentLanguage));
+    MenuSerialDevices->setObjectName(QStringLiteral("MenuSerialDevices"));
 }
 
 void TFormHlav::CreateDialogs() {
@@ -478,6 +486,8 @@ void TFormHlav::WireEvents() {
     connect(MenuAbout, &QAction::triggered, this, &TFormHlav::MenuAboutClick);
     for (QAction* item : MenuComPort)
         connect(item, &QAction::triggered, this, &TFormHlav::MenuCom1Click);
+    connect(MenuSerialDevices, &QAction::triggered, this, &TFormHlav::MenuSerialDevicesClick);
+    connect(MenuCom, &QMenu::aboutToShow, this, &TFormHlav::RefreshComItems);
 
     connect(ButtonTps0, &QPushButton::clicked, this, &TFormHlav::ButtonTps0Click);
     connect(ButtonTps100, &QPushButton::clicked, this, &TFormHlav::ButtonTps100Click);

@@ -15,6 +15,7 @@
 #include "Jazyk2.h"
 #include "LazyFileDialog.h"
 #include "ParameterImage.h"
+#include "PortDiagnosis.h"
 #include "SerialPort.h"
 #include "StorageFiles.h"
 #include "TransferSequencer.h"
@@ -243,7 +244,24 @@ public:
     // failure MsgComOpenError with the device and the reason in a modal box, posted so that it
     // opens from the event loop (never inside a constructor or a tick).
     void OpenComPort();
+    // OpenComPort at start-up: with no [PORTS] entry for PortIndex and exactly one USB serial
+    // device present, that device is mapped first (and the status bar says so); with several,
+    // the status bar points to Com > Serial devices….
+    void OpenComPortAtStart();
     void CloseComPort();
+    // The Com items' texts: each with its device and whether it is present now.
+    void RefreshComItems();
+    // Com > Serial devices…: the present devices, refreshed while the list is open; the chosen one
+    // is mapped to the current COM number in [PORTS] by its stable name and opened.
+    void MenuSerialDevicesClick();
+    // Maps device to the current COM number in [PORTS] and opens it.
+    void MapDeviceToCurrentCom(const dorv::SerialDevice& device);
+    QAction* MenuSerialDevices = nullptr;
+    // The status bar's note of the port: disconnected, connected again, mapped.
+    QLabel* LabelPortNote = nullptr;
+    // Runs about once a second while the device is gone, to reopen it when it returns.
+    QTimer* PortWatch = nullptr;
+    static constexpr int PortWatchMs = 1000;
     // Highlights the table cell of the live operating point; run on every tick.
     void TrackOperatingCell();
     dorv::SerialPort& ComPort() { return *comPort_; }
@@ -380,6 +398,13 @@ private:
     void PostVersionMismatchBox(const std::string& suffix);
     void PostMessageBox(const QString& text);
     void HighlightOperatingCell(dorv::OperatingCell cell, bool highlighted);
+    void ShowPortNote(const QString& text);
+    void DeviceDisconnected();
+    void WatchForDevice();
+    // Greys the live values while no valid frame comes (stale), shows them normal again after.
+    void SetLiveValuesStale(bool stale);
+    std::string comDevice_; // the device last opened or tried
+    bool liveStale_ = false;
 
     std::unique_ptr<dorv::SerialPort> comPort_ = MakeSerialPort();
     dorv::TransferSequencer sequencer_{*comPort_, Image};

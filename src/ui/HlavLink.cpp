@@ -3,10 +3,16 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QHeaderView>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPointer>
+#include <QStatusBar>
 #include <QTimer>
+#include <QTreeWidget>
+#include <QVBoxLayout>
 
 #include "Cgauges.h"
 #include "ComPort.h"
@@ -14,7 +20,9 @@
 #include "ErrorTexts.h"
 #include "Jazyk1.h"
 #include "LiveDisplay.h"
-#include "Profile.h"
+#include "PortSystem.h"
+#include "PortTexts.h"
+#include "PortsSection.h"
 #include "QtSerialPort.h"
 
 namespace {
@@ -26,12 +34,26 @@ TFormHlav::SerialPortFactory& PortFactory() {
 
 // The device DORV.ini's [PORTS] section gives for the port, if any.
 std::optional<std::string> ConfiguredDevice(int portIndex) {
-    const dorv::Profile profile(dorv::ConfigFilePath(QString::fromLatin1(dorv::SettingsFileName)));
-    const QString key = QString::fromStdString(dorv::ComPortName(portIndex));
-    const QString device = profile.ReadString(QStringLiteral("PORTS"), key, QString());
-    if (device.isEmpty())
-        return std::nullopt;
-    return device.toStdString();
+    return dorv::ConfiguredPortDevice(dorv::ComPortName(portIndex));
+}
+
+// Stores the device's name as [PORTS] COMn of DORV.ini; false when the file could not be written.
+bool StoreConfiguredDevice(int portIndex, const std::string& name) {
+    return dorv::StorePortDevice(dorv::ComPortName(portIndex), name);
+}
+
+// Fills the device list's rows; the row of selected stays selected.
+void FillDeviceRows(QTreeWidget* list, const std::vector<dorv::SerialDevice>& devices) {
+    const QString selected = list->currentItem() ? list->currentItem()->text(0) : QString();
+    list->clear();
+    for (const auto& d : devices) {
+        auto* row = new QTreeWidgetItem(
+            list, {QString::fromStdString(d.Path), QString::fromStdString(d.StableName),
+                   QString::fromStdString(d.Description), QString::fromStdString(d.Manufacturer),
+                   QString::fromStdString(d.SerialNumber)});
+        if (row->text(0) == selected)
+            list->setCurrentItem(row);
+    }
 }
 
 // A modal box with an OK button over the window. The window may go while the box is open
@@ -55,13 +77,134 @@ std::unique_ptr<dorv::SerialPort> TFormHlav::MakeSerialPort() {
     return std::make_unique<dorv::QtSerialPort>();
 }
 
+void TFormHlav::OpenComPortAtStart() {
+    if (!ConfiguredDevice(PortIndex)) {
+        // No device chosen yet for this COM number: the one USB adapter is taken, several are
+        // left to the user's choice.
+        const auto decision = dorv::DecideAutoMap(std::nullopt, dorv::PresentSerialDevices());
+        if (decision.What == dorv::AutoMapDecision::Action::Map &&
+            StoreConfiguredDevice(PortIndex, dorv::StoredNameOf(decision.Device)))
+            ShowPortNote(
+                dorv::AutoMappedText(PortIndex, decision.Device.Path, dorv::CurrentLanguage));
+        else if (decision.What == dorv::AutoMapDecision::Action::Several)
+            ShowPortNote(dorv::SeveralDevicesText(dorv::CurrentLanguage));
+    }
+    OpenComPort();
+}
+
 void TFormHlav::OpenComPort() {
-    const std::string device = dorv::ComDevicePath(PortIndex, ConfiguredDevice(PortIndex));
-    const dorv::ComOpenResult result = dorv::OpenComPort(*comPort_, device);
+    PortWatch->stop();
+    const std::optional<std::string> configured = ConfiguredDevice(PortIndex);
+    comDevice_ = dorv::ComDevicePath(PortIndex, configured);
+    dorv::ComOpenResult result = dorv::OpenComPort(*comPort_, comDevice_);
     for (int k = 0; k < ComPortCount; ++k)
         MenuComPort[k]->setChecked(k == PortIndex);
-    if (!result.Opened)
+    if (!result.Opened) {
+        dorv::DiagnoseComOpen(result);
         PostMessageBox(dorv::ComOpenErrorText(Messages, result, dorv::CurrentLanguage));
+    }
+}
+
+void TFormHlav::RefreshComItems() {
+    const auto devices = dorv::PresentSerialDevices();
+    for (int k = 0; k < ComPortCount; ++k) {
+        const auto configured = ConfiguredDevice(k);
+        const std::string device = dorv::ComDevicePath(k, configured);
+        const auto state =
+            dorv::ComItemStateOf(k, configured, dorv::ResolvedDevicePath(device), devices);
+        MenuComPort[k]->setText(dorv::ComItemText(k, state, dorv::CurrentLanguage));
+    }
+    MenuSerialDevices->setText(dorv::SerialDevicesText(dorv::CurrentLanguage));
+}
+
+void TFormHlav::MenuSerialDevicesClick() {
+    auto* dialog = new QDialog(this);
+    dialog->setObjectName(QStringLiteral("SerialDevicesDialog"));
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->setWindowTitle(dorv::SerialDevicesText(dorv::CurrentLanguage));
+    auto* list = new QTreeWidget(dialog);
+    list->setObjectName(QStringLiteral("SerialDeviceList"));
+    list->setRootIsDecorated(false);
+    list->setHeaderLabels(dorv::SerialDeviceColumns(dorv::CurrentLanguage));
+    list->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, dialog);
+    auto* layout = new QVBoxLayout(dialog);
+    layout->addWidget(list);
+    layout->addWidget(buttons);
+    dialog->resize(760, 260);
+    auto devices = std::make_shared<std::vector<dorv::SerialDevice>>();
+    const auto refresh = [list, devices] {
+        *devices = dorv::PresentSerialDevices();
+        FillDeviceRows(list, *devices);
+    };
+    refresh();
+    auto* refreshTimer = new QTimer(dialog);
+    connect(refreshTimer, &QTimer::timeout, dialog, refresh);
+    refreshTimer->start(PortWatchMs);
+    connect(buttons, &QDialogButtonBox::rejected, dialog, &QDialog::reject);
+    const auto choose = [this, dialog, list, devices] {
+        const int row = list->currentItem() ? list->indexOfTopLevelItem(list->currentItem()) : -1;
+        if (row < 0 || row >= static_cast<int>(devices->size()))
+            return;
+        const dorv::SerialDevice chosen = (*devices)[static_cast<std::size_t>(row)];
+        dialog->accept();
+        MapDeviceToCurrentCom(chosen);
+    };
+    connect(buttons, &QDialogButtonBox::accepted, dialog, choose);
+    connect(list, &QTreeWidget::itemDoubleClicked, dialog, choose);
+    dialog->open();
+}
+
+void TFormHlav::MapDeviceToCurrentCom(const dorv::SerialDevice& device) {
+    if (!StoreConfiguredDevice(PortIndex, dorv::StoredNameOf(device)))
+        PostMessageBox(Messages.MsgSaveFileError);
+    CloseComPort();
+    OpenComPort();
+}
+
+void TFormHlav::ShowPortNote(const QString& text) {
+    if (!LabelPortNote) {
+        LabelPortNote = new QLabel(StatusBar1);
+        LabelPortNote->setObjectName(QStringLiteral("LabelPortNote"));
+        StatusBar1->addPermanentWidget(LabelPortNote);
+    }
+    LabelPortNote->setText(text);
+}
+
+// The device went away under an open port: say so, grey the live values, and watch for it.
+void TFormHlav::DeviceDisconnected() {
+    ShowPortNote(dorv::DeviceDisconnectedText(dorv::CurrentLanguage));
+    SetLiveValuesStale(true);
+    PortWatch->start();
+}
+
+// One stat a second; when the node is back, the port is opened again quietly and the tick's
+// polling takes up from there.
+void TFormHlav::WatchForDevice() {
+    if (comPort_->IsOpen()) {
+        PortWatch->stop();
+        return;
+    }
+    if (!dorv::DeviceNodeExists(comDevice_))
+        return;
+    if (comPort_->Open(comDevice_) != dorv::PortOpenError::None)
+        return; // not ready yet (the node appears before its permissions are set): next second
+    PortWatch->stop();
+    ShowPortNote(dorv::DeviceReconnectedText(comDevice_, dorv::CurrentLanguage));
+}
+
+void TFormHlav::SetLiveValuesStale(bool stale) {
+    if (stale == liveStale_)
+        return;
+    liveStale_ = stale;
+    const std::array<QWidget*, 10> live = {
+        LabelRpm,       LabelTpsMon,    LabelNapeti,    LabelServoPoz1,
+        LabelServoMer1, LabelServoPoz2, LabelServoMer2, LabelPocetProgramovani,
+        CGaugeRpm,      CGaugeTps};
+    for (QWidget* w : live)
+        w->setEnabled(!stale);
+    for (QLabel* label : LabelTest)
+        label->setEnabled(!stale);
 }
 
 void TFormHlav::CloseComPort() {
@@ -102,6 +245,9 @@ void TFormHlav::PostVersionMismatchBox(const std::string& suffix) {
 
 void TFormHlav::Timer1Timer() {
     HandleTransferEvents(sequencer_.Tick());
+    if (comPort_->DeviceLost() && !PortWatch->isActive())
+        DeviceDisconnected();
+    SetLiveValuesStale(sequencer_.Display().LabelSpojeniVisible);
     ShowTransferDisplay();
     TrackOperatingCell();
     // Exit was chosen during a pass, to be done at its end.

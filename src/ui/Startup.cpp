@@ -144,7 +144,7 @@ void TFormHlav::FormCreate() {
     ApplyLanguage();
     ResetHistory();
     FillEditors();
-    OpenComPort();
+    OpenComPortAtStart();
     FillEditors();
     LabelHlaseni->hide();
     CGaugeProgram->hide();

@@ -38,6 +38,8 @@ public:
     PortOpenError Open(const std::string& device) override {
         OpenedDevice = device;
         open_ = OpenResult == PortOpenError::None;
+        if (open_)
+            Lost = false;
         return OpenResult;
     }
     void Close() override {
@@ -56,12 +58,22 @@ public:
         Incoming.erase(Incoming.begin(), Incoming.begin() + static_cast<std::ptrdiff_t>(n));
         return n;
     }
-    void Write(std::span<const Byte> bytes) override {
+    bool Write(std::span<const Byte> bytes) override {
+        if (Lost)
+            return false;
         if (RecordWrites)
             Sent.push_back({CurrentTick, {bytes.begin(), bytes.end()}});
         if (OnWrite)
             OnWrite(bytes);
+        return true;
     }
+    bool DeviceLost() const override { return Lost; }
+    // Pulls the cable: the port closes, writes fail and the device counts as lost.
+    void PullCable() {
+        Lost = true;
+        open_ = false;
+    }
+    bool Lost = false;
 
 private:
     bool open_ = false;

@@ -13,6 +13,7 @@ using dorv::testing::FakeSerialPort;
 
 Q_DECLARE_METATYPE(dorv::TransferMode)
 Q_DECLARE_METATYPE(dorv::StatusColour)
+Q_DECLARE_METATYPE(dorv::MessageId)
 
 namespace {
 
@@ -120,6 +121,8 @@ private slots:
     void failedReadKeepsEditedParameters();
     void failedVerifyAfterProgramNeverShowsProgramOk();
     void monitorFrameDuringTransferIsLiveValues();
+    void cablePulledEndsPass_data();
+    void cablePulledEndsPass();
     void editDuringVerifyIsNoSuccess_data();
     void editDuringVerifyIsNoSuccess();
 };
@@ -636,6 +639,49 @@ void TestLink::failedVerifyAfterProgramNeverShowsProgramOk() {
         QVERIFY(!(rig.sequencer.Display().Message == MessageId::MsgProgramming &&
                   rig.sequencer.Display().Suffix == ": OK"));
     }
+}
+
+void TestLink::cablePulledEndsPass_data() {
+    QTest::addColumn<int>("pass"); // 0 Program, 1 Verify, 2 Read
+    QTest::addColumn<int>("afterTicks");
+    QTest::addColumn<MessageId>("failure");
+    QTest::newRow("program, first block") << 0 << 1 << MessageId::MsgProgramError;
+    QTest::newRow("program, in its verify") << 0 << 15 << MessageId::MsgVerifyError;
+    QTest::newRow("verify") << 1 << 3 << MessageId::MsgVerifyError;
+    QTest::newRow("read") << 2 << 4 << MessageId::MsgReadError;
+}
+
+// A pulled cable ends the running pass at the next tick with its failure message; the frames
+// that could not leave are counted, and no later tick shows OK.
+void TestLink::cablePulledEndsPass() {
+    QFETCH(int, pass);
+    QFETCH(int, afterTicks);
+    QFETCH(MessageId, failure);
+    Rig rig;
+    rig.port.Open("/dev/ttyUSB0");
+    if (pass == 0)
+        rig.sequencer.StartProgramming();
+    else if (pass == 1)
+        rig.sequencer.StartVerify();
+    else
+        rig.sequencer.StartRead();
+    for (int i = 0; i < afterTicks; ++i)
+        rig.Tick();
+    const TransferMode running = rig.sequencer.State().Mode;
+    QCOMPARE(running, failure == MessageId::MsgProgramError  ? TransferMode::Program
+                      : failure == MessageId::MsgVerifyError ? TransferMode::Verify
+                                                             : TransferMode::Read);
+    rig.port.PullCable();
+    rig.Tick();
+    QCOMPARE(rig.sequencer.State().Mode, TransferMode::Idle);
+    QCOMPARE(rig.sequencer.Display().Message, failure);
+    QCOMPARE(rig.sequencer.Display().Colour, StatusColour::Red);
+    for (int i = 0; i < 40; ++i) {
+        rig.Tick();
+        QVERIFY(rig.sequencer.Display().Suffix != ": OK");
+    }
+    QVERIFY(rig.sequencer.State().FailedWrites > 0); // the polls that found no port
+    QVERIFY(rig.sequencer.Display().LabelSpojeniVisible);
 }
 
 void TestLink::monitorFrameDuringTransferIsLiveValues() {

@@ -34,12 +34,13 @@ public:
     PortOpenError Open(const std::string& device) override { return inner_.Open(device); }
     void Close() override { inner_.Close(); }
     bool IsOpen() const override { return inner_.IsOpen(); }
+    bool DeviceLost() const override { return inner_.DeviceLost(); }
     std::optional<std::size_t> BytesWaiting() override { return inner_.BytesWaiting(); }
     std::size_t Read(std::span<std::uint8_t> b) override { return inner_.Read(b); }
-    void Write(std::span<const std::uint8_t> bytes) override {
+    bool Write(std::span<const std::uint8_t> bytes) override {
         if (bytes[0] != PollCommand)
             BlockCommands.push_back(bytes[0]);
-        inner_.Write(bytes);
+        return inner_.Write(bytes);
     }
 
 private:

@@ -237,6 +237,7 @@ private slots:
     void qtTextsAndErrorReasonsInLanguage_data();
     void qtTextsAndErrorReasonsInLanguage();
     void fileErrorReasonsInEveryLanguage();
+    void portDiagnosisInEveryLanguage();
 
 private:
     WindowTestEnv env_;
@@ -377,7 +378,8 @@ void TestLanguage::qtTextsAndErrorReasonsInLanguage() {
     const auto portBox = ReadNextBox(&w, QMessageBox::Ok);
     w.MenuComPort[1]->trigger();
     QTRY_COMPARE(portBox->Count, 1);
-    QCOMPARE(portBox->Text, portError);
+    // The reason goes on to name the serial devices that are present (this machine's own).
+    QVERIFY2(portBox->Text.startsWith(portError + QStringLiteral("; ")), qPrintable(portBox->Text));
     QVERIFY(portBox->ButtonTexts.contains(QMessageBox::Ok));
 
     // A file that cannot be made: a folder stands at its name.
@@ -443,6 +445,49 @@ void TestLanguage::fileErrorReasonsInEveryLanguage() {
     QCOMPARE(FileWriteReason(FileWriteError::WriteFailed, 2),
              QString("Die Datei kann nicht geschrieben werden (ist der Datenträger voll?)."));
     QCOMPARE(PortOpenReason(PortOpenError::Busy, 0), QString("zařízení používá jiný program"));
+}
+
+// Each cause of a failed open tells what the user needs, in every language: which devices are
+// there, the device's group and the command to join it, the holding process, the system's words.
+void TestLanguage::portDiagnosisInEveryLanguage() {
+    const auto diagnosis = [](PortOpenError kind) {
+        PortDiagnosis d;
+        d.Kind = kind;
+        return d;
+    };
+    PortDiagnosis notFound = diagnosis(PortOpenError::NotFound);
+    notFound.PresentDevices = {"/dev/ttyS0", "/dev/ttyUSB1"};
+    const PortDiagnosis noneThere = diagnosis(PortOpenError::NotFound);
+    PortDiagnosis permission = diagnosis(PortOpenError::PermissionDenied);
+    permission.Group = "uucp";
+    permission.Command = AddToGroupCommand("uucp");
+    PortDiagnosis busy = diagnosis(PortOpenError::Busy);
+    busy.HolderPid = 4711;
+    busy.HolderName = "dorv";
+    const PortDiagnosis busyUnknown = diagnosis(PortOpenError::Busy);
+    PortDiagnosis other = diagnosis(PortOpenError::Other);
+    other.SystemReason = "Input/output error";
+    QSet<QString> permissionTexts;
+    for (unsigned language = 0; language < 4; ++language) {
+        const QString present = PortDiagnosisText(notFound, language);
+        QVERIFY2(present.contains("/dev/ttyS0, /dev/ttyUSB1"), qPrintable(present));
+        QVERIFY(present.startsWith(PortOpenReason(PortOpenError::NotFound, language)));
+        QVERIFY(PortDiagnosisText(noneThere, language) != present);
+        const QString perm = PortDiagnosisText(permission, language);
+        QVERIFY2(perm.contains(" uucp") && perm.contains("\nsudo usermod -aG uucp $USER\n"),
+                 qPrintable(perm));
+        permissionTexts << perm;
+        const QString held = PortDiagnosisText(busy, language);
+        QVERIFY2(held.contains("4711 dorv"), qPrintable(held));
+        QVERIFY(held.startsWith(PortOpenReason(PortOpenError::Busy, language)));
+        QCOMPARE(PortDiagnosisText(busyUnknown, language),
+                 PortOpenReason(PortOpenError::Busy, language));
+        QVERIFY(PortDiagnosisText(other, language).contains("(Input/output error)"));
+        for (const auto& d : {notFound, noneThere, permission, busy, other})
+            QVERIFY(!PortDiagnosisText(d, language).contains('%'));
+    }
+    QCOMPARE(permissionTexts.size(), 4);
+    QVERIFY(PortDiagnosisText(permission, 1).endsWith("then log in again."));
 }
 
 QTEST_MAIN(TestLanguage)

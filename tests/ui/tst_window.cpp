@@ -192,9 +192,13 @@ void TestWindow::windowCentredAndComPorts() {
     QCOMPARE(w.size(), QSize(986, 849));
     const QRect screen = w.screen()->geometry();
     QCOMPARE(w.pos(), QPoint((screen.width() - 986) / 2, (screen.height() - 849) / 2));
-    QCOMPARE(w.MenuCom->actions().size(), 20);
-    QCOMPARE(w.MenuCom->actions().first()->text(), QStringLiteral("Com 1"));
-    QCOMPARE(w.MenuCom->actions().last()->text(), QStringLiteral("Com 20"));
+    // The twenty port items, then a separator and the device list.
+    const auto items = w.MenuCom->actions();
+    QCOMPARE(items.size(), 22);
+    QCOMPARE(items.first()->text(), QStringLiteral("Com 1"));
+    QCOMPARE(items[19]->text(), QStringLiteral("Com 20"));
+    QVERIFY(items[20]->isSeparator());
+    QCOMPARE(items.last(), w.MenuSerialDevices);
     QCOMPARE(w.Timer1->interval(), 55);
     QVERIFY(w.Timer1->isActive());
     QCOMPARE(w.SaveDialog1->defaultSuffix(), QStringLiteral("ign"));

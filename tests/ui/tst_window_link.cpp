@@ -5,10 +5,12 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QColor>
+#include <QDialog>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMessageBox>
 #include <QPalette>
 #include <QPointer>
@@ -21,6 +23,7 @@
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
+#include <QTreeWidget>
 #include <QWidget>
 
 #include <csignal>
@@ -33,6 +36,8 @@
 #include "EditorValues.h"
 #include "Hlav.h"
 #include "Jazyk1.h"
+#include "PortSystem.h"
+#include "PortsSection.h"
 #include "SimProcess.h"
 #include "WindowTestEnv.h"
 
@@ -133,6 +138,11 @@ public:
         ini.setValue(QStringLiteral("FORM_HLAV/ComPort"), 1);
     }
     bool Connected() const { return ptyFound_ && window->LabelSpojeni->isHidden(); }
+    // The unit comes back: a new simulator whose pty takes the same link.
+    bool RestartSim(QStringList simOptions) {
+        sim = std::make_unique<SimProcess>(dir_, simOptions);
+        return !sim->WaitForPty().isEmpty();
+    }
     QString Path(const char* name) const { return dir_.filePath(name); }
 
     std::unique_ptr<SimProcess> sim;
@@ -173,6 +183,8 @@ private slots:
     void tpsCapture();
     void versionMismatchBoxStopsRead();
     void comMenuOpenErrorsAndUnplug();
+    void cablePulledDuringReadThenDeviceReturns();
+    void comItemsAndSerialDevices();
     void signalDuringProgramLetsItFinish();
 };
 
@@ -379,8 +391,10 @@ void TestWindowLink::comMenuOpenErrorsAndUnplug() {
     w.MenuComPort[2]->trigger();
     QCOMPARE(w.PortIndex, 2);
     QTRY_COMPARE(closer.Texts.size(), 1);
-    QCOMPARE(closer.Texts[0], w.Messages.MsgComOpenError + "\n" + missing +
-                                  QStringLiteral(": the device does not exist"));
+    // The reason goes on to name the serial devices that are present (this machine's own).
+    QVERIFY2(closer.Texts[0].startsWith(w.Messages.MsgComOpenError + "\n" + missing +
+                                        QStringLiteral(": the device does not exist; ")),
+             qPrintable(closer.Texts[0]));
     for (int k = 0; k < TFormHlav::ComPortCount; ++k)
         QCOMPARE(w.MenuComPort[k]->isChecked(), k == 2);
     QTRY_VERIFY_WITH_TIMEOUT(!w.LabelSpojeni->isHidden(), 3000);
@@ -409,6 +423,97 @@ void TestWindowLink::comMenuOpenErrorsAndUnplug() {
     QCOMPARE(w.LabelHlaseni->palette().color(QPalette::Window), QColor(Qt::red));
     QVERIFY(!w.LabelHlaseni->isHidden());
     QCOMPARE(w.Sequencer().State().Mode, TransferMode::Idle);
+}
+
+// The cable is pulled during a Read: the pass ends with its failure, the status bar says the
+// device is gone, the live values turn grey. The device returns: the window reopens it by itself
+// and polls again, without a click.
+void TestWindowLink::cablePulledDuringReadThenDeviceReturns() {
+    const ParameterImage unit = UnitParameters();
+    SimWindow t({"--rpm", "3100"}, &unit);
+    TFormHlav& w = *t.window;
+    QTRY_VERIFY_WITH_TIMEOUT(t.Connected(), 5000);
+    QTRY_COMPARE(w.LabelRpm->text(), QStringLiteral("RPM = 3100 "));
+    QVERIFY(w.LabelRpm->isEnabled());
+
+    w.ButtonRead->click();
+    QCOMPARE(w.Sequencer().State().Mode, TransferMode::Read);
+    t.sim->Stop(SIGKILL);
+    QTRY_VERIFY_WITH_TIMEOUT(w.LabelPortNote != nullptr, 3000);
+    QCOMPARE(w.LabelPortNote->text(), QStringLiteral("Device disconnected"));
+    QTRY_COMPARE_WITH_TIMEOUT(w.LabelHlaseni->text(), w.Messages.MsgReadError, 3000);
+    QCOMPARE(w.LabelHlaseni->palette().color(QPalette::Window), QColor(Qt::red));
+    QTRY_VERIFY_WITH_TIMEOUT(!w.LabelSpojeni->isHidden(), 3000);
+    QVERIFY(!w.LabelRpm->isEnabled());
+    QVERIFY(!w.CGaugeRpm->isEnabled());
+    QVERIFY(w.PortWatch->isActive());
+    if (!qEnvironmentVariableIsEmpty("DORV_KEEP_PORT_SHOTS")) {
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        w.grab().save(qEnvironmentVariable("DORV_KEEP_PORT_SHOTS") + "/disconnected.png");
+        w.MenuCom->popup(w.mapToGlobal(QPoint(40, 20)));
+        emit w.MenuCom->aboutToShow();
+        QTest::qWait(200);
+        w.MenuCom->grab().save(qEnvironmentVariable("DORV_KEEP_PORT_SHOTS") + "/com-menu.png");
+        w.MenuCom->hide();
+    }
+    QVERIFY(!SameParameters(w.Image, unit)); // the failed Read applied nothing
+
+    QVERIFY(t.RestartSim({"--rpm", "2500", "--load", t.Path("unit.bin")}));
+    QTRY_VERIFY_WITH_TIMEOUT(w.ComPort().IsOpen(), 4000);
+    QTRY_VERIFY_WITH_TIMEOUT(t.Connected(), 4000);
+    QTRY_COMPARE(w.LabelRpm->text(), QStringLiteral("RPM = 2500 "));
+    QVERIFY(w.LabelRpm->isEnabled());
+    QVERIFY(!w.PortWatch->isActive());
+    QCOMPARE(w.LabelPortNote->text(),
+             QStringLiteral("Device %1 connected again").arg(t.sim->Link()));
+    w.ButtonRead->click();
+    QTRY_VERIFY_WITH_TIMEOUT(PassEndedOk(w), PassTimeoutMs);
+    QVERIFY(SameParameters(w.Image, unit));
+}
+
+// The Com items show their devices and whether they are there, in the language in force; the
+// device list opens with its columns; mapping a device stores it for the current COM number
+// and opens it.
+void TestWindowLink::comItemsAndSerialDevices() {
+    SimWindow t({"--rpm", "1800"});
+    TFormHlav& w = *t.window;
+    QTRY_VERIFY_WITH_TIMEOUT(t.Connected(), 5000);
+    const QString missing = t.Path("gone-adapter");
+    t.SetPort(4, missing);
+    emit w.MenuCom->aboutToShow();
+    QCOMPARE(w.MenuComPort[4]->text(), "Com 5\t" + missing + " (absent)");
+    QCOMPARE(w.MenuComPort[4]->text().section('\t', 0, 0), QStringLiteral("Com 5"));
+    QCOMPARE(w.MenuSerialDevices->text(), QStringLiteral("Serial devices…"));
+    w.MenuGerman->trigger();
+    emit w.MenuCom->aboutToShow();
+    QCOMPARE(w.MenuComPort[4]->text(), "Com 5\t" + missing + " (nicht vorhanden)");
+    QCOMPARE(w.MenuSerialDevices->text(), QStringLiteral("Serielle Geräte…"));
+
+    w.MenuSerialDevices->trigger();
+    auto* dialog = w.findChild<QDialog*>(QStringLiteral("SerialDevicesDialog"));
+    QVERIFY(dialog);
+    QTRY_VERIFY(dialog->isVisible());
+    auto* list = dialog->findChild<QTreeWidget*>(QStringLiteral("SerialDeviceList"));
+    QVERIFY(list);
+    QCOMPARE(list->columnCount(), 5);
+    QCOMPARE(list->headerItem()->text(1), QStringLiteral("Fester Name"));
+    QCOMPARE(list->topLevelItemCount(), int(PresentSerialDevices().size()));
+    if (!qEnvironmentVariableIsEmpty("DORV_KEEP_PORT_SHOTS"))
+        dialog->grab().save(qEnvironmentVariable("DORV_KEEP_PORT_SHOTS") + "/serial-devices.png");
+    dialog->reject();
+    QTRY_VERIFY(!w.findChild<QDialog*>(QStringLiteral("SerialDevicesDialog")));
+
+    // A device chosen for COM5: stored in [PORTS] by its name and opened.
+    w.PortIndex = 4;
+    w.CloseComPort();
+    SerialDevice chosen;
+    chosen.Path = t.sim->Link().toStdString();
+    w.MapDeviceToCurrentCom(chosen);
+    QVERIFY(w.ComPort().IsOpen());
+    QVERIFY(w.MenuComPort[4]->isChecked());
+    QCOMPARE(ConfiguredPortDevice("COM5"), chosen.Path);
+    QTRY_VERIFY(w.LabelRpm->text().endsWith(QStringLiteral("= 1800 ")));
 }
 
 // A signal that comes during a Program pass closes the window only once the pass and its Verify
