@@ -176,6 +176,7 @@ private slots:
     void comMenuOpenErrorsAndUnplug();
     void cablePulledDuringReadThenDeviceReturns();
     void comItemsAndSerialDevices();
+    void busyPortToldAsBusy();
     void signalDuringProgramLetsItFinish();
 };
 
@@ -474,6 +475,9 @@ void TestWindowLink::comItemsAndSerialDevices() {
     t.SetPort(4, missing);
     emit w.MenuCom->aboutToShow();
     QCOMPARE(w.MenuComPort[4]->text(), "Com 5\t" + missing + " (absent)");
+    // The pty the window has open counts as present, though the system lists no such port.
+    QCOMPARE(w.MenuComPort[w.PortIndex]->text(),
+             QStringLiteral("Com %1\t%2 (present)").arg(w.PortIndex + 1).arg(t.sim->Link()));
     QCOMPARE(w.MenuComPort[4]->text().section('\t', 0, 0), QStringLiteral("Com 5"));
     QCOMPARE(w.MenuSerialDevices->text(), QStringLiteral("Serial devices…"));
     w.MenuGerman->trigger();
@@ -505,6 +509,22 @@ void TestWindowLink::comItemsAndSerialDevices() {
     QVERIFY(w.MenuComPort[4]->isChecked());
     QCOMPARE(ConfiguredPortDevice("COM5"), chosen.Path);
     QTRY_VERIFY(w.LabelRpm->text().endsWith(QStringLiteral("= 1800 ")));
+}
+
+// A second window on a port the first holds: the box says busy, never "no permission" (the port
+// layer calls the held lock a permission error, even for root).
+void TestWindowLink::busyPortToldAsBusy() {
+    SimWindow t({});
+    QTRY_VERIFY_WITH_TIMEOUT(t.Connected(), 5000);
+    BoxCloser closer(50);
+    TFormHlav second;
+    QTRY_COMPARE(closer.Texts.size(), 1);
+    QVERIFY2(closer.Texts[0].contains(t.sim->Link() +
+                                      QStringLiteral(": the device is in use by another program")),
+             qPrintable(closer.Texts[0]));
+    QVERIFY(!closer.Texts[0].contains(QStringLiteral("permission")));
+    QVERIFY(!second.ComPort().IsOpen());
+    QVERIFY(t.window->ComPort().IsOpen());
 }
 
 // A signal that comes during a Program pass closes the window only once the pass and its Verify
