@@ -93,10 +93,10 @@ std::optional<int> PortIndexOfComName(const std::string& text) {
 
 ComItemState ComItemStateOf(int portIndex, const std::optional<std::string>& configuredDevice,
                             const std::string& resolvedDevice,
-                            const std::vector<SerialDevice>& devices) {
+                            const std::vector<SerialDevice>& devices, bool openNow) {
     ComItemState state;
     state.Device = ComDevicePath(portIndex, configuredDevice);
-    state.Present = FindPresentDevice(state.Device, devices).has_value() ||
+    state.Present = openNow || FindPresentDevice(state.Device, devices).has_value() ||
                     FindPresentDevice(resolvedDevice, devices).has_value();
     return state;
 }

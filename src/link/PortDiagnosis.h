@@ -66,9 +66,11 @@ struct ComItemState {
     bool Present = false;
 };
 // resolvedDevice: where the mapped name leads when it is a link (empty when it is none).
+// openNow: the item's device is the port open now (present even when the system lists it not,
+// as a pseudo-terminal).
 ComItemState ComItemStateOf(int portIndex, const std::optional<std::string>& configuredDevice,
                             const std::string& resolvedDevice,
-                            const std::vector<SerialDevice>& devices);
+                            const std::vector<SerialDevice>& devices, bool openNow = false);
 
 // The COM numbers (PortIndex) that [PORTS] maps to the device, by path or stable name.
 // configured: PortIndex -> [PORTS] value.

@@ -110,8 +110,9 @@ void TFormHlav::RefreshComItems() {
     for (int k = 0; k < ComPortCount; ++k) {
         const auto configured = ConfiguredDevice(k);
         const std::string device = dorv::ComDevicePath(k, configured);
+        const bool openNow = k == PortIndex && comPort_->IsOpen();
         const auto state =
-            dorv::ComItemStateOf(k, configured, dorv::ResolvedDevicePath(device), devices);
+            dorv::ComItemStateOf(k, configured, dorv::ResolvedDevicePath(device), devices, openNow);
         MenuComPort[k]->setText(dorv::ComItemText(k, state, dorv::CurrentLanguage));
     }
     MenuSerialDevices->setText(dorv::SerialDevicesText(dorv::CurrentLanguage));

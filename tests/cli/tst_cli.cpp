@@ -295,6 +295,11 @@ void TestCli::missingDevice() {
     const CliRun com = env.Run({"info", "--port", "COM5"});
     QCOMPARE(com.Status, 2);
     QVERIFY2(com.Err.contains("gone-adapter: the device does not exist"), qPrintable(com.Err));
+    const CliRun json = env.Run({"verify", "--port", "COM5", KnownFile, "--json"});
+    QCOMPARE(json.Status, 2);
+    QVERIFY2(json.Out.startsWith("{\"device\":\"" + env.Path("gone-adapter") + "\"") &&
+                 json.Out.contains("\"error\":\"port\""),
+             qPrintable(json.Out));
 }
 
 // Another program holds the port: busy, naming the process from its lock file.
@@ -368,6 +373,15 @@ void TestCli::signalLeavesNoFile() {
                  existing ? 1 : 0);
     }
     QCOMPARE(env.Run({"verify", "--port", sim.Link(), KnownFile}).Status, 0);
+
+    // Ctrl+C is how a monitor without --duration ends: status 0, the lines so far kept.
+    QProcess monitor;
+    env.Start(monitor, {"monitor", "--port", sim.Link()});
+    QVERIFY(WaitForOutput(monitor, QProcess::StandardOutput));
+    ::kill(static_cast<pid_t>(monitor.processId()), SIGINT);
+    const CliRun watched = CliEnv::Finish(monitor);
+    QCOMPARE(watched.Status, 0);
+    QVERIFY2(watched.Out.startsWith("rpm="), qPrintable(watched.Out));
 }
 
 void TestCli::cablePulled_data() {

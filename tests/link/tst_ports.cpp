@@ -195,6 +195,9 @@ void TestPorts::comItems() {
     QCOMPARE(byPath.Device, std::string("/dev/serial/by-path/pci-0:1.0-port0"));
     QVERIFY(byPath.Present);
     QVERIFY(!ComItemStateOf(3, "/dev/serial/by-path/pci-0:1.0-port0", "", devices).Present);
+    // The port open now is there, listed or not (a pseudo-terminal is not).
+    QVERIFY(ComItemStateOf(0, "/tmp/ttyDORV", "/dev/pts/3", devices, true).Present);
+    QVERIFY(!ComItemStateOf(0, "/tmp/ttyDORV", "/dev/pts/3", devices, false).Present);
 }
 
 void TestPorts::comIndexesOfDevice() {

@@ -183,8 +183,10 @@ private slots:
     void tpsCapture();
     void versionMismatchBoxStopsRead();
     void comMenuOpenErrorsAndUnplug();
+    void cablePulledDuringReadThenDeviceReturns_data();
     void cablePulledDuringReadThenDeviceReturns();
     void comItemsAndSerialDevices();
+    void busyPortToldAsBusy();
     void signalDuringProgramLetsItFinish();
 };
 
@@ -428,7 +430,14 @@ void TestWindowLink::comMenuOpenErrorsAndUnplug() {
 // The cable is pulled during a Read: the pass ends with its failure, the status bar says the
 // device is gone, the live values turn grey. The device returns: the window reopens it by itself
 // and polls again, without a click.
+void TestWindowLink::cablePulledDuringReadThenDeviceReturns_data() {
+    QTest::addColumn<bool>("duringRead");
+    QTest::newRow("during a read") << true;
+    QTest::newRow("during polling") << false;
+}
+
 void TestWindowLink::cablePulledDuringReadThenDeviceReturns() {
+    QFETCH(bool, duringRead);
     const ParameterImage unit = UnitParameters();
     SimWindow t({"--rpm", "3100"}, &unit);
     TFormHlav& w = *t.window;
@@ -436,18 +445,22 @@ void TestWindowLink::cablePulledDuringReadThenDeviceReturns() {
     QTRY_COMPARE(w.LabelRpm->text(), QStringLiteral("RPM = 3100 "));
     QVERIFY(w.LabelRpm->isEnabled());
 
-    w.ButtonRead->click();
-    QCOMPARE(w.Sequencer().State().Mode, TransferMode::Read);
+    if (duringRead) {
+        w.ButtonRead->click();
+        QCOMPARE(w.Sequencer().State().Mode, TransferMode::Read);
+    }
     t.sim->Stop(SIGKILL);
     QTRY_VERIFY_WITH_TIMEOUT(w.LabelPortNote != nullptr, 3000);
     QCOMPARE(w.LabelPortNote->text(), QStringLiteral("Device disconnected"));
-    QTRY_COMPARE_WITH_TIMEOUT(w.LabelHlaseni->text(), w.Messages.MsgReadError, 3000);
-    QCOMPARE(w.LabelHlaseni->palette().color(QPalette::Window), QColor(Qt::red));
+    if (duringRead) {
+        QTRY_COMPARE_WITH_TIMEOUT(w.LabelHlaseni->text(), w.Messages.MsgReadError, 3000);
+        QCOMPARE(w.LabelHlaseni->palette().color(QPalette::Window), QColor(Qt::red));
+    }
     QTRY_VERIFY_WITH_TIMEOUT(!w.LabelSpojeni->isHidden(), 3000);
     QVERIFY(!w.LabelRpm->isEnabled());
     QVERIFY(!w.CGaugeRpm->isEnabled());
     QVERIFY(w.PortWatch->isActive());
-    if (!qEnvironmentVariableIsEmpty("DORV_KEEP_PORT_SHOTS")) {
+    if (duringRead && !qEnvironmentVariableIsEmpty("DORV_KEEP_PORT_SHOTS")) {
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
         w.grab().save(qEnvironmentVariable("DORV_KEEP_PORT_SHOTS") + "/disconnected.png");
@@ -483,6 +496,9 @@ void TestWindowLink::comItemsAndSerialDevices() {
     t.SetPort(4, missing);
     emit w.MenuCom->aboutToShow();
     QCOMPARE(w.MenuComPort[4]->text(), "Com 5\t" + missing + " (absent)");
+    // The pty the window has open counts as present, though the system lists no such port.
+    QCOMPARE(w.MenuComPort[w.PortIndex]->text(),
+             QStringLiteral("Com %1\t%2 (present)").arg(w.PortIndex + 1).arg(t.sim->Link()));
     QCOMPARE(w.MenuComPort[4]->text().section('\t', 0, 0), QStringLiteral("Com 5"));
     QCOMPARE(w.MenuSerialDevices->text(), QStringLiteral("Serial devices…"));
     w.MenuGerman->trigger();
@@ -514,6 +530,22 @@ void TestWindowLink::comItemsAndSerialDevices() {
     QVERIFY(w.MenuComPort[4]->isChecked());
     QCOMPARE(ConfiguredPortDevice("COM5"), chosen.Path);
     QTRY_VERIFY(w.LabelRpm->text().endsWith(QStringLiteral("= 1800 ")));
+}
+
+// A second window on a port the first holds: the box says busy, never "no permission" (the port
+// layer calls the held lock a permission error, even for root).
+void TestWindowLink::busyPortToldAsBusy() {
+    SimWindow t({});
+    QTRY_VERIFY_WITH_TIMEOUT(t.Connected(), 5000);
+    BoxCloser closer(50);
+    TFormHlav second;
+    QTRY_COMPARE(closer.Texts.size(), 1);
+    QVERIFY2(closer.Texts[0].contains(t.sim->Link() +
+                                      QStringLiteral(": the device is in use by another program")),
+             qPrintable(closer.Texts[0]));
+    QVERIFY(!closer.Texts[0].contains(QStringLiteral("permission")));
+    QVERIFY(!second.ComPort().IsOpen());
+    QVERIFY(t.window->ComPort().IsOpen());
 }
 
 // A signal that comes during a Program pass closes the window only once the pass and its Verify
