@@ -27,7 +27,7 @@ void PrepareWindow(TFormHlav& window) {
 void BM_CreateWindow(benchmark::State& state) {
     for (auto _ : state) {
         TFormHlav window;
-        benchmark::DoNotOptimize(window.UpDownServo[9][14]);
+        benchmark::DoNotOptimize(window.ServoTable);
     }
 }
 BENCHMARK(BM_CreateWindow)->Unit(benchmark::kMillisecond);

@@ -36,6 +36,7 @@
 #include "Jazyk1.h"
 #include "LiveDisplay.h"
 #include "Placement.h"
+#include "ServoTable.h"
 
 namespace {
 
@@ -498,11 +499,9 @@ void TFormHlav::WireEvents() {
     wireEdit(UpDownTps100);
     wireEdit(UpDownHystMv);
     wireEdit(UpDownHystRpm);
-    for (TEditUpDown* editor : UpDownRpm)
-        wireEdit(editor);
-    for (const auto& row : UpDownServo)
-        for (TEditUpDown* editor : row)
-            wireEdit(editor);
+    connect(ServoTable, &TServoTable::EditClicked, this, &TFormHlav::Edit1Exit);
+    connect(ServoTable, &TServoTable::EnterPressed, this, &TFormHlav::ServoTableEnter);
+    connect(ServoTable, &TServoTable::ArrowClicked, this, &TFormHlav::UpDown1Click);
     CheckBoxProgHned->installEventFilter(this);
     connect(CheckBoxProgHned, &QCheckBox::toggled, this, &TFormHlav::ShowProgHnedFace);
     connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
@@ -590,13 +589,6 @@ void TFormHlav::SetActivePage(int page) {
 
 dorv::ServoIndex TFormHlav::ActiveServo() const {
     return dorv::ServoOfPage(ActivePage());
-}
-
-QLineEdit* TFormHlav::EditServo(int r, int c) const {
-    return UpDownServo[r][c]->Edit();
-}
-QLineEdit* TFormHlav::EditRpm(int c) const {
-    return UpDownRpm[c]->Edit();
 }
 
 void TFormHlav::MenuExitClick() {

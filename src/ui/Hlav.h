@@ -38,6 +38,7 @@ class TCGauge;
 class TCSpinButton;
 class TFormAbout;
 class TEditUpDown;
+class TServoTable;
 
 class TFormHlav : public QMainWindow {
     Q_OBJECT
@@ -98,10 +99,6 @@ public:
     // larger than that area is made smaller (the pages then scroll), one partly outside is moved
     // in. Run after the placement is loaded and once the window manager has framed the window.
     void KeepOnScreen();
-
-    // Edit part of a run-time editor (the up-down is the spin box itself).
-    QLineEdit* EditServo(int r, int c) const;
-    QLineEdit* EditRpm(int c) const;
 
     // The client area at its designed size, scrolling when the window is smaller.
     QScrollArea* ScrollBoxClient = nullptr;
@@ -194,9 +191,8 @@ public:
     QGroupBox* GroupBoxServo = nullptr;
     QLabel* LabelAxisRpm = nullptr;
     QLabel* LabelAxisThrottle = nullptr;
-    std::array<QLabel*, dorv::ThrottleRows> LabelRowTps{};
-    std::array<TEditUpDown*, dorv::RpmColumns> UpDownRpm{};
-    std::array<std::array<TEditUpDown*, dorv::RpmColumns>, dorv::ThrottleRows> UpDownServo{};
+    // The RPM row, the 10 x 15 cells and the row labels of the active servo.
+    TServoTable* ServoTable = nullptr;
     std::array<TCSpinButton*, dorv::RpmColumns> CSpinButtonColumn{};
     QCheckBox* CheckBoxServoEnable = nullptr;
     QCheckBox* CheckBoxTpEnable = nullptr;
@@ -273,6 +269,8 @@ public slots:
     // Event handlers, named after the control and event they serve.
     void Edit1Exit();
     void FormKeyPress();
+    // Enter in the servo table, which has moved the focus on itself: pack and commit.
+    void ServoTableEnter();
     void UpDown1Click();
     void CheckBoxProgHnedMouseUp();
     void CheckBoxTpEnableMouseUp();

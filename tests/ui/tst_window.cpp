@@ -24,6 +24,7 @@
 #include "Hlav.h"
 #include "Jazyk1.h"
 #include "LiveDisplay.h"
+#include "ServoTable.h"
 #include "WindowTestEnv.h"
 
 using namespace dorv;
@@ -40,6 +41,18 @@ void TypeInto(TEditUpDown* editor, const QString& text) {
     editor->setFocus();
     editor->Edit()->selectAll();
     QTest::keyClicks(editor->Edit(), text);
+}
+
+// A cell of the servo table made current and typed into as a user does.
+void TypeIntoCell(TFormHlav& w, TableCell cell, const QString& text) {
+    w.ServoTable->SetCurrentCell(cell);
+    QCOMPARE(w.ServoTable->CurrentCell(), cell);
+    TypeInto(w.ServoTable->Editor(), text);
+}
+
+// A cell is seen: the table is, and the cell's row is shown.
+bool CellVisible(const TFormHlav& w, TableCell cell) {
+    return w.ServoTable->isVisible() && w.ServoTable->IsCellShown(cell);
 }
 
 // The window shown and active, so focus and shortcuts behave as on a desktop.
@@ -74,8 +87,8 @@ QPoint ArrowCentre(const TEditUpDown* editor, QStyle::SubControl arrow) {
 
 // Notches of the mouse wheel over the middle of a widget, as the window system delivers them:
 // the application may give the focus by them, and an event left unhandled goes on to the parents.
-void WheelNotch(QWidget* target, int notches) {
-    const QPointF at = QRectF(target->rect()).center();
+void WheelNotch(QWidget* target, int notches, std::optional<QPointF> where = std::nullopt) {
+    const QPointF at = where ? *where : QRectF(target->rect()).center();
     QWheelEvent wheel(at, target->mapToGlobal(at), QPoint(), QPoint(0, 120 * notches), Qt::NoButton,
                       Qt::NoModifier, Qt::NoScrollPhase, false);
     QSpontaneKeyEvent::setSpontaneous(&wheel);
@@ -93,6 +106,8 @@ class TestWindow : public QObject {
 private slots:
     void geometryOfControls_data();
     void geometryOfControls();
+    void servoTableGeometry_data();
+    void servoTableGeometry();
     void windowCentredAndComPorts();
     void fillAndPackGeneralPage_data();
     void fillAndPackGeneralPage();
@@ -149,9 +164,6 @@ void TestWindow::geometryOfControls_data() {
     QTest::newRow("servo 2 measured") << "LabelServoMer2" << QRect(706, 569, 0, 0);
     QTest::newRow("programming after change") << "CheckBoxProgHned" << QRect(706, 600, 177, 16);
     QTest::newRow("test 8") << "LabelTest8" << QRect(824, 752, 0, 0);
-    QTest::newRow("last rpm editor") << "UpDownRpm[14]" << QRect(884, 21, 56, 21);
-    QTest::newRow("last cell") << "UpDownServo[9][14]" << QRect(884, 323, 56, 21);
-    QTest::newRow("row label 9") << "LabelRowTps[9]" << QRect(4, 326, 0, 0);
     QTest::newRow("column spin 14") << "CSpinButtonColumn[14]" << QRect(899, 350, 17, 23);
     QTest::newRow("tp enable") << "CheckBoxTpEnable" << QRect(180, 390, 0, 0);
     QTest::newRow("per cent") << "CheckBoxProcenta" << QRect(180, 415, 0, 0);
@@ -170,6 +182,42 @@ void TestWindow::geometryOfControls() {
     QCOMPARE(control->pos(), expected.topLeft());
     if (expected.width() > 0)
         QCOMPARE(control->size(), expected.size());
+}
+
+void TestWindow::servoTableGeometry_data() {
+    QTest::addColumn<int>("row");
+    QTest::addColumn<int>("column");
+    QTest::addColumn<QRect>("expected"); // in GroupBoxServo
+    QTest::newRow("first rpm point") << RpmRow << 0 << QRect(44, 21, 56, 21);
+    QTest::newRow("last rpm point") << RpmRow << 14 << QRect(884, 21, 56, 21);
+    QTest::newRow("first cell") << 0 << 0 << QRect(44, 53, 56, 21);
+    QTest::newRow("middle cell") << 4 << 7 << QRect(464, 173, 56, 21);
+    QTest::newRow("last cell") << 9 << 14 << QRect(884, 323, 56, 21);
+}
+
+// Each cell is drawn at the place and size of its designed editor, and the one real editor,
+// with the table's font, covers the current cell exactly.
+void TestWindow::servoTableGeometry() {
+    QFETCH(int, row);
+    QFETCH(int, column);
+    QFETCH(QRect, expected);
+    TFormHlav w;
+    w.Image.servo(0).TpEnable() = 1;
+    SelectPage(w, 1);
+    const QRect cell = TServoTable::CellRect({row, column});
+    QCOMPARE(QRect(w.ServoTable->mapTo(w.GroupBoxServo, cell.topLeft()), cell.size()), expected);
+    QCOMPARE(w.ServoTable->CellAt(expected.center() - w.ServoTable->pos()),
+             std::optional(TableCell{row, column}));
+    w.ServoTable->SetCurrentCell({row, column});
+    QCOMPARE(w.ServoTable->Editor()->geometry(), cell);
+    QCOMPARE(w.ServoTable->Editor()->font(), w.ServoTable->font());
+    // Between cells there is none; the row labels stand at their designed places.
+    QCOMPARE(w.ServoTable->CellAt(expected.topLeft() - w.ServoTable->pos() - QPoint(2, 2)),
+             std::nullopt);
+    QCOMPARE(w.ServoTable->mapTo(w.GroupBoxServo, w.ServoTable->RowLabelRect(9).topLeft()),
+             QPoint(4, 326));
+    QCOMPARE(w.ServoTable->mapTo(w.GroupBoxServo, w.ServoTable->RowLabelRect(0).topLeft()),
+             QPoint(16, 56));
 }
 
 void TestWindow::windowCentredAndComPorts() {
@@ -269,10 +317,10 @@ void TestWindow::fillAndPackServoPage() {
     servo.Cell(4, 9) = Byte(cell);
     w.AllCellsFlag[s] = 1;
     SelectPage(w, page);
-    QTEST(w.UpDownServo[4][9]->Position(), "shownCell");
-    QCOMPARE(w.EditServo(4, 9)->text(), Grouped(w.UpDownServo[4][9]->Position()));
-    QCOMPARE(w.UpDownRpm[14]->Position(), 25000);
-    QCOMPARE(w.EditRpm(14)->text(), Grouped(25000));
+    QTEST(w.ServoTable->Position({4, 9}), "shownCell");
+    QCOMPARE(w.ServoTable->CellText({4, 9}), Grouped(w.ServoTable->Position({4, 9})));
+    QCOMPARE(w.ServoTable->Position({RpmRow, 14}), 25000);
+    QCOMPARE(w.ServoTable->CellText({RpmRow, 14}), Grouped(25000));
     QCOMPARE(w.UpDownHystMv->Position(), 1250);
     QCOMPARE(w.UpDownHystRpm->Position(), 15);
     QCOMPARE(w.CheckBoxProcenta->isChecked(), percent != 0);
@@ -294,7 +342,7 @@ void TestWindow::fillAndPackServoPage() {
     QCOMPARE(w.Image.Tps0(), other.Tps0());
 
     // Editors to image: a typed cell and cleared boxes are stored.
-    TypeInto(w.UpDownServo[2][3], QStringLiteral("60"));
+    TypeIntoCell(w, {2, 3}, QStringLiteral("60"));
     w.CheckBoxAll->setChecked(false);
     w.PackEditors();
     QCOMPARE(int(w.Image.servo(s).Cell(2, 3)), percent ? 60 : 3);
@@ -310,10 +358,13 @@ void TestWindow::tpEnableHidesRowsButKeepsThem() {
     SelectPage(w, 1);
     ShowActive(w);
     for (int r = 1; r < ThrottleRows; ++r)
-        QVERIFY(!w.UpDownServo[r][5]->isVisible());
-    QVERIFY(w.UpDownServo[0][5]->isVisible());
-    QVERIFY(w.UpDownRpm[5]->isVisible());
-    QVERIFY(!w.LabelRowTps[0]->isVisible());
+        QVERIFY(!CellVisible(w, {r, 5}));
+    QVERIFY(CellVisible(w, {0, 5}));
+    QVERIFY(CellVisible(w, {RpmRow, 5}));
+    QVERIFY(!w.ServoTable->IsRowLabelShown(0));
+    // A hidden cell cannot be made current: the editor stays on what is shown.
+    w.ServoTable->SetCurrentCell({4, 5});
+    QCOMPARE(w.ServoTable->CurrentCell().Row < 1, true);
     QVERIFY(!w.LabelAxisThrottle->isVisible());
     QVERIFY(!w.CSpinButtonColumn[3]->isVisible());
     QVERIFY(w.LabelAxisRpm->isVisible());
@@ -324,8 +375,8 @@ void TestWindow::tpEnableHidesRowsButKeepsThem() {
 
     QTest::mouseClick(w.CheckBoxTpEnable, Qt::LeftButton);
     QCOMPARE(int(w.Image.servo(0).TpEnable()), 1);
-    QVERIFY(w.UpDownServo[9][14]->isVisible());
-    QVERIFY(w.LabelRowTps[9]->isVisible());
+    QVERIFY(CellVisible(w, {9, 14}));
+    QVERIFY(w.ServoTable->IsRowLabelShown(9));
     QVERIFY(w.CSpinButtonColumn[3]->isVisible());
     QVERIFY(w.GroupBoxServo->isVisible());
     QCOMPARE(w.History.CurrentIndex(), 1);
@@ -349,9 +400,11 @@ void TestWindow::percentSwitchConvertsBothWays() {
         QCOMPARE(int(w.Image.servo(0).CellAt(i)), (2 * (100 + i + 1)) / 5);
     QCOMPARE(int(w.Image.servo(0).CellAt(0)), 40);
     QCOMPARE(int(w.Image.servo(0).CellAt(70)), 68);
-    QCOMPARE(w.UpDownServo[0][0]->maximum(), 100);
-    QCOMPARE(w.UpDownServo[0][0]->singleStep(), 1);
-    QCOMPARE(w.UpDownServo[0][0]->Position(), 40);
+    w.ServoTable->SetCurrentCell({0, 0});
+    QCOMPARE(w.ServoTable->Model().RangeOf({5, 5}), CellRangePercent);
+    QCOMPARE(w.ServoTable->Editor()->maximum(), 100);
+    QCOMPARE(w.ServoTable->Editor()->singleStep(), 1);
+    QCOMPARE(w.ServoTable->Position({0, 0}), 40);
 
     QTest::mouseClick(w.CheckBoxProcenta, Qt::LeftButton);
     QCOMPARE(int(w.Image.servo(0).PercentMode()), 0);
@@ -360,9 +413,10 @@ void TestWindow::percentSwitchConvertsBothWays() {
         QCOMPARE(int(w.Image.servo(0).CellAt(i)), expected[i]);
     for (int i = 0; i <= 70; ++i)
         QCOMPARE(int(w.Image.servo(0).CellAt(i)), (5 * ((2 * (100 + i + 1)) / 5)) / 2);
-    QCOMPARE(w.UpDownServo[0][0]->maximum(), 5000);
-    QCOMPARE(w.UpDownServo[0][0]->singleStep(), 20);
-    QCOMPARE(w.UpDownServo[0][2]->Position(), 2040);
+    QCOMPARE(w.ServoTable->Model().RangeOf({5, 5}), CellRangeMillivolts);
+    QCOMPARE(w.ServoTable->Editor()->maximum(), 5000);
+    QCOMPARE(w.ServoTable->Editor()->singleStep(), 20);
+    QCOMPARE(w.ServoTable->Position({0, 2}), 2040);
     QCOMPARE(w.History.CurrentIndex(), 2);
 }
 
@@ -378,8 +432,8 @@ void TestWindow::percentClickWithoutConversionStillCommits() {
     QVERIFY(!w.CheckBoxProcenta->isChecked());
     QTest::mouseClick(w.CheckBoxProcenta, Qt::LeftButton);
     QCOMPARE(int(w.Image.servo(0).Cell(0, 0)), 60); // not converted
-    QCOMPARE(w.UpDownServo[0][0]->Position(), 60);  // refilled in per-cent units
-    QCOMPARE(w.UpDownServo[0][0]->maximum(), 100);
+    QCOMPARE(w.ServoTable->Position({0, 0}), 60); // refilled in per-cent units
+    QCOMPARE(w.ServoTable->Model().RangeOf({0, 0}).Max, 100);
     QVERIFY(w.Image.servo(0).RpmPoints(3) > w.Image.servo(0).RpmPoints(2));
     QCOMPARE(w.History.CurrentIndex(), 1);
 }
@@ -390,17 +444,20 @@ void TestWindow::pageChangeShowsServo2InSameEditors() {
     w.Image.servo(1).Cell(0, 0) = 20;
     w.Image.servo(1).PercentMode() = 1;
     w.Image.servo(1).TpEnable() = 1;
-    TEditUpDown* cell = w.UpDownServo[0][0];
+    TServoTable* table = w.ServoTable;
     SelectPage(w, 1);
+    table->SetCurrentCell({0, 0});
+    TEditUpDown* cell = table->Editor();
     QCOMPARE(w.GroupBoxServo->parentWidget(), w.TabSheet_Servo1);
-    QCOMPARE(cell->Position(), 200);
+    QCOMPARE(table->Position({0, 0}), 200);
     cell->SetPosition(400); // typed but never packed: the page change discards it
     SelectPage(w, 2);
     QCOMPARE(w.GroupBoxServo->parentWidget(), w.TabSheet_Servo2);
-    QCOMPARE(w.UpDownServo[0][0], cell);
-    QCOMPARE(cell->Position(), 20);
+    QCOMPARE(w.ServoTable, table);
+    QCOMPARE(table->Editor(), cell);
+    QCOMPARE(table->Position({0, 0}), 20);
     QCOMPARE(cell->maximum(), 100);
-    QVERIFY(w.UpDownServo[5][5]->isVisibleTo(w.GroupBoxServo));
+    QVERIFY(table->isVisibleTo(w.GroupBoxServo) && table->IsCellShown({5, 5}));
     QVERIFY(!w.GroupBoxServo->isHidden());
     QCOMPARE(int(w.Image.servo(0).Cell(0, 0)), 10);
     QCOMPARE(w.History.CurrentIndex(), 0);
@@ -425,18 +482,19 @@ void TestWindow::enterMovesFocusAndCommits() {
     w.ResetHistory();
     SelectPage(w, 1);
     ShowActive(w);
-    TypeInto(w.UpDownServo[0][0], typed);
-    QTest::keyClick(w.EditServo(0, 0), Qt::Key_Return);
+    TypeIntoCell(w, {0, 0}, typed);
+    QTest::keyClick(w.ServoTable->Editor()->Edit(), Qt::Key_Return);
     QTEST(int(w.Image.servo(0).Cell(0, 0)), "stored");
-    QCOMPARE(w.EditServo(0, 0)->text(), Grouped(20 * w.Image.servo(0).Cell(0, 0)));
-    QVERIFY(!w.UpDownServo[0][0]->hasFocus());
-    QVERIFY(w.UpDownServo[0][1]->hasFocus());
+    QCOMPARE(w.ServoTable->CellText({0, 0}), Grouped(20 * w.Image.servo(0).Cell(0, 0)));
+    QCOMPARE(w.ServoTable->CurrentCell(), TableCell({0, 1}));
+    QVERIFY(w.ServoTable->Editor()->hasFocus());
+    QCOMPARE(w.ServoTable->Editor()->Edit()->text(), w.ServoTable->CellText({0, 1}));
     QCOMPARE(w.History.CurrentIndex(), w.Image.servo(0).Cell(0, 0) != 50 ? 1 : 0);
 
     // Enter in "Programming after change" commits as well.
     w.CheckBoxProgHned->setFocus();
     w.Image.servo(0).Cell(1, 1) = 9; // a change behind the editors, packed over by the commit
-    TypeInto(w.UpDownServo[0][5], QStringLiteral("300"));
+    TypeIntoCell(w, {0, 5}, QStringLiteral("300"));
     w.CheckBoxProgHned->setFocus();
     QTest::keyClick(w.CheckBoxProgHned, Qt::Key_Return);
     QCOMPARE(int(w.Image.servo(0).Cell(0, 5)), 15);
@@ -447,13 +505,16 @@ void TestWindow::arrowClickAndEditClickCommit() {
     w.Image.servo(1).Cell(0, 4) = 30;
     SelectPage(w, 2);
     ShowActive(w);
-    TEditUpDown* cell = w.UpDownServo[0][4];
-    QTest::mouseClick(cell, Qt::LeftButton, {}, ArrowCentre(cell, QStyle::SC_SpinBoxUp));
+    // An arrow of a drawn cell: the cell becomes current and steps.
+    QCOMPARE_NE(w.ServoTable->CurrentCell(), TableCell({0, 4}));
+    QTest::mouseClick(w.ServoTable, Qt::LeftButton, {},
+                      w.ServoTable->ArrowCentre({0, 4}, QStyle::SC_SpinBoxUp));
     QCOMPARE(int(w.Image.servo(1).Cell(0, 4)), 31);
     QCOMPARE(w.History.CurrentIndex(), 1);
+    QCOMPARE(w.ServoTable->CurrentCell(), TableCell({0, 4}));
 
-    TypeInto(w.UpDownRpm[1], QStringLiteral("1500"));
-    QTest::mouseClick(w.EditRpm(1), Qt::LeftButton);
+    TypeIntoCell(w, {RpmRow, 1}, QStringLiteral("1500"));
+    QTest::mouseClick(w.ServoTable->Editor()->Edit(), Qt::LeftButton);
     QCOMPARE(int(w.Image.servo(1).RpmPoints(1)), 15);
     QCOMPARE(w.History.CurrentIndex(), 2);
 }
@@ -464,13 +525,51 @@ namespace {
 void AddSteppedEditors() {
     QTest::addColumn<int>("page");
     QTest::addColumn<QString>("editor");
+    QTest::addColumn<QPoint>("cell"); // of ServoTable: x the column, y the row
     QTest::addColumn<int>("step");
-    QTest::newRow("table cell") << 1 << "UpDownServo[3][4]" << 20;
-    QTest::newRow("table cell per cent") << 2 << "UpDownServo[0][9]" << 1;
-    QTest::newRow("rpm point") << 1 << "UpDownRpm[14]" << 100;
-    QTest::newRow("hysteresis") << 2 << "UpDownHystRpm" << 5;
-    QTest::newRow("tps 0 %") << 0 << "UpDownTps0" << 10;
+    QTest::newRow("table cell") << 1 << "ServoTable" << QPoint(4, 3) << 20;
+    QTest::newRow("table cell per cent") << 2 << "ServoTable" << QPoint(9, 0) << 1;
+    QTest::newRow("rpm point") << 1 << "ServoTable" << QPoint(14, RpmRow) << 100;
+    QTest::newRow("hysteresis") << 2 << "UpDownHystRpm" << QPoint() << 5;
+    QTest::newRow("tps 0 %") << 0 << "UpDownTps0" << QPoint() << 10;
 }
+
+// An editor of AddSteppedEditors as the mouse and the tests reach it: a cell through the table
+// that draws it, any other editor itself.
+struct SteppedEditor {
+    TFormHlav& w;
+    TEditUpDown* Single = nullptr; // null for a table cell
+    TableCell Cell;
+
+    static SteppedEditor Of(TFormHlav& w, const QString& name, QPoint cell) {
+        return {w, name == QLatin1String("ServoTable") ? nullptr : w.findChild<TEditUpDown*>(name),
+                TableCell{cell.y(), cell.x()}};
+    }
+    bool Shown() const {
+        return Single ? Single->isVisible() : CellVisible(w, Cell);
+    }
+    // What gets the mouse, and the point of the up arrow and the middle in its coordinates.
+    QWidget* Target() const { return Single ? Single : static_cast<QWidget*>(w.ServoTable); }
+    QPoint Up() const {
+        return Single ? ArrowCentre(Single, QStyle::SC_SpinBoxUp)
+                      : w.ServoTable->ArrowCentre(Cell, QStyle::SC_SpinBoxUp);
+    }
+    QPointF Middle() const {
+        return Single ? QRectF(Single->rect()).center() : QRectF(TServoTable::CellRect(Cell)).center();
+    }
+    int Position() const { return Single ? Single->Position() : w.ServoTable->Position(Cell); }
+    QString Text() const { return Single ? Single->Edit()->text() : w.ServoTable->CellText(Cell); }
+    // The real editor that has the focus when this one is focused.
+    TEditUpDown* Focusable() const {
+        if (!Single)
+            w.ServoTable->SetCurrentCell(Cell);
+        return Single ? Single : w.ServoTable->Editor();
+    }
+    bool HasFocus() const {
+        return Single ? Single->hasFocus()
+                      : w.ServoTable->Editor()->hasFocus() && w.ServoTable->CurrentCell() == Cell;
+    }
+};
 
 // A window on `page` whose editors all have room above their values; servo 2 in per cent.
 void PrepareSteppedEditors(TFormHlav& w, int page) {
@@ -500,25 +599,26 @@ void TestWindow::heldArrowRepeatsUntilReleased_data() {
 void TestWindow::heldArrowRepeatsUntilReleased() {
     QFETCH(int, page);
     QFETCH(QString, editor);
+    QFETCH(QPoint, cell);
     QFETCH(int, step);
     TFormHlav w;
     PrepareSteppedEditors(w, page);
     ShowActive(w);
-    auto* held = w.findChild<TEditUpDown*>(editor);
-    QVERIFY(held && held->isVisible());
-    const int start = held->Position();
+    const SteppedEditor held = SteppedEditor::Of(w, editor, cell);
+    QVERIFY(held.Shown());
+    const int start = held.Position();
     const int startIndex = w.History.CurrentIndex();
-    const int delay = StyleHint(held, QStyle::SH_SpinBox_ClickAutoRepeatThreshold);
-    const int rate = StyleHint(held, QStyle::SH_SpinBox_ClickAutoRepeatRate);
-    const QPoint up = ArrowCentre(held, QStyle::SC_SpinBoxUp);
+    const int delay = StyleHint(held.Target(), QStyle::SH_SpinBox_ClickAutoRepeatThreshold);
+    const int rate = StyleHint(held.Target(), QStyle::SH_SpinBox_ClickAutoRepeatRate);
+    const QPoint up = held.Up();
 
-    QTest::mousePress(held, Qt::LeftButton, {}, up);
-    QCOMPARE(held->Position(), start + step);
-    QTRY_VERIFY_WITH_TIMEOUT(held->Position() >= start + 4 * step, delay + 40 * rate);
-    QTest::mouseRelease(held, Qt::LeftButton, {}, up);
-    const int released = held->Position();
+    QTest::mousePress(held.Target(), Qt::LeftButton, {}, up);
+    QCOMPARE(held.Position(), start + step);
+    QTRY_VERIFY_WITH_TIMEOUT(held.Position() >= start + 4 * step, delay + 40 * rate);
+    QTest::mouseRelease(held.Target(), Qt::LeftButton, {}, up);
+    const int released = held.Position();
     QTest::qWait(delay + 3 * rate);
-    QCOMPARE(held->Position(), released);
+    QCOMPARE(held.Position(), released);
     QCOMPARE(w.History.CurrentIndex(), startIndex + (released - start) / step);
     w.PackEditors();
     const ParameterImage packed = w.Image;
@@ -535,33 +635,45 @@ void TestWindow::wheelStepsOnlyTheFocusedEditor_data() {
 void TestWindow::wheelStepsOnlyTheFocusedEditor() {
     QFETCH(int, page);
     QFETCH(QString, editor);
+    QFETCH(QPoint, cell);
     QFETCH(int, step);
     TFormHlav w;
     PrepareSteppedEditors(w, page);
     ShowActive(w);
-    auto* scrolled = w.findChild<TEditUpDown*>(editor);
-    QVERIFY(scrolled && scrolled->isVisible());
-    TEditUpDown* focused = page == 0 ? w.UpDownTps100 : w.UpDownRpm[0];
+    const SteppedEditor scrolled = SteppedEditor::Of(w, editor, cell);
+    QVERIFY(scrolled.Shown());
+    // The focus elsewhere: in the first cell of the table, or in TPS 100 % on the general page.
+    if (page != 0)
+        w.ServoTable->SetCurrentCell({0, 0});
+    TEditUpDown* focused = page == 0 ? w.UpDownTps100 : w.ServoTable->Editor();
     focused->setFocus(Qt::MouseFocusReason);
     w.CheckBoxProgHned->setChecked(true);
     const ParameterImage before = w.Image;
-    const int start = scrolled->Position();
+    const int start = scrolled.Position();
     const int startIndex = w.History.CurrentIndex();
 
-    for (QWidget* part : {static_cast<QWidget*>(scrolled->Edit()), static_cast<QWidget*>(scrolled)})
+    if (scrolled.Single) {
+        for (QWidget* part : {static_cast<QWidget*>(scrolled.Single->Edit()),
+                              static_cast<QWidget*>(scrolled.Single)})
+            for (int notches : {1, -1, 3})
+                WheelNotch(part, notches);
+    } else {
         for (int notches : {1, -1, 3})
-            WheelNotch(part, notches);
-    QCOMPARE(scrolled->Position(), start);
-    QCOMPARE(scrolled->Edit()->text(), Grouped(start));
-    QVERIFY(!scrolled->hasFocus());
+            WheelNotch(w.ServoTable, notches, scrolled.Middle());
+    }
+    QCOMPARE(scrolled.Position(), start);
+    QCOMPARE(scrolled.Text(), Grouped(start));
+    QVERIFY(!scrolled.HasFocus());
     QVERIFY(focused->hasFocus());
     QCOMPARE(w.Image, before);
     QCOMPARE(w.History.CurrentIndex(), startIndex);
     QCOMPARE(w.Sequencer().State().Mode, TransferMode::Idle);
 
-    scrolled->setFocus(Qt::MouseFocusReason);
-    WheelNotch(scrolled->Edit(), 1);
-    QCOMPARE(scrolled->Position(), start + step);
+    TEditUpDown* now = scrolled.Focusable();
+    now->setFocus(Qt::MouseFocusReason);
+    QVERIFY(scrolled.HasFocus());
+    WheelNotch(now->Edit(), 1);
+    QCOMPARE(scrolled.Position(), start + step);
     QCOMPARE(w.History.CurrentIndex(), startIndex + 1);
     QCOMPARE(w.Sequencer().State().Mode, TransferMode::Program);
 }
@@ -569,7 +681,7 @@ void TestWindow::wheelStepsOnlyTheFocusedEditor() {
 void TestWindow::focusStaysInEditorAfterCommand_data() {
     QTest::addColumn<QString>("command");
     QTest::addColumn<QString>("focused"); // the editor that has the focus after the command
-    const QString cell = QStringLiteral("UpDownServo[0][3]");
+    const QString cell = QStringLiteral("UpDownServoTable"); // the table's editor, in cell (0, 3)
     QTest::newRow("undo button") << "undo button" << cell;
     QTest::newRow("redo button") << "redo button" << cell;
     QTest::newRow("undo shortcut") << "undo shortcut" << cell;
@@ -599,9 +711,10 @@ void TestWindow::focusStaysInEditorAfterCommand() {
     }
     w.SpeedButtonZpetClick();
     QCOMPARE(w.ActivePage(), 1);
-    TEditUpDown* cell = w.UpDownServo[0][3];
-    QTest::mouseClick(cell->Edit(), Qt::LeftButton);
+    QTest::mouseClick(w.ServoTable, Qt::LeftButton, {}, TServoTable::CellRect({0, 3}).center());
+    TEditUpDown* cell = w.ServoTable->Editor();
     QVERIFY(cell->hasFocus());
+    QCOMPARE(w.ServoTable->CurrentCell(), TableCell({0, 3}));
 
     if (command == QLatin1String("undo button")) {
         QTest::mouseClick(w.SpeedButtonZpet, Qt::LeftButton);
@@ -631,6 +744,8 @@ void TestWindow::focusStaysInEditorAfterCommand() {
     QVERIFY2(expected->hasFocus(), QApplication::focusWidget()
                                        ? qPrintable(QApplication::focusWidget()->objectName())
                                        : "no focus");
+    if (expected == w.ServoTable->Editor())
+        QCOMPARE(w.ServoTable->CurrentCell(), TableCell({0, 3}));
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
     QVERIFY(!w.CheckBoxProgHned->isChecked());
     dorv::CurrentLanguage = 0;
@@ -640,8 +755,8 @@ void TestWindow::startFocusInFirstEditorOfPage_data() {
     QTest::addColumn<int>("page");
     QTest::addColumn<QString>("focused");
     QTest::newRow("general page") << 0 << "UpDownTps0";
-    QTest::newRow("servo 1") << 1 << "UpDownRpm[0]";
-    QTest::newRow("servo 2") << 2 << "UpDownRpm[0]";
+    QTest::newRow("servo 1") << 1 << "UpDownServoTable"; // in the first RPM point
+    QTest::newRow("servo 2") << 2 << "UpDownServoTable";
 }
 
 // A window opening on any page has the focus in the page's first editor, not in a check box.
@@ -657,6 +772,8 @@ void TestWindow::startFocusInFirstEditorOfPage() {
     QTRY_VERIFY2(expected->hasFocus(), QApplication::focusWidget()
                                            ? qPrintable(QApplication::focusWidget()->objectName())
                                            : "no focus");
+    if (page != 0)
+        QCOMPARE(w.ServoTable->CurrentCell(), TableCell({RpmRow, 0}));
 }
 
 void TestWindow::focusedControlShowsFocus_data() {
@@ -666,7 +783,7 @@ void TestWindow::focusedControlShowsFocus_data() {
     QTest::newRow("prog after change, moved") << "CheckBoxProgHned" << int(Qt::OtherFocusReason);
     QTest::newRow("all, clicked") << "CheckBoxAll" << int(Qt::MouseFocusReason);
     QTest::newRow("read button, clicked") << "ButtonRead" << int(Qt::MouseFocusReason);
-    QTest::newRow("table cell, clicked") << "UpDownServo[0][1]" << int(Qt::MouseFocusReason);
+    QTest::newRow("table cell, clicked") << "UpDownServoTable" << int(Qt::MouseFocusReason);
     QTest::newRow("pulses item, moved") << "RadioGroupPocPulsuItem1" << int(Qt::OtherFocusReason);
 }
 
@@ -679,8 +796,9 @@ void TestWindow::focusedControlShowsFocus() {
     ShowActive(w);
     auto* shown = w.findChild<QWidget*>(control);
     QVERIFY(shown && shown->isVisible());
-    w.UpDownRpm[5]->setFocus(Qt::MouseFocusReason);
-    QTRY_VERIFY(w.UpDownRpm[5]->hasFocus());
+    QWidget* other = w.ActivePage() == 0 ? static_cast<QWidget*>(w.UpDownTps0) : w.UpDownHystMv;
+    other->setFocus(Qt::MouseFocusReason);
+    QTRY_VERIFY(other->hasFocus());
     const QImage without = shown->grab().toImage();
     shown->setFocus(static_cast<Qt::FocusReason>(reason));
     QTRY_VERIFY(shown->hasFocus());
@@ -725,16 +843,17 @@ void TestWindow::undoShortcutInsideCellEditor() {
     SelectPage(w, 1);
     ShowActive(w);
     // With nothing to undo, Ctrl+Z does not undo the edit's text either.
-    TypeInto(w.UpDownServo[0][2], QStringLiteral("80"));
-    QTest::keyClick(w.EditServo(0, 2), Qt::Key_Z, Qt::ControlModifier);
-    QCOMPARE(w.EditServo(0, 2)->text(), QStringLiteral("80"));
+    TypeIntoCell(w, {0, 2}, QStringLiteral("80"));
+    QLineEdit* edit = w.ServoTable->Editor()->Edit();
+    QTest::keyClick(edit, Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(edit->text(), QStringLiteral("80"));
 
-    QTest::keyClick(w.EditServo(0, 2), Qt::Key_Return);
+    QTest::keyClick(edit, Qt::Key_Return);
     QCOMPARE(int(w.Image.servo(0).Cell(0, 2)), 4);
     QVERIFY(w.MenuZpet->isEnabled());
     SelectPage(w, 2);
-    TypeInto(w.UpDownServo[0][7], QStringLiteral("3"));
-    QTest::keyClick(w.EditServo(0, 7), Qt::Key_Z, Qt::ControlModifier);
+    TypeIntoCell(w, {0, 7}, QStringLiteral("3"));
+    QTest::keyClick(edit, Qt::Key_Z, Qt::ControlModifier);
     QCOMPARE(w.Image, original);
     QCOMPARE(w.ActivePage(), 0); // the page of the restored entry
     QVERIFY(!w.MenuZpet->isEnabled());
@@ -742,11 +861,12 @@ void TestWindow::undoShortcutInsideCellEditor() {
     QVERIFY(!w.SpeedButtonZpet->isEnabled());
 
     SelectPage(w, 1);
-    w.UpDownServo[0][0]->setFocus();
-    QTest::keyClick(w.EditServo(0, 0), Qt::Key_Z, Qt::ControlModifier | Qt::AltModifier);
+    w.ServoTable->SetCurrentCell({0, 0});
+    w.ServoTable->Editor()->setFocus();
+    QTest::keyClick(edit, Qt::Key_Z, Qt::ControlModifier | Qt::AltModifier);
     QCOMPARE(int(w.Image.servo(0).Cell(0, 2)), 4);
     QCOMPARE(w.ActivePage(), 1);
-    QCOMPARE(w.EditServo(0, 2)->text(), QStringLiteral("80"));
+    QCOMPARE(w.ServoTable->CellText({0, 2}), QStringLiteral("80"));
 }
 
 void TestWindow::menuShortcutsActFromCellEditor_data() {
@@ -783,9 +903,10 @@ void TestWindow::menuShortcutsActFromCellEditor() {
     QCOMPARE(action->shortcut(), keys);
     QSignalSpy triggered(action, &QAction::triggered);
     CloseModalBoxesSoon(&w);
-    w.UpDownServo[0][3]->setFocus();
-    QVERIFY(w.EditServo(0, 3)->hasFocus());
-    QTest::keySequence(w.EditServo(0, 3), keys);
+    w.ServoTable->SetCurrentCell({0, 3});
+    w.ServoTable->Editor()->setFocus();
+    QVERIFY(w.ServoTable->Editor()->Edit()->hasFocus());
+    QTest::keySequence(w.ServoTable->Editor()->Edit(), keys);
     QCOMPARE(triggered.size(), 1);
 }
 
@@ -818,7 +939,7 @@ void TestWindow::columnSpinButtonStepsColumn() {
         QCOMPARE(int(w.Image.servo(1).Cell(r, 6)), 101 + r);
     QCOMPARE(int(w.Image.servo(1).Cell(9, 6)), 249);
     QCOMPARE(int(w.Image.servo(1).Cell(0, 7)), int(servo.Cell(0, 7)));
-    QCOMPARE(w.UpDownServo[0][6]->Position(), 2020);
+    QCOMPARE(w.ServoTable->Position({0, 6}), 2020);
     QCOMPARE(w.History.CurrentIndex(), 1);
 }
 
@@ -867,7 +988,7 @@ void TestWindow::languageMenuSwitchesTextsAndMessages() {
     QCOMPARE(w.Messages.MsgDefaultQuestion,
              QStringLiteral("Wollen Sie Standardeinstellungen öffnen?"));
     SelectPage(w, 2);
-    QCOMPARE(w.UpDownServo[0][0]->Position(), 660);
+    QCOMPARE(w.ServoTable->Position({0, 0}), 660);
     dorv::CurrentLanguage = 0;
 }
 

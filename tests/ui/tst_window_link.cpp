@@ -25,6 +25,7 @@
 #include "Hlav.h"
 #include "Jazyk1.h"
 #include "SimProcess.h"
+#include "ServoTable.h"
 #include "WindowTestEnv.h"
 
 using namespace dorv;
@@ -203,8 +204,9 @@ void TestWindowLink::liveValuesAndRead() {
     w.PageControl1->setCurrentIndex(1);
     for (int r = 0; r < ThrottleRows; ++r)
         for (int k = 0; k < RpmColumns; ++k)
-            QCOMPARE(w.UpDownServo[r][k]->Position(), CellShown(unit.ServoTable(0, r, k), false));
-    QCOMPARE(w.UpDownRpm[3]->Position(), RpmShown(std::as_const(unit).servo(0).RpmPoints(3)));
+            QCOMPARE(w.ServoTable->Position({r, k}), CellShown(unit.ServoTable(0, r, k), false));
+    QCOMPARE(w.ServoTable->Position({RpmRow, 3}),
+             RpmShown(std::as_const(unit).servo(0).RpmPoints(3)));
     QVERIFY(w.CheckBoxTpEnable->isChecked());
 }
 
@@ -215,8 +217,9 @@ void TestWindowLink::changedCellProgramsAfterChange() {
     QTRY_VERIFY_WITH_TIMEOUT(t.Connected(), 5000);
     w.PageControl1->setCurrentIndex(1);
     w.CheckBoxProgHned->setChecked(true);
-    const int before = w.UpDownServo[0][6]->Position();
-    w.UpDownServo[0][6]->stepUp(); // an up-down arrow: pack and commit
+    const int before = w.ServoTable->Position({0, 6});
+    w.ServoTable->SetCurrentCell({0, 6});
+    w.ServoTable->Editor()->stepUp(); // an up-down arrow: pack and commit
     QCOMPARE(w.Sequencer().State().Mode, TransferMode::Program);
     QCOMPARE(w.LabelHlaseni->text(), w.Messages.MsgProgramming);
     QVERIFY(WaitForProgrammed(w));
@@ -235,7 +238,8 @@ void TestWindowLink::programThenUndoReachesUnit() {
     QTRY_VERIFY_WITH_TIMEOUT(t.Connected(), 5000);
     const ParameterImage start = w.Image;
     w.PageControl1->setCurrentIndex(2);
-    w.UpDownServo[0][2]->stepUp(); // recorded, not programmed: the box is clear
+    w.ServoTable->SetCurrentCell({0, 2});
+    w.ServoTable->Editor()->stepUp(); // recorded, not programmed: the box is clear
     QCOMPARE(w.Sequencer().State().Mode, TransferMode::Idle);
     const ParameterImage changed = w.Image;
 
@@ -267,14 +271,23 @@ void TestWindowLink::plusRaisesHighlightedCell() {
     QVERIFY(QTest::qWaitFor([&] { return PassEndedOk(w); }, PassTimeoutMs));
 
     w.PageControl1->setCurrentIndex(1);
-    QTRY_COMPARE(EditColour(w.EditServo(4, 3)), Lime);
+    TServoTable* table = w.ServoTable;
+    QTRY_COMPARE(table->CellColour({4, 3}), Lime);
     QCOMPARE(w.OperatingCell, (OperatingCell{.Column = 3, .Row = 4}));
-    QCOMPARE(EditColour(w.EditRpm(3)), Lime);
-    QCOMPARE(w.LabelRowTps[4]->palette().color(QPalette::Window), Lime);
-    for (QLineEdit* other : {w.EditServo(4, 2), w.EditServo(3, 3), w.EditServo(5, 3),
-                             w.EditServo(4, 4), w.EditRpm(2), w.EditRpm(4)})
-        QCOMPARE_NE(EditColour(other), Lime);
-    QCOMPARE_NE(w.LabelRowTps[3]->palette().color(QPalette::Window), Lime);
+    QCOMPARE(table->CellColour({RpmRow, 3}), Lime);
+    QCOMPARE(table->RowLabelColour(4), Lime);
+    for (const TableCell other : {TableCell{4, 2}, TableCell{3, 3}, TableCell{5, 3},
+                                  TableCell{4, 4}, TableCell{RpmRow, 2}, TableCell{RpmRow, 4}})
+        QCOMPARE_NE(table->CellColour(other), Lime);
+    QCOMPARE_NE(table->RowLabelColour(3), Lime);
+    // Drawn so: the cell's ground on screen is lime; the editor over it takes the colour too.
+    const QImage drawn = table->grab().toImage();
+    QCOMPARE(drawn.pixelColor(TServoTable::CellRect({4, 3}).topLeft() + QPoint(4, 4)), Lime);
+    QCOMPARE_NE(drawn.pixelColor(TServoTable::CellRect({4, 2}).topLeft() + QPoint(4, 4)), Lime);
+    table->SetCurrentCell({4, 3});
+    QCOMPARE(EditColour(table->Editor()), Lime);
+    table->SetCurrentCell({4, 4});
+    QCOMPARE_NE(EditColour(table->Editor()), Lime);
 
     w.CheckBoxProgHned->setChecked(true);
     w.ButtonPlus->click();
@@ -411,7 +424,8 @@ void TestWindowLink::signalDuringProgramLetsItFinish() {
     w.show();
     QTRY_VERIFY_WITH_TIMEOUT(t.Connected(), 5000);
     w.PageControl1->setCurrentIndex(1);
-    w.UpDownServo[2][3]->SetPosition(w.UpDownServo[2][3]->Position() + 40);
+    w.ServoTable->SetCurrentCell({2, 3});
+    w.ServoTable->Editor()->SetPosition(w.ServoTable->Position({2, 3}) + 40);
     w.ButtonProgram->click();
     QCOMPARE(w.Sequencer().State().Mode, TransferMode::Program);
     w.CloseForSignal();
