@@ -46,9 +46,7 @@ struct ServoTableModel {
     EditorRange CellRange = CellRangeMillivolts;
     bool TpEnable = true;
 
-    EditorRange RangeOf(TableCell cell) const {
-        return cell.Row == RpmRow ? RpmRange : CellRange;
-    }
+    EditorRange RangeOf(TableCell cell) const { return cell.Row == RpmRow ? RpmRange : CellRange; }
     int Value(TableCell cell) const {
         return cell.Row == RpmRow ? Rpm[cell.Column] : Cells[cell.Row][cell.Column];
     }

@@ -270,8 +270,8 @@ void TServoTable::DrawCell(QPainter& painter, TableCell cell) const {
         panel.state = (panel.state | QStyle::State_Sunken) & ~QStyle::State_HasFocus;
         panel.palette.setColor(QPalette::Base, ground);
         style()->drawPrimitive(QStyle::PE_PanelLineEdit, &panel, &painter, this);
-        textRoom = place.adjusted(panel.lineWidth, panel.lineWidth, -panel.lineWidth,
-                                  -panel.lineWidth);
+        textRoom =
+            place.adjusted(panel.lineWidth, panel.lineWidth, -panel.lineWidth, -panel.lineWidth);
     } else {
         QStyleOptionSpinBox option;
         option.initFrom(this);
@@ -293,10 +293,10 @@ void TServoTable::DrawCell(QPainter& painter, TableCell cell) const {
         style()->drawComplexControl(QStyle::CC_SpinBox, &option, &painter, this);
         // The parts of a spin box are told in its own coordinates, as its editor has them.
         option.rect.moveTo(0, 0);
-        textRoom = style()
-                       ->subControlRect(QStyle::CC_SpinBox, &option, QStyle::SC_SpinBoxEditField,
-                                        this)
-                       .translated(place.topLeft());
+        textRoom =
+            style()
+                ->subControlRect(QStyle::CC_SpinBox, &option, QStyle::SC_SpinBoxEditField, this)
+                .translated(place.topLeft());
     }
     painter.setPen(palette().color(QPalette::Text));
     painter.setFont(font());
@@ -335,8 +335,8 @@ void TServoTable::mousePressEvent(QMouseEvent* event) {
         event->ignore();
         return;
     }
-    const bool extend = (event->modifiers() & Qt::ShiftModifier) && cell->Row != RpmRow &&
-                        anchor_.Row != RpmRow;
+    const bool extend =
+        (event->modifiers() & Qt::ShiftModifier) && cell->Row != RpmRow && anchor_.Row != RpmRow;
     MoveTo(*cell);
     if (!extend)
         anchor_ = current_;
@@ -351,8 +351,9 @@ void TServoTable::mousePressEvent(QMouseEvent* event) {
 void TServoTable::ForwardMouse(QMouseEvent* event) {
     const QPoint inEditor = editor_->mapFrom(this, event->position().toPoint());
     if (event->type() == QEvent::MouseButtonPress) {
-        QWidget* part = editor_->Edit()->geometry().contains(inEditor) ? editor_->Edit()
-                                                                       : static_cast<QWidget*>(editor_);
+        QWidget* part = editor_->Edit()->geometry().contains(inEditor)
+                            ? editor_->Edit()
+                            : static_cast<QWidget*>(editor_);
         forwardedTo_ = part;
     }
     if (!forwardedTo_)
@@ -370,9 +371,9 @@ void TServoTable::mouseMoveEvent(QMouseEvent* event) {
     const std::optional<TableCell> cell = CellAt(event->position().toPoint());
     if (cell && *cell != current_ && cell->Row != RpmRow && anchor_.Row != RpmRow) {
         if (forwardedTo_) {
-            QMouseEvent release(QEvent::MouseButtonRelease, QPointF(-1, -1),
-                                event->scenePosition(), event->globalPosition(), Qt::LeftButton,
-                                Qt::NoButton, event->modifiers());
+            QMouseEvent release(QEvent::MouseButtonRelease, QPointF(-1, -1), event->scenePosition(),
+                                event->globalPosition(), Qt::LeftButton, Qt::NoButton,
+                                event->modifiers());
             QCoreApplication::sendEvent(forwardedTo_, &release);
             forwardedTo_ = nullptr;
         }

@@ -459,8 +459,8 @@ void TestPrint::printsActivePageInPrintView() {
     if (page != 0 && tpEnable)
         for (int r : {0, ThrottleRows - 1})
             QVERIFY2(CommonestGrey(picture, OnPicture(InClient(w, w.ServoTable,
-                                                                w.ServoTable->RowLabelRect(r)),
-                                                       printed)) >= 250,
+                                                               w.ServoTable->RowLabelRect(r)),
+                                                      printed)) >= 250,
                      qPrintable(TServoTable::RowLabelText(r)));
     QVERIFY(CommonestGrey(picture, OnPicture(heading, printed)) >= 250);
 }

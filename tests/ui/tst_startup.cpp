@@ -22,8 +22,8 @@
 #include "Jazyk1.h"
 #include "ParameterFile.h"
 #include "Placement.h"
-#include "SettingsData.h"
 #include "ServoTable.h"
+#include "SettingsData.h"
 #include "WindowTestEnv.h"
 
 using namespace dorv;

@@ -432,7 +432,7 @@ void TestWindow::percentClickWithoutConversionStillCommits() {
     QVERIFY(!w.CheckBoxProcenta->isChecked());
     QTest::mouseClick(w.CheckBoxProcenta, Qt::LeftButton);
     QCOMPARE(int(w.Image.servo(0).Cell(0, 0)), 60); // not converted
-    QCOMPARE(w.ServoTable->Position({0, 0}), 60); // refilled in per-cent units
+    QCOMPARE(w.ServoTable->Position({0, 0}), 60);   // refilled in per-cent units
     QCOMPARE(w.ServoTable->Model().RangeOf({0, 0}).Max, 100);
     QVERIFY(w.Image.servo(0).RpmPoints(3) > w.Image.servo(0).RpmPoints(2));
     QCOMPARE(w.History.CurrentIndex(), 1);
@@ -545,9 +545,7 @@ struct SteppedEditor {
         return {w, name == QLatin1String("ServoTable") ? nullptr : w.findChild<TEditUpDown*>(name),
                 TableCell{cell.y(), cell.x()}};
     }
-    bool Shown() const {
-        return Single ? Single->isVisible() : CellVisible(w, Cell);
-    }
+    bool Shown() const { return Single ? Single->isVisible() : CellVisible(w, Cell); }
     // What gets the mouse, and the point of the up arrow and the middle in its coordinates.
     QWidget* Target() const { return Single ? Single : static_cast<QWidget*>(w.ServoTable); }
     QPoint Up() const {
@@ -555,7 +553,8 @@ struct SteppedEditor {
                       : w.ServoTable->ArrowCentre(Cell, QStyle::SC_SpinBoxUp);
     }
     QPointF Middle() const {
-        return Single ? QRectF(Single->rect()).center() : QRectF(TServoTable::CellRect(Cell)).center();
+        return Single ? QRectF(Single->rect()).center()
+                      : QRectF(TServoTable::CellRect(Cell)).center();
     }
     int Position() const { return Single ? Single->Position() : w.ServoTable->Position(Cell); }
     QString Text() const { return Single ? Single->Edit()->text() : w.ServoTable->CellText(Cell); }

@@ -24,8 +24,8 @@
 #include "EditorValues.h"
 #include "Hlav.h"
 #include "Jazyk1.h"
-#include "SimProcess.h"
 #include "ServoTable.h"
+#include "SimProcess.h"
 #include "WindowTestEnv.h"
 
 using namespace dorv;
