@@ -406,6 +406,7 @@ void TFormHlav::CreateMenus() {
                           QKeySequence(Qt::CTRL | Qt::Key_Z));
     MenuZnovu = MakeAction(MenuTools, "MenuZnovu", QStringLiteral("Redo"),
                            QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_Z));
+    CreateTableMenu();
 
     MenuLanguage = bar->addMenu(QStringLiteral("&Language"));
     MenuLanguage->setObjectName(QStringLiteral("MenuLanguage"));
@@ -502,6 +503,7 @@ void TFormHlav::WireEvents() {
     connect(ServoTable, &TServoTable::EditClicked, this, &TFormHlav::Edit1Exit);
     connect(ServoTable, &TServoTable::EnterPressed, this, &TFormHlav::ServoTableEnter);
     connect(ServoTable, &TServoTable::ArrowClicked, this, &TFormHlav::UpDown1Click);
+    WireTableMenu();
     CheckBoxProgHned->installEventFilter(this);
     connect(CheckBoxProgHned, &QCheckBox::toggled, this, &TFormHlav::ShowProgHnedFace);
     connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {

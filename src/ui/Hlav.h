@@ -17,6 +17,7 @@
 #include "ParameterImage.h"
 #include "SerialPort.h"
 #include "StorageFiles.h"
+#include "TableOperations.h"
 #include "TransferSequencer.h"
 
 class QAction;
@@ -174,6 +175,19 @@ public:
     QAction* MenuToolsPlus = nullptr;
     QAction* MenuZpet = nullptr;
     QAction* MenuZnovu = nullptr;
+    // Tools > Table: operations on the selected cells of the servo table and the clipboard.
+    QMenu* MenuTable = nullptr;
+    QAction* MenuTableSet = nullptr;
+    QAction* MenuTableAdd = nullptr;
+    QAction* MenuTableScale = nullptr;
+    QAction* MenuTableInterpolateH = nullptr;
+    QAction* MenuTableInterpolateV = nullptr;
+    QAction* MenuTableInterpolate2D = nullptr;
+    QAction* MenuTableSmooth = nullptr;
+    QAction* MenuTableCopy = nullptr;
+    QAction* MenuTableCopyHeaders = nullptr;
+    QAction* MenuTablePaste = nullptr;
+    QAction* MenuTableSelectAll = nullptr;
     QMenu* MenuLanguage = nullptr;
     QAction* MenuEnglish = nullptr;
     QAction* MenuCzech = nullptr;
@@ -204,6 +218,20 @@ public:
     QPushButton* ButtonMinus = nullptr;
     QPushButton* ButtonPlus = nullptr;
     QCheckBox* CheckBoxAll = nullptr;
+
+    // --- The servo table's commands (TableCommands.cpp) ---
+    // An operation on the selected cells of the active servo's table, from the image: one undo
+    // step through CommitChange; the status bar tells how many results were kept in range. Set,
+    // Add and Scale ask for their amount first.
+    void ServoTableOperation(dorv::TableOperation operation);
+    // The selected cells to the clipboard as tab-separated lines; with headers, the RPM points
+    // over them and the throttle labels before them.
+    void CopyServoTable(bool headers);
+    // The clipboard's block into the table at the selection's top left (or the current cell): one
+    // undo step; refused whole, with a box naming the first bad cell, when any value is wrong.
+    void PasteServoTable();
+    // Asks for the amount of Set, Add or Scale; no value when cancelled. Tests answer here.
+    std::function<std::optional<double>(const QString& prompt, double initial)> AskTableAmount;
 
     // --- Kept between runs (settings file) ---
     int PortIndex = 1;    // serial port number minus one (COM1 is 0)
@@ -330,6 +358,8 @@ private:
     void CreateServoTable();
     void CreateServoControls();
     void CreateComPortItems();
+    void CreateTableMenu();
+    void WireTableMenu();
     void WireEvents();
 
     void PackGeneralPage();

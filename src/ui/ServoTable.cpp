@@ -49,6 +49,10 @@ TServoTable::TServoTable(QWidget* parent) : QWidget(parent) {
                                   model_.RangeOf(current_));
     editor_->installEventFilter(this);
     editor_->Edit()->installEventFilter(this);
+    // A right click anywhere in the table, the editor too, opens the table's menu (the window's).
+    editor_->setContextMenuPolicy(Qt::NoContextMenu);
+    editor_->Edit()->setContextMenuPolicy(Qt::NoContextMenu);
+    setContextMenuPolicy(Qt::CustomContextMenu);
     // The editor alone takes the keyboard focus; a click on a drawn cell hands it over.
     setFocusPolicy(Qt::NoFocus);
     connect(editor_, &TEditUpDown::EditClicked, this, &TServoTable::EditClicked);
@@ -331,6 +335,11 @@ void TServoTable::DrawSelectionFrame(QPainter& painter) const {
 // arrow steps (and, held, repeats) and a click into the text sets the cursor as in any editor.
 void TServoTable::mousePressEvent(QMouseEvent* event) {
     const std::optional<TableCell> cell = CellAt(event->position().toPoint());
+    // A right click outside the selection selects its cell first, for the menu that follows.
+    if (cell && event->button() == Qt::RightButton && !IsSelected(*cell)) {
+        SetCurrentCell(*cell);
+        editor_->setFocus(Qt::MouseFocusReason);
+    }
     if (!cell || event->button() != Qt::LeftButton) {
         event->ignore();
         return;
@@ -428,11 +437,21 @@ bool TServoTable::eventFilter(QObject* watched, QEvent* event) {
 // Arrow keys move between cells, with Shift they stretch the selection; Ctrl+A selects the
 // table. While text is being typed, Left and Right move in the text and Ctrl+A selects it.
 bool TServoTable::HandleKey(QKeyEvent* event) {
-    const bool typing = editor_->Edit()->isModified();
+    const bool typing = editor_->Edit()->isModified() || editor_->Edit()->hasSelectedText();
     const Qt::KeyboardModifiers modifiers =
         event->modifiers() & ~(Qt::KeypadModifier | Qt::GroupSwitchModifier);
-    if (event->matches(QKeySequence::SelectAll) && !typing) {
+    if (event->matches(QKeySequence::SelectAll) && !editor_->Edit()->isModified()) {
         SelectAll();
+        return true;
+    }
+    if (!typing && event->key() == Qt::Key_C &&
+        (modifiers == Qt::ControlModifier ||
+         modifiers == (Qt::ControlModifier | Qt::ShiftModifier))) {
+        emit CopyRequested(modifiers & Qt::ShiftModifier);
+        return true;
+    }
+    if (!typing && event->matches(QKeySequence::Paste)) {
+        emit PasteRequested();
         return true;
     }
     int rows = 0;

@@ -76,6 +76,9 @@ signals:
     // Enter was pressed in a cell: the next cell, or past the last one the next control, has
     // the focus already.
     void EnterPressed();
+    // Ctrl+C (Ctrl+Shift+C with headers) and Ctrl+V while no text is being typed in the editor.
+    void CopyRequested(bool headers);
+    void PasteRequested();
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -3,12 +3,14 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QFileDialog>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
 #include <QSpontaneKeyEvent>
@@ -142,6 +144,20 @@ private slots:
     void aboutCaptionFollowsLanguage();
     void servoValuesStayInTheirColumns_data();
     void servoValuesStayInTheirColumns();
+    void selectionByKeyboard();
+    void selectionByMouse();
+    void selectionSurvivesTickAndCommit();
+    void arrowKeysMoveBetweenCells();
+    void enterPastLastCellLeavesTable();
+    void tableOperationOnSelection_data();
+    void tableOperationOnSelection();
+    void tableOperationWithoutSelectionChangesNothing();
+    void copySelection_data();
+    void copySelection();
+    void copyAndPasteActOnTypedText();
+    void pasteThenUndoRestoresImage();
+    void refusedPasteChangesNothing_data();
+    void refusedPasteChangesNothing();
 
 private:
     WindowTestEnv env_; // a private configuration folder and a scripted port for every window
@@ -1087,6 +1103,360 @@ void TestWindow::servoValuesStayInTheirColumns() {
     LayoutRequestCounter requests(w.findChild<QWidget*>(QStringLiteral("ClientArea")));
     QTest::qWait(100);
     QCOMPARE(requests.Count, 0);
+    dorv::CurrentLanguage = 0;
+}
+
+namespace {
+
+// A window on servo page 1 with TP Enable, its table the ramp 1000 + 100·c + 20·r mV.
+void PrepareRamp(TFormHlav& w) {
+    auto servo = w.Image.servo(0);
+    servo.TpEnable() = 1;
+    servo.PercentMode() = 0;
+    for (int r = 0; r < ThrottleRows; ++r)
+        for (int c = 0; c < RpmColumns; ++c)
+            servo.Cell(r, c) = Byte((1000 + 100 * c + 20 * r) / 20);
+    SelectPage(w, 1);
+    w.FillEditors();
+    w.ResetHistory();
+}
+
+// The colour the table draws a cell's ground in, a little inside its frame.
+QColor DrawnGround(TServoTable* table, TableCell cell) {
+    return table->grab().toImage().pixelColor(TServoTable::CellRect(cell).topLeft() + QPoint(5, 4));
+}
+
+// The text of the next modal box, closed as soon as it shows.
+void CaptureNextBox(QObject* context, QString* text) {
+    QTimer::singleShot(0, context, [text] {
+        QTRY_VERIFY(QApplication::activeModalWidget() != nullptr);
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (box)
+            *text = box->text();
+        QApplication::activeModalWidget()->close();
+    });
+}
+
+} // namespace
+
+void TestWindow::selectionByKeyboard() {
+    TFormHlav w;
+    PrepareRamp(w);
+    ShowActive(w);
+    TServoTable* table = w.ServoTable;
+    QTest::mouseClick(table, Qt::LeftButton, {}, TServoTable::CellRect({2, 3}).center());
+    QCOMPARE(table->Selection(), std::optional(TableRect{2, 3, 2, 3}));
+    QWidget* keys = table->Editor();
+    QVERIFY(keys->hasFocus());
+    QTest::keyClick(keys, Qt::Key_Right, Qt::ShiftModifier);
+    QTest::keyClick(keys, Qt::Key_Right, Qt::ShiftModifier);
+    QTest::keyClick(keys, Qt::Key_Down, Qt::ShiftModifier);
+    QCOMPARE(table->Selection(), std::optional(TableRect{2, 3, 3, 5}));
+    QCOMPARE(table->CurrentCell(), TableCell({2, 3})); // the editor stays where typing goes
+    // Back over the anchor: the rectangle turns round it.
+    for (int i = 0; i < 4; ++i)
+        QTest::keyClick(keys, Qt::Key_Left, Qt::ShiftModifier);
+    QCOMPARE(table->Selection(), std::optional(TableRect{2, 1, 3, 3}));
+    // Drawn: selected cells on a ground of their own, the others on the base.
+    const QColor base = QApplication::palette().color(QPalette::Base);
+    QCOMPARE_NE(DrawnGround(table, {3, 1}), base);
+    QCOMPARE(DrawnGround(table, {5, 5}), base);
+    // Ctrl+A: the whole table.
+    QTest::keyClick(keys, Qt::Key_A, Qt::ControlModifier);
+    QCOMPARE(table->Selection(), std::optional(TableRect{0, 0, 9, 14}));
+    QCOMPARE_NE(DrawnGround(table, {9, 14}), base);
+    // A plain arrow: back to one cell.
+    QTest::keyClick(keys, Qt::Key_Down);
+    QCOMPARE(table->CurrentCell(), TableCell({3, 3}));
+    QCOMPARE(table->Selection(), std::optional(TableRect{3, 3, 3, 3}));
+    QCOMPARE(w.History.CurrentIndex(), 0); // selecting is no change
+}
+
+void TestWindow::selectionByMouse() {
+    TFormHlav w;
+    PrepareRamp(w);
+    ShowActive(w);
+    TServoTable* table = w.ServoTable;
+    // Dragging from one cell to another.
+    QTest::mousePress(table, Qt::LeftButton, {}, TServoTable::CellRect({1, 1}).center());
+    QTest::mouseMove(table, TServoTable::CellRect({2, 4}).center());
+    QTest::mouseMove(table, TServoTable::CellRect({4, 6}).center());
+    QTest::mouseRelease(table, Qt::LeftButton, {}, TServoTable::CellRect({4, 6}).center());
+    QCOMPARE(table->Selection(), std::optional(TableRect{1, 1, 4, 6}));
+    QCOMPARE(table->CurrentCell(), TableCell({1, 1}));
+    // Shift+click stretches it from the same corner.
+    QTest::mouseClick(table, Qt::LeftButton, Qt::ShiftModifier,
+                      TServoTable::CellRect({6, 8}).center());
+    QCOMPARE(table->Selection(), std::optional(TableRect{1, 1, 6, 8}));
+    // A click selects one cell again; the values never moved.
+    QTest::mouseClick(table, Qt::LeftButton, {}, TServoTable::CellRect({7, 2}).center());
+    QCOMPARE(table->Selection(), std::optional(TableRect{7, 2, 7, 2}));
+    QCOMPARE(table->CurrentCell(), TableCell({7, 2}));
+    QCOMPARE(w.History.CurrentIndex(), 0);
+}
+
+void TestWindow::selectionSurvivesTickAndCommit() {
+    TFormHlav w;
+    PrepareRamp(w);
+    ShowActive(w);
+    w.ServoTable->SetCurrentCell({2, 2});
+    w.ServoTable->SetSelection({2, 2, 5, 9});
+    const QColor selected = DrawnGround(w.ServoTable, {4, 8});
+    w.Timer1Timer();
+    w.Timer1Timer();
+    w.Image.servo(0).Cell(0, 0) = 7;
+    w.CommitChange(); // a refill from the image
+    QCOMPARE(w.ServoTable->Selection(), std::optional(TableRect{2, 2, 5, 9}));
+    QCOMPARE(DrawnGround(w.ServoTable, {4, 8}), selected);
+    // Rows hidden by TP Enable leave the selection on row 0.
+    QTest::mouseClick(w.CheckBoxTpEnable, Qt::LeftButton);
+    QCOMPARE(w.ServoTable->Selection(), std::optional(TableRect{0, 2, 0, 9}));
+}
+
+void TestWindow::arrowKeysMoveBetweenCells() {
+    TFormHlav w;
+    PrepareRamp(w);
+    ShowActive(w);
+    TServoTable* table = w.ServoTable;
+    table->SetCurrentCell({RpmRow, 0});
+    table->Editor()->setFocus();
+    QTest::keyClick(table->Editor(), Qt::Key_Up); // stays at the edge
+    QCOMPARE(table->CurrentCell(), TableCell({RpmRow, 0}));
+    QTest::keyClick(table->Editor(), Qt::Key_Down);
+    QTest::keyClick(table->Editor(), Qt::Key_Right);
+    QCOMPARE(table->CurrentCell(), TableCell({0, 1}));
+    QCOMPARE(table->Editor()->Position(), 1100);
+    QCOMPARE(table->Editor()->geometry(), TServoTable::CellRect({0, 1}));
+    // A typed value goes with the move into the table's values (not yet into the image), and Left
+    // and Right move in the typed text.
+    TypeInto(table->Editor(), QStringLiteral("1240"));
+    QTest::keyClick(table->Editor(), Qt::Key_Left);
+    QCOMPARE(table->CurrentCell(), TableCell({0, 1}));
+    QTest::keyClick(table->Editor(), Qt::Key_Down);
+    QCOMPARE(table->CurrentCell(), TableCell({1, 1}));
+    QCOMPARE(table->Position({0, 1}), 1240);
+    QCOMPARE(int(w.Image.servo(0).Cell(0, 1)), 55);
+    // Refused whole when beyond the range: the cell keeps its value.
+    TypeInto(table->Editor(), QStringLiteral("6000"));
+    QTest::keyClick(table->Editor(), Qt::Key_Up);
+    QCOMPARE(table->Position({1, 1}), 1120);
+    // Tab leaves the table for the next control.
+    QTest::keyClick(table->Editor(), Qt::Key_Tab);
+    QVERIFY(!table->Editor()->hasFocus());
+    QCOMPARE(w.History.CurrentIndex(), 0);
+}
+
+void TestWindow::enterPastLastCellLeavesTable() {
+    TFormHlav w;
+    PrepareRamp(w);
+    ShowActive(w);
+    TypeIntoCell(w, {9, 14}, QStringLiteral("2000"));
+    QTest::keyClick(w.ServoTable->Editor(), Qt::Key_Return);
+    QCOMPARE(int(w.Image.servo(0).Cell(9, 14)), 100);
+    QVERIFY(!w.ServoTable->Editor()->hasFocus());
+    QVERIFY(QApplication::focusWidget() != nullptr);
+    QCOMPARE(w.History.CurrentIndex(), 1);
+}
+
+void TestWindow::tableOperationOnSelection_data() {
+    QTest::addColumn<QString>("action");
+    QTest::addColumn<QKeySequence>("keys"); // empty: through the menu item
+    QTest::addColumn<double>("amount");
+    QTest::addColumn<QList<int>>("cells"); // (1, 2), (1, 5), (3, 2), (3, 5), (2, 3) in mV
+    QTest::addColumn<int>("clamped");
+    // The selection is rows 1..3, columns 2..5 of the ramp, with (2, 3) raised to 3000.
+    QTest::newRow("set") << "MenuTableSet" << QKeySequence() << 2500.0
+                         << QList<int>{2500, 2500, 2500, 2500, 2500} << 0;
+    QTest::newRow("set by key") << "MenuTableSet" << QKeySequence(Qt::CTRL | Qt::Key_1) << 2500.0
+                                << QList<int>{2500, 2500, 2500, 2500, 2500} << 0;
+    QTest::newRow("add clamped") << "MenuTableAdd" << QKeySequence() << 3500.0
+                                 << QList<int>{4720, 5000, 4760, 5000, 5000} << 4;
+    QTest::newRow("scale") << "MenuTableScale" << QKeySequence(Qt::CTRL | Qt::Key_3) << 50.0
+                           << QList<int>{620, 760, 640, 780, 1500} << 0; // 610, 630 rounded up
+    QTest::newRow("horizontal") << "MenuTableInterpolateH" << QKeySequence() << 0.0
+                                << QList<int>{1220, 1520, 1260, 1560, 1340} << 0;
+    QTest::newRow("vertical") << "MenuTableInterpolateV" << QKeySequence(Qt::CTRL | Qt::Key_5)
+                              << 0.0 << QList<int>{1220, 1520, 1260, 1560, 1340} << 0;
+    QTest::newRow("2-D") << "MenuTableInterpolate2D" << QKeySequence() << 0.0
+                         << QList<int>{1220, 1520, 1260, 1560, 1340} << 0;
+    // (2, 3): the average of its 3 x 3 block, 13720 / 9 = 1524.4, on the step 1520; a corner the
+    // average of the four cells of the selection round it: (1, 2) 6780 / 4 = 1695 -> 1700.
+    QTest::newRow("smooth") << "MenuTableSmooth" << QKeySequence(Qt::CTRL | Qt::Key_7) << 0.0
+                            << QList<int>{1700, 1480, 1720, 1500, 1520} << 0;
+}
+
+// Each operation acts on the selection only, is one undo step, and with "Programming after
+// change" starts programming once.
+void TestWindow::tableOperationOnSelection() {
+    QFETCH(QString, action);
+    QFETCH(QKeySequence, keys);
+    QFETCH(double, amount);
+    QFETCH(QList<int>, cells);
+    TFormHlav w;
+    PrepareRamp(w);
+    w.Image.servo(0).Cell(2, 3) = 150; // 3000 mV
+    w.CommitChange();
+    w.ResetHistory();
+    ShowActive(w);
+    QStringList asked;
+    w.AskTableAmount = [&](const QString& prompt, double) -> std::optional<double> {
+        asked << prompt;
+        return amount;
+    };
+    w.CheckBoxProgHned->setChecked(true);
+    w.ServoTable->SetCurrentCell({1, 2});
+    w.ServoTable->Editor()->setFocus();
+    w.ServoTable->SetSelection({1, 2, 3, 5});
+    const ParameterImage before = w.Image;
+    auto* item = w.findChild<QAction*>(action);
+    QVERIFY(item);
+    if (keys.isEmpty())
+        item->trigger();
+    else
+        QTest::keySequence(w.ServoTable->Editor(), keys);
+    const bool asks = action == QLatin1String("MenuTableSet") ||
+                      action == QLatin1String("MenuTableAdd") ||
+                      action == QLatin1String("MenuTableScale");
+    QCOMPARE(asked.size(), asks ? 1 : 0);
+    const auto servo = std::as_const(w.Image).servo(0);
+    const QList<int> after{20 * servo.Cell(1, 2), 20 * servo.Cell(1, 5), 20 * servo.Cell(3, 2),
+                           20 * servo.Cell(3, 5), 20 * servo.Cell(2, 3)};
+    QCOMPARE(after, cells);
+    for (int r = 0; r < ThrottleRows; ++r)
+        for (int c = 0; c < RpmColumns; ++c)
+            if (!TableRect{1, 2, 3, 5}.Contains(r, c))
+                QCOMPARE(servo.Cell(r, c), before.servo(0).Cell(r, c));
+    QCOMPARE(w.ServoTable->Position({3, 5}), cells[3]); // the table shows it at once
+    QCOMPARE(w.History.CurrentIndex(), 1);
+    QCOMPARE(w.Sequencer().State().Mode, TransferMode::Program);
+    QFETCH(int, clamped);
+    if (clamped > 0)
+        QVERIFY2(w.StatusBar1->currentMessage().contains(QString::number(clamped)),
+                 qPrintable(w.StatusBar1->currentMessage()));
+    QCOMPARE(w.ServoTable->Selection(), std::optional(TableRect{1, 2, 3, 5}));
+    w.SpeedButtonZpetClick();
+    QCOMPARE(w.Image, before);
+}
+
+void TestWindow::tableOperationWithoutSelectionChangesNothing() {
+    TFormHlav w;
+    PrepareRamp(w);
+    ShowActive(w);
+    w.ServoTable->SetCurrentCell({RpmRow, 4}); // an RPM point: no cell selected
+    const ParameterImage before = w.Image;
+    w.MenuTableSmooth->trigger();
+    QCOMPARE(w.Image, before);
+    QCOMPARE(w.History.CurrentIndex(), 0);
+    QCOMPARE(w.StatusBar1->currentMessage(), w.Messages.MsgTableNoSelection);
+    // A cancelled question changes nothing either.
+    w.ServoTable->SetCurrentCell({0, 0});
+    w.AskTableAmount = [](const QString&, double) { return std::optional<double>(); };
+    w.MenuTableSet->trigger();
+    QCOMPARE(w.Image, before);
+    // Nor on the general page.
+    SelectPage(w, 0);
+    QVERIFY(!w.MenuTable->isEnabled());
+}
+
+void TestWindow::copySelection_data() {
+    QTest::addColumn<QKeySequence>("keys");
+    QTest::addColumn<QString>("copied");
+    QTest::newRow("values") << QKeySequence(QKeySequence::Copy) << "1220\t1320\n1240\t1340\n";
+    QTest::newRow("with headers") << QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C)
+                                  << "\t2000\t3000\n2%\t1220\t1320\n5%\t1240\t1340\n";
+}
+
+void TestWindow::copySelection() {
+    QFETCH(QKeySequence, keys);
+    TFormHlav w;
+    PrepareRamp(w);
+    ShowActive(w);
+    w.ServoTable->SetCurrentCell({1, 2});
+    w.ServoTable->Editor()->setFocus();
+    QTest::keyClick(w.ServoTable->Editor(), Qt::Key_Right, Qt::ShiftModifier);
+    QTest::keyClick(w.ServoTable->Editor(), Qt::Key_Down, Qt::ShiftModifier);
+    QGuiApplication::clipboard()->clear();
+    QTest::keySequence(w.ServoTable->Editor(), keys);
+    QTEST(QGuiApplication::clipboard()->text(), "copied");
+}
+
+// While text is being typed, Ctrl+C and Ctrl+V are the editor's own.
+void TestWindow::copyAndPasteActOnTypedText() {
+    TFormHlav w;
+    PrepareRamp(w);
+    ShowActive(w);
+    const ParameterImage before = w.Image;
+    TypeIntoCell(w, {0, 0}, QStringLiteral("1480"));
+    QLineEdit* edit = w.ServoTable->Editor()->Edit();
+    edit->selectAll();
+    QTest::keyClick(w.ServoTable->Editor(), Qt::Key_C, Qt::ControlModifier);
+    QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("1480"));
+    QGuiApplication::clipboard()->setText(QStringLiteral("2\t3\n4\t5"));
+    edit->setCursorPosition(edit->text().size());
+    QTest::keyClick(w.ServoTable->Editor(), Qt::Key_V, Qt::ControlModifier);
+    QVERIFY2(edit->text().startsWith(QStringLiteral("1480")), qPrintable(edit->text()));
+    QCOMPARE(w.Image, before);
+    QCOMPARE(w.History.CurrentIndex(), 0);
+}
+
+void TestWindow::pasteThenUndoRestoresImage() {
+    TFormHlav w;
+    PrepareRamp(w);
+    ShowActive(w);
+    const ParameterImage before = w.Image;
+    w.CheckBoxProgHned->setChecked(true);
+    w.ServoTable->SetCurrentCell({4, 6});
+    w.ServoTable->Editor()->setFocus();
+    // From a spreadsheet: headers, a decimal comma, a thousands separator, Windows line ends.
+    QGuiApplication::clipboard()->setText(
+        QStringLiteral("\t3000\t4000\r\n20%\t2000\t2,040\r\n30%\t1990,5\t4980\r\n"));
+    QTest::keyClick(w.ServoTable->Editor(), Qt::Key_V, Qt::ControlModifier);
+    const auto servo = std::as_const(w.Image).servo(0);
+    QCOMPARE(int(servo.Cell(4, 6)), 100);
+    QCOMPARE(int(servo.Cell(4, 7)), 102);
+    QCOMPARE(int(servo.Cell(5, 6)), 100); // 1990.5 on the 20 mV step
+    QCOMPARE(int(servo.Cell(5, 7)), 249);
+    int differing = 0;
+    for (int i = 0; i < ImageSize; ++i)
+        differing += w.Image.bytes()[i] != before.bytes()[i] ? 1 : 0;
+    QCOMPARE(differing, 4);
+    QCOMPARE(w.History.CurrentIndex(), 1);
+    QCOMPARE(w.Sequencer().State().Mode, TransferMode::Program);
+    QCOMPARE(w.ServoTable->Selection(), std::optional(TableRect{4, 6, 5, 7}));
+    w.CheckBoxProgHned->setChecked(false);
+    QTest::keyClick(w.ServoTable->Editor(), Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(w.Image, before);
+    QCOMPARE(w.ServoTable->Position({5, 7}), 1000 + 700 + 100);
+}
+
+void TestWindow::refusedPasteChangesNothing_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("named"); // the refused text and the cell, in the box's text
+    QTest::newRow("not a number") << "1000\t1100\n1200\tx1"
+                                  << "cell 20% / column 6 holds no number (\"x1\")";
+    QTest::newRow("out of range") << "1000\n5100"
+                                  << "value 5100 in cell 20% / column 5 is out of range";
+    QTest::newRow("past the edge") << "1\t2\t3\t4\t5\t6\t7\t8\t9\t10\t11\t12"
+                                   << "runs past the table";
+}
+
+void TestWindow::refusedPasteChangesNothing() {
+    QFETCH(QString, text);
+    QFETCH(QString, named);
+    dorv::CurrentLanguage = 1;
+    TFormHlav w;
+    PrepareRamp(w);
+    ShowActive(w);
+    const ParameterImage before = w.Image;
+    w.ServoTable->SetCurrentCell({3, 4});
+    QGuiApplication::clipboard()->setText(text);
+    QString box;
+    CaptureNextBox(&w, &box);
+    w.MenuTablePaste->trigger();
+    QVERIFY2(box.contains(QStringLiteral("nothing was changed")), qPrintable(box));
+    QVERIFY2(box.contains(named), qPrintable(box));
+    QCOMPARE(w.Image, before);
+    QCOMPARE(w.History.CurrentIndex(), 0);
     dorv::CurrentLanguage = 0;
 }
 
