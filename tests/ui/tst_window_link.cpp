@@ -160,6 +160,7 @@ private slots:
     void liveValuesAndRead();
     void changedCellProgramsAfterChange();
     void programThenUndoReachesUnit();
+    void tableOperationProgramsOncePass();
     void plusRaisesHighlightedCell();
     void tpsCapture_data();
     void tpsCapture();
@@ -229,6 +230,33 @@ void TestWindowLink::changedCellProgramsAfterChange() {
     QCOMPARE(CellShown(saved.ServoTable(0, 0, 6), false), before + 20);
     QVERIFY(SameParameters(saved, w.Image));
     QVERIFY(!SameParameters(saved, unit));
+}
+
+// A bulk operation on the table is one change: with "Programming after change" the unit is
+// programmed once (its programming count goes up by one) and keeps the whole result.
+void TestWindowLink::tableOperationProgramsOncePass() {
+    const ParameterImage unit = UnitParameters();
+    SimWindow t({}, &unit);
+    TFormHlav& w = *t.window;
+    QTRY_VERIFY_WITH_TIMEOUT(t.Connected(), 5000);
+    QTRY_COMPARE(w.LabelPocetProgramovani->text(), w.Messages.MsgProgramCount + " 12");
+    w.PageControl1->setCurrentIndex(1);
+    w.CheckBoxProgHned->setChecked(true);
+    const int historyBefore = w.History.CurrentIndex();
+    w.ServoTable->SetCurrentCell({0, 0});
+    w.ServoTable->SelectAll();
+    w.AskTableAmount = [](const QString&, double) { return std::optional<double>(-40); };
+    w.MenuTableAdd->trigger();
+    QCOMPARE(w.History.CurrentIndex(), historyBefore + 1);
+    QCOMPARE(w.Sequencer().State().Mode, TransferMode::Program);
+    QVERIFY(WaitForProgrammed(w));
+    QTRY_COMPARE_WITH_TIMEOUT(w.LabelPocetProgramovani->text(),
+                              w.Messages.MsgProgramCount + " 13", 3000);
+    QTest::qWait(500);
+    QCOMPARE(w.LabelPocetProgramovani->text(), w.Messages.MsgProgramCount + " 13");
+    QCOMPARE(w.Sequencer().State().Mode, TransferMode::Idle);
+    QVERIFY(t.sim->Stop());
+    QVERIFY(SameParameters(t.sim->SavedImage(), w.Image));
 }
 
 void TestWindowLink::programThenUndoReachesUnit() {
