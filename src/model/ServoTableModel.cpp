@@ -43,6 +43,20 @@ std::optional<TableCell> ServoTableModel::Next(TableCell cell) const {
     return next;
 }
 
+double HeatLevel(const ServoTableModel& model, int value) {
+    int low = model.Cells[0][0];
+    int high = low;
+    for (int r = 0; r < ThrottleRows; ++r)
+        for (int k = 0; k < RpmColumns; ++k)
+            if (model.IsShown({r, k})) {
+                low = std::min(low, model.Cells[r][k]);
+                high = std::max(high, model.Cells[r][k]);
+            }
+    if (high == low)
+        return 0.5;
+    return std::clamp(double(value - low) / double(high - low), 0.0, 1.0);
+}
+
 void FillTableModel(ServoTableModel& model, const ParameterImage& image, ServoIndex s) {
     const auto servo = image.servo(s);
     const bool percent = servo.PercentMode() != 0;

@@ -61,6 +61,10 @@ struct ServoTableModel {
     std::optional<TableCell> Next(TableCell cell) const;
 };
 
+// Where a value lies between the lowest and the highest shown cell, 0..1 (0.5 when all are the
+// same): the place of its colour on the heat map's scale.
+double HeatLevel(const ServoTableModel& model, int value);
+
 // The servo editors' values of servo s of the image, and the image from them (truncating as the
 // editors' binding does).
 void FillTableModel(ServoTableModel& model, const ParameterImage& image, ServoIndex s);

@@ -408,6 +408,11 @@ void TFormHlav::CreateMenus() {
                            QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_Z));
     CreateTableMenu();
 
+    MenuView = bar->addMenu(QStringLiteral("&View"));
+    MenuView->setObjectName(QStringLiteral("MenuView"));
+    MenuViewHeatMap = MakeAction(MenuView, "MenuViewHeatMap", QStringLiteral("&Heat map"));
+    MenuViewHeatMap->setCheckable(true);
+
     MenuLanguage = bar->addMenu(QStringLiteral("&Language"));
     MenuLanguage->setObjectName(QStringLiteral("MenuLanguage"));
     MenuEnglish = MakeAction(MenuLanguage, "MenuEnglish", QStringLiteral("&English"));
@@ -504,6 +509,7 @@ void TFormHlav::WireEvents() {
     connect(ServoTable, &TServoTable::EnterPressed, this, &TFormHlav::ServoTableEnter);
     connect(ServoTable, &TServoTable::ArrowClicked, this, &TFormHlav::UpDown1Click);
     WireTableMenu();
+    connect(MenuViewHeatMap, &QAction::toggled, ServoTable, &TServoTable::SetHeatMap);
     CheckBoxProgHned->installEventFilter(this);
     connect(CheckBoxProgHned, &QCheckBox::toggled, this, &TFormHlav::ShowProgHnedFace);
     connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {

@@ -188,6 +188,8 @@ public:
     QAction* MenuTableCopyHeaders = nullptr;
     QAction* MenuTablePaste = nullptr;
     QAction* MenuTableSelectAll = nullptr;
+    QMenu* MenuView = nullptr;
+    QAction* MenuViewHeatMap = nullptr; // the servo table as a heat map, kept in DORV.ini
     QMenu* MenuLanguage = nullptr;
     QAction* MenuEnglish = nullptr;
     QAction* MenuCzech = nullptr;

@@ -108,6 +108,8 @@ const TextRow MenuCaptions[] = {
     {"MenuAbout", nullptr, {"&O programu...", "&About...", "&Über Programm...", "&Information"}},
     {"MenuZpet", nullptr, {"Zpet", "Undo", "Zurück", "Undo"}},
     {"MenuZnovu", nullptr, {"Znovu", "Redo", "Wieder", "Redo"}},
+    {"MenuView", nullptr, {"&Zobrazení", "&View", "&Ansicht", "&Affichage"}},
+    {"MenuViewHeatMap", nullptr, {"&Barevná mapa tabulky", "&Heat map", "&Farbkarte der Tabelle", "&Carte de couleurs"}},
     {"MenuTable", nullptr, {"&Tabulka", "&Table", "&Tabelle", "&Tableau"}},
     {"MenuTableSet", nullptr, {"&Nastavit hodnotu...", "&Set value...", "Wert &setzen...", "&Fixer la valeur..."}},
     {"MenuTableAdd", nullptr, {"&Přičíst hodnotu...", "&Add value...", "Wert &addieren...", "&Ajouter une valeur..."}},

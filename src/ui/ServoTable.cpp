@@ -9,6 +9,7 @@
 #include <QStyle>
 #include <QStyleOptionFrame>
 #include <QStyleOptionSpinBox>
+#include <QToolTip>
 
 #include <algorithm>
 
@@ -23,10 +24,8 @@ namespace {
 const QColor OperatingCellColour(0, 255, 0); // lime green
 constexpr int TextMargin = 2;                // as an edit keeps its text off its frame
 
-// The selected cells' ground: the base tinted with the selection colour, text legible on it.
-QColor SelectedGround(const QPalette& palette) {
-    const QColor base = palette.color(QPalette::Base);
-    const QColor mark = palette.color(QPalette::Highlight);
+// The selected cells' ground: their own tinted with the selection colour, text legible on it.
+QColor SelectedGround(const QColor& base, const QColor& mark) {
     constexpr double tint = 0.3;
     return QColor::fromRgbF(float(base.redF() * (1 - tint) + mark.redF() * tint),
                             float(base.greenF() * (1 - tint) + mark.greenF() * tint),
@@ -207,12 +206,74 @@ void TServoTable::SetOperatingCell(std::optional<dorv::OperatingCell> cell) {
     update();
 }
 
+bool TServoTable::IsOperating(TableCell cell) const {
+    return operating_ && cell.Column == operating_->Column &&
+           (cell.Row == RpmRow || cell.Row == operating_->Row);
+}
+
+// The heat map's scale: hue from blue to red at a light saturation, so that dark text stays
+// legible on every colour.
+QColor TServoTable::HeatColour(int value) const {
+    const double level = dorv::HeatLevel(model_, value);
+    return QColor::fromHsvF(float((1.0 - level) * 240.0 / 360.0), 0.38f, 1.0f);
+}
+
 QColor TServoTable::CellColour(TableCell cell) const {
-    const QPalette normal = QApplication::palette();
-    if (operating_ && cell.Column == operating_->Column &&
-        (cell.Row == RpmRow || cell.Row == operating_->Row))
+    if (heatMap_ && cell.Row != RpmRow)
+        return HeatColour(model_.Value(cell));
+    if (IsOperating(cell))
         return OperatingCellColour;
-    return normal.color(QPalette::Base);
+    return QApplication::palette().color(QPalette::Base);
+}
+
+void TServoTable::SetHeatMap(bool heatMap) {
+    if (heatMap_ == heatMap)
+        return;
+    heatMap_ = heatMap;
+    PlaceEditor();
+    update();
+}
+
+const TServoTable::CellMark* TServoTable::MarkOf(TableCell cell) const {
+    for (const CellMark& mark : marks_)
+        if (mark.Cell == cell)
+            return &mark;
+    return nullptr;
+}
+
+void TServoTable::SetCellMark(TableCell cell, const QColor& colour, const QString& tip) {
+    for (CellMark& mark : marks_)
+        if (mark.Cell == cell) {
+            mark = {cell, colour, tip};
+            update(CellRect(cell));
+            return;
+        }
+    marks_.push_back({cell, colour, tip});
+    update(CellRect(cell));
+}
+
+void TServoTable::ClearCellMarks() {
+    marks_.clear();
+    update();
+}
+
+QString TServoTable::CellMarkTip(TableCell cell) const {
+    const CellMark* mark = MarkOf(cell);
+    return mark ? mark->Tip : QString();
+}
+
+bool TServoTable::event(QEvent* event) {
+    if (event->type() == QEvent::ToolTip) {
+        auto* help = static_cast<QHelpEvent*>(event);
+        const std::optional<TableCell> cell = CellAt(help->pos());
+        const QString tip = cell ? CellMarkTip(*cell) : QString();
+        if (tip.isEmpty())
+            QToolTip::hideText();
+        else
+            QToolTip::showText(help->globalPos(), tip, this, CellRect(*cell));
+        return true;
+    }
+    return QWidget::event(event);
 }
 
 // In the report every row label is on white, the operating one too.
@@ -244,6 +305,36 @@ void TServoTable::paintEvent(QPaintEvent* event) {
             if (model_.IsShown({r, k}) && CellRect({r, k}).intersects(event->rect()))
                 DrawCell(painter, {r, k});
     DrawSelectionFrame(painter);
+    DrawMarks(painter);
+}
+
+// Marks from outside as a corner in their colour; with the heat map, the operating cell and its
+// RPM point outlined in lime on a dark line, which shows on every colour of the scale.
+void TServoTable::DrawMarks(QPainter& painter) const {
+    painter.save();
+    painter.setPen(Qt::NoPen);
+    for (const CellMark& mark : marks_) {
+        if (!model_.IsShown(mark.Cell))
+            continue;
+        const QRect place = CellRect(mark.Cell);
+        painter.setBrush(mark.Colour);
+        const QPoint corner = place.topLeft() + QPoint(1, 1);
+        painter.drawPolygon(QPolygon({corner, corner + QPoint(8, 0), corner + QPoint(0, 8)}));
+    }
+    if (heatMap_ && operating_ && !printLook_) {
+        painter.setBrush(Qt::NoBrush);
+        for (const TableCell cell : {TableCell{RpmRow, operating_->Column},
+                                     TableCell{operating_->Row, operating_->Column}}) {
+            if (!model_.IsShown(cell))
+                continue;
+            const QRect place = CellRect(cell);
+            painter.setPen(QPen(Qt::black, 1));
+            painter.drawRect(place.adjusted(-3, -3, 2, 2));
+            painter.setPen(QPen(OperatingCellColour, 2));
+            painter.drawRect(place.adjusted(-1, -1, 0, 0));
+        }
+    }
+    painter.restore();
 }
 
 void TServoTable::DrawRowLabel(QPainter& painter, int r) const {
@@ -262,8 +353,8 @@ void TServoTable::DrawRowLabel(QPainter& painter, int r) const {
 void TServoTable::DrawCell(QPainter& painter, TableCell cell) const {
     const QRect place = CellRect(cell);
     QColor ground = CellColour(cell);
-    if (IsSelected(cell) && ground != OperatingCellColour)
-        ground = SelectedGround(palette());
+    if (IsSelected(cell) && !(IsOperating(cell) && !heatMap_))
+        ground = SelectedGround(ground, palette().color(QPalette::Highlight));
     QRect textRoom;
     if (printLook_) {
         QStyleOptionFrame panel;

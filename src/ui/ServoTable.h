@@ -5,6 +5,7 @@
 #include <QPointer>
 #include <QWidget>
 #include <optional>
+#include <vector>
 
 #include "EditingCommands.h"
 #include "ServoTableModel.h"
@@ -67,6 +68,16 @@ public:
     QColor RowLabelColour(int r) const;
     // The look of the printed report: framed edits without arrows, row labels on white.
     void SetPrintLook(bool printLook);
+    // Cells on grounds by their values, from blue (lowest shown) to red (highest), light enough
+    // for the text; the operating cell is then outlined instead of filled.
+    void SetHeatMap(bool heatMap);
+    bool HeatMap() const { return heatMap_; }
+    // A mark put on a cell from outside (for one, "differs from another image"): a corner in the
+    // colour, the text as the cell's tooltip. Marks stay until cleared.
+    void SetCellMark(dorv::TableCell cell, const QColor& colour, const QString& tip);
+    void ClearCellMarks();
+    // The mark's tooltip text; empty for a cell without a mark.
+    QString CellMarkTip(dorv::TableCell cell) const;
 
 signals:
     // The mouse was clicked into a cell's edit part.
@@ -88,6 +99,7 @@ protected:
     void wheelEvent(QWheelEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     void changeEvent(QEvent* event) override;
+    bool event(QEvent* event) override;
 
 private:
     // The row labels are in the font of the box around the table, the cells in the table's.
@@ -103,6 +115,9 @@ private:
     void DrawCell(QPainter& painter, dorv::TableCell cell) const;
     void DrawRowLabel(QPainter& painter, int r) const;
     void DrawSelectionFrame(QPainter& painter) const;
+    void DrawMarks(QPainter& painter) const;
+    bool IsOperating(dorv::TableCell cell) const;
+    QColor HeatColour(int value) const;
     QRect SelectionArea() const;
     bool IsSelected(dorv::TableCell cell) const;
 
@@ -113,6 +128,14 @@ private:
     dorv::TableCell end_{dorv::RpmRow, 0};
     std::optional<dorv::OperatingCell> operating_;
     bool printLook_ = false;
+    bool heatMap_ = false;
+    struct CellMark {
+        dorv::TableCell Cell;
+        QColor Colour;
+        QString Tip;
+    };
+    std::vector<CellMark> marks_;
+    const CellMark* MarkOf(dorv::TableCell cell) const;
     bool dragging_ = false;
     QPointer<QWidget> forwardedTo_; // the part of the editor a press on a drawn cell went to
 };

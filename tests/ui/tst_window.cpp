@@ -19,13 +19,16 @@
 #include <QTabBar>
 #include <QTabWidget>
 #include <QToolButton>
+#include <QToolTip>
 
 #include "About.h"
+#include "ConfigFolder.h"
 #include "Cspin.h"
 #include "EditUpDown.h"
 #include "Hlav.h"
 #include "Jazyk1.h"
 #include "LiveDisplay.h"
+#include "Profile.h"
 #include "ServoTable.h"
 #include "WindowTestEnv.h"
 
@@ -158,6 +161,8 @@ private slots:
     void pasteThenUndoRestoresImage();
     void refusedPasteChangesNothing_data();
     void refusedPasteChangesNothing();
+    void heatMapColoursCellsAndIsKept();
+    void marksFromOutside();
 
 private:
     WindowTestEnv env_; // a private configuration folder and a scripted port for every window
@@ -1458,6 +1463,101 @@ void TestWindow::refusedPasteChangesNothing() {
     QCOMPARE(w.Image, before);
     QCOMPARE(w.History.CurrentIndex(), 0);
     dorv::CurrentLanguage = 0;
+}
+
+namespace {
+
+// Relative luminance and contrast ratio of two colours, as legibility guides measure them.
+double Luminance(const QColor& c) {
+    const auto channel = [](double v) {
+        return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * channel(c.redF()) + 0.7152 * channel(c.greenF()) + 0.0722 * channel(c.blueF());
+}
+
+double Contrast(const QColor& a, const QColor& b) {
+    const double la = Luminance(a);
+    const double lb = Luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+} // namespace
+
+void TestWindow::heatMapColoursCellsAndIsKept() {
+    {
+        TFormHlav w;
+        PrepareRamp(w);
+        ShowActive(w);
+        QVERIFY(!w.MenuViewHeatMap->isChecked());
+        const QColor base = QApplication::palette().color(QPalette::Base);
+        QCOMPARE(w.ServoTable->CellColour({9, 14}), base);
+        w.MenuViewHeatMap->trigger();
+        QVERIFY(w.ServoTable->HeatMap());
+        // Lowest blue, highest red, and every colour different along a row of rising values.
+        const QColor low = w.ServoTable->CellColour({0, 0});
+        const QColor high = w.ServoTable->CellColour({9, 14});
+        QVERIFY2(low.blue() > low.red(), qPrintable(low.name()));
+        QVERIFY2(high.red() > high.blue(), qPrintable(high.name()));
+        QSet<QRgb> colours;
+        for (int c = 0; c < RpmColumns; ++c)
+            colours << w.ServoTable->CellColour({0, c}).rgb();
+        QVERIFY(colours.size() >= 10);
+        // Text legible on every colour of the scale.
+        const QColor text = w.ServoTable->palette().color(QPalette::Text);
+        for (int r = 0; r < ThrottleRows; ++r)
+            for (int c = 0; c < RpmColumns; ++c)
+                QVERIFY2(Contrast(text, w.ServoTable->CellColour({r, c})) >= 7.0,
+                         qPrintable(w.ServoTable->CellColour({r, c}).name()));
+        // The operating cell keeps a mark: an outline in lime around its own colour.
+        w.Timer1Timer();
+        const OperatingCell cell = w.OperatingCell;
+        const QRect place = TServoTable::CellRect({cell.Row, cell.Column});
+        const QImage drawn = w.ServoTable->grab().toImage();
+        QCOMPARE(drawn.pixelColor(place.left() - 1, place.center().y()), QColor(0, 255, 0));
+        QCOMPARE_NE(w.ServoTable->CellColour({cell.Row, cell.Column}), QColor(0, 255, 0));
+        QCOMPARE(w.ServoTable->RowLabelColour(cell.Row), QColor(0, 255, 0));
+        w.close();
+    }
+    // Kept in a section of its own; the sections of the original layout do not hold it.
+    const dorv::Profile ini(dorv::ConfigFilePath(QStringLiteral("DORV.ini")));
+    QCOMPARE(ini.ReadString(QStringLiteral("SERVO_TABLE"), QStringLiteral("HeatMap"), {}),
+             QStringLiteral("1"));
+    QCOMPARE(ini.ReadString(QStringLiteral("FORM_HLAV"), QStringLiteral("HeatMap"), QString()),
+             QString());
+    {
+        TFormHlav w;
+        QVERIFY(w.MenuViewHeatMap->isChecked());
+        QVERIFY(w.ServoTable->HeatMap());
+        w.MenuViewHeatMap->trigger();
+        w.close();
+    }
+    QCOMPARE(ini.ReadString(QStringLiteral("SERVO_TABLE"), QStringLiteral("HeatMap"), {}),
+             QStringLiteral("0"));
+}
+
+void TestWindow::marksFromOutside() {
+    TFormHlav w;
+    PrepareRamp(w);
+    ShowActive(w);
+    TServoTable* table = w.ServoTable;
+    const QColor orange(255, 128, 0);
+    const QRect place = TServoTable::CellRect({3, 7});
+    const QColor before = table->grab().toImage().pixelColor(place.topLeft() + QPoint(2, 2));
+    table->SetCellMark({3, 7}, orange, QStringLiteral("differs: 1200 in the other image"));
+    QCOMPARE(table->CellMarkTip({3, 7}), QStringLiteral("differs: 1200 in the other image"));
+    QCOMPARE(table->CellMarkTip({3, 8}), QString());
+    QCOMPARE(table->grab().toImage().pixelColor(place.topLeft() + QPoint(2, 2)), orange);
+    // The mark stays over refills and ticks, and its text shows as the cell's tooltip.
+    w.CommitChange();
+    w.Timer1Timer();
+    QCOMPARE(table->grab().toImage().pixelColor(place.topLeft() + QPoint(2, 2)), orange);
+    QHelpEvent help(QEvent::ToolTip, place.center(), table->mapToGlobal(place.center()));
+    QCoreApplication::sendEvent(table, &help);
+    QTRY_VERIFY(QToolTip::isVisible());
+    QCOMPARE(QToolTip::text(), QStringLiteral("differs: 1200 in the other image"));
+    table->ClearCellMarks();
+    QCOMPARE(table->CellMarkTip({3, 7}), QString());
+    QCOMPARE(table->grab().toImage().pixelColor(place.topLeft() + QPoint(2, 2)), before);
 }
 
 QTEST_MAIN(TestWindow)

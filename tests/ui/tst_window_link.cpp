@@ -250,8 +250,8 @@ void TestWindowLink::tableOperationProgramsOncePass() {
     QCOMPARE(w.History.CurrentIndex(), historyBefore + 1);
     QCOMPARE(w.Sequencer().State().Mode, TransferMode::Program);
     QVERIFY(WaitForProgrammed(w));
-    QTRY_COMPARE_WITH_TIMEOUT(w.LabelPocetProgramovani->text(),
-                              w.Messages.MsgProgramCount + " 13", 3000);
+    QTRY_COMPARE_WITH_TIMEOUT(w.LabelPocetProgramovani->text(), w.Messages.MsgProgramCount + " 13",
+                              3000);
     QTest::qWait(500);
     QCOMPARE(w.LabelPocetProgramovani->text(), w.Messages.MsgProgramCount + " 13");
     QCOMPARE(w.Sequencer().State().Mode, TransferMode::Idle);
