@@ -384,7 +384,7 @@ void TServoTable::DrawCell(QPainter& painter, TableCell cell) const {
             option.stepEnabled |= QAbstractSpinBox::StepUpEnabled;
         if (value > range.Min)
             option.stepEnabled |= QAbstractSpinBox::StepDownEnabled;
-        option.palette.setColor(QPalette::Base, ground);
+        option.palette = GroundPalette(ground);
         style()->drawComplexControl(QStyle::CC_SpinBox, &option, &painter, this);
         // The parts of a spin box are told in its own coordinates, as its editor has them.
         option.rect.moveTo(0, 0);
@@ -497,7 +497,21 @@ void TServoTable::wheelEvent(QWheelEvent* event) {
     event->ignore();
 }
 
+// One palette per ground colour, kept: the style keeps the pictures it draws a spin box from
+// under the palette's key, and a palette made anew for every cell would miss them every time.
+const QPalette& TServoTable::GroundPalette(const QColor& ground) const {
+    auto found = groundPalettes_.find(ground.rgba());
+    if (found == groundPalettes_.end()) {
+        QPalette palette = this->palette();
+        palette.setColor(QPalette::Base, ground);
+        found = groundPalettes_.emplace(ground.rgba(), palette).first;
+    }
+    return found->second;
+}
+
 void TServoTable::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::PaletteChange || event->type() == QEvent::StyleChange)
+        groundPalettes_.clear();
     if (event->type() == QEvent::FontChange)
         editor_->setFont(font());
     QWidget::changeEvent(event);

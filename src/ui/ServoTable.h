@@ -4,6 +4,7 @@
 
 #include <QPointer>
 #include <QWidget>
+#include <map>
 #include <optional>
 #include <vector>
 
@@ -118,6 +119,7 @@ private:
     void DrawMarks(QPainter& painter) const;
     bool IsOperating(dorv::TableCell cell) const;
     QColor HeatColour(int value) const;
+    const QPalette& GroundPalette(const QColor& ground) const;
     QRect SelectionArea() const;
     bool IsSelected(dorv::TableCell cell) const;
 
@@ -135,6 +137,7 @@ private:
         QString Tip;
     };
     std::vector<CellMark> marks_;
+    mutable std::map<QRgb, QPalette> groundPalettes_;
     const CellMark* MarkOf(dorv::TableCell cell) const;
     bool dragging_ = false;
     QPointer<QWidget> forwardedTo_; // the part of the editor a press on a drawn cell went to
