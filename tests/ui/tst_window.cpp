@@ -1197,6 +1197,21 @@ void TestWindow::selectionByMouse() {
     QTest::mouseClick(table, Qt::LeftButton, {}, TServoTable::CellRect({7, 2}).center());
     QCOMPARE(table->Selection(), std::optional(TableRect{7, 2, 7, 2}));
     QCOMPARE(table->CurrentCell(), TableCell({7, 2}));
+    // A right click inside the selection keeps it and opens the Table menu; outside it selects
+    // its cell first.
+    table->SetSelection({5, 2, 7, 4});
+    for (const TableCell clicked : {TableCell{6, 3}, TableCell{1, 9}}) {
+        const QPoint at = TServoTable::CellRect(clicked).center();
+        QTest::mousePress(table, Qt::RightButton, {}, at);
+        QContextMenuEvent menu(QContextMenuEvent::Mouse, at, table->mapToGlobal(at));
+        QCoreApplication::sendEvent(table, &menu);
+        QTRY_COMPARE(QApplication::activePopupWidget(), w.MenuTable);
+        w.MenuTable->close();
+        QTest::mouseRelease(table, Qt::RightButton, {}, at);
+        if (clicked == TableCell{6, 3})
+            QCOMPARE(table->Selection(), std::optional(TableRect{5, 2, 7, 4}));
+    }
+    QCOMPARE(table->Selection(), std::optional(TableRect{1, 9, 1, 9}));
     QCOMPARE(w.History.CurrentIndex(), 0);
 }
 
