@@ -36,12 +36,8 @@ QColor SelectedGround(const QColor& base, const QColor& mark) {
 
 TServoTable::TServoTable(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("ServoTable"));
-    setAttribute(Qt::WA_MouseTracking, false);
     const QRect last = CellRect({dorv::ThrottleRows - 1, dorv::RpmColumns - 1});
     resize(last.right() + 1, last.bottom() + 1);
-    for (int k = 0; k < dorv::RpmColumns; ++k)
-        for (int r = RpmRow; r < dorv::ThrottleRows; ++r)
-            model_.SetValue({r, k}, 0);
 
     editor_ = TEditUpDown::Create(this, QStringLiteral("EditServoTable"),
                                   QStringLiteral("UpDownServoTable"), CellRect(current_),

@@ -9,8 +9,8 @@
 #include "EditUpDown.h"
 #include "EditorValues.h"
 #include "Hlav.h"
-#include "ServoTable.h"
 #include "Jazyk1.h"
+#include "ServoTable.h"
 #include "WindowTestEnv.h"
 
 namespace {
