@@ -349,7 +349,8 @@ void TServoTable::DrawRowLabel(QPainter& painter, int r) const {
 void TServoTable::DrawCell(QPainter& painter, TableCell cell) const {
     const QRect place = CellRect(cell);
     QColor ground = CellColour(cell);
-    if (IsSelected(cell) && !(IsOperating(cell) && !heatMap_))
+    // The report shows values, not the selection.
+    if (!printLook_ && IsSelected(cell) && !(IsOperating(cell) && !heatMap_))
         ground = SelectedGround(ground, palette().color(QPalette::Highlight));
     QRect textRoom;
     if (printLook_) {

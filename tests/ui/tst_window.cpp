@@ -1170,6 +1170,11 @@ void TestWindow::selectionByKeyboard() {
     QTest::keyClick(keys, Qt::Key_A, Qt::ControlModifier);
     QCOMPARE(table->Selection(), std::optional(TableRect{0, 0, 9, 14}));
     QCOMPARE_NE(DrawnGround(table, {9, 14}), base);
+    // The printed report shows the values, not the selection.
+    table->SetPrintLook(true);
+    QCOMPARE(DrawnGround(table, {9, 14}), base);
+    table->SetPrintLook(false);
+    QCOMPARE_NE(DrawnGround(table, {9, 14}), base);
     // A plain arrow: back to one cell.
     QTest::keyClick(keys, Qt::Key_Down);
     QCOMPARE(table->CurrentCell(), TableCell({3, 3}));
