@@ -9,6 +9,7 @@
 #include "EditUpDown.h"
 #include "EditorValues.h"
 #include "Hlav.h"
+#include "ServoTable.h"
 
 namespace {
 
@@ -27,7 +28,7 @@ void PrepareWindow(TFormHlav& window) {
 void BM_CreateWindow(benchmark::State& state) {
     for (auto _ : state) {
         TFormHlav window;
-        benchmark::DoNotOptimize(window.UpDownServo[9][14]);
+        benchmark::DoNotOptimize(window.ServoTable);
     }
 }
 BENCHMARK(BM_CreateWindow)->Unit(benchmark::kMillisecond);
@@ -67,6 +68,21 @@ void BM_PageChangeWithRepaint(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_PageChangeWithRepaint)->Unit(benchmark::kMillisecond);
+
+// A table operation on the whole table with its refill and record: 2-D interpolation of a table
+// whose corners move each time, so that every run changes the image.
+void BM_TableOperationWithRefill(benchmark::State& state) {
+    TFormHlav window;
+    PrepareWindow(window);
+    window.ServoTable->SetCurrentCell({0, 0});
+    window.ServoTable->SelectAll();
+    dorv::Byte corner = 0;
+    for (auto _ : state) {
+        window.Image.servo(0).Cell(9, 14) = ++corner % 250;
+        window.ServoTableOperation(dorv::TableOperation::InterpolateBilinear);
+    }
+}
+BENCHMARK(BM_TableOperationWithRefill)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 

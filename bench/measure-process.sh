@@ -3,7 +3,7 @@
 # memory, and CPU while idle and polling a simulated unit on a pseudo-terminal.
 #
 # Build first:  cmake -S . -B build -G Ninja -DDORV_BUILD_BENCH=ON
-#               cmake --build build --target dorv dorv-sim dorv-minimal-window
+#               cmake --build build --target dorv dorv-sim dorv-minimal-window dorv-text-window
 # Then:         bench/measure-process.sh            (RUNS=30 IDLE_SECONDS=30 by default)
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -13,9 +13,10 @@ RUNS=${RUNS:-30}
 IDLE_SECONDS=${IDLE_SECONDS:-30}
 TOOL=$BIN/dorv
 MINIMAL=$BIN/dorv-minimal-window
+TEXT=$BIN/dorv-text-window
 SIM=$BIN/dorv-sim
 
-for program in "$TOOL" "$MINIMAL" "$SIM"; do
+for program in "$TOOL" "$MINIMAL" "$TEXT" "$SIM"; do
   [ -x "$program" ] || { echo "missing $program: build it first (see the top of $0)" >&2; exit 2; }
 done
 command -v hyperfine >/dev/null || { echo "hyperfine is needed (scripts/setup.sh installs it)" >&2; exit 2; }
@@ -57,11 +58,14 @@ echo "== 1. Start-up to the first show (process started to exit right after show
 # after a normal exit, not as after a crash.
 port_lock=/var/lock/LCK..$(printf '%s' "$work/ttyDORV" | tr / _)
 DORV_EXIT_AFTER_SHOW=1 hyperfine -N --warmup 3 --runs "$RUNS" --export-json "$work/startup.json" \
-  --prepare "rm -f $port_lock" "$TOOL" --prepare "true" "$MINIMAL" >"$work/hyperfine.txt"
+  --prepare "rm -f $port_lock" "$TOOL" --prepare "true" "$MINIMAL" --prepare "true" "$TEXT" \
+  >"$work/hyperfine.txt"
 grep -E "Benchmark|Time|Range" "$work/hyperfine.txt"
 tool_ms=$(median_ms "$work/startup.json" 0)
 minimal_ms=$(median_ms "$work/startup.json" 1)
+text_ms=$(median_ms "$work/startup.json" 2)
 echo "median: dorv $tool_ms ms, minimal window $minimal_ms ms, ratio $(ratio "$tool_ms" "$minimal_ms") (target 1.5)"
+echo "median: window with one line of text $text_ms ms, ratio $(ratio "$tool_ms" "$text_ms") (target 1.3)"
 
 echo "== 2. Peak memory (maximum resident set), median of 5 runs each"
 peak_kb() {

@@ -48,4 +48,22 @@ FileWriteResult SaveSettings(const Profile& profile, const Settings& s) {
     return profile.WriteEntries(entries);
 }
 
+namespace {
+
+const QString ServoTableSection = QString::fromLatin1(SectionServoTable);
+const QString HeatMapKey = QStringLiteral("HeatMap");
+
+} // namespace
+
+bool LoadHeatMap(const Profile& profile) {
+    return profile.ReadInteger(ServoTableSection, HeatMapKey, 0) != 0;
+}
+
+FileWriteResult SaveHeatMap(const Profile& profile, bool heatMap) {
+    const bool kept = !profile.ReadString(ServoTableSection, HeatMapKey, QString()).isEmpty();
+    if (!heatMap && !kept)
+        return {.Ok = true, .Error = {}, .Kind = FileWriteError::None};
+    return profile.WriteInteger(ServoTableSection, HeatMapKey, heatMap ? 1 : 0);
+}
+
 } // namespace dorv

@@ -33,4 +33,14 @@ Settings LoadSettings(const Profile& profile, const Settings& current);
 // Writes every setting in the order above, in one atomic replacement of the file.
 FileWriteResult SaveSettings(const Profile& profile, const Settings& settings);
 
+// The servo table's own options, in a section of their own: the sections above keep the layout
+// other readers of DORV.ini know.
+inline constexpr char SectionServoTable[] = "SERVO_TABLE";
+
+// Whether the table is drawn as a heat map; off when the file or the key is missing.
+bool LoadHeatMap(const Profile& profile);
+// Keeps the heat map option. An option that is off and was never on writes nothing, so a file
+// without it stays as it was.
+FileWriteResult SaveHeatMap(const Profile& profile, bool heatMap);
+
 } // namespace dorv

@@ -12,11 +12,11 @@
 
 #include "Cspin.h"
 #include "EditUpDown.h"
+#include "ServoTable.h"
 
 namespace {
 
-constexpr int ColumnPitch = 60;
-constexpr int RowPitch = 30;
+constexpr int ColumnPitch = TServoTable::ColumnPitch;
 constexpr int EditWidth = 40;
 constexpr int UpDownWidth = 16;
 constexpr int EditorHeight = 21;
@@ -95,31 +95,8 @@ void TFormHlav::CreateServoTable() {
         MakeEditorLabel(box, QStringLiteral("LabelAxisRpm"), QStringLiteral("RPM"), {13, 16});
     LabelAxisThrottle =
         MakeEditorLabel(box, QStringLiteral("LabelAxisThrottle"), QStringLiteral("TPS"), {7, 37});
-    for (int r = 0; r < dorv::ThrottleRows; ++r) {
-        const int left = r <= 2 ? 16 : (r <= 8 ? 10 : 4);
-        LabelRowTps[r] = MakeEditorLabel(box, QStringLiteral("LabelRowTps[%1]").arg(r), QString(),
-                                         {left, 56 + RowPitch * r});
-    }
-    for (int r = 0; r < dorv::ThrottleRows; ++r) {
-        LabelRowTps[r]->setText(QStringLiteral("%1%").arg(dorv::ThrottleRowAxis[r]));
-        LabelRowTps[r]->adjustSize();
-    }
-    for (int c = 0; c < dorv::RpmColumns; ++c)
-        UpDownRpm[c] = MakeEditUpDown(box, QStringLiteral("EditRpm[%1]").arg(c),
-                                      QStringLiteral("UpDownRpm[%1]").arg(c),
-                                      {44 + ColumnPitch * c, 21}, dorv::RpmRange);
-    for (int r = 0; r < dorv::ThrottleRows; ++r)
-        for (int c = 0; c < dorv::RpmColumns; ++c)
-            UpDownServo[r][c] = MakeEditUpDown(
-                box, QStringLiteral("EditServo[%1][%2]").arg(r).arg(c),
-                QStringLiteral("UpDownServo[%1][%2]").arg(r).arg(c),
-                {44 + ColumnPitch * c, 53 + RowPitch * r}, dorv::CellRangeMillivolts);
-    const QFont tableFont = EditorFont(box->font(), UpDownRpm[0]->locale());
-    for (TEditUpDown* editor : UpDownRpm)
-        editor->setFont(tableFont);
-    for (const auto& row : UpDownServo)
-        for (TEditUpDown* editor : row)
-            editor->setFont(tableFont);
+    ServoTable = new TServoTable(box);
+    ServoTable->setFont(EditorFont(box->font(), ServoTable->Editor()->locale()));
     for (int c = 0; c < dorv::RpmColumns; ++c) {
         CSpinButtonColumn[c] = new TCSpinButton(box);
         CSpinButtonColumn[c]->setObjectName(QStringLiteral("CSpinButtonColumn[%1]").arg(c));

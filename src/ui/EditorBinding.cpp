@@ -12,6 +12,8 @@
 
 #include "EditUpDown.h"
 #include "EditorValues.h"
+#include "ServoTable.h"
+#include "ServoTableModel.h"
 
 using dorv::Byte;
 
@@ -31,12 +33,7 @@ void TFormHlav::PackGeneralPage() {
 void TFormHlav::PackServoPage(dorv::ServoIndex s) {
     auto servo = Image.servo(s);
     servo.PercentMode() = CheckBoxProcenta->isChecked() ? 1 : 0;
-    const bool percent = servo.PercentMode() != 0;
-    for (int k = 0; k < dorv::RpmColumns; ++k) {
-        servo.RpmPoints(k) = dorv::RpmStored(UpDownRpm[k]->Position());
-        for (int r = 0; r < dorv::ThrottleRows; ++r)
-            servo.Cell(r, k) = dorv::CellStored(UpDownServo[r][k]->Position(), percent);
-    }
+    dorv::PackTableModel(ServoTable->TakeTypedValue(), Image, s);
     servo.HysteresisMv() = dorv::HysteresisStored(UpDownHystMv->Position());
     servo.HysteresisRpm() = dorv::HysteresisStored(UpDownHystRpm->Position());
     servo.ServoEnable() = CheckBoxServoEnable->isChecked() ? 1 : 0;
@@ -71,11 +68,9 @@ void TFormHlav::FillServoPage(dorv::ServoIndex s) {
     const auto servo = std::as_const(Image).servo(s);
     const bool percent = servo.PercentMode() != 0;
     CheckBoxProcenta->setChecked(percent);
-    for (int k = 0; k < dorv::RpmColumns; ++k)
-        UpDownRpm[k]->SetPosition(dorv::RpmShown(servo.RpmPoints(k)));
-    for (int r = 0; r < dorv::ThrottleRows; ++r)
-        for (int k = 0; k < dorv::RpmColumns; ++k)
-            UpDownServo[r][k]->SetPosition(dorv::CellShown(servo.Cell(r, k), percent));
+    dorv::ServoTableModel table = ServoTable->Model();
+    dorv::FillTableModel(table, Image, s);
+    ServoTable->SetModel(table);
     UpDownHystMv->SetPosition(dorv::HysteresisShown(servo.HysteresisMv()));
     UpDownHystRpm->SetPosition(dorv::HysteresisShown(servo.HysteresisRpm()));
     CheckBoxServoEnable->setChecked(servo.ServoEnable() != 0);
@@ -158,7 +153,7 @@ bool TakesFocus(const QWidget* widget) {
 } // namespace
 
 QWidget* TFormHlav::FirstEditorOfPage() const {
-    return ActivePage() == 0 ? UpDownTps0 : UpDownRpm[0];
+    return ActivePage() == 0 ? UpDownTps0 : static_cast<QWidget*>(ServoTable->Editor());
 }
 
 // A page change has already put the focus on the new page itself when no editor of that page was
@@ -183,6 +178,11 @@ void TFormHlav::Edit1Exit() {
 
 void TFormHlav::FormKeyPress() {
     focusNextChild();
+    PackEditors();
+    CommitChange();
+}
+
+void TFormHlav::ServoTableEnter() {
     PackEditors();
     CommitChange();
 }

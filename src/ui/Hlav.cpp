@@ -37,6 +37,7 @@
 #include "LiveDisplay.h"
 #include "Placement.h"
 #include "PortTexts.h"
+#include "ServoTable.h"
 
 namespace {
 
@@ -410,6 +411,12 @@ void TFormHlav::CreateMenus() {
                           QKeySequence(Qt::CTRL | Qt::Key_Z));
     MenuZnovu = MakeAction(MenuTools, "MenuZnovu", QStringLiteral("Redo"),
                            QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_Z));
+    CreateTableMenu();
+
+    MenuView = bar->addMenu(QStringLiteral("&View"));
+    MenuView->setObjectName(QStringLiteral("MenuView"));
+    MenuViewHeatMap = MakeAction(MenuView, "MenuViewHeatMap", QStringLiteral("&Heat map"));
+    MenuViewHeatMap->setCheckable(true);
 
     MenuLanguage = bar->addMenu(QStringLiteral("&Language"));
     MenuLanguage->setObjectName(QStringLiteral("MenuLanguage"));
@@ -508,11 +515,11 @@ void TFormHlav::WireEvents() {
     wireEdit(UpDownTps100);
     wireEdit(UpDownHystMv);
     wireEdit(UpDownHystRpm);
-    for (TEditUpDown* editor : UpDownRpm)
-        wireEdit(editor);
-    for (const auto& row : UpDownServo)
-        for (TEditUpDown* editor : row)
-            wireEdit(editor);
+    connect(ServoTable, &TServoTable::EditClicked, this, &TFormHlav::Edit1Exit);
+    connect(ServoTable, &TServoTable::EnterPressed, this, &TFormHlav::ServoTableEnter);
+    connect(ServoTable, &TServoTable::ArrowClicked, this, &TFormHlav::UpDown1Click);
+    WireTableMenu();
+    connect(MenuViewHeatMap, &QAction::toggled, ServoTable, &TServoTable::SetHeatMap);
     CheckBoxProgHned->installEventFilter(this);
     connect(CheckBoxProgHned, &QCheckBox::toggled, this, &TFormHlav::ShowProgHnedFace);
     connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
@@ -600,13 +607,6 @@ void TFormHlav::SetActivePage(int page) {
 
 dorv::ServoIndex TFormHlav::ActiveServo() const {
     return dorv::ServoOfPage(ActivePage());
-}
-
-QLineEdit* TFormHlav::EditServo(int r, int c) const {
-    return UpDownServo[r][c]->Edit();
-}
-QLineEdit* TFormHlav::EditRpm(int c) const {
-    return UpDownRpm[c]->Edit();
 }
 
 void TFormHlav::MenuExitClick() {

@@ -18,6 +18,7 @@
 #include "PortDiagnosis.h"
 #include "SerialPort.h"
 #include "StorageFiles.h"
+#include "TableOperations.h"
 #include "TransferSequencer.h"
 
 class QAction;
@@ -39,6 +40,7 @@ class TCGauge;
 class TCSpinButton;
 class TFormAbout;
 class TEditUpDown;
+class TServoTable;
 
 class TFormHlav : public QMainWindow {
     Q_OBJECT
@@ -99,10 +101,6 @@ public:
     // larger than that area is made smaller (the pages then scroll), one partly outside is moved
     // in. Run after the placement is loaded and once the window manager has framed the window.
     void KeepOnScreen();
-
-    // Edit part of a run-time editor (the up-down is the spin box itself).
-    QLineEdit* EditServo(int r, int c) const;
-    QLineEdit* EditRpm(int c) const;
 
     // The client area at its designed size, scrolling when the window is smaller.
     QScrollArea* ScrollBoxClient = nullptr;
@@ -178,6 +176,21 @@ public:
     QAction* MenuToolsPlus = nullptr;
     QAction* MenuZpet = nullptr;
     QAction* MenuZnovu = nullptr;
+    // Tools > Table: operations on the selected cells of the servo table and the clipboard.
+    QMenu* MenuTable = nullptr;
+    QAction* MenuTableSet = nullptr;
+    QAction* MenuTableAdd = nullptr;
+    QAction* MenuTableScale = nullptr;
+    QAction* MenuTableInterpolateH = nullptr;
+    QAction* MenuTableInterpolateV = nullptr;
+    QAction* MenuTableInterpolate2D = nullptr;
+    QAction* MenuTableSmooth = nullptr;
+    QAction* MenuTableCopy = nullptr;
+    QAction* MenuTableCopyHeaders = nullptr;
+    QAction* MenuTablePaste = nullptr;
+    QAction* MenuTableSelectAll = nullptr;
+    QMenu* MenuView = nullptr;
+    QAction* MenuViewHeatMap = nullptr; // the servo table as a heat map, kept in DORV.ini
     QMenu* MenuLanguage = nullptr;
     QAction* MenuEnglish = nullptr;
     QAction* MenuCzech = nullptr;
@@ -195,9 +208,8 @@ public:
     QGroupBox* GroupBoxServo = nullptr;
     QLabel* LabelAxisRpm = nullptr;
     QLabel* LabelAxisThrottle = nullptr;
-    std::array<QLabel*, dorv::ThrottleRows> LabelRowTps{};
-    std::array<TEditUpDown*, dorv::RpmColumns> UpDownRpm{};
-    std::array<std::array<TEditUpDown*, dorv::RpmColumns>, dorv::ThrottleRows> UpDownServo{};
+    // The RPM row, the 10 x 15 cells and the row labels of the active servo.
+    TServoTable* ServoTable = nullptr;
     std::array<TCSpinButton*, dorv::RpmColumns> CSpinButtonColumn{};
     QCheckBox* CheckBoxServoEnable = nullptr;
     QCheckBox* CheckBoxTpEnable = nullptr;
@@ -209,6 +221,20 @@ public:
     QPushButton* ButtonMinus = nullptr;
     QPushButton* ButtonPlus = nullptr;
     QCheckBox* CheckBoxAll = nullptr;
+
+    // --- The servo table's commands (TableCommands.cpp) ---
+    // An operation on the selected cells of the active servo's table, from the image: one undo
+    // step through CommitChange; the status bar tells how many results were kept in range. Set,
+    // Add and Scale ask for their amount first.
+    void ServoTableOperation(dorv::TableOperation operation);
+    // The selected cells to the clipboard as tab-separated lines; with headers, the RPM points
+    // over them and the throttle labels before them.
+    void CopyServoTable(bool headers);
+    // The clipboard's block into the table at the selection's top left (or the current cell): one
+    // undo step; refused whole, with a box naming the first bad cell, when any value is wrong.
+    void PasteServoTable();
+    // Asks for the amount of Set, Add or Scale; no value when cancelled. Tests answer here.
+    std::function<std::optional<double>(const QString& prompt, double initial)> AskTableAmount;
 
     // --- Kept between runs (settings file) ---
     int PortIndex = 1;    // serial port number minus one (COM1 is 0)
@@ -291,6 +317,8 @@ public slots:
     // Event handlers, named after the control and event they serve.
     void Edit1Exit();
     void FormKeyPress();
+    // Enter in the servo table, which has moved the focus on itself: pack and commit.
+    void ServoTableEnter();
     void UpDown1Click();
     void CheckBoxProgHnedMouseUp();
     void CheckBoxTpEnableMouseUp();
@@ -350,6 +378,8 @@ private:
     void CreateServoTable();
     void CreateServoControls();
     void CreateComPortItems();
+    void CreateTableMenu();
+    void WireTableMenu();
     void WireEvents();
 
     void PackGeneralPage();

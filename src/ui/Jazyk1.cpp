@@ -108,6 +108,20 @@ const TextRow MenuCaptions[] = {
     {"MenuAbout", nullptr, {"&O programu...", "&About...", "&Über Programm...", "&Information"}},
     {"MenuZpet", nullptr, {"Zpet", "Undo", "Zurück", "Undo"}},
     {"MenuZnovu", nullptr, {"Znovu", "Redo", "Wieder", "Redo"}},
+    {"MenuView", nullptr, {"&Zobrazení", "&View", "&Ansicht", "&Affichage"}},
+    {"MenuViewHeatMap", nullptr, {"&Barevná mapa tabulky", "&Heat map", "&Farbkarte der Tabelle", "&Carte de couleurs"}},
+    {"MenuTable", nullptr, {"&Tabulka", "&Table", "&Tabelle", "&Tableau"}},
+    {"MenuTableSet", nullptr, {"&Nastavit hodnotu...", "&Set value...", "Wert &setzen...", "&Fixer la valeur..."}},
+    {"MenuTableAdd", nullptr, {"&Přičíst hodnotu...", "&Add value...", "Wert &addieren...", "&Ajouter une valeur..."}},
+    {"MenuTableScale", nullptr, {"&Násobit v %...", "Sc&ale by per cent...", "In % s&kalieren...", "&Multiplier en %..."}},
+    {"MenuTableInterpolateH", nullptr, {"Interpolovat &vodorovně", "Interpolate &horizontally", "&Waagrecht interpolieren", "Interpoler &horizontalement"}},
+    {"MenuTableInterpolateV", nullptr, {"Interpolovat &svisle", "Interpolate &vertically", "&Senkrecht interpolieren", "Interpoler &verticalement"}},
+    {"MenuTableInterpolate2D", nullptr, {"Interpolovat &plošně", "Interpolate in &2-D", "&Flächig interpolieren", "Interpoler en &2D"}},
+    {"MenuTableSmooth", nullptr, {"&Vyhladit", "S&mooth", "&Glätten", "&Lisser"}},
+    {"MenuTableCopy", nullptr, {"&Kopírovat", "&Copy", "&Kopieren", "&Copier"}},
+    {"MenuTableCopyHeaders", nullptr, {"Kopírovat se &záhlavím", "Copy with &headers", "Mit &Köpfen kopieren", "Copier avec les &en-têtes"}},
+    {"MenuTablePaste", nullptr, {"V&ložit", "&Paste", "&Einfügen", "C&oller"}},
+    {"MenuTableSelectAll", nullptr, {"Vybrat &vše", "Select a&ll", "A&lles auswählen", "&Tout sélectionner"}},
 };
 // clang-format on
 

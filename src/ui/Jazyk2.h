@@ -38,6 +38,18 @@ struct LanguageMessages {
     QString MsgSaveFileError; // Save could not write the file
     QString MsgDefaultQuestion;
     QString MsgHelpOpenError;
+    // The servo table editor: %1 a count, %2 a cell ("20% / column 4"), %3 a text.
+    QString MsgTableClamped;     // results kept in the cells' range
+    QString MsgTableNoSelection; // an operation with no cells selected
+    QString MsgTableSetPrompt;   // Set: the value asked for
+    QString MsgTableAddPrompt;   // Add: the value asked for
+    QString MsgTableScalePrompt; // Scale: the per cent asked for
+    QString MsgPasteNotNumber;   // a pasted field is no number
+    QString MsgPasteOutOfRange;  // a pasted value outside the cells' range
+    QString MsgPastePastEdge;    // the block would run past the table
+    QString MsgPasteEmpty;       // nothing to paste
+    QString MsgPasteNoCell;      // the current cell is an RPM point
+    QString MsgTableCell;        // how a cell is named: %1 the row label, %2 the column number
 };
 
 // All message texts of one language (above 3: English).

@@ -33,6 +33,7 @@
 #include "EditUpDown.h"
 #include "Jazyk1.h"
 #include "LazyFileDialog.h"
+#include "ServoTable.h"
 
 namespace {
 
@@ -381,9 +382,6 @@ void TFormHlav::SetPrintView(bool printView) {
     }
 
     std::vector<TEditUpDown*> upDowns{UpDownTps0, UpDownTps100, UpDownHystMv, UpDownHystRpm};
-    upDowns.insert(upDowns.end(), UpDownRpm.begin(), UpDownRpm.end());
-    for (const auto& row : UpDownServo)
-        upDowns.insert(upDowns.end(), row.begin(), row.end());
     for (TEditUpDown* upDown : upDowns)
         upDown->setButtonSymbols(printView ? QAbstractSpinBox::NoButtons
                                            : QAbstractSpinBox::UpDownArrows);
@@ -391,8 +389,7 @@ void TFormHlav::SetPrintView(bool printView) {
     for (int page = 0; page < PageControl1->count(); ++page)
         PageControl1->setTabVisible(page, !printView || page == PageControl1->currentIndex());
 
-    for (QLabel* label : LabelRowTps)
-        SetBackground(label, Qt::white);
+    ServoTable->SetPrintLook(printView);
     // Back from print view, the operating cell's row label gets its marker again at once: the
     // tick repaints the marker only when the engine moves to another cell.
     if (!printView && highlightedCell_)

@@ -264,6 +264,7 @@ void TFormHlav::LoadSettings() {
     SetActivePage(loaded.ActivePageIndex);
 
     settingsDataLoad_ = dorv::LoadSettingsData(SettingsDataPath(), Image, AllCellsFlag);
+    MenuViewHeatMap->setChecked(dorv::LoadHeatMap(SettingsProfile()));
 }
 
 void TFormHlav::ApplyCommandLineLanguage() {
@@ -275,10 +276,12 @@ void TFormHlav::ApplyCommandLineLanguage() {
 QStringList TFormHlav::SaveSettings() {
     QStringList failures;
     const dorv::FileWriteResult settings = dorv::SaveSettings(SettingsProfile(), SettingsOf(*this));
-    if (!settings.Ok)
-        failures << dorv::SaveFailedNote(
-            SettingsProfile().Path(), dorv::FileWriteReason(settings.Kind, dorv::CurrentLanguage),
-            dorv::CurrentLanguage);
+    const dorv::FileWriteResult heatMap =
+        settings.Ok ? dorv::SaveHeatMap(SettingsProfile(), MenuViewHeatMap->isChecked()) : settings;
+    if (!heatMap.Ok)
+        failures << dorv::SaveFailedNote(SettingsProfile().Path(),
+                                         dorv::FileWriteReason(heatMap.Kind, dorv::CurrentLanguage),
+                                         dorv::CurrentLanguage);
     // A damaged store of which no copy could be made stays as it is (start-up said so).
     if (!settingsDataLoad_.MayReplace())
         return failures;

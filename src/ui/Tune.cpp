@@ -1,21 +1,12 @@
 // Tracking and highlighting of the table cell at which the engine runs.
 #include "Hlav.h"
 
-#include <QApplication>
 #include <QCheckBox>
-#include <QLabel>
-#include <QLineEdit>
 
-#include "EditUpDown.h"
 #include "LiveDisplay.h"
+#include "ServoTable.h"
 
-namespace {
-
-const QColor OperatingCellColour(0, 255, 0); // lime green
-
-} // namespace
-
-// Runs on every tick; repaints only the editors and the row label whose colour changes.
+// Runs on every tick; the table repaints only when the cell changes.
 void TFormHlav::TrackOperatingCell() {
     if (ActivePage() == 0)
         return;
@@ -30,12 +21,7 @@ void TFormHlav::TrackOperatingCell() {
     highlightedCell_ = OperatingCell;
 }
 
-// Lime green, or back to the window colour (edits) and the button face (row label).
+// The operating cell, its RPM point and its row label lime green in the table, or no mark.
 void TFormHlav::HighlightOperatingCell(dorv::OperatingCell cell, bool highlighted) {
-    const QPalette normal = QApplication::palette();
-    const QColor editColour = highlighted ? OperatingCellColour : normal.color(QPalette::Base);
-    const QColor labelColour = highlighted ? OperatingCellColour : normal.color(QPalette::Button);
-    dorv::SetRoleColour(UpDownRpm[cell.Column], QPalette::Base, editColour);
-    dorv::SetRoleColour(UpDownServo[cell.Row][cell.Column], QPalette::Base, editColour);
-    dorv::SetRoleColour(LabelRowTps[cell.Row], QPalette::Window, labelColour);
+    ServoTable->SetOperatingCell(highlighted ? std::optional(cell) : std::nullopt);
 }

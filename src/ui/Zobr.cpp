@@ -8,7 +8,7 @@
 #include <QLayout>
 
 #include "Cspin.h"
-#include "EditUpDown.h"
+#include "ServoTable.h"
 
 namespace {
 
@@ -32,21 +32,20 @@ void TFormHlav::ShowServoEditors() {
         GroupBoxServo->setHidden(hidden);
     }
 
+    // Rows 1..9 of the table and their labels, as the check box says; cell ranges by the mode.
     const bool tpEnable = CheckBoxTpEnable->isChecked();
-    for (int r = 1; r < dorv::ThrottleRows; ++r)
-        for (TEditUpDown* editor : UpDownServo[r])
-            editor->setVisible(tpEnable);
-    for (QLabel* label : LabelRowTps)
-        label->setVisible(tpEnable);
+    dorv::ServoTableModel table = ServoTable->Model();
+    table.TpEnable = tpEnable;
+    table.CellRange = dorv::CellRange(Image.servo(ActiveServo()).PercentMode() != 0);
+    for (int r = 0; r < dorv::ThrottleRows; ++r)
+        for (int k = 0; k < dorv::RpmColumns; ++k)
+            table.SetValue({r, k}, table.Cells[r][k]);
+    if (!(table.TpEnable == ServoTable->Model().TpEnable &&
+          table.CellRange == ServoTable->Model().CellRange))
+        ServoTable->SetModel(table);
     LabelAxisThrottle->setVisible(tpEnable);
     for (TCSpinButton* spin : CSpinButtonColumn)
         spin->setVisible(tpEnable);
-
-    const dorv::EditorRange cellRange =
-        dorv::CellRange(Image.servo(ActiveServo()).PercentMode() != 0);
-    for (const auto& row : UpDownServo)
-        for (TEditUpDown* editor : row)
-            editor->SetRange(cellRange);
 
     LabelVerze1->setText(QString::fromStdString(Identity.VersionText));
     LabelVerze2->setText(QString::fromStdString(Identity.DateText));

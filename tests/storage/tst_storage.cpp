@@ -140,6 +140,7 @@ class TestStorage : public QObject {
     Q_OBJECT
 private slots:
     void writerMatchesFixture();
+    void heatMapInItsOwnSection();
     void everyCarriedFieldRoundTrips_data();
     void everyCarriedFieldRoundTrips();
     void readerCases_data();
@@ -736,6 +737,25 @@ void TestStorage::profileFileReadsAndWrites() {
     QVERIFY(!refused.Error.isEmpty());
     QVERIFY(!profile.WriteString("FORM_HLAV", "a=b", "1").Ok);
     QCOMPARE(FileBytes(profile.Path()), edited);
+}
+
+// The heat map option lives in a section of its own; a file that never had it on is left alone.
+void TestStorage::heatMapInItsOwnSection() {
+    QTemporaryDir dir;
+    const Profile profile(dir.filePath(SettingsFileName));
+    QVERIFY(SaveSettings(profile, Settings{}).Ok);
+    const QByteArray original = FileBytes(profile.Path());
+    QVERIFY(!LoadHeatMap(profile));
+    QVERIFY(SaveHeatMap(profile, false).Ok);
+    QCOMPARE(FileBytes(profile.Path()), original);
+    QVERIFY(SaveHeatMap(profile, true).Ok);
+    QVERIFY(LoadHeatMap(profile));
+    QCOMPARE(FileBytes(profile.Path()), original + "[SERVO_TABLE]\nHeatMap=1\n");
+    QVERIFY(SaveSettings(profile, Settings{}).Ok); // the tool's own sections rewritten
+    QVERIFY(LoadHeatMap(profile));
+    QVERIFY(SaveHeatMap(profile, false).Ok);
+    QVERIFY(!LoadHeatMap(profile));
+    QCOMPARE(FileBytes(profile.Path()), original + "[SERVO_TABLE]\nHeatMap=0\n");
 }
 
 void TestStorage::settingsRoundTripAndNewFileOrder() {

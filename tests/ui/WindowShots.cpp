@@ -1,12 +1,47 @@
-// Saves pictures of the main window's pages as PNG files: WindowShots FOLDER PREFIX LANGUAGE PAGES.
+// Saves pictures of the main window's pages as PNG files: WindowShots FOLDER PREFIX LANGUAGE PAGES
+// [table]. With "table", also pictures of the servo table editor: a selection, the heat map, and a
+// table before and after a 2-D interpolation.
 #include <QApplication>
 #include <QDir>
+#include <QGroupBox>
 #include <QTabWidget>
 
+#include "EditUpDown.h"
 #include "EditorValues.h"
 #include "Hlav.h"
 #include "Jazyk1.h"
+#include "ServoTable.h"
 #include "WindowTestEnv.h"
+
+namespace {
+
+void SaveBox(TFormHlav& window, const QDir& folder, const QString& name) {
+    QApplication::processEvents();
+    window.GroupBoxServo->grab().save(folder.filePath(name));
+}
+
+// Servo 1 with a bumpy table: a selection, the heat map, then a 2-D interpolation of a block.
+void SaveTablePictures(TFormHlav& window, const QDir& folder, const QString& prefix) {
+    window.PageControl1->setCurrentIndex(1);
+    auto servo = window.Image.servo(0);
+    for (int r = 0; r < dorv::ThrottleRows; ++r)
+        for (int c = 0; c < dorv::RpmColumns; ++c)
+            servo.Cell(r, c) = dorv::Byte(60 + 8 * c + 5 * r + ((r * 7 + c * 3) % 5) * 6);
+    window.FillEditors();
+    window.ServoTable->SetCurrentCell({2, 3});
+    window.ServoTable->SetSelection({2, 3, 6, 9});
+    window.ServoTable->Editor()->setFocus();
+    SaveBox(window, folder, prefix + QStringLiteral("-table-selection.png"));
+    SaveBox(window, folder, prefix + QStringLiteral("-table-before-2d.png"));
+    window.ServoTableOperation(dorv::TableOperation::InterpolateBilinear);
+    SaveBox(window, folder, prefix + QStringLiteral("-table-after-2d.png"));
+    window.MenuViewHeatMap->setChecked(true);
+    window.ServoTable->SetCurrentCell({dorv::RpmRow, 0});
+    SaveBox(window, folder, prefix + QStringLiteral("-table-heatmap.png"));
+    window.MenuViewHeatMap->setChecked(false);
+}
+
+} // namespace
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
@@ -30,5 +65,7 @@ int main(int argc, char* argv[]) {
         QApplication::processEvents();
         window.grab().save(folder.filePath(QStringLiteral("%1-page%2.png").arg(prefix).arg(page)));
     }
+    if (args.value(5) == QLatin1String("table"))
+        SaveTablePictures(window, folder, prefix);
     return 0;
 }

@@ -40,6 +40,7 @@
 #include "Hlav.h"
 #include "Jazyk1.h"
 #include "ScriptedUnit.h"
+#include "ServoTable.h"
 #include "WindowTestEnv.h"
 
 using namespace dorv;
@@ -88,13 +89,7 @@ QList<QWidget*> OperationControls(const TFormHlav& w) {
 }
 
 QList<TEditUpDown*> AllUpDowns(const TFormHlav& w) {
-    QList<TEditUpDown*> upDowns{w.UpDownTps0, w.UpDownTps100, w.UpDownHystMv, w.UpDownHystRpm};
-    for (TEditUpDown* upDown : w.UpDownRpm)
-        upDowns << upDown;
-    for (const auto& row : w.UpDownServo)
-        for (TEditUpDown* upDown : row)
-            upDowns << upDown;
-    return upDowns;
+    return {w.UpDownTps0, w.UpDownTps100, w.UpDownHystMv, w.UpDownHystRpm, w.ServoTable->Editor()};
 }
 
 // What a poppler tool prints about the PDF; empty if it fails.
@@ -160,9 +155,11 @@ QImage PdfPicture(const QString& pdf) {
 }
 
 // Where a control lies in the client area (the central widget's content).
-QRect InClient(const TFormHlav& w, const QWidget* control) {
+QRect InClient(const TFormHlav& w, const QWidget* control, QRect part = {}) {
     const QWidget* client = w.findChild<QWidget*>(QStringLiteral("ClientArea"));
-    return QRect(control->mapTo(client, QPoint()), control->size());
+    if (part.isNull())
+        part = control->rect();
+    return QRect(control->mapTo(client, part.topLeft()), part.size());
 }
 
 // True when every pixel of the area (less a pixel at its edges) has the same grey, give or take.
@@ -349,9 +346,9 @@ void TestPrint::printsActivePageInPrintView() {
         for (int tab = 0; tab < 3; ++tab)
             QCOMPARE(w.PageControl1->isTabVisible(tab), tab == page);
         QCOMPARE(w.PageControl1->currentIndex(), page);
-        QVERIFY(w.EditServo(0, 0)->isVisibleTo(&w) == (page != 0));
+        QVERIFY(w.ServoTable->isVisibleTo(&w) == (page != 0));
         QVERIFY(w.UpDownTps0->isVisibleTo(&w) == (page == 0));
-        QCOMPARE(w.LabelRowTps[0]->palette().color(QPalette::Window), QColor(Qt::white));
+        QCOMPARE(w.ServoTable->RowLabelColour(0), QColor(Qt::white));
         printed = w.PrintedArea();
         heading = InClient(w, w.LabelHlaseni);
         headingText = w.LabelHlaseni->text();
@@ -377,10 +374,12 @@ void TestPrint::printsActivePageInPrintView() {
             shownTexts << Caption(w.CheckBoxServoEnable->text()) << w.LabelHystMv->text()
                        << w.UpDownHystRpm->text();
             if (tpEnable)
-                shownTexts << w.LabelRowTps[0]->text() << w.LabelRowTps[ThrottleRows - 1]->text();
+                shownTexts << TServoTable::RowLabelText(0)
+                           << TServoTable::RowLabelText(ThrottleRows - 1);
             const int lastRow = tpEnable ? ThrottleRows - 1 : 0;
             for (int c = 0; c < RpmColumns; ++c)
-                shownTexts << w.EditRpm(c)->text() << w.EditServo(lastRow, c)->text();
+                shownTexts << w.ServoTable->CellText({RpmRow, c})
+                           << w.ServoTable->CellText({lastRow, c});
         }
     });
     w.SpeedButtonPrintClick();
@@ -398,7 +397,7 @@ void TestPrint::printsActivePageInPrintView() {
     QCOMPARE(w.palette().color(QPalette::Window), QApplication::palette().color(QPalette::Button));
     if (page != 0) {
         for (int r = 1; r < ThrottleRows; ++r)
-            QCOMPARE(w.UpDownServo[r][7]->isVisible(), tpEnable);
+            QCOMPARE(w.ServoTable->isVisible() && w.ServoTable->IsCellShown({r, 7}), tpEnable);
         QCOMPARE(w.CSpinButtonColumn[7]->isVisible(), tpEnable);
         QVERIFY(w.ButtonPlus->isVisible());
     } else {
@@ -451,7 +450,18 @@ void TestPrint::printsActivePageInPrintView() {
                      qPrintable(upDown->objectName()));
             ++arrowsChecked;
         }
-    QCOMPARE(arrowsChecked, page == 0 ? 2 : (tpEnable ? 167 : 32));
+    // The cells the table draws: the place of every arrow plain as well.
+    if (page != 0)
+        for (int r = RpmRow; r < ThrottleRows; ++r)
+            for (int c = 0; c < RpmColumns; ++c)
+                if (w.ServoTable->IsCellShown({r, c})) {
+                    const QRect cell = InClient(w, w.ServoTable, TServoTable::CellRect({r, c}));
+                    QVERIFY2(plain({cell.right() - 13, cell.top() + 4, 11, cell.height() - 8}),
+                             qPrintable(QStringLiteral("cell %1 %2").arg(r).arg(c)));
+                    ++arrowsChecked;
+                }
+    // Two general or hysteresis editors, the table's editor, and 165 or 30 drawn cells.
+    QCOMPARE(arrowsChecked, page == 0 ? 2 : (tpEnable ? 168 : 33));
     QVERIFY(!plain(InClient(w, page == 0 ? w.GroupBoxSetTps : w.GroupBoxServo)));
 
     // White under every label: the live values, the heading, the check box, the row labels.
@@ -460,11 +470,15 @@ void TestPrint::printsActivePageInPrintView() {
                            w.LabelServoMer2, w.CheckBoxProgHned};
     if (page != 0)
         labels << w.LabelHystMv << w.CheckBoxServoEnable;
-    if (page != 0 && tpEnable)
-        labels << w.LabelRowTps[0];
     for (QWidget* label : labels)
         QVERIFY2(CommonestGrey(picture, OnPicture(InClient(w, label), printed)) >= 250,
                  qPrintable(label->objectName()));
+    if (page != 0 && tpEnable)
+        for (int r : {0, ThrottleRows - 1})
+            QVERIFY2(CommonestGrey(picture, OnPicture(InClient(w, w.ServoTable,
+                                                               w.ServoTable->RowLabelRect(r)),
+                                                      printed)) >= 250,
+                     qPrintable(TServoTable::RowLabelText(r)));
     QVERIFY(CommonestGrey(picture, OnPicture(heading, printed)) >= 250);
 }
 
@@ -620,9 +634,9 @@ void TestPrint::coloursBackAfterPrint() {
     const OperatingCell cell{.Column = 3, .Row = 4};
     QCOMPARE(w.OperatingCell, cell);
     const QColor lime(0, 255, 0);
-    QCOMPARE(w.UpDownServo[4][3]->palette().color(QPalette::Base), lime);
-    QCOMPARE(w.UpDownRpm[3]->palette().color(QPalette::Base), lime);
-    QCOMPARE(w.LabelRowTps[4]->palette().color(QPalette::Window), lime);
+    QCOMPARE(w.ServoTable->CellColour({4, 3}), lime);
+    QCOMPARE(w.ServoTable->CellColour({RpmRow, 3}), lime);
+    QCOMPARE(w.ServoTable->RowLabelColour(4), lime);
     const QMap<QString, QString> before = ColoursOfAll(w);
 
     w.ChoosePrintTarget = [&]() -> std::optional<QString> {
@@ -640,21 +654,23 @@ void TestPrint::coloursBackAfterPrint() {
                                  .replace(QLatin1Char(' '), QLatin1Char('-'))
                                  .remove(QLatin1Char(',')));
 
-    QCOMPARE(w.LabelRowTps[4]->palette().color(QPalette::Window), lime);
+    QCOMPARE(w.ServoTable->RowLabelColour(4), lime);
+    QCOMPARE(w.ServoTable->CellColour({4, 3}), lime);
+    QCOMPARE(w.ServoTable->RowLabelColour(3), QApplication::palette().color(QPalette::Button));
     QMap<QString, QString> after = ColoursOfAll(w);
-    // What the print changes on purpose: the heading's ground is the button face, and the row
-    // labels keep the white ground the print view gives them.
+    // What the print changes on purpose: the heading's ground is the button face.
     QStringList changed;
     for (auto it = before.cbegin(); it != before.cend(); ++it)
-        if (after.value(it.key()) != it.value() && it.key() != QStringLiteral("LabelHlaseni") &&
-            !(it.key().startsWith(QStringLiteral("LabelRowTps")) && it.key() != "LabelRowTps[4]"))
+        if (after.value(it.key()) != it.value() && it.key() != QStringLiteral("LabelHlaseni"))
             changed << it.key() + QStringLiteral(": ") + it.value() + QStringLiteral(" -> ") +
                            after.value(it.key());
     QVERIFY2(changed.isEmpty(), qPrintable(changed.join('\n')));
     // The next tick, with the engine where it was, changes no colour either.
     w.Timer1Timer();
-    QCOMPARE(w.LabelRowTps[4]->palette().color(QPalette::Window), lime);
-    QCOMPARE(w.UpDownServo[4][3]->palette().color(QPalette::Base), lime);
+    QCOMPARE(w.ServoTable->RowLabelColour(4), lime);
+    QCOMPARE(w.ServoTable->CellColour({4, 3}), lime);
+    const QImage drawn = w.ServoTable->grab().toImage();
+    QCOMPARE(drawn.pixelColor(w.ServoTable->RowLabelRect(4).topLeft() + QPoint(1, 1)), lime);
 }
 
 QTEST_MAIN(TestPrint)

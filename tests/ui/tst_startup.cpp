@@ -37,6 +37,7 @@
 #include "Jazyk1.h"
 #include "ParameterFile.h"
 #include "Placement.h"
+#include "ServoTable.h"
 #include "SettingsData.h"
 #include "WindowTestEnv.h"
 
@@ -183,10 +184,12 @@ void TestStartup::saveThenOpenIsUndoable() {
     };
     // A value typed on servo page 2 and not yet committed is what Save writes.
     w.PageControl1->setCurrentIndex(2);
-    w.UpDownServo[2][5]->SetPosition(3300);
+    // (Row 0: the cell typed into is shown whether TP Enable is ticked or not.)
+    w.ServoTable->SetCurrentCell({0, 5});
+    w.ServoTable->Editor()->SetPosition(3300);
     const int historyBefore = w.History.CurrentIndex();
     w.MenuSave->trigger();
-    QCOMPARE(w.Image.ServoTable(1, 2, 5), 3300 / 20);
+    QCOMPARE(w.Image.ServoTable(1, 0, 5), 3300 / 20);
     QCOMPARE(ReadText(path), QByteArray::fromStdString(ParameterFileText(w.Image)));
     QCOMPARE(w.LabelFile2->text(), path);
     QCOMPARE(w.LastFilePath, path);
@@ -207,7 +210,7 @@ void TestStartup::saveThenOpenIsUndoable() {
     QCOMPARE(w.LabelFile2->text(), path);
     QCOMPARE(w.SaveDialog1->directory().absolutePath(), files_->path());
     QVERIFY(w.LabelHlaseni->isHidden());
-    QCOMPARE(w.UpDownServo[2][5]->Position(), 3300); // editors show the loaded table
+    QCOMPARE(w.ServoTable->Position({0, 5}), 3300); // editors show the loaded table
     w.SpeedButtonZpetClick();
     QVERIFY(w.Image == DefaultImage());
 }

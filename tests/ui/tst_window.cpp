@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QColor>
 #include <QCoreApplication>
 #include <QEvent>
@@ -15,6 +16,7 @@
 #include <QLocale>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QMouseEvent>
 #include <QPalette>
 #include <QPushButton>
@@ -30,15 +32,19 @@
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
+#include <QToolTip>
 #include <QWheelEvent>
 #include <QWidget>
 
 #include "About.h"
+#include "ConfigFolder.h"
 #include "Cspin.h"
 #include "EditUpDown.h"
 #include "Hlav.h"
 #include "Jazyk1.h"
 #include "LiveDisplay.h"
+#include "Profile.h"
+#include "ServoTable.h"
 #include "WindowTestEnv.h"
 
 using namespace dorv;
@@ -55,6 +61,18 @@ void TypeInto(TEditUpDown* editor, const QString& text) {
     editor->setFocus();
     editor->Edit()->selectAll();
     QTest::keyClicks(editor->Edit(), text);
+}
+
+// A cell of the servo table made current and typed into as a user does.
+void TypeIntoCell(TFormHlav& w, TableCell cell, const QString& text) {
+    w.ServoTable->SetCurrentCell(cell);
+    QCOMPARE(w.ServoTable->CurrentCell(), cell);
+    TypeInto(w.ServoTable->Editor(), text);
+}
+
+// A cell is seen: the table is, and the cell's row is shown.
+bool CellVisible(const TFormHlav& w, TableCell cell) {
+    return w.ServoTable->isVisible() && w.ServoTable->IsCellShown(cell);
 }
 
 // The window shown and active, so focus and shortcuts behave as on a desktop.
@@ -89,8 +107,8 @@ QPoint ArrowCentre(const TEditUpDown* editor, QStyle::SubControl arrow) {
 
 // Notches of the mouse wheel over the middle of a widget, as the window system delivers them:
 // the application may give the focus by them, and an event left unhandled goes on to the parents.
-void WheelNotch(QWidget* target, int notches) {
-    const QPointF at = QRectF(target->rect()).center();
+void WheelNotch(QWidget* target, int notches, std::optional<QPointF> where = std::nullopt) {
+    const QPointF at = where ? *where : QRectF(target->rect()).center();
     QWheelEvent wheel(at, target->mapToGlobal(at), QPoint(), QPoint(0, 120 * notches), Qt::NoButton,
                       Qt::NoModifier, Qt::NoScrollPhase, false);
     QSpontaneKeyEvent::setSpontaneous(&wheel);
@@ -108,6 +126,8 @@ class TestWindow : public QObject {
 private slots:
     void geometryOfControls_data();
     void geometryOfControls();
+    void servoTableGeometry_data();
+    void servoTableGeometry();
     void windowCentredAndComPorts();
     void fillAndPackGeneralPage_data();
     void fillAndPackGeneralPage();
@@ -142,6 +162,22 @@ private slots:
     void aboutCaptionFollowsLanguage();
     void servoValuesStayInTheirColumns_data();
     void servoValuesStayInTheirColumns();
+    void selectionByKeyboard();
+    void selectionByMouse();
+    void selectionSurvivesTickAndCommit();
+    void arrowKeysMoveBetweenCells();
+    void enterPastLastCellLeavesTable();
+    void tableOperationOnSelection_data();
+    void tableOperationOnSelection();
+    void tableOperationWithoutSelectionChangesNothing();
+    void copySelection_data();
+    void copySelection();
+    void copyAndPasteActOnTypedText();
+    void pasteThenUndoRestoresImage();
+    void refusedPasteChangesNothing_data();
+    void refusedPasteChangesNothing();
+    void heatMapColoursCellsAndIsKept();
+    void marksFromOutside();
 
 private:
     WindowTestEnv env_; // a private configuration folder and a scripted port for every window
@@ -164,9 +200,6 @@ void TestWindow::geometryOfControls_data() {
     QTest::newRow("servo 2 measured") << "LabelServoMer2" << QRect(706, 569, 0, 0);
     QTest::newRow("programming after change") << "CheckBoxProgHned" << QRect(706, 600, 177, 16);
     QTest::newRow("test 8") << "LabelTest8" << QRect(824, 752, 0, 0);
-    QTest::newRow("last rpm editor") << "UpDownRpm[14]" << QRect(884, 21, 56, 21);
-    QTest::newRow("last cell") << "UpDownServo[9][14]" << QRect(884, 323, 56, 21);
-    QTest::newRow("row label 9") << "LabelRowTps[9]" << QRect(4, 326, 0, 0);
     QTest::newRow("column spin 14") << "CSpinButtonColumn[14]" << QRect(899, 350, 17, 23);
     QTest::newRow("tp enable") << "CheckBoxTpEnable" << QRect(180, 390, 0, 0);
     QTest::newRow("per cent") << "CheckBoxProcenta" << QRect(180, 415, 0, 0);
@@ -185,6 +218,42 @@ void TestWindow::geometryOfControls() {
     QCOMPARE(control->pos(), expected.topLeft());
     if (expected.width() > 0)
         QCOMPARE(control->size(), expected.size());
+}
+
+void TestWindow::servoTableGeometry_data() {
+    QTest::addColumn<int>("row");
+    QTest::addColumn<int>("column");
+    QTest::addColumn<QRect>("expected"); // in GroupBoxServo
+    QTest::newRow("first rpm point") << RpmRow << 0 << QRect(44, 21, 56, 21);
+    QTest::newRow("last rpm point") << RpmRow << 14 << QRect(884, 21, 56, 21);
+    QTest::newRow("first cell") << 0 << 0 << QRect(44, 53, 56, 21);
+    QTest::newRow("middle cell") << 4 << 7 << QRect(464, 173, 56, 21);
+    QTest::newRow("last cell") << 9 << 14 << QRect(884, 323, 56, 21);
+}
+
+// Each cell is drawn at the place and size of its designed editor, and the one real editor,
+// with the table's font, covers the current cell exactly.
+void TestWindow::servoTableGeometry() {
+    QFETCH(int, row);
+    QFETCH(int, column);
+    QFETCH(QRect, expected);
+    TFormHlav w;
+    w.Image.servo(0).TpEnable() = 1;
+    SelectPage(w, 1);
+    const QRect cell = TServoTable::CellRect({row, column});
+    QCOMPARE(QRect(w.ServoTable->mapTo(w.GroupBoxServo, cell.topLeft()), cell.size()), expected);
+    QCOMPARE(w.ServoTable->CellAt(expected.center() - w.ServoTable->pos()),
+             std::optional(TableCell{row, column}));
+    w.ServoTable->SetCurrentCell({row, column});
+    QCOMPARE(w.ServoTable->Editor()->geometry(), cell);
+    QCOMPARE(w.ServoTable->Editor()->font(), w.ServoTable->font());
+    // Between cells there is none; the row labels stand at their designed places.
+    QCOMPARE(w.ServoTable->CellAt(expected.topLeft() - w.ServoTable->pos() - QPoint(2, 2)),
+             std::nullopt);
+    QCOMPARE(w.ServoTable->mapTo(w.GroupBoxServo, w.ServoTable->RowLabelRect(9).topLeft()),
+             QPoint(4, 326));
+    QCOMPARE(w.ServoTable->mapTo(w.GroupBoxServo, w.ServoTable->RowLabelRect(0).topLeft()),
+             QPoint(16, 56));
 }
 
 void TestWindow::windowCentredAndComPorts() {
@@ -288,10 +357,10 @@ void TestWindow::fillAndPackServoPage() {
     servo.Cell(4, 9) = Byte(cell);
     w.AllCellsFlag[s] = 1;
     SelectPage(w, page);
-    QTEST(w.UpDownServo[4][9]->Position(), "shownCell");
-    QCOMPARE(w.EditServo(4, 9)->text(), Grouped(w.UpDownServo[4][9]->Position()));
-    QCOMPARE(w.UpDownRpm[14]->Position(), 25000);
-    QCOMPARE(w.EditRpm(14)->text(), Grouped(25000));
+    QTEST(w.ServoTable->Position({4, 9}), "shownCell");
+    QCOMPARE(w.ServoTable->CellText({4, 9}), Grouped(w.ServoTable->Position({4, 9})));
+    QCOMPARE(w.ServoTable->Position({RpmRow, 14}), 25000);
+    QCOMPARE(w.ServoTable->CellText({RpmRow, 14}), Grouped(25000));
     QCOMPARE(w.UpDownHystMv->Position(), 1250);
     QCOMPARE(w.UpDownHystRpm->Position(), 15);
     QCOMPARE(w.CheckBoxProcenta->isChecked(), percent != 0);
@@ -313,7 +382,7 @@ void TestWindow::fillAndPackServoPage() {
     QCOMPARE(w.Image.Tps0(), other.Tps0());
 
     // Editors to image: a typed cell and cleared boxes are stored.
-    TypeInto(w.UpDownServo[2][3], QStringLiteral("60"));
+    TypeIntoCell(w, {2, 3}, QStringLiteral("60"));
     w.CheckBoxAll->setChecked(false);
     w.PackEditors();
     QCOMPARE(int(w.Image.servo(s).Cell(2, 3)), percent ? 60 : 3);
@@ -329,10 +398,13 @@ void TestWindow::tpEnableHidesRowsButKeepsThem() {
     SelectPage(w, 1);
     ShowActive(w);
     for (int r = 1; r < ThrottleRows; ++r)
-        QVERIFY(!w.UpDownServo[r][5]->isVisible());
-    QVERIFY(w.UpDownServo[0][5]->isVisible());
-    QVERIFY(w.UpDownRpm[5]->isVisible());
-    QVERIFY(!w.LabelRowTps[0]->isVisible());
+        QVERIFY(!CellVisible(w, {r, 5}));
+    QVERIFY(CellVisible(w, {0, 5}));
+    QVERIFY(CellVisible(w, {RpmRow, 5}));
+    QVERIFY(!w.ServoTable->IsRowLabelShown(0));
+    // A hidden cell cannot be made current: the editor stays on what is shown.
+    w.ServoTable->SetCurrentCell({4, 5});
+    QCOMPARE(w.ServoTable->CurrentCell().Row < 1, true);
     QVERIFY(!w.LabelAxisThrottle->isVisible());
     QVERIFY(!w.CSpinButtonColumn[3]->isVisible());
     QVERIFY(w.LabelAxisRpm->isVisible());
@@ -343,8 +415,8 @@ void TestWindow::tpEnableHidesRowsButKeepsThem() {
 
     QTest::mouseClick(w.CheckBoxTpEnable, Qt::LeftButton);
     QCOMPARE(int(w.Image.servo(0).TpEnable()), 1);
-    QVERIFY(w.UpDownServo[9][14]->isVisible());
-    QVERIFY(w.LabelRowTps[9]->isVisible());
+    QVERIFY(CellVisible(w, {9, 14}));
+    QVERIFY(w.ServoTable->IsRowLabelShown(9));
     QVERIFY(w.CSpinButtonColumn[3]->isVisible());
     QVERIFY(w.GroupBoxServo->isVisible());
     QCOMPARE(w.History.CurrentIndex(), 1);
@@ -368,9 +440,11 @@ void TestWindow::percentSwitchConvertsBothWays() {
         QCOMPARE(int(w.Image.servo(0).CellAt(i)), (2 * (100 + i + 1)) / 5);
     QCOMPARE(int(w.Image.servo(0).CellAt(0)), 40);
     QCOMPARE(int(w.Image.servo(0).CellAt(70)), 68);
-    QCOMPARE(w.UpDownServo[0][0]->maximum(), 100);
-    QCOMPARE(w.UpDownServo[0][0]->singleStep(), 1);
-    QCOMPARE(w.UpDownServo[0][0]->Position(), 40);
+    w.ServoTable->SetCurrentCell({0, 0});
+    QCOMPARE(w.ServoTable->Model().RangeOf({5, 5}), CellRangePercent);
+    QCOMPARE(w.ServoTable->Editor()->maximum(), 100);
+    QCOMPARE(w.ServoTable->Editor()->singleStep(), 1);
+    QCOMPARE(w.ServoTable->Position({0, 0}), 40);
 
     QTest::mouseClick(w.CheckBoxProcenta, Qt::LeftButton);
     QCOMPARE(int(w.Image.servo(0).PercentMode()), 0);
@@ -379,9 +453,10 @@ void TestWindow::percentSwitchConvertsBothWays() {
         QCOMPARE(int(w.Image.servo(0).CellAt(i)), expected[i]);
     for (int i = 0; i <= 70; ++i)
         QCOMPARE(int(w.Image.servo(0).CellAt(i)), (5 * ((2 * (100 + i + 1)) / 5)) / 2);
-    QCOMPARE(w.UpDownServo[0][0]->maximum(), 5000);
-    QCOMPARE(w.UpDownServo[0][0]->singleStep(), 20);
-    QCOMPARE(w.UpDownServo[0][2]->Position(), 2040);
+    QCOMPARE(w.ServoTable->Model().RangeOf({5, 5}), CellRangeMillivolts);
+    QCOMPARE(w.ServoTable->Editor()->maximum(), 5000);
+    QCOMPARE(w.ServoTable->Editor()->singleStep(), 20);
+    QCOMPARE(w.ServoTable->Position({0, 2}), 2040);
     QCOMPARE(w.History.CurrentIndex(), 2);
 }
 
@@ -397,8 +472,8 @@ void TestWindow::percentClickWithoutConversionStillCommits() {
     QVERIFY(!w.CheckBoxProcenta->isChecked());
     QTest::mouseClick(w.CheckBoxProcenta, Qt::LeftButton);
     QCOMPARE(int(w.Image.servo(0).Cell(0, 0)), 60); // not converted
-    QCOMPARE(w.UpDownServo[0][0]->Position(), 60);  // refilled in per-cent units
-    QCOMPARE(w.UpDownServo[0][0]->maximum(), 100);
+    QCOMPARE(w.ServoTable->Position({0, 0}), 60);   // refilled in per-cent units
+    QCOMPARE(w.ServoTable->Model().RangeOf({0, 0}).Max, 100);
     QVERIFY(w.Image.servo(0).RpmPoints(3) > w.Image.servo(0).RpmPoints(2));
     QCOMPARE(w.History.CurrentIndex(), 1);
 }
@@ -409,17 +484,20 @@ void TestWindow::pageChangeShowsServo2InSameEditors() {
     w.Image.servo(1).Cell(0, 0) = 20;
     w.Image.servo(1).PercentMode() = 1;
     w.Image.servo(1).TpEnable() = 1;
-    TEditUpDown* cell = w.UpDownServo[0][0];
+    TServoTable* table = w.ServoTable;
     SelectPage(w, 1);
+    table->SetCurrentCell({0, 0});
+    TEditUpDown* cell = table->Editor();
     QCOMPARE(w.GroupBoxServo->parentWidget(), w.TabSheet_Servo1);
-    QCOMPARE(cell->Position(), 200);
+    QCOMPARE(table->Position({0, 0}), 200);
     cell->SetPosition(400); // typed but never packed: the page change discards it
     SelectPage(w, 2);
     QCOMPARE(w.GroupBoxServo->parentWidget(), w.TabSheet_Servo2);
-    QCOMPARE(w.UpDownServo[0][0], cell);
-    QCOMPARE(cell->Position(), 20);
+    QCOMPARE(w.ServoTable, table);
+    QCOMPARE(table->Editor(), cell);
+    QCOMPARE(table->Position({0, 0}), 20);
     QCOMPARE(cell->maximum(), 100);
-    QVERIFY(w.UpDownServo[5][5]->isVisibleTo(w.GroupBoxServo));
+    QVERIFY(table->isVisibleTo(w.GroupBoxServo) && table->IsCellShown({5, 5}));
     QVERIFY(!w.GroupBoxServo->isHidden());
     QCOMPARE(int(w.Image.servo(0).Cell(0, 0)), 10);
     QCOMPARE(w.History.CurrentIndex(), 0);
@@ -444,18 +522,19 @@ void TestWindow::enterMovesFocusAndCommits() {
     w.ResetHistory();
     SelectPage(w, 1);
     ShowActive(w);
-    TypeInto(w.UpDownServo[0][0], typed);
-    QTest::keyClick(w.EditServo(0, 0), Qt::Key_Return);
+    TypeIntoCell(w, {0, 0}, typed);
+    QTest::keyClick(w.ServoTable->Editor()->Edit(), Qt::Key_Return);
     QTEST(int(w.Image.servo(0).Cell(0, 0)), "stored");
-    QCOMPARE(w.EditServo(0, 0)->text(), Grouped(20 * w.Image.servo(0).Cell(0, 0)));
-    QVERIFY(!w.UpDownServo[0][0]->hasFocus());
-    QVERIFY(w.UpDownServo[0][1]->hasFocus());
+    QCOMPARE(w.ServoTable->CellText({0, 0}), Grouped(20 * w.Image.servo(0).Cell(0, 0)));
+    QCOMPARE(w.ServoTable->CurrentCell(), TableCell({0, 1}));
+    QVERIFY(w.ServoTable->Editor()->hasFocus());
+    QCOMPARE(w.ServoTable->Editor()->Edit()->text(), w.ServoTable->CellText({0, 1}));
     QCOMPARE(w.History.CurrentIndex(), w.Image.servo(0).Cell(0, 0) != 50 ? 1 : 0);
 
     // Enter in "Programming after change" commits as well.
     w.CheckBoxProgHned->setFocus();
     w.Image.servo(0).Cell(1, 1) = 9; // a change behind the editors, packed over by the commit
-    TypeInto(w.UpDownServo[0][5], QStringLiteral("300"));
+    TypeIntoCell(w, {0, 5}, QStringLiteral("300"));
     w.CheckBoxProgHned->setFocus();
     QTest::keyClick(w.CheckBoxProgHned, Qt::Key_Return);
     QCOMPARE(int(w.Image.servo(0).Cell(0, 5)), 15);
@@ -466,13 +545,16 @@ void TestWindow::arrowClickAndEditClickCommit() {
     w.Image.servo(1).Cell(0, 4) = 30;
     SelectPage(w, 2);
     ShowActive(w);
-    TEditUpDown* cell = w.UpDownServo[0][4];
-    QTest::mouseClick(cell, Qt::LeftButton, {}, ArrowCentre(cell, QStyle::SC_SpinBoxUp));
+    // An arrow of a drawn cell: the cell becomes current and steps.
+    QCOMPARE_NE(w.ServoTable->CurrentCell(), TableCell({0, 4}));
+    QTest::mouseClick(w.ServoTable, Qt::LeftButton, {},
+                      w.ServoTable->ArrowCentre({0, 4}, QStyle::SC_SpinBoxUp));
     QCOMPARE(int(w.Image.servo(1).Cell(0, 4)), 31);
     QCOMPARE(w.History.CurrentIndex(), 1);
+    QCOMPARE(w.ServoTable->CurrentCell(), TableCell({0, 4}));
 
-    TypeInto(w.UpDownRpm[1], QStringLiteral("1500"));
-    QTest::mouseClick(w.EditRpm(1), Qt::LeftButton);
+    TypeIntoCell(w, {RpmRow, 1}, QStringLiteral("1500"));
+    QTest::mouseClick(w.ServoTable->Editor()->Edit(), Qt::LeftButton);
     QCOMPARE(int(w.Image.servo(1).RpmPoints(1)), 15);
     QCOMPARE(w.History.CurrentIndex(), 2);
 }
@@ -483,13 +565,50 @@ namespace {
 void AddSteppedEditors() {
     QTest::addColumn<int>("page");
     QTest::addColumn<QString>("editor");
+    QTest::addColumn<QPoint>("cell"); // of ServoTable: x the column, y the row
     QTest::addColumn<int>("step");
-    QTest::newRow("table cell") << 1 << "UpDownServo[3][4]" << 20;
-    QTest::newRow("table cell per cent") << 2 << "UpDownServo[0][9]" << 1;
-    QTest::newRow("rpm point") << 1 << "UpDownRpm[14]" << 100;
-    QTest::newRow("hysteresis") << 2 << "UpDownHystRpm" << 5;
-    QTest::newRow("tps 0 %") << 0 << "UpDownTps0" << 10;
+    QTest::newRow("table cell") << 1 << "ServoTable" << QPoint(4, 3) << 20;
+    QTest::newRow("table cell per cent") << 2 << "ServoTable" << QPoint(9, 0) << 1;
+    QTest::newRow("rpm point") << 1 << "ServoTable" << QPoint(14, RpmRow) << 100;
+    QTest::newRow("hysteresis") << 2 << "UpDownHystRpm" << QPoint() << 5;
+    QTest::newRow("tps 0 %") << 0 << "UpDownTps0" << QPoint() << 10;
 }
+
+// An editor of AddSteppedEditors as the mouse and the tests reach it: a cell through the table
+// that draws it, any other editor itself.
+struct SteppedEditor {
+    TFormHlav& w;
+    TEditUpDown* Single = nullptr; // null for a table cell
+    TableCell Cell;
+
+    static SteppedEditor Of(TFormHlav& w, const QString& name, QPoint cell) {
+        return {w, name == QLatin1String("ServoTable") ? nullptr : w.findChild<TEditUpDown*>(name),
+                TableCell{cell.y(), cell.x()}};
+    }
+    bool Shown() const { return Single ? Single->isVisible() : CellVisible(w, Cell); }
+    // What gets the mouse, and the point of the up arrow and the middle in its coordinates.
+    QWidget* Target() const { return Single ? Single : static_cast<QWidget*>(w.ServoTable); }
+    QPoint Up() const {
+        return Single ? ArrowCentre(Single, QStyle::SC_SpinBoxUp)
+                      : w.ServoTable->ArrowCentre(Cell, QStyle::SC_SpinBoxUp);
+    }
+    QPointF Middle() const {
+        return Single ? QRectF(Single->rect()).center()
+                      : QRectF(TServoTable::CellRect(Cell)).center();
+    }
+    int Position() const { return Single ? Single->Position() : w.ServoTable->Position(Cell); }
+    QString Text() const { return Single ? Single->Edit()->text() : w.ServoTable->CellText(Cell); }
+    // The real editor that has the focus when this one is focused.
+    TEditUpDown* Focusable() const {
+        if (!Single)
+            w.ServoTable->SetCurrentCell(Cell);
+        return Single ? Single : w.ServoTable->Editor();
+    }
+    bool HasFocus() const {
+        return Single ? Single->hasFocus()
+                      : w.ServoTable->Editor()->hasFocus() && w.ServoTable->CurrentCell() == Cell;
+    }
+};
 
 // A window on `page` whose editors all have room above their values; servo 2 in per cent.
 void PrepareSteppedEditors(TFormHlav& w, int page) {
@@ -519,25 +638,26 @@ void TestWindow::heldArrowRepeatsUntilReleased_data() {
 void TestWindow::heldArrowRepeatsUntilReleased() {
     QFETCH(int, page);
     QFETCH(QString, editor);
+    QFETCH(QPoint, cell);
     QFETCH(int, step);
     TFormHlav w;
     PrepareSteppedEditors(w, page);
     ShowActive(w);
-    auto* held = w.findChild<TEditUpDown*>(editor);
-    QVERIFY(held && held->isVisible());
-    const int start = held->Position();
+    const SteppedEditor held = SteppedEditor::Of(w, editor, cell);
+    QVERIFY(held.Shown());
+    const int start = held.Position();
     const int startIndex = w.History.CurrentIndex();
-    const int delay = StyleHint(held, QStyle::SH_SpinBox_ClickAutoRepeatThreshold);
-    const int rate = StyleHint(held, QStyle::SH_SpinBox_ClickAutoRepeatRate);
-    const QPoint up = ArrowCentre(held, QStyle::SC_SpinBoxUp);
+    const int delay = StyleHint(held.Target(), QStyle::SH_SpinBox_ClickAutoRepeatThreshold);
+    const int rate = StyleHint(held.Target(), QStyle::SH_SpinBox_ClickAutoRepeatRate);
+    const QPoint up = held.Up();
 
-    QTest::mousePress(held, Qt::LeftButton, {}, up);
-    QCOMPARE(held->Position(), start + step);
-    QTRY_VERIFY_WITH_TIMEOUT(held->Position() >= start + 4 * step, delay + 40 * rate);
-    QTest::mouseRelease(held, Qt::LeftButton, {}, up);
-    const int released = held->Position();
+    QTest::mousePress(held.Target(), Qt::LeftButton, {}, up);
+    QCOMPARE(held.Position(), start + step);
+    QTRY_VERIFY_WITH_TIMEOUT(held.Position() >= start + 4 * step, delay + 40 * rate);
+    QTest::mouseRelease(held.Target(), Qt::LeftButton, {}, up);
+    const int released = held.Position();
     QTest::qWait(delay + 3 * rate);
-    QCOMPARE(held->Position(), released);
+    QCOMPARE(held.Position(), released);
     QCOMPARE(w.History.CurrentIndex(), startIndex + (released - start) / step);
     w.PackEditors();
     const ParameterImage packed = w.Image;
@@ -554,33 +674,45 @@ void TestWindow::wheelStepsOnlyTheFocusedEditor_data() {
 void TestWindow::wheelStepsOnlyTheFocusedEditor() {
     QFETCH(int, page);
     QFETCH(QString, editor);
+    QFETCH(QPoint, cell);
     QFETCH(int, step);
     TFormHlav w;
     PrepareSteppedEditors(w, page);
     ShowActive(w);
-    auto* scrolled = w.findChild<TEditUpDown*>(editor);
-    QVERIFY(scrolled && scrolled->isVisible());
-    TEditUpDown* focused = page == 0 ? w.UpDownTps100 : w.UpDownRpm[0];
+    const SteppedEditor scrolled = SteppedEditor::Of(w, editor, cell);
+    QVERIFY(scrolled.Shown());
+    // The focus elsewhere: in the first cell of the table, or in TPS 100 % on the general page.
+    if (page != 0)
+        w.ServoTable->SetCurrentCell({0, 0});
+    TEditUpDown* focused = page == 0 ? w.UpDownTps100 : w.ServoTable->Editor();
     focused->setFocus(Qt::MouseFocusReason);
     w.CheckBoxProgHned->setChecked(true);
     const ParameterImage before = w.Image;
-    const int start = scrolled->Position();
+    const int start = scrolled.Position();
     const int startIndex = w.History.CurrentIndex();
 
-    for (QWidget* part : {static_cast<QWidget*>(scrolled->Edit()), static_cast<QWidget*>(scrolled)})
+    if (scrolled.Single) {
+        for (QWidget* part : {static_cast<QWidget*>(scrolled.Single->Edit()),
+                              static_cast<QWidget*>(scrolled.Single)})
+            for (int notches : {1, -1, 3})
+                WheelNotch(part, notches);
+    } else {
         for (int notches : {1, -1, 3})
-            WheelNotch(part, notches);
-    QCOMPARE(scrolled->Position(), start);
-    QCOMPARE(scrolled->Edit()->text(), Grouped(start));
-    QVERIFY(!scrolled->hasFocus());
+            WheelNotch(w.ServoTable, notches, scrolled.Middle());
+    }
+    QCOMPARE(scrolled.Position(), start);
+    QCOMPARE(scrolled.Text(), Grouped(start));
+    QVERIFY(!scrolled.HasFocus());
     QVERIFY(focused->hasFocus());
     QCOMPARE(w.Image, before);
     QCOMPARE(w.History.CurrentIndex(), startIndex);
     QCOMPARE(w.Sequencer().State().Mode, TransferMode::Idle);
 
-    scrolled->setFocus(Qt::MouseFocusReason);
-    WheelNotch(scrolled->Edit(), 1);
-    QCOMPARE(scrolled->Position(), start + step);
+    TEditUpDown* now = scrolled.Focusable();
+    now->setFocus(Qt::MouseFocusReason);
+    QVERIFY(scrolled.HasFocus());
+    WheelNotch(now->Edit(), 1);
+    QCOMPARE(scrolled.Position(), start + step);
     QCOMPARE(w.History.CurrentIndex(), startIndex + 1);
     QCOMPARE(w.Sequencer().State().Mode, TransferMode::Program);
 }
@@ -588,7 +720,7 @@ void TestWindow::wheelStepsOnlyTheFocusedEditor() {
 void TestWindow::focusStaysInEditorAfterCommand_data() {
     QTest::addColumn<QString>("command");
     QTest::addColumn<QString>("focused"); // the editor that has the focus after the command
-    const QString cell = QStringLiteral("UpDownServo[0][3]");
+    const QString cell = QStringLiteral("UpDownServoTable"); // the table's editor, in cell (0, 3)
     QTest::newRow("undo button") << "undo button" << cell;
     QTest::newRow("redo button") << "redo button" << cell;
     QTest::newRow("undo shortcut") << "undo shortcut" << cell;
@@ -618,9 +750,10 @@ void TestWindow::focusStaysInEditorAfterCommand() {
     }
     w.SpeedButtonZpetClick();
     QCOMPARE(w.ActivePage(), 1);
-    TEditUpDown* cell = w.UpDownServo[0][3];
-    QTest::mouseClick(cell->Edit(), Qt::LeftButton);
+    QTest::mouseClick(w.ServoTable, Qt::LeftButton, {}, TServoTable::CellRect({0, 3}).center());
+    TEditUpDown* cell = w.ServoTable->Editor();
     QVERIFY(cell->hasFocus());
+    QCOMPARE(w.ServoTable->CurrentCell(), TableCell({0, 3}));
 
     if (command == QLatin1String("undo button")) {
         QTest::mouseClick(w.SpeedButtonZpet, Qt::LeftButton);
@@ -650,6 +783,8 @@ void TestWindow::focusStaysInEditorAfterCommand() {
     QVERIFY2(expected->hasFocus(), QApplication::focusWidget()
                                        ? qPrintable(QApplication::focusWidget()->objectName())
                                        : "no focus");
+    if (expected == w.ServoTable->Editor())
+        QCOMPARE(w.ServoTable->CurrentCell(), TableCell({0, 3}));
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
     QVERIFY(!w.CheckBoxProgHned->isChecked());
     dorv::CurrentLanguage = 0;
@@ -659,8 +794,8 @@ void TestWindow::startFocusInFirstEditorOfPage_data() {
     QTest::addColumn<int>("page");
     QTest::addColumn<QString>("focused");
     QTest::newRow("general page") << 0 << "UpDownTps0";
-    QTest::newRow("servo 1") << 1 << "UpDownRpm[0]";
-    QTest::newRow("servo 2") << 2 << "UpDownRpm[0]";
+    QTest::newRow("servo 1") << 1 << "UpDownServoTable"; // in the first RPM point
+    QTest::newRow("servo 2") << 2 << "UpDownServoTable";
 }
 
 // A window opening on any page has the focus in the page's first editor, not in a check box.
@@ -676,6 +811,8 @@ void TestWindow::startFocusInFirstEditorOfPage() {
     QTRY_VERIFY2(expected->hasFocus(), QApplication::focusWidget()
                                            ? qPrintable(QApplication::focusWidget()->objectName())
                                            : "no focus");
+    if (page != 0)
+        QCOMPARE(w.ServoTable->CurrentCell(), TableCell({RpmRow, 0}));
 }
 
 void TestWindow::focusedControlShowsFocus_data() {
@@ -685,7 +822,7 @@ void TestWindow::focusedControlShowsFocus_data() {
     QTest::newRow("prog after change, moved") << "CheckBoxProgHned" << int(Qt::OtherFocusReason);
     QTest::newRow("all, clicked") << "CheckBoxAll" << int(Qt::MouseFocusReason);
     QTest::newRow("read button, clicked") << "ButtonRead" << int(Qt::MouseFocusReason);
-    QTest::newRow("table cell, clicked") << "UpDownServo[0][1]" << int(Qt::MouseFocusReason);
+    QTest::newRow("table cell, clicked") << "UpDownServoTable" << int(Qt::MouseFocusReason);
     QTest::newRow("pulses item, moved") << "RadioGroupPocPulsuItem1" << int(Qt::OtherFocusReason);
 }
 
@@ -698,8 +835,9 @@ void TestWindow::focusedControlShowsFocus() {
     ShowActive(w);
     auto* shown = w.findChild<QWidget*>(control);
     QVERIFY(shown && shown->isVisible());
-    w.UpDownRpm[5]->setFocus(Qt::MouseFocusReason);
-    QTRY_VERIFY(w.UpDownRpm[5]->hasFocus());
+    QWidget* other = w.ActivePage() == 0 ? static_cast<QWidget*>(w.UpDownTps0) : w.UpDownHystMv;
+    other->setFocus(Qt::MouseFocusReason);
+    QTRY_VERIFY(other->hasFocus());
     const QImage without = shown->grab().toImage();
     shown->setFocus(static_cast<Qt::FocusReason>(reason));
     QTRY_VERIFY(shown->hasFocus());
@@ -744,16 +882,17 @@ void TestWindow::undoShortcutInsideCellEditor() {
     SelectPage(w, 1);
     ShowActive(w);
     // With nothing to undo, Ctrl+Z does not undo the edit's text either.
-    TypeInto(w.UpDownServo[0][2], QStringLiteral("80"));
-    QTest::keyClick(w.EditServo(0, 2), Qt::Key_Z, Qt::ControlModifier);
-    QCOMPARE(w.EditServo(0, 2)->text(), QStringLiteral("80"));
+    TypeIntoCell(w, {0, 2}, QStringLiteral("80"));
+    QLineEdit* edit = w.ServoTable->Editor()->Edit();
+    QTest::keyClick(edit, Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(edit->text(), QStringLiteral("80"));
 
-    QTest::keyClick(w.EditServo(0, 2), Qt::Key_Return);
+    QTest::keyClick(edit, Qt::Key_Return);
     QCOMPARE(int(w.Image.servo(0).Cell(0, 2)), 4);
     QVERIFY(w.MenuZpet->isEnabled());
     SelectPage(w, 2);
-    TypeInto(w.UpDownServo[0][7], QStringLiteral("3"));
-    QTest::keyClick(w.EditServo(0, 7), Qt::Key_Z, Qt::ControlModifier);
+    TypeIntoCell(w, {0, 7}, QStringLiteral("3"));
+    QTest::keyClick(edit, Qt::Key_Z, Qt::ControlModifier);
     QCOMPARE(w.Image, original);
     QCOMPARE(w.ActivePage(), 0); // the page of the restored entry
     QVERIFY(!w.MenuZpet->isEnabled());
@@ -761,11 +900,12 @@ void TestWindow::undoShortcutInsideCellEditor() {
     QVERIFY(!w.SpeedButtonZpet->isEnabled());
 
     SelectPage(w, 1);
-    w.UpDownServo[0][0]->setFocus();
-    QTest::keyClick(w.EditServo(0, 0), Qt::Key_Z, Qt::ControlModifier | Qt::AltModifier);
+    w.ServoTable->SetCurrentCell({0, 0});
+    w.ServoTable->Editor()->setFocus();
+    QTest::keyClick(edit, Qt::Key_Z, Qt::ControlModifier | Qt::AltModifier);
     QCOMPARE(int(w.Image.servo(0).Cell(0, 2)), 4);
     QCOMPARE(w.ActivePage(), 1);
-    QCOMPARE(w.EditServo(0, 2)->text(), QStringLiteral("80"));
+    QCOMPARE(w.ServoTable->CellText({0, 2}), QStringLiteral("80"));
 }
 
 void TestWindow::menuShortcutsActFromCellEditor_data() {
@@ -802,9 +942,10 @@ void TestWindow::menuShortcutsActFromCellEditor() {
     QCOMPARE(action->shortcut(), keys);
     QSignalSpy triggered(action, &QAction::triggered);
     CloseModalBoxesSoon(&w);
-    w.UpDownServo[0][3]->setFocus();
-    QVERIFY(w.EditServo(0, 3)->hasFocus());
-    QTest::keySequence(w.EditServo(0, 3), keys);
+    w.ServoTable->SetCurrentCell({0, 3});
+    w.ServoTable->Editor()->setFocus();
+    QVERIFY(w.ServoTable->Editor()->Edit()->hasFocus());
+    QTest::keySequence(w.ServoTable->Editor()->Edit(), keys);
     QCOMPARE(triggered.size(), 1);
 }
 
@@ -837,7 +978,7 @@ void TestWindow::columnSpinButtonStepsColumn() {
         QCOMPARE(int(w.Image.servo(1).Cell(r, 6)), 101 + r);
     QCOMPARE(int(w.Image.servo(1).Cell(9, 6)), 249);
     QCOMPARE(int(w.Image.servo(1).Cell(0, 7)), int(servo.Cell(0, 7)));
-    QCOMPARE(w.UpDownServo[0][6]->Position(), 2020);
+    QCOMPARE(w.ServoTable->Position({0, 6}), 2020);
     QCOMPARE(w.History.CurrentIndex(), 1);
 }
 
@@ -886,7 +1027,7 @@ void TestWindow::languageMenuSwitchesTextsAndMessages() {
     QCOMPARE(w.Messages.MsgDefaultQuestion,
              QStringLiteral("Wollen Sie Standardeinstellungen öffnen?"));
     SelectPage(w, 2);
-    QCOMPARE(w.UpDownServo[0][0]->Position(), 660);
+    QCOMPARE(w.ServoTable->Position({0, 0}), 660);
     dorv::CurrentLanguage = 0;
 }
 
@@ -987,6 +1128,475 @@ void TestWindow::servoValuesStayInTheirColumns() {
     QTest::qWait(100);
     QCOMPARE(requests.Count, 0);
     dorv::CurrentLanguage = 0;
+}
+
+namespace {
+
+// A window on servo page 1 with TP Enable, its table the ramp 1000 + 100·c + 20·r mV.
+void PrepareRamp(TFormHlav& w) {
+    auto servo = w.Image.servo(0);
+    servo.TpEnable() = 1;
+    servo.PercentMode() = 0;
+    for (int r = 0; r < ThrottleRows; ++r)
+        for (int c = 0; c < RpmColumns; ++c)
+            servo.Cell(r, c) = Byte((1000 + 100 * c + 20 * r) / 20);
+    SelectPage(w, 1);
+    w.FillEditors();
+    w.ResetHistory();
+}
+
+// The colour the table draws a cell's ground in, a little inside its frame.
+QColor DrawnGround(TServoTable* table, TableCell cell) {
+    return table->grab().toImage().pixelColor(TServoTable::CellRect(cell).topLeft() + QPoint(5, 4));
+}
+
+// The text of the next modal box, closed as soon as it shows.
+void CaptureNextBox(QObject* context, QString* text) {
+    QTimer::singleShot(0, context, [text] {
+        QTRY_VERIFY(QApplication::activeModalWidget() != nullptr);
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (box)
+            *text = box->text();
+        QApplication::activeModalWidget()->close();
+    });
+}
+
+} // namespace
+
+void TestWindow::selectionByKeyboard() {
+    TFormHlav w;
+    PrepareRamp(w);
+    ShowActive(w);
+    TServoTable* table = w.ServoTable;
+    QTest::mouseClick(table, Qt::LeftButton, {}, TServoTable::CellRect({2, 3}).center());
+    QCOMPARE(table->Selection(), std::optional(TableRect{2, 3, 2, 3}));
+    QWidget* keys = table->Editor();
+    QVERIFY(keys->hasFocus());
+    QTest::keyClick(keys, Qt::Key_Right, Qt::ShiftModifier);
+    QTest::keyClick(keys, Qt::Key_Right, Qt::ShiftModifier);
+    QTest::keyClick(keys, Qt::Key_Down, Qt::ShiftModifier);
+    QCOMPARE(table->Selection(), std::optional(TableRect{2, 3, 3, 5}));
+    QCOMPARE(table->CurrentCell(), TableCell({2, 3})); // the editor stays where typing goes
+    // Back over the anchor: the rectangle turns round it.
+    for (int i = 0; i < 4; ++i)
+        QTest::keyClick(keys, Qt::Key_Left, Qt::ShiftModifier);
+    QCOMPARE(table->Selection(), std::optional(TableRect{2, 1, 3, 3}));
+    // Drawn: selected cells on a ground of their own, the others on the base.
+    const QColor base = QApplication::palette().color(QPalette::Base);
+    QCOMPARE_NE(DrawnGround(table, {3, 1}), base);
+    QCOMPARE(DrawnGround(table, {5, 5}), base);
+    // Ctrl+A: the whole table.
+    QTest::keyClick(keys, Qt::Key_A, Qt::ControlModifier);
+    QCOMPARE(table->Selection(), std::optional(TableRect{0, 0, 9, 14}));
+    QCOMPARE_NE(DrawnGround(table, {9, 14}), base);
+    // The printed report shows the values, not the selection.
+    table->SetPrintLook(true);
+    QCOMPARE(DrawnGround(table, {9, 14}), base);
+    table->SetPrintLook(false);
+    QCOMPARE_NE(DrawnGround(table, {9, 14}), base);
+    // A plain arrow: back to one cell.
+    QTest::keyClick(keys, Qt::Key_Down);
+    QCOMPARE(table->CurrentCell(), TableCell({3, 3}));
+    QCOMPARE(table->Selection(), std::optional(TableRect{3, 3, 3, 3}));
+    QCOMPARE(w.History.CurrentIndex(), 0); // selecting is no change
+}
+
+void TestWindow::selectionByMouse() {
+    TFormHlav w;
+    PrepareRamp(w);
+    ShowActive(w);
+    TServoTable* table = w.ServoTable;
+    // Dragging from one cell to another.
+    QTest::mousePress(table, Qt::LeftButton, {}, TServoTable::CellRect({1, 1}).center());
+    QTest::mouseMove(table, TServoTable::CellRect({2, 4}).center());
+    QTest::mouseMove(table, TServoTable::CellRect({4, 6}).center());
+    QTest::mouseRelease(table, Qt::LeftButton, {}, TServoTable::CellRect({4, 6}).center());
+    QCOMPARE(table->Selection(), std::optional(TableRect{1, 1, 4, 6}));
+    QCOMPARE(table->CurrentCell(), TableCell({1, 1}));
+    // Shift+click stretches it from the same corner.
+    QTest::mouseClick(table, Qt::LeftButton, Qt::ShiftModifier,
+                      TServoTable::CellRect({6, 8}).center());
+    QCOMPARE(table->Selection(), std::optional(TableRect{1, 1, 6, 8}));
+    // A click selects one cell again; the values never moved.
+    QTest::mouseClick(table, Qt::LeftButton, {}, TServoTable::CellRect({7, 2}).center());
+    QCOMPARE(table->Selection(), std::optional(TableRect{7, 2, 7, 2}));
+    QCOMPARE(table->CurrentCell(), TableCell({7, 2}));
+    // A right click inside the selection keeps it and opens the Table menu; outside it selects
+    // its cell first.
+    table->SetSelection({5, 2, 7, 4});
+    for (const TableCell clicked : {TableCell{6, 3}, TableCell{1, 9}}) {
+        const QPoint at = TServoTable::CellRect(clicked).center();
+        QTest::mousePress(table, Qt::RightButton, {}, at);
+        QContextMenuEvent menu(QContextMenuEvent::Mouse, at, table->mapToGlobal(at));
+        QCoreApplication::sendEvent(table, &menu);
+        QTRY_COMPARE(QApplication::activePopupWidget(), w.MenuTable);
+        w.MenuTable->close();
+        QTest::mouseRelease(table, Qt::RightButton, {}, at);
+        if (clicked == TableCell{6, 3})
+            QCOMPARE(table->Selection(), std::optional(TableRect{5, 2, 7, 4}));
+    }
+    QCOMPARE(table->Selection(), std::optional(TableRect{1, 9, 1, 9}));
+    QCOMPARE(w.History.CurrentIndex(), 0);
+}
+
+void TestWindow::selectionSurvivesTickAndCommit() {
+    TFormHlav w;
+    PrepareRamp(w);
+    ShowActive(w);
+    w.ServoTable->SetCurrentCell({2, 2});
+    w.ServoTable->SetSelection({2, 2, 5, 9});
+    const QColor selected = DrawnGround(w.ServoTable, {4, 8});
+    w.Timer1Timer();
+    w.Timer1Timer();
+    w.Image.servo(0).Cell(0, 0) = 7;
+    w.CommitChange(); // a refill from the image
+    QCOMPARE(w.ServoTable->Selection(), std::optional(TableRect{2, 2, 5, 9}));
+    QCOMPARE(DrawnGround(w.ServoTable, {4, 8}), selected);
+    // Rows hidden by TP Enable leave the selection on row 0.
+    QTest::mouseClick(w.CheckBoxTpEnable, Qt::LeftButton);
+    QCOMPARE(w.ServoTable->Selection(), std::optional(TableRect{0, 2, 0, 9}));
+}
+
+void TestWindow::arrowKeysMoveBetweenCells() {
+    TFormHlav w;
+    PrepareRamp(w);
+    ShowActive(w);
+    TServoTable* table = w.ServoTable;
+    table->SetCurrentCell({RpmRow, 0});
+    table->Editor()->setFocus();
+    QTest::keyClick(table->Editor(), Qt::Key_Up); // stays at the edge
+    QCOMPARE(table->CurrentCell(), TableCell({RpmRow, 0}));
+    QTest::keyClick(table->Editor(), Qt::Key_Down);
+    QTest::keyClick(table->Editor(), Qt::Key_Right);
+    QCOMPARE(table->CurrentCell(), TableCell({0, 1}));
+    QCOMPARE(table->Editor()->Position(), 1100);
+    QCOMPARE(table->Editor()->geometry(), TServoTable::CellRect({0, 1}));
+    // A typed value goes with the move into the table's values (not yet into the image), and Left
+    // and Right move in the typed text.
+    TypeInto(table->Editor(), QStringLiteral("1240"));
+    QTest::keyClick(table->Editor(), Qt::Key_Left);
+    QCOMPARE(table->CurrentCell(), TableCell({0, 1}));
+    QTest::keyClick(table->Editor(), Qt::Key_Down);
+    QCOMPARE(table->CurrentCell(), TableCell({1, 1}));
+    QCOMPARE(table->Position({0, 1}), 1240);
+    QCOMPARE(int(w.Image.servo(0).Cell(0, 1)), 55);
+    // Refused whole when beyond the range: the cell keeps its value.
+    TypeInto(table->Editor(), QStringLiteral("6000"));
+    QTest::keyClick(table->Editor(), Qt::Key_Up);
+    QCOMPARE(table->Position({1, 1}), 1120);
+    // Tab leaves the table for the next control.
+    QTest::keyClick(table->Editor(), Qt::Key_Tab);
+    QVERIFY(!table->Editor()->hasFocus());
+    QCOMPARE(w.History.CurrentIndex(), 0);
+}
+
+void TestWindow::enterPastLastCellLeavesTable() {
+    TFormHlav w;
+    PrepareRamp(w);
+    ShowActive(w);
+    TypeIntoCell(w, {9, 14}, QStringLiteral("2000"));
+    QTest::keyClick(w.ServoTable->Editor(), Qt::Key_Return);
+    QCOMPARE(int(w.Image.servo(0).Cell(9, 14)), 100);
+    QVERIFY(!w.ServoTable->Editor()->hasFocus());
+    QVERIFY(QApplication::focusWidget() != nullptr);
+    QCOMPARE(w.History.CurrentIndex(), 1);
+}
+
+void TestWindow::tableOperationOnSelection_data() {
+    QTest::addColumn<QString>("action");
+    QTest::addColumn<QKeySequence>("keys"); // empty: through the menu item
+    QTest::addColumn<double>("amount");
+    QTest::addColumn<QList<int>>("cells"); // (1, 2), (1, 5), (3, 2), (3, 5), (2, 3) in mV
+    QTest::addColumn<int>("clamped");
+    // The selection is rows 1..3, columns 2..5 of the ramp, with (2, 3) raised to 3000.
+    QTest::newRow("set") << "MenuTableSet" << QKeySequence() << 2500.0
+                         << QList<int>{2500, 2500, 2500, 2500, 2500} << 0;
+    QTest::newRow("set by key") << "MenuTableSet" << QKeySequence(Qt::CTRL | Qt::Key_1) << 2500.0
+                                << QList<int>{2500, 2500, 2500, 2500, 2500} << 0;
+    QTest::newRow("add clamped") << "MenuTableAdd" << QKeySequence() << 3500.0
+                                 << QList<int>{4720, 5000, 4760, 5000, 5000} << 4;
+    QTest::newRow("scale") << "MenuTableScale" << QKeySequence(Qt::CTRL | Qt::Key_3) << 50.0
+                           << QList<int>{620, 760, 640, 780, 1500} << 0; // 610, 630 rounded up
+    QTest::newRow("horizontal") << "MenuTableInterpolateH" << QKeySequence() << 0.0
+                                << QList<int>{1220, 1520, 1260, 1560, 1340} << 0;
+    QTest::newRow("vertical") << "MenuTableInterpolateV" << QKeySequence(Qt::CTRL | Qt::Key_5)
+                              << 0.0 << QList<int>{1220, 1520, 1260, 1560, 1340} << 0;
+    QTest::newRow("2-D") << "MenuTableInterpolate2D" << QKeySequence() << 0.0
+                         << QList<int>{1220, 1520, 1260, 1560, 1340} << 0;
+    // (2, 3): the average of its 3 x 3 block, 13720 / 9 = 1524.4, on the step 1520; a corner the
+    // average of the four cells of the selection round it: (1, 2) 6780 / 4 = 1695 -> 1700.
+    QTest::newRow("smooth") << "MenuTableSmooth" << QKeySequence(Qt::CTRL | Qt::Key_7) << 0.0
+                            << QList<int>{1700, 1480, 1720, 1500, 1520} << 0;
+}
+
+// Each operation acts on the selection only, is one undo step, and with "Programming after
+// change" starts programming once.
+void TestWindow::tableOperationOnSelection() {
+    QFETCH(QString, action);
+    QFETCH(QKeySequence, keys);
+    QFETCH(double, amount);
+    QFETCH(QList<int>, cells);
+    TFormHlav w;
+    PrepareRamp(w);
+    w.Image.servo(0).Cell(2, 3) = 150; // 3000 mV
+    w.CommitChange();
+    w.ResetHistory();
+    ShowActive(w);
+    QStringList asked;
+    w.AskTableAmount = [&](const QString& prompt, double) -> std::optional<double> {
+        asked << prompt;
+        return amount;
+    };
+    w.CheckBoxProgHned->setChecked(true);
+    w.ServoTable->SetCurrentCell({1, 2});
+    w.ServoTable->Editor()->setFocus();
+    w.ServoTable->SetSelection({1, 2, 3, 5});
+    const ParameterImage before = w.Image;
+    auto* item = w.findChild<QAction*>(action);
+    QVERIFY(item);
+    if (keys.isEmpty())
+        item->trigger();
+    else
+        QTest::keySequence(w.ServoTable->Editor(), keys);
+    const bool asks = action == QLatin1String("MenuTableSet") ||
+                      action == QLatin1String("MenuTableAdd") ||
+                      action == QLatin1String("MenuTableScale");
+    QCOMPARE(asked.size(), asks ? 1 : 0);
+    const auto servo = std::as_const(w.Image).servo(0);
+    const QList<int> after{20 * servo.Cell(1, 2), 20 * servo.Cell(1, 5), 20 * servo.Cell(3, 2),
+                           20 * servo.Cell(3, 5), 20 * servo.Cell(2, 3)};
+    QCOMPARE(after, cells);
+    for (int r = 0; r < ThrottleRows; ++r)
+        for (int c = 0; c < RpmColumns; ++c)
+            if (!TableRect{1, 2, 3, 5}.Contains(r, c))
+                QCOMPARE(servo.Cell(r, c), before.servo(0).Cell(r, c));
+    QCOMPARE(w.ServoTable->Position({3, 5}), cells[3]); // the table shows it at once
+    QCOMPARE(w.History.CurrentIndex(), 1);
+    QCOMPARE(w.Sequencer().State().Mode, TransferMode::Program);
+    QFETCH(int, clamped);
+    if (clamped > 0)
+        QVERIFY2(w.StatusBar1->currentMessage().contains(QString::number(clamped)),
+                 qPrintable(w.StatusBar1->currentMessage()));
+    QCOMPARE(w.ServoTable->Selection(), std::optional(TableRect{1, 2, 3, 5}));
+    w.SpeedButtonZpetClick();
+    QCOMPARE(w.Image, before);
+}
+
+void TestWindow::tableOperationWithoutSelectionChangesNothing() {
+    TFormHlav w;
+    PrepareRamp(w);
+    ShowActive(w);
+    w.ServoTable->SetCurrentCell({RpmRow, 4}); // an RPM point: no cell selected
+    const ParameterImage before = w.Image;
+    w.MenuTableSmooth->trigger();
+    QCOMPARE(w.Image, before);
+    QCOMPARE(w.History.CurrentIndex(), 0);
+    QCOMPARE(w.StatusBar1->currentMessage(), w.Messages.MsgTableNoSelection);
+    // A cancelled question changes nothing either.
+    w.ServoTable->SetCurrentCell({0, 0});
+    w.AskTableAmount = [](const QString&, double) { return std::optional<double>(); };
+    w.MenuTableSet->trigger();
+    QCOMPARE(w.Image, before);
+    // Nor on the general page.
+    SelectPage(w, 0);
+    QVERIFY(!w.MenuTable->isEnabled());
+}
+
+void TestWindow::copySelection_data() {
+    QTest::addColumn<QKeySequence>("keys");
+    QTest::addColumn<QString>("copied");
+    QTest::newRow("values") << QKeySequence(QKeySequence::Copy) << "1220\t1320\n1240\t1340\n";
+    QTest::newRow("with headers") << QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C)
+                                  << "\t2000\t3000\n2%\t1220\t1320\n5%\t1240\t1340\n";
+}
+
+void TestWindow::copySelection() {
+    QFETCH(QKeySequence, keys);
+    TFormHlav w;
+    PrepareRamp(w);
+    ShowActive(w);
+    w.ServoTable->SetCurrentCell({1, 2});
+    w.ServoTable->Editor()->setFocus();
+    QTest::keyClick(w.ServoTable->Editor(), Qt::Key_Right, Qt::ShiftModifier);
+    QTest::keyClick(w.ServoTable->Editor(), Qt::Key_Down, Qt::ShiftModifier);
+    QGuiApplication::clipboard()->clear();
+    QTest::keySequence(w.ServoTable->Editor(), keys);
+    QTEST(QGuiApplication::clipboard()->text(), "copied");
+}
+
+// While text is being typed, Ctrl+C and Ctrl+V are the editor's own.
+void TestWindow::copyAndPasteActOnTypedText() {
+    TFormHlav w;
+    PrepareRamp(w);
+    ShowActive(w);
+    const ParameterImage before = w.Image;
+    TypeIntoCell(w, {0, 0}, QStringLiteral("1480"));
+    QLineEdit* edit = w.ServoTable->Editor()->Edit();
+    edit->selectAll();
+    QTest::keyClick(w.ServoTable->Editor(), Qt::Key_C, Qt::ControlModifier);
+    QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("1480"));
+    QGuiApplication::clipboard()->setText(QStringLiteral("2\t3\n4\t5"));
+    edit->setCursorPosition(edit->text().size());
+    QTest::keyClick(w.ServoTable->Editor(), Qt::Key_V, Qt::ControlModifier);
+    QVERIFY2(edit->text().startsWith(QStringLiteral("1480")), qPrintable(edit->text()));
+    QCOMPARE(w.Image, before);
+    QCOMPARE(w.History.CurrentIndex(), 0);
+}
+
+void TestWindow::pasteThenUndoRestoresImage() {
+    TFormHlav w;
+    PrepareRamp(w);
+    ShowActive(w);
+    const ParameterImage before = w.Image;
+    w.CheckBoxProgHned->setChecked(true);
+    w.ServoTable->SetCurrentCell({4, 6});
+    w.ServoTable->Editor()->setFocus();
+    // From a spreadsheet: headers, a decimal comma, a thousands separator, Windows line ends.
+    QGuiApplication::clipboard()->setText(
+        QStringLiteral("\t3000\t4000\r\n20%\t2000\t2,040\r\n30%\t1990,5\t4980\r\n"));
+    QTest::keyClick(w.ServoTable->Editor(), Qt::Key_V, Qt::ControlModifier);
+    const auto servo = std::as_const(w.Image).servo(0);
+    QCOMPARE(int(servo.Cell(4, 6)), 100);
+    QCOMPARE(int(servo.Cell(4, 7)), 102);
+    QCOMPARE(int(servo.Cell(5, 6)), 100); // 1990.5 on the 20 mV step
+    QCOMPARE(int(servo.Cell(5, 7)), 249);
+    int differing = 0;
+    for (int i = 0; i < ImageSize; ++i)
+        differing += w.Image.bytes()[i] != before.bytes()[i] ? 1 : 0;
+    QCOMPARE(differing, 4);
+    QCOMPARE(w.History.CurrentIndex(), 1);
+    QCOMPARE(w.Sequencer().State().Mode, TransferMode::Program);
+    QCOMPARE(w.ServoTable->Selection(), std::optional(TableRect{4, 6, 5, 7}));
+    w.CheckBoxProgHned->setChecked(false);
+    QTest::keyClick(w.ServoTable->Editor(), Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(w.Image, before);
+    QCOMPARE(w.ServoTable->Position({5, 7}), 1000 + 700 + 100);
+}
+
+void TestWindow::refusedPasteChangesNothing_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("named"); // the refused text and the cell, in the box's text
+    QTest::newRow("not a number") << "1000\t1100\n1200\tx1"
+                                  << "cell 20% / column 6 holds no number (\"x1\")";
+    QTest::newRow("out of range") << "1000\n5100"
+                                  << "value 5100 in cell 20% / column 5 is out of range";
+    QTest::newRow("past the edge") << "1\t2\t3\t4\t5\t6\t7\t8\t9\t10\t11\t12"
+                                   << "runs past the table";
+}
+
+void TestWindow::refusedPasteChangesNothing() {
+    QFETCH(QString, text);
+    QFETCH(QString, named);
+    dorv::CurrentLanguage = 1;
+    TFormHlav w;
+    PrepareRamp(w);
+    ShowActive(w);
+    const ParameterImage before = w.Image;
+    w.ServoTable->SetCurrentCell({3, 4});
+    QGuiApplication::clipboard()->setText(text);
+    QString box;
+    CaptureNextBox(&w, &box);
+    w.MenuTablePaste->trigger();
+    QVERIFY2(box.contains(QStringLiteral("nothing was changed")), qPrintable(box));
+    QVERIFY2(box.contains(named), qPrintable(box));
+    QCOMPARE(w.Image, before);
+    QCOMPARE(w.History.CurrentIndex(), 0);
+    dorv::CurrentLanguage = 0;
+}
+
+namespace {
+
+// Relative luminance and contrast ratio of two colours, as legibility guides measure them.
+double Luminance(const QColor& c) {
+    const auto channel = [](double v) {
+        return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * channel(c.redF()) + 0.7152 * channel(c.greenF()) + 0.0722 * channel(c.blueF());
+}
+
+double Contrast(const QColor& a, const QColor& b) {
+    const double la = Luminance(a);
+    const double lb = Luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+} // namespace
+
+void TestWindow::heatMapColoursCellsAndIsKept() {
+    {
+        TFormHlav w;
+        PrepareRamp(w);
+        ShowActive(w);
+        QVERIFY(!w.MenuViewHeatMap->isChecked());
+        const QColor base = QApplication::palette().color(QPalette::Base);
+        QCOMPARE(w.ServoTable->CellColour({9, 14}), base);
+        w.MenuViewHeatMap->trigger();
+        QVERIFY(w.ServoTable->HeatMap());
+        // Lowest blue, highest red, and every colour different along a row of rising values.
+        const QColor low = w.ServoTable->CellColour({0, 0});
+        const QColor high = w.ServoTable->CellColour({9, 14});
+        QVERIFY2(low.blue() > low.red(), qPrintable(low.name()));
+        QVERIFY2(high.red() > high.blue(), qPrintable(high.name()));
+        QSet<QRgb> colours;
+        for (int c = 0; c < RpmColumns; ++c)
+            colours << w.ServoTable->CellColour({0, c}).rgb();
+        QVERIFY(colours.size() >= 10);
+        // Text legible on every colour of the scale.
+        const QColor text = w.ServoTable->palette().color(QPalette::Text);
+        for (int r = 0; r < ThrottleRows; ++r)
+            for (int c = 0; c < RpmColumns; ++c)
+                QVERIFY2(Contrast(text, w.ServoTable->CellColour({r, c})) >= 7.0,
+                         qPrintable(w.ServoTable->CellColour({r, c}).name()));
+        // The operating cell keeps a mark: an outline in lime around its own colour.
+        w.Timer1Timer();
+        const OperatingCell cell = w.OperatingCell;
+        const QRect place = TServoTable::CellRect({cell.Row, cell.Column});
+        const QImage drawn = w.ServoTable->grab().toImage();
+        QCOMPARE(drawn.pixelColor(place.left() - 1, place.center().y()), QColor(0, 255, 0));
+        QCOMPARE_NE(w.ServoTable->CellColour({cell.Row, cell.Column}), QColor(0, 255, 0));
+        QCOMPARE(w.ServoTable->RowLabelColour(cell.Row), QColor(0, 255, 0));
+        w.close();
+    }
+    // Kept in a section of its own; the sections of the original layout do not hold it.
+    const dorv::Profile ini(dorv::ConfigFilePath(QStringLiteral("DORV.ini")));
+    QCOMPARE(ini.ReadString(QStringLiteral("SERVO_TABLE"), QStringLiteral("HeatMap"), {}),
+             QStringLiteral("1"));
+    QCOMPARE(ini.ReadString(QStringLiteral("FORM_HLAV"), QStringLiteral("HeatMap"), QString()),
+             QString());
+    {
+        TFormHlav w;
+        QVERIFY(w.MenuViewHeatMap->isChecked());
+        QVERIFY(w.ServoTable->HeatMap());
+        w.MenuViewHeatMap->trigger();
+        w.close();
+    }
+    QCOMPARE(ini.ReadString(QStringLiteral("SERVO_TABLE"), QStringLiteral("HeatMap"), {}),
+             QStringLiteral("0"));
+}
+
+void TestWindow::marksFromOutside() {
+    TFormHlav w;
+    PrepareRamp(w);
+    ShowActive(w);
+    TServoTable* table = w.ServoTable;
+    const QColor orange(255, 128, 0);
+    const QRect place = TServoTable::CellRect({3, 7});
+    const QColor before = table->grab().toImage().pixelColor(place.topLeft() + QPoint(2, 2));
+    table->SetCellMark({3, 7}, orange, QStringLiteral("differs: 1200 in the other image"));
+    QCOMPARE(table->CellMarkTip({3, 7}), QStringLiteral("differs: 1200 in the other image"));
+    QCOMPARE(table->CellMarkTip({3, 8}), QString());
+    QCOMPARE(table->grab().toImage().pixelColor(place.topLeft() + QPoint(2, 2)), orange);
+    // The mark stays over refills and ticks, and its text shows as the cell's tooltip.
+    w.CommitChange();
+    w.Timer1Timer();
+    QCOMPARE(table->grab().toImage().pixelColor(place.topLeft() + QPoint(2, 2)), orange);
+    QHelpEvent help(QEvent::ToolTip, place.center(), table->mapToGlobal(place.center()));
+    QCoreApplication::sendEvent(table, &help);
+    QTRY_VERIFY(QToolTip::isVisible());
+    QCOMPARE(QToolTip::text(), QStringLiteral("differs: 1200 in the other image"));
+    table->ClearCellMarks();
+    QCOMPARE(table->CellMarkTip({3, 7}), QString());
+    QCOMPARE(table->grab().toImage().pixelColor(place.topLeft() + QPoint(2, 2)), before);
 }
 
 QTEST_MAIN(TestWindow)

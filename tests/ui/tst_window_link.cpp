@@ -38,6 +38,7 @@
 #include "Jazyk1.h"
 #include "PortSystem.h"
 #include "PortsSection.h"
+#include "ServoTable.h"
 #include "SimProcess.h"
 #include "WindowTestEnv.h"
 
@@ -178,6 +179,7 @@ private slots:
     void liveValuesAndRead();
     void changedCellProgramsAfterChange();
     void programThenUndoReachesUnit();
+    void tableOperationProgramsOncePass();
     void plusRaisesHighlightedCell();
     void tpsCapture_data();
     void tpsCapture();
@@ -226,8 +228,9 @@ void TestWindowLink::liveValuesAndRead() {
     w.PageControl1->setCurrentIndex(1);
     for (int r = 0; r < ThrottleRows; ++r)
         for (int k = 0; k < RpmColumns; ++k)
-            QCOMPARE(w.UpDownServo[r][k]->Position(), CellShown(unit.ServoTable(0, r, k), false));
-    QCOMPARE(w.UpDownRpm[3]->Position(), RpmShown(std::as_const(unit).servo(0).RpmPoints(3)));
+            QCOMPARE(w.ServoTable->Position({r, k}), CellShown(unit.ServoTable(0, r, k), false));
+    QCOMPARE(w.ServoTable->Position({RpmRow, 3}),
+             RpmShown(std::as_const(unit).servo(0).RpmPoints(3)));
     QVERIFY(w.CheckBoxTpEnable->isChecked());
 }
 
@@ -238,8 +241,9 @@ void TestWindowLink::changedCellProgramsAfterChange() {
     QTRY_VERIFY_WITH_TIMEOUT(t.Connected(), 5000);
     w.PageControl1->setCurrentIndex(1);
     w.CheckBoxProgHned->setChecked(true);
-    const int before = w.UpDownServo[0][6]->Position();
-    w.UpDownServo[0][6]->stepUp(); // an up-down arrow: pack and commit
+    const int before = w.ServoTable->Position({0, 6});
+    w.ServoTable->SetCurrentCell({0, 6});
+    w.ServoTable->Editor()->stepUp(); // an up-down arrow: pack and commit
     QCOMPARE(w.Sequencer().State().Mode, TransferMode::Program);
     QCOMPARE(w.LabelHlaseni->text(), w.Messages.MsgProgramming);
     QVERIFY(WaitForProgrammed(w));
@@ -251,6 +255,33 @@ void TestWindowLink::changedCellProgramsAfterChange() {
     QVERIFY(!SameParameters(saved, unit));
 }
 
+// A bulk operation on the table is one change: with "Programming after change" the unit is
+// programmed once (its programming count goes up by one) and keeps the whole result.
+void TestWindowLink::tableOperationProgramsOncePass() {
+    const ParameterImage unit = UnitParameters();
+    SimWindow t({}, &unit);
+    TFormHlav& w = *t.window;
+    QTRY_VERIFY_WITH_TIMEOUT(t.Connected(), 5000);
+    QTRY_COMPARE(w.LabelPocetProgramovani->text(), w.Messages.MsgProgramCount + " 12");
+    w.PageControl1->setCurrentIndex(1);
+    w.CheckBoxProgHned->setChecked(true);
+    const int historyBefore = w.History.CurrentIndex();
+    w.ServoTable->SetCurrentCell({0, 0});
+    w.ServoTable->SelectAll();
+    w.AskTableAmount = [](const QString&, double) { return std::optional<double>(-40); };
+    w.MenuTableAdd->trigger();
+    QCOMPARE(w.History.CurrentIndex(), historyBefore + 1);
+    QCOMPARE(w.Sequencer().State().Mode, TransferMode::Program);
+    QVERIFY(WaitForProgrammed(w));
+    QTRY_COMPARE_WITH_TIMEOUT(w.LabelPocetProgramovani->text(), w.Messages.MsgProgramCount + " 13",
+                              3000);
+    QTest::qWait(500);
+    QCOMPARE(w.LabelPocetProgramovani->text(), w.Messages.MsgProgramCount + " 13");
+    QCOMPARE(w.Sequencer().State().Mode, TransferMode::Idle);
+    QVERIFY(t.sim->Stop());
+    QVERIFY(SameParameters(t.sim->SavedImage(), w.Image));
+}
+
 void TestWindowLink::programThenUndoReachesUnit() {
     const ParameterImage unit = UnitParameters();
     SimWindow t({}, &unit);
@@ -258,7 +289,8 @@ void TestWindowLink::programThenUndoReachesUnit() {
     QTRY_VERIFY_WITH_TIMEOUT(t.Connected(), 5000);
     const ParameterImage start = w.Image;
     w.PageControl1->setCurrentIndex(2);
-    w.UpDownServo[0][2]->stepUp(); // recorded, not programmed: the box is clear
+    w.ServoTable->SetCurrentCell({0, 2});
+    w.ServoTable->Editor()->stepUp(); // recorded, not programmed: the box is clear
     QCOMPARE(w.Sequencer().State().Mode, TransferMode::Idle);
     const ParameterImage changed = w.Image;
 
@@ -290,14 +322,23 @@ void TestWindowLink::plusRaisesHighlightedCell() {
     QVERIFY(QTest::qWaitFor([&] { return PassEndedOk(w); }, PassTimeoutMs));
 
     w.PageControl1->setCurrentIndex(1);
-    QTRY_COMPARE(EditColour(w.EditServo(4, 3)), Lime);
+    TServoTable* table = w.ServoTable;
+    QTRY_COMPARE(table->CellColour({4, 3}), Lime);
     QCOMPARE(w.OperatingCell, (OperatingCell{.Column = 3, .Row = 4}));
-    QCOMPARE(EditColour(w.EditRpm(3)), Lime);
-    QCOMPARE(w.LabelRowTps[4]->palette().color(QPalette::Window), Lime);
-    for (QLineEdit* other : {w.EditServo(4, 2), w.EditServo(3, 3), w.EditServo(5, 3),
-                             w.EditServo(4, 4), w.EditRpm(2), w.EditRpm(4)})
-        QCOMPARE_NE(EditColour(other), Lime);
-    QCOMPARE_NE(w.LabelRowTps[3]->palette().color(QPalette::Window), Lime);
+    QCOMPARE(table->CellColour({RpmRow, 3}), Lime);
+    QCOMPARE(table->RowLabelColour(4), Lime);
+    for (const TableCell other : {TableCell{4, 2}, TableCell{3, 3}, TableCell{5, 3},
+                                  TableCell{4, 4}, TableCell{RpmRow, 2}, TableCell{RpmRow, 4}})
+        QCOMPARE_NE(table->CellColour(other), Lime);
+    QCOMPARE_NE(table->RowLabelColour(3), Lime);
+    // Drawn so: the cell's ground on screen is lime; the editor over it takes the colour too.
+    const QImage drawn = table->grab().toImage();
+    QCOMPARE(drawn.pixelColor(TServoTable::CellRect({4, 3}).topLeft() + QPoint(4, 4)), Lime);
+    QCOMPARE_NE(drawn.pixelColor(TServoTable::CellRect({4, 2}).topLeft() + QPoint(4, 4)), Lime);
+    table->SetCurrentCell({4, 3});
+    QCOMPARE(EditColour(table->Editor()), Lime);
+    table->SetCurrentCell({4, 4});
+    QCOMPARE_NE(EditColour(table->Editor()), Lime);
 
     w.CheckBoxProgHned->setChecked(true);
     w.ButtonPlus->click();
@@ -557,7 +598,8 @@ void TestWindowLink::signalDuringProgramLetsItFinish() {
     w.show();
     QTRY_VERIFY_WITH_TIMEOUT(t.Connected(), 5000);
     w.PageControl1->setCurrentIndex(1);
-    w.UpDownServo[2][3]->SetPosition(w.UpDownServo[2][3]->Position() + 40);
+    w.ServoTable->SetCurrentCell({2, 3});
+    w.ServoTable->Editor()->SetPosition(w.ServoTable->Position({2, 3}) + 40);
     w.ButtonProgram->click();
     QCOMPARE(w.Sequencer().State().Mode, TransferMode::Program);
     w.CloseForSignal();
