@@ -35,6 +35,7 @@
 #include "Hints.h"
 #include "Jazyk1.h"
 #include "LiveDisplay.h"
+#include "LogWriter.h"
 #include "Placement.h"
 
 namespace {
@@ -419,6 +420,7 @@ void TFormHlav::CreateMenus() {
     MenuContens = MakeAction(MenuHelp, "MenuContens", QStringLiteral("&Contents..."),
                              QKeySequence(Qt::Key_F1));
     MenuAbout = MakeAction(MenuHelp, "MenuAbout", QStringLiteral("&About..."));
+    CreateLogMenu();
 }
 
 void TFormHlav::CreateComPortItems() {
@@ -753,7 +755,7 @@ bool TFormHlav::IsMenuShortcut(const QKeyEvent* event) const {
     const QKeySequence pressed(event->keyCombination());
     for (const QAction* item :
          {MenuNew, MenuOpen, MenuSave, MenuPrint, MenuRead, MenuVerify, MenuProgram, MenuToolsMinus,
-          MenuToolsPlus, MenuZpet, MenuZnovu, MenuContens})
+          MenuToolsPlus, MenuZpet, MenuZnovu, MenuContens, MenuRecord, MenuMarker})
         if (item->shortcut() == pressed)
             return true;
     return false;

@@ -11,6 +11,7 @@
 
 #include "EditHistory.h"
 #include "EditingCommands.h"
+#include "LogSample.h"
 #include "ElidedLabel.h"
 #include "Jazyk2.h"
 #include "LazyFileDialog.h"
@@ -32,6 +33,9 @@ class QPushButton;
 class QScrollArea;
 class QStatusBar;
 class QTabWidget;
+namespace dorv {
+class LogRecorder;
+}
 class QTimer;
 class QToolButton;
 class TCGauge;
@@ -184,6 +188,9 @@ public:
     QMenu* MenuHelp = nullptr;
     QAction* MenuContens = nullptr;
     QAction* MenuAbout = nullptr;
+    QMenu* MenuLog = nullptr;
+    QAction* MenuRecord = nullptr; // checked while a log is recorded
+    QAction* MenuMarker = nullptr;
 
     // --- Non-visual parts ---
     TLazyFileDialog OpenDialog1; // made on first use: a file dialog is slow to build
@@ -257,6 +264,17 @@ public:
     // Set by start-up when the configuration folder cannot keep settings and parameters.
     QLabel* LabelNotKept = nullptr;
 
+    // --- Data log (HlavLog.cpp) ---
+    // Recording on, the samples and the elapsed time; what became of the last log when stopped.
+    QLabel* LabelRecording = nullptr;
+    bool Recording() const;
+    // Log > Record: starts a log in dorv::LogFolderPath(), or stops the one recorded.
+    void StartRecording();
+    void StopRecording();
+    // The clock the samples' times come from; tests and benchmarks give a simulated one.
+    using LogClock = std::function<std::int64_t()>; // milliseconds, steady
+    void SetLogClock(LogClock clock);
+
     // --- Printed report (Print.cpp) ---
     // Hides (on) or shows (off) what only serves operation; the row labels get a white ground.
     void SetPrintView(bool printView);
@@ -303,6 +321,8 @@ public slots:
     void MenuAboutClick();
     void Timer1Timer();
     void StartProgramming();
+    void MenuRecordClick();
+    void MenuMarkerClick();
 
 protected:
     bool event(QEvent* event) override;
@@ -385,6 +405,22 @@ private:
     dorv::TransferSequencer sequencer_{*comPort_, Image};
     bool versionBoxPending_ = false;
     std::optional<dorv::OperatingCell> highlightedCell_; // the cell now painted lime green
+
+    // --- Data log (HlavLog.cpp) ---
+    void CreateLogMenu();
+    // Records the live values of an accepted monitor frame while a log is recorded.
+    void RecordMonitorValues(const dorv::MonitorValues& values);
+    void ShowRecordingState();
+    // The status once a second: a text changed on every frame would lay out the status bar and
+    // repaint it three times a second.
+    void TickRecordingState();
+    std::int64_t LogNow() const;
+    std::int64_t shownRecordingSecond_ = -1;
+    std::unique_ptr<dorv::LogRecorder> recorder_;
+    LogClock logClock_;
+    std::int64_t recordStartMs_ = 0;
+    int lastMarker_ = 0;
+    QString recordingNote_; // what became of the last log, shown until the next one starts
 
     // --- Printed report (Print.cpp) ---
     void ShowPrintHeading();

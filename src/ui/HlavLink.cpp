@@ -104,6 +104,8 @@ void TFormHlav::Timer1Timer() {
     HandleTransferEvents(sequencer_.Tick());
     ShowTransferDisplay();
     TrackOperatingCell();
+    if (Recording())
+        TickRecordingState();
     // Exit was chosen during a pass, to be done at its end.
     if (closeAfterTransfer_ && !TransferRunning()) {
         closeAfterTransfer_ = false;
@@ -112,8 +114,10 @@ void TFormHlav::Timer1Timer() {
 }
 
 void TFormHlav::HandleTransferEvents(const dorv::TransferEvents& events) {
-    if (events.Monitor)
+    if (events.Monitor) {
         ShowMonitorValues(*events.Monitor);
+        RecordMonitorValues(*events.Monitor);
+    }
     if (events.Identity) {
         Identity = *events.Identity;
         dorv::SetLabelText(LabelVerze1, QString::fromStdString(Identity.VersionText));

@@ -82,6 +82,8 @@ const TextRow Hints[] = {
     {"MenuExit", nullptr, {"Ukončení programu", "End of program", "Programm beenden", "Sortir du programme"}},
     {"MenuLanguage", nullptr, {"Nastavení jazyka na angličtinu, češtinu nebo němčinu", "Language|Set English or German or French", "Sprache", "Sélection de la lange"}},
     {"CheckBoxProgHned", nullptr, {"Programování ihned po změně", "Programing at once after change", "Programmmierung gleich nach der Änderung", "Programation instantanée des modifications"}},
+    {"MenuRecord", nullptr, {"Spuštění nebo zastavení záznamu živých hodnot do souboru", "Start or stop recording the live values to a log file", "Aufzeichnung der Live-Werte in eine Datei starten oder beenden", "Démarrer ou arrêter l'enregistrement des valeurs en direct"}},
+    {"MenuMarker", nullptr, {"Očíslovaná značka k dalšímu vzorku záznamu", "Add a numbered marker to the next sample of the log", "Nummerierte Markierung am nächsten Messpunkt der Aufzeichnung", "Ajouter un repère numéroté à l'échantillon suivant"}},
     {"MenuCom", nullptr, {"Nastavení čísla serivého portu (Com) ", "Set number of com", "Com-Anschluß festlegen", "installer nombre de com"}},
 };
 
@@ -106,6 +108,9 @@ const TextRow MenuCaptions[] = {
     {"MenuHelp", nullptr, {"Nápověda", "&Help", "&Hilfe", "&Aide"}},
     {"MenuContens", nullptr, {"Obsah", "&Contents...", "&Inhalt...", "&Contenu"}},
     {"MenuAbout", nullptr, {"&O programu...", "&About...", "&Über Programm...", "&Information"}},
+    {"MenuLog", nullptr, {"Zázna&m", "L&og", "&Aufzeichnung", "&Journal"}},
+    {"MenuRecord", nullptr, {"&Nahrávat", "&Record", "Au&fzeichnen", "&Enregistrer"}},
+    {"MenuMarker", nullptr, {"&Značka", "&Marker", "&Markierung", "&Repère"}},
     {"MenuZpet", nullptr, {"Zpet", "Undo", "Zurück", "Undo"}},
     {"MenuZnovu", nullptr, {"Znovu", "Redo", "Wieder", "Redo"}},
 };

@@ -37,6 +37,12 @@ const MessageRow MessageTable[] = {
     {&LanguageMessages::MsgFileEmpty, {"Soubor je prázdný, nic nebylo změněno.", "The file is empty; nothing was changed.", "Die Datei ist leer, es wurde nichts geändert.", "Le fichier est vide ; rien n'a été modifié."}},
     {&LanguageMessages::MsgNoParameters, {"Soubor neobsahuje žádné parametry, nic nebylo změněno.", "The file holds no parameters; nothing was changed.", "Die Datei enthält keine Parameter, es wurde nichts geändert.", "Le fichier ne contient aucun paramètre ; rien n'a été modifié."}},
     {&LanguageMessages::MsgSaveFileError, {"Soubor se nepodařilo uložit!", "Saving the file failed!", "Die Datei konnte nicht gespeichert werden!", "L'enregistrement du fichier a échoué !"}},
+    {&LanguageMessages::MsgRecordingState, {"Záznam: %1 vzorků, %2", "Recording: %1 samples, %2", "Aufzeichnung: %1 Messpunkte, %2", "Enregistrement : %1 échantillons, %2"}},
+    {&LanguageMessages::MsgMarker, {"značka %1", "marker %1", "Markierung %1", "repère %1"}},
+    {&LanguageMessages::MsgLogSaved, {"Záznam uložen: %1 vzorků v %2", "Log kept: %1 samples in %2", "Aufzeichnung gespeichert: %1 Messpunkte in %2", "Enregistrement conservé : %1 échantillons dans %2"}},
+    {&LanguageMessages::MsgLogEmpty, {"Záznam neobsahoval žádný vzorek a nebyl uložen.", "The log had no sample and was not kept.", "Die Aufzeichnung enthielt keinen Messpunkt und wurde nicht behalten.", "L'enregistrement ne contenait aucun échantillon et n'a pas été conservé."}},
+    {&LanguageMessages::MsgLogCreateError, {"Soubor záznamu nelze vytvořit ve složce %1!", "The log file could not be made in %1!", "Die Aufzeichnungsdatei konnte in %1 nicht angelegt werden!", "Le fichier d'enregistrement n'a pas pu être créé dans %1 !"}},
+    {&LanguageMessages::MsgLogWriteError, {"Zápis záznamu %1 selhal, některé vzorky chybí!", "Writing the log %1 failed; some samples are missing!", "Das Schreiben der Aufzeichnung %1 ist fehlgeschlagen, einige Messpunkte fehlen!", "L'écriture de l'enregistrement %1 a échoué, des échantillons manquent !"}},
     {&LanguageMessages::MsgDefaultQuestion, {"Chcete nastavit základní hodnoty?", "Do you want default setting?", "Wollen Sie Standardeinstellungen öffnen?", "Voulez vous la programation de base?"}},
 };
 

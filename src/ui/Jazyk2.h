@@ -38,6 +38,13 @@ struct LanguageMessages {
     QString MsgSaveFileError; // Save could not write the file
     QString MsgDefaultQuestion;
     QString MsgHelpOpenError;
+    // The data log; %1, %2 are filled in where they are shown.
+    QString MsgRecordingState; // recording on: %1 samples, %2 elapsed
+    QString MsgMarker;         // %1 the marker's number
+    QString MsgLogSaved;       // %1 samples, %2 the file's name
+    QString MsgLogEmpty;       // a log that ended without a sample, removed
+    QString MsgLogCreateError; // %1 the folder
+    QString MsgLogWriteError;  // %1 the file
 };
 
 // All message texts of one language (above 3: English).
