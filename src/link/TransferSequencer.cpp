@@ -85,7 +85,7 @@ void TransferSequencer::TransferStep() {
 }
 
 void TransferSequencer::IdleStep() {
-    if (++state_.TickCount >= PollTicks) {
+    if (!paused_ && ++state_.TickCount >= PollTicks) {
         state_.TickCount = 0;
         SendPollFrame(port_, txFrame_);
     }
@@ -261,6 +261,8 @@ void TransferSequencer::StartVerify() {
 }
 
 TransferEvents TransferSequencer::StartRead() {
+    if (paused_)
+        return {};
     Start(TransferMode::Read, FirstReadCommand, MessageId::MsgReading);
     TransferEvents events;
     events.ClearLabelFile2 = true;
@@ -268,6 +270,8 @@ TransferEvents TransferSequencer::StartRead() {
 }
 
 void TransferSequencer::Start(TransferMode mode, Byte firstCommand, MessageId message) {
+    if (paused_)
+        return;
     state_.Mode = mode;
     state_.BlockCommand = firstCommand;
     state_.SendCount = 0;

@@ -1,7 +1,7 @@
 // Writing a data log without waiting for the disk: lines go to a worker thread that writes them.
 #include "LogWriter.h"
 
-#include "LogFormat.h"
+#include "FileSystem.h"
 
 #include <QDir>
 #include <QFile>
@@ -9,6 +9,7 @@
 #include <QStandardPaths>
 
 #include <chrono>
+#include <sstream>
 
 namespace dorv {
 
@@ -118,6 +119,14 @@ LogRecorder::StopResult LogRecorder::Stop() {
         QFile::remove(path_);
     path_.clear();
     return result;
+}
+
+std::optional<LogRead> ReadLogFile(const QString& path) {
+    const std::optional<QByteArray> bytes = ReadWholeFile(path, MaxLogFileBytes);
+    if (!bytes)
+        return std::nullopt;
+    std::istringstream in(bytes->toStdString());
+    return ReadLog(in);
 }
 
 QString LogFolderPath() {

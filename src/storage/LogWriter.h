@@ -1,6 +1,7 @@
 // Writing a data log without waiting for the disk: lines go to a worker thread that writes them.
 #pragma once
 
+#include "LogFormat.h"
 #include "LogSample.h"
 
 #include <QString>
@@ -9,6 +10,7 @@
 #include <condition_variable>
 #include <cstdio>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -81,6 +83,10 @@ private:
     int markers_ = 0;
     int pendingMarker_ = 0;
 };
+
+// A log file read: nothing when it cannot be read or is larger than any log of a day.
+inline constexpr qint64 MaxLogFileBytes = 256LL * 1024 * 1024;
+std::optional<LogRead> ReadLogFile(const QString& path);
 
 // $XDG_DATA_HOME/DORV/logs when that variable holds an absolute path, else
 // ~/.local/share/DORV/logs.

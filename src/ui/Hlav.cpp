@@ -35,6 +35,7 @@
 #include "Hints.h"
 #include "Jazyk1.h"
 #include "LiveDisplay.h"
+#include "LogPlayback.h"
 #include "LogWriter.h"
 #include "Placement.h"
 
@@ -617,6 +618,7 @@ void TFormHlav::ApplyLanguage() {
         OpenDialog1->setNameFilters(FileFilters(true));
     if (SaveDialog1.IsCreated())
         SaveDialog1->setNameFilters(FileFilters(false));
+    ApplyLogLanguage();
     for (QWidget* box : std::initializer_list<QWidget*>{GroupBoxServo, RadioGroupPocPulsu})
         for (QWidget* child : box->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
             if (qobject_cast<QLabel*>(child) || qobject_cast<QCheckBox*>(child) ||
@@ -755,7 +757,7 @@ bool TFormHlav::IsMenuShortcut(const QKeyEvent* event) const {
     const QKeySequence pressed(event->keyCombination());
     for (const QAction* item :
          {MenuNew, MenuOpen, MenuSave, MenuPrint, MenuRead, MenuVerify, MenuProgram, MenuToolsMinus,
-          MenuToolsPlus, MenuZpet, MenuZnovu, MenuContens, MenuRecord, MenuMarker})
+          MenuToolsPlus, MenuZpet, MenuZnovu, MenuContens, MenuRecord, MenuMarker, MenuOpenLog})
         if (item->shortcut() == pressed)
             return true;
     return false;

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QPalette>
 #include <QPointer>
 #include <array>
 #include <functional>
@@ -33,7 +34,9 @@ class QPushButton;
 class QScrollArea;
 class QStatusBar;
 class QTabWidget;
+class TReplayBar;
 namespace dorv {
+class LogPlayback;
 class LogRecorder;
 }
 class QTimer;
@@ -191,6 +194,7 @@ public:
     QMenu* MenuLog = nullptr;
     QAction* MenuRecord = nullptr; // checked while a log is recorded
     QAction* MenuMarker = nullptr;
+    QAction* MenuOpenLog = nullptr;
 
     // --- Non-visual parts ---
     TLazyFileDialog OpenDialog1; // made on first use: a file dialog is slow to build
@@ -275,6 +279,24 @@ public:
     using LogClock = std::function<std::int64_t()>; // milliseconds, steady
     void SetLogClock(LogClock clock);
 
+    // --- Replay of a log (HlavLog.cpp) ---
+    // The replay's controls and its "Replay" sign in the status bar, shown while a log plays.
+    TReplayBar* ReplayBar = nullptr;
+    TLazyFileDialog LogDialog; // Log > Open log
+    // Plays the log at path: the live labels, gauges and operating cell follow it, and nothing
+    // is sent to the unit until the replay stops. A log the tool did not write, or one without a
+    // good sample, is refused with a box naming the line; a damaged or cut one plays up to its
+    // last good line, with a note. False when refused.
+    bool OpenLog(const QString& path);
+    // Back to the live link: the labels show what they showed before the replay.
+    void StopReplay();
+    bool Replaying() const;
+    const dorv::LogPlayback* Playback() const { return playback_.get(); }
+    // The live values the window shows: the replayed sample's while replaying, else the link's.
+    const dorv::MonitorValues& LiveValues() const;
+    // The log texts, the replay's sign and the log dialog's filter in the current language.
+    void ApplyLogLanguage();
+
     // --- Printed report (Print.cpp) ---
     // Hides (on) or shows (off) what only serves operation; the row labels get a white ground.
     void SetPrintView(bool printView);
@@ -323,6 +345,7 @@ public slots:
     void StartProgramming();
     void MenuRecordClick();
     void MenuMarkerClick();
+    void MenuOpenLogClick();
 
 protected:
     bool event(QEvent* event) override;
@@ -421,6 +444,22 @@ private:
     std::int64_t recordStartMs_ = 0;
     int lastMarker_ = 0;
     QString recordingNote_; // what became of the last log, shown until the next one starts
+    void ReplayTick();
+    void ShowReplayedSample();
+    void ShowReplayPosition();
+    void SetTransferControlsEnabled(bool enabled);
+    // The live labels and gauges a frame shows (those a log records).
+    void ShowEngineValues(const dorv::MonitorValues& values);
+    std::unique_ptr<dorv::LogPlayback> playback_;
+    std::int64_t replayClockMs_ = 0;
+    dorv::MonitorValues replayedValues_;
+    struct ShownLabel {
+        QLabel* Label;
+        QString Text;
+        QPalette Palette;
+    };
+    std::vector<ShownLabel> shownBeforeReplay_; // put back when the replay stops
+    std::array<int, 2> gaugesBeforeReplay_{};
 
     // --- Printed report (Print.cpp) ---
     void ShowPrintHeading();

@@ -103,6 +103,8 @@ void TFormHlav::PostVersionMismatchBox(const std::string& suffix) {
 void TFormHlav::Timer1Timer() {
     HandleTransferEvents(sequencer_.Tick());
     ShowTransferDisplay();
+    if (Replaying())
+        ReplayTick();
     TrackOperatingCell();
     if (Recording())
         TickRecordingState();
@@ -114,7 +116,8 @@ void TFormHlav::Timer1Timer() {
 }
 
 void TFormHlav::HandleTransferEvents(const dorv::TransferEvents& events) {
-    if (events.Monitor) {
+    // While a log is replayed, the replay owns the live labels.
+    if (events.Monitor && !Replaying()) {
         ShowMonitorValues(*events.Monitor);
         RecordMonitorValues(*events.Monitor);
     }
@@ -145,7 +148,7 @@ void TFormHlav::ShowTransferDisplay() {
     LabelVersion->setVisible(d.LabelVersionVisible);
 }
 
-void TFormHlav::ShowMonitorValues(const dorv::MonitorValues& v) {
+void TFormHlav::ShowEngineValues(const dorv::MonitorValues& v) {
     dorv::ShowMonitorLabel(LabelRpm, v.LabelRpm, Messages);
     CGaugeRpm->SetProgress(v.RpmGaugePosition);
     dorv::ShowMonitorLabel(LabelTpsMon, v.LabelTpsMon, Messages);
@@ -155,6 +158,10 @@ void TFormHlav::ShowMonitorValues(const dorv::MonitorValues& v) {
     dorv::ShowMonitorLabel(LabelServoMer1, v.LabelServoMer1, Messages);
     dorv::ShowMonitorLabel(LabelServoPoz2, v.LabelServoPoz2, Messages);
     dorv::ShowMonitorLabel(LabelServoMer2, v.LabelServoMer2, Messages);
+}
+
+void TFormHlav::ShowMonitorValues(const dorv::MonitorValues& v) {
+    ShowEngineValues(v);
     dorv::ShowMonitorLabel(LabelPocetProgramovani, v.LabelPocetProgramovani, Messages);
     for (int i = 0; i < dorv::TestValueCount; ++i)
         dorv::ShowMonitorLabel(LabelTest[i], v.LabelTest[i], Messages);

@@ -1,20 +1,28 @@
-// The window's data log: Log > Record and Marker, the recording's status, samples of live frames.
+// The window's data log: Log > Record and Marker, the recording's status, samples of live frames,
+// and Log > Open log, the replay of a recorded log on the live labels.
 #include "Hlav.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QDateTime>
+#include <QFileDialog>
 #include <QFileInfo>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPushButton>
 #include <QStatusBar>
 
 #include <chrono>
 
+#include "Cgauges.h"
+#include "Jazyk1.h"
 #include "LiveDisplay.h"
 #include "LiveSample.h"
 #include "LogFormat.h"
+#include "LogPlayback.h"
 #include "LogWriter.h"
+#include "ReplayBar.h"
 
 namespace {
 
@@ -32,6 +40,10 @@ QString Duration(std::int64_t ms) {
         .arg(s / 60 % 60, 2, 10, QLatin1Char('0'))
         .arg(s % 60, 2, 10, QLatin1Char('0'));
 }
+
+// clang-format off
+const dorv::LanguageTexts LogFilesFilter = {"Záznamy (*.csv)", "Logs (*.csv)", "Aufzeichnungen (*.csv)", "Journaux (*.csv)"};
+// clang-format on
 
 QAction* MakeLogAction(QMenu* menu, const char* name, const QString& text,
                        const QKeySequence& shortcut = {}) {
@@ -53,8 +65,42 @@ void TFormHlav::CreateLogMenu() {
     MenuMarker = MakeLogAction(MenuLog, "MenuMarker", QStringLiteral("&Marker"),
                                QKeySequence(Qt::CTRL | Qt::Key_M));
     MenuMarker->setEnabled(false);
+    MenuLog->addSeparator();
+    MenuOpenLog = MakeLogAction(MenuLog, "MenuOpenLog", QStringLiteral("&Open log..."));
     connect(MenuRecord, &QAction::triggered, this, &TFormHlav::MenuRecordClick);
     connect(MenuMarker, &QAction::triggered, this, &TFormHlav::MenuMarkerClick);
+    connect(MenuOpenLog, &QAction::triggered, this, &TFormHlav::MenuOpenLogClick);
+
+    ReplayBar = new TReplayBar(StatusBar1);
+    ReplayBar->hide();
+    StatusBar1->addPermanentWidget(ReplayBar);
+    connect(ReplayBar, &TReplayBar::PlayPauseClicked, this, [this] {
+        if (!playback_)
+            return;
+        if (playback_->Playing())
+            playback_->Pause();
+        else
+            playback_->Play();
+        replayClockMs_ = LogNow();
+        ShowReplayedSample();
+    });
+    connect(ReplayBar, &TReplayBar::StopClicked, this, &TFormHlav::StopReplay);
+    connect(ReplayBar, &TReplayBar::SeekRequested, this, [this](std::int64_t ms) {
+        if (playback_ && playback_->Seek(ms))
+            ShowReplayedSample();
+        else
+            ShowReplayPosition();
+    });
+    connect(ReplayBar, &TReplayBar::SpeedChosen, this, [this](double speed) {
+        if (playback_)
+            playback_->SetSpeed(speed);
+    });
+    LogDialog.Prepare(this, "LogDialog", [](QFileDialog* dialog) {
+        dialog->setAcceptMode(QFileDialog::AcceptOpen);
+        dialog->setFileMode(QFileDialog::ExistingFile);
+        dialog->setNameFilters({dorv::TextFor(LogFilesFilter, dorv::CurrentLanguage)});
+        dialog->setDirectory(dorv::LogFolderPath());
+    });
 
     LabelRecording = new QLabel(StatusBar1);
     LabelRecording->setObjectName(QStringLiteral("LabelRecording"));
@@ -145,4 +191,124 @@ void TFormHlav::ShowRecordingState() {
     if (LabelRecording->text() != text)
         LabelRecording->setText(text);
     LabelRecording->setVisible(!text.isEmpty());
+}
+
+void TFormHlav::ApplyLogLanguage() {
+    if (LogDialog.IsCreated())
+        LogDialog->setNameFilters({dorv::TextFor(LogFilesFilter, dorv::CurrentLanguage)});
+    ReplayBar->SetReplayText(Messages.MsgReplay);
+    ShowRecordingState();
+}
+
+bool TFormHlav::Replaying() const {
+    return playback_ != nullptr;
+}
+
+const dorv::MonitorValues& TFormHlav::LiveValues() const {
+    return playback_ ? replayedValues_ : sequencer_.Live();
+}
+
+void TFormHlav::MenuOpenLogClick() {
+    const QString path = ChooseFile(LogDialog);
+    if (!path.isEmpty())
+        OpenLog(path);
+}
+
+bool TFormHlav::OpenLog(const QString& path) {
+    // A pass that writes or compares the unit is let finish first.
+    if (TransferRunning() || sequencer_.State().Mode == dorv::TransferMode::Read)
+        return false;
+    const std::optional<dorv::LogRead> read = dorv::ReadLogFile(path);
+    if (!read) {
+        PostMessageBox(Messages.MsgOpenFileError + QStringLiteral("\n") + path);
+        return false;
+    }
+    QString note;
+    switch (read->Status) {
+    case dorv::LogReadStatus::Whole:
+        break;
+    case dorv::LogReadStatus::NotALog:
+        PostMessageBox(Messages.MsgLogNotALog.arg(read->Line) + QStringLiteral("\n") + path);
+        return false;
+    case dorv::LogReadStatus::BadLine:
+        note = Messages.MsgLogBadLine.arg(read->Line);
+        break;
+    case dorv::LogReadStatus::CutLine:
+        note = Messages.MsgLogCutLine.arg(read->Line);
+        break;
+    }
+    if (read->Samples.empty()) {
+        PostMessageBox((note.isEmpty() ? Messages.MsgLogNoSamples : note) + QStringLiteral("\n") +
+                       path);
+        return false;
+    }
+    StopRecording(); // the link is paused: a log would have nothing to record
+    if (!Replaying()) {
+        shownBeforeReplay_.clear();
+        for (QLabel* label : {LabelRpm, LabelTpsMon, LabelNapeti, LabelServoPoz1, LabelServoMer1,
+                              LabelServoPoz2, LabelServoMer2})
+            shownBeforeReplay_.push_back({label, label->text(), label->palette()});
+        gaugesBeforeReplay_ = {CGaugeRpm->Progress(), CGaugeTps->Progress()};
+    }
+    playback_ = std::make_unique<dorv::LogPlayback>(read->Samples);
+    playback_->SetSpeed(ReplayBar->ChosenSpeed());
+    playback_->Play();
+    replayClockMs_ = LogNow();
+    sequencer_.SetPaused(true);
+    SetTransferControlsEnabled(false);
+    ReplayBar->SetReplayText(Messages.MsgReplay);
+    ReplayBar->show();
+    ShowReplayedSample();
+    if (!note.isEmpty())
+        PostMessageBox(note + QStringLiteral("\n") + path);
+    return true;
+}
+
+void TFormHlav::StopReplay() {
+    if (!Replaying())
+        return;
+    playback_.reset();
+    sequencer_.SetPaused(false);
+    SetTransferControlsEnabled(true);
+    ReplayBar->hide();
+    for (const ShownLabel& shown : shownBeforeReplay_) {
+        shown.Label->setPalette(shown.Palette);
+        dorv::SetLabelText(shown.Label, shown.Text);
+    }
+    CGaugeRpm->SetProgress(gaugesBeforeReplay_[0]);
+    CGaugeTps->SetProgress(gaugesBeforeReplay_[1]);
+    TrackOperatingCell();
+}
+
+void TFormHlav::SetTransferControlsEnabled(bool enabled) {
+    for (QAction* item : {MenuRead, MenuVerify, MenuProgram})
+        item->setEnabled(enabled);
+    for (QPushButton* button : {ButtonRead, ButtonVerify, ButtonProgram})
+        button->setEnabled(enabled);
+}
+
+// Runs on every tick while a log plays: the real time since the last tick, at the speed.
+void TFormHlav::ReplayTick() {
+    const std::int64_t now = LogNow();
+    const bool moved = playback_->Advance(now - replayClockMs_);
+    replayClockMs_ = now;
+    if (moved)
+        ShowReplayedSample();
+    else
+        ShowReplayPosition();
+}
+
+void TFormHlav::ShowReplayedSample() {
+    const int current = playback_->Current();
+    if (current >= 0) {
+        replayedValues_ = dorv::MonitorValuesOf(playback_->Samples()[current]);
+        ShowEngineValues(replayedValues_);
+        TrackOperatingCell();
+    }
+    ShowReplayPosition();
+}
+
+void TFormHlav::ShowReplayPosition() {
+    ReplayBar->ShowPosition(playback_->PositionMs(), playback_->StartMs(), playback_->EndMs(),
+                            playback_->Playing());
 }

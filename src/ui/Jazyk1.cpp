@@ -84,6 +84,11 @@ const TextRow Hints[] = {
     {"CheckBoxProgHned", nullptr, {"Programování ihned po změně", "Programing at once after change", "Programmmierung gleich nach der Änderung", "Programation instantanée des modifications"}},
     {"MenuRecord", nullptr, {"Spuštění nebo zastavení záznamu živých hodnot do souboru", "Start or stop recording the live values to a log file", "Aufzeichnung der Live-Werte in eine Datei starten oder beenden", "Démarrer ou arrêter l'enregistrement des valeurs en direct"}},
     {"MenuMarker", nullptr, {"Očíslovaná značka k dalšímu vzorku záznamu", "Add a numbered marker to the next sample of the log", "Nummerierte Markierung am nächsten Messpunkt der Aufzeichnung", "Ajouter un repère numéroté à l'échantillon suivant"}},
+    {"MenuOpenLog", nullptr, {"Přehrání záznamu na živých hodnotách; do zapalování se nic neposílá", "Play a log on the live values; nothing is sent to the ignition", "Aufzeichnung auf den Live-Werten wiedergeben; an die Zündung wird nichts gesendet", "Relire un enregistrement sur les valeurs en direct ; rien n'est envoyé à l'allumage"}},
+    {"ButtonReplayPlay", nullptr, {"Přehrát / pozastavit", "Play / pause", "Wiedergabe / Pause", "Lecture / pause"}},
+    {"ButtonReplayStop", nullptr, {"Ukončit přehrávání a vrátit se ke spojení se zapalováním", "Stop the replay and return to the live link", "Wiedergabe beenden, zurück zur Verbindung mit der Zündung", "Arrêter la relecture et revenir à la liaison en direct"}},
+    {"SliderReplay", nullptr, {"Místo v záznamu", "Position in the log", "Stelle in der Aufzeichnung", "Position dans l'enregistrement"}},
+    {"ComboReplaySpeed", nullptr, {"Rychlost přehrávání", "Replay speed", "Wiedergabegeschwindigkeit", "Vitesse de relecture"}},
     {"MenuCom", nullptr, {"Nastavení čísla serivého portu (Com) ", "Set number of com", "Com-Anschluß festlegen", "installer nombre de com"}},
 };
 
@@ -111,6 +116,7 @@ const TextRow MenuCaptions[] = {
     {"MenuLog", nullptr, {"Zázna&m", "L&og", "&Aufzeichnung", "&Journal"}},
     {"MenuRecord", nullptr, {"&Nahrávat", "&Record", "Au&fzeichnen", "&Enregistrer"}},
     {"MenuMarker", nullptr, {"&Značka", "&Marker", "&Markierung", "&Repère"}},
+    {"MenuOpenLog", nullptr, {"&Otevřít záznam...", "&Open log...", "Aufzeichnung ö&ffnen...", "&Ouvrir un enregistrement..."}},
     {"MenuZpet", nullptr, {"Zpet", "Undo", "Zurück", "Undo"}},
     {"MenuZnovu", nullptr, {"Znovu", "Redo", "Wieder", "Redo"}},
 };

@@ -45,6 +45,11 @@ struct LanguageMessages {
     QString MsgLogEmpty;       // a log that ended without a sample, removed
     QString MsgLogCreateError; // %1 the folder
     QString MsgLogWriteError;  // %1 the file
+    QString MsgReplay;         // the sign shown while a log plays
+    QString MsgLogNotALog;     // %1 the line
+    QString MsgLogBadLine;     // %1 the line
+    QString MsgLogCutLine;     // %1 the line
+    QString MsgLogNoSamples;
 };
 
 // All message texts of one language (above 3: English).

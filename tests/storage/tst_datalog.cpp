@@ -8,6 +8,7 @@
 
 #include "LiveSample.h"
 #include "LogFormat.h"
+#include "LogPlayback.h"
 #include "LogWriter.h"
 
 using namespace dorv;
@@ -84,6 +85,9 @@ private slots:
     void liveSampleGivesTheShownValues_data();
     void liveSampleGivesTheShownValues();
     void liveSampleCellsFollowEachServosTable();
+    void playbackFollowsRealTimeAtItsSpeed_data();
+    void playbackFollowsRealTimeAtItsSpeed();
+    void playbackSeekPauseAndEnd();
 };
 
 void TestDataLog::roundTrip_data() {
@@ -431,6 +435,73 @@ void TestDataLog::liveSampleCellsFollowEachServosTable() {
     QCOMPARE(sample.Cell[0].Row, 7); // 60 %
     QCOMPARE(sample.Cell[1].Row, 0);
     QCOMPARE(sample.Cell[0].Column, 6); // 6500 RPM is the nearest default point
+}
+
+void TestDataLog::playbackFollowsRealTimeAtItsSpeed_data() {
+    QTest::addColumn<double>("speed");
+    QTest::addColumn<int>("ticks");
+    QTest::addColumn<int>("current");
+    QTest::addColumn<qint64>("position");
+    // Samples every 330 ms; ticks of 55 ms real time.
+    QTest::newRow("1x, six ticks") << 1.0 << 6 << 1 << qint64(330);
+    QTest::newRow("1x, five ticks") << 1.0 << 5 << 0 << qint64(275);
+    QTest::newRow("4x") << 4.0 << 6 << 4 << qint64(1320);
+    QTest::newRow("0.25x keeps the quarter milliseconds") << 0.25 << 24 << 1 << qint64(330);
+    QTest::newRow("0.5x") << 0.5 << 12 << 1 << qint64(330);
+    QTest::newRow("2x to the end, then stops") << 2.0 << 100 << 5 << qint64(1650);
+    QTest::newRow("8x is 4x") << 8.0 << 6 << 4 << qint64(1320);
+    QTest::newRow("0.1x is 0.25x") << 0.1 << 24 << 1 << qint64(330);
+}
+
+void TestDataLog::playbackFollowsRealTimeAtItsSpeed() {
+    QFETCH(double, speed);
+    QFETCH(int, ticks);
+    QFETCH(int, current);
+    QFETCH(qint64, position);
+    LogPlayback playback(SmallLog());
+    QCOMPARE(playback.Current(), 0);
+    QVERIFY(!playback.Advance(55)); // not playing yet
+    playback.SetSpeed(speed);
+    playback.Play();
+    int moves = 0;
+    for (int i = 0; i < ticks; ++i)
+        moves += playback.Advance(55) ? 1 : 0;
+    QCOMPARE(playback.Current(), current);
+    QCOMPARE(playback.PositionMs(), position);
+    QCOMPARE(moves, current); // each new sample told once
+    QCOMPARE(playback.Playing(), position < playback.EndMs());
+}
+
+void TestDataLog::playbackSeekPauseAndEnd() {
+    LogPlayback empty;
+    QCOMPARE(empty.Current(), -1);
+    empty.Play();
+    QVERIFY(!empty.Playing());
+    QVERIFY(!empty.Seek(100));
+
+    std::vector<LogSample> samples = SmallLog();
+    for (LogSample& s : samples)
+        s.ElapsedMs += 5000; // a log's first sample comes some time after its start
+    LogPlayback playback(samples);
+    QCOMPARE(playback.StartMs(), 5000);
+    QCOMPARE(playback.PositionMs(), 5000);
+    QVERIFY(playback.Seek(5000 + 700));
+    QCOMPARE(playback.Current(), 2);
+    QVERIFY(!playback.Seek(5000 + 659 + 1)); // same sample
+    QVERIFY(playback.Seek(-1));
+    QCOMPARE(playback.Current(), 0);
+    QCOMPARE(playback.PositionMs(), 5000);
+    QVERIFY(playback.Seek(1'000'000));
+    QCOMPARE(playback.Current(), 5);
+    QVERIFY(playback.AtEnd());
+    playback.Play(); // from the end: again from the start
+    QVERIFY(playback.Playing());
+    QCOMPARE(playback.Current(), 0);
+    playback.Advance(400);
+    QCOMPARE(playback.Current(), 1);
+    playback.Pause();
+    QVERIFY(!playback.Advance(10'000));
+    QCOMPARE(playback.Current(), 1);
 }
 
 QTEST_GUILESS_MAIN(TestDataLog)

@@ -2,14 +2,22 @@
 #include <QtTest>
 
 #include <QAction>
+#include <QComboBox>
 #include <QLabel>
 #include <QMenu>
+#include <QPushButton>
+#include <QSlider>
+#include <QToolButton>
 
+#include "AnsweredBoxes.h"
+#include "Cgauges.h"
 #include "FakeSerialPort.h"
 #include "Hlav.h"
 #include "Jazyk1.h"
 #include "LogFormat.h"
+#include "LogPlayback.h"
 #include "LogWriter.h"
+#include "ReplayBar.h"
 #include "ScriptedUnit.h"
 #include "WindowTestEnv.h"
 
@@ -30,6 +38,41 @@ QStringList Logs() {
     return QDir(LogFolderPath()).entryList(QDir::Files);
 }
 
+// What the window shows of one frame: the live labels and gauges, and the marked cell.
+struct Shown {
+    QStringList Texts;
+    int RpmGauge = 0;
+    int TpsGauge = 0;
+    OperatingCell Cell;
+    bool operator==(const Shown&) const = default;
+};
+
+Shown ShownOn(const TFormHlav& w) {
+    Shown shown;
+    for (const QLabel* label : {w.LabelRpm, w.LabelTpsMon, w.LabelNapeti, w.LabelServoPoz1,
+                                w.LabelServoMer1, w.LabelServoPoz2, w.LabelServoMer2})
+        shown.Texts << label->text();
+    shown.RpmGauge = w.CGaugeRpm->Progress();
+    shown.TpsGauge = w.CGaugeTps->Progress();
+    shown.Cell = w.OperatingCell;
+    return shown;
+}
+
+// A unit whose engine moves: each answered poll gives the next of these values.
+MonitorReport MovingEngine(int frame) {
+    MonitorReport r;
+    r.Rpm = static_cast<std::uint16_t>(800 + 950 * frame);
+    r.TpPercent = static_cast<Byte>(std::min(100, 7 * frame));
+    r.TpsSteps = static_cast<std::uint16_t>(100 + 61 * frame);
+    r.SupplySteps = static_cast<std::uint16_t>(240 + 3 * frame);
+    r.ServoRequiredMv = {static_cast<std::uint16_t>(1000 + 200 * frame), 1500};
+    r.ServoMeasuredMv = {static_cast<std::uint16_t>(980 + 200 * frame), 1490};
+    r.ServoFlag = {1, 1};
+    r.ProgramCount = 3;
+    r.Version = ImageFormatVersion;
+    return r;
+}
+
 } // namespace
 
 class TestDataLogWindow : public QObject {
@@ -40,6 +83,9 @@ private slots:
     void recordsEveryFrameWithMarkers();
     void zeroSampleLogIsToldAndRemoved();
     void recordingStopsWithTheWindow();
+    void replayShowsWhatTheFramesShowed();
+    void refusedAndDamagedLogs_data();
+    void refusedAndDamagedLogs();
     void logTextsInEveryLanguage_data();
     void logTextsInEveryLanguage();
 
@@ -151,6 +197,164 @@ void TestDataLogWindow::recordingStopsWithTheWindow() {
     QCOMPARE(read.Samples.size(), std::size_t(4));
 }
 
+// A log recorded from a moving engine, played back with the unit silent: each sample shows on the
+// labels, gauges and the operating cell what its frame showed, nothing is sent to the unit, and
+// stopping brings back what the window showed before.
+void TestDataLogWindow::replayShowsWhatTheFramesShowed() {
+    WindowTestEnv env;
+    TFormHlav w;
+    std::int64_t clock = 0;
+    w.SetLogClock([&clock] { return clock; });
+    w.Image.servo(0).TpEnable() = 1;
+    w.SetActivePage(1);
+    w.FillEditors();
+    auto& port = dynamic_cast<FakeSerialPort&>(w.ComPort());
+    int frame = 0;
+    port.RecordWrites = false;
+    port.OnWrite = [&](std::span<const Byte>) {
+        port.Queue(EncodeMonitorFrame(MovingEngine(frame++)));
+    };
+    for (int tick = 0; tick < 6; ++tick) { // connected, first frame shown
+        clock += TFormHlav::TimerInterval;
+        w.Timer1Timer();
+    }
+    w.MenuRecord->trigger();
+    QList<Shown> recorded;
+    QString lastRpm = w.LabelRpm->text();
+    while (recorded.size() < 8) { // each frame changes every value: a new speed is a new frame
+        clock += TFormHlav::TimerInterval;
+        w.Timer1Timer();
+        if (w.LabelRpm->text() != lastRpm)
+            recorded << ShownOn(w);
+        lastRpm = w.LabelRpm->text();
+    }
+    w.MenuRecord->trigger();
+    const QString log = QDir(LogFolderPath()).filePath(Logs().value(0));
+    QCOMPARE(ReadFile(log).Samples.size(), std::size_t(8));
+
+    // The unit is silent now; the labels keep the last frame.
+    port.OnWrite = nullptr;
+    port.RecordWrites = true;
+    port.Sent.clear();
+    clock += 5000;
+    const Shown beforeReplay = ShownOn(w);
+    QVERIFY(w.OpenLog(log));
+    QVERIFY(w.Replaying());
+    QVERIFY(w.ReplayBar->isVisibleTo(&w));
+    QCOMPARE(w.ReplayBar->LabelReplay->text(), w.Messages.MsgReplay);
+    QVERIFY(!w.MenuProgram->isEnabled());
+    QVERIFY(!w.ButtonRead->isEnabled());
+    QVERIFY(w.Sequencer().Paused());
+    QCOMPARE(ShownOn(w), recorded[0]);
+    for (int sample = 1; sample < recorded.size(); ++sample) {
+        for (int tick = 0; tick < 6; ++tick) {
+            clock += TFormHlav::TimerInterval;
+            w.Timer1Timer();
+        }
+        QCOMPARE(w.Playback()->Current(), sample);
+        QCOMPARE(ShownOn(w), recorded[sample]);
+        QCOMPARE(ShownOn(w).Cell, w.OperatingCell);
+    }
+    // At its end the replay pauses and stays; seeking shows the sample of that time at once.
+    QVERIFY(!w.Playback()->Playing());
+    for (int tick = 0; tick < 20; ++tick) {
+        clock += TFormHlav::TimerInterval;
+        w.Timer1Timer();
+    }
+    QCOMPARE(ShownOn(w), recorded[recorded.size() - 1]);
+    w.ReplayBar->SliderReplay->setValue(static_cast<int>(w.Playback()->Samples()[2].ElapsedMs));
+    QCOMPARE(w.Playback()->Current(), 2);
+    QCOMPARE(ShownOn(w), recorded[2]);
+    // Speed: four times as fast.
+    w.ReplayBar->ComboReplaySpeed->setCurrentIndex(w.ReplayBar->ComboReplaySpeed->findData(4.0));
+    w.ReplayBar->ButtonReplayPlay->click();
+    for (int tick = 0; tick < 3; ++tick) { // 165 ms real time, 660 ms of log
+        clock += TFormHlav::TimerInterval;
+        w.Timer1Timer();
+    }
+    QCOMPARE(w.Playback()->Current(), 4);
+    QCOMPARE(ShownOn(w), recorded[4]);
+    QVERIFY(port.Sent.empty()); // nothing went to the unit during the replay
+    w.MenuProgram->trigger();
+    w.Timer1Timer();
+    QVERIFY(port.Sent.empty());
+    QCOMPARE(w.Sequencer().State().Mode, TransferMode::Idle);
+
+    w.ReplayBar->ButtonReplayStop->click();
+    QVERIFY(!w.Replaying());
+    QVERIFY(!w.ReplayBar->isVisibleTo(&w));
+    QVERIFY(w.MenuProgram->isEnabled());
+    QCOMPARE(ShownOn(w).Texts, beforeReplay.Texts);
+    for (int tick = 0; tick < 6; ++tick)
+        w.Timer1Timer();
+    QCOMPARE(port.Sent.size(), std::size_t(1)); // polling again
+}
+
+void TestDataLogWindow::refusedAndDamagedLogs_data() {
+    QTest::addColumn<QByteArray>("contents");
+    QTest::addColumn<bool>("plays");
+    QTest::addColumn<QString>("told"); // the message, with the line filled in
+    QTest::addColumn<int>("samples");
+    LogSample s;
+    s.LocalTime = "2026-12-10 12:00:00.000";
+    std::string good = LogHeaderLine();
+    for (int i = 0; i < 4; ++i) {
+        s.ElapsedMs = 330 * i;
+        s.Rpm = 1000 * i;
+        good += LogLine(s);
+    }
+    const QByteArray log = QByteArray::fromStdString(good);
+    const LanguageMessages m = MessagesFor(1);
+    QTest::newRow("whole") << log << true << QString() << 4;
+    QTest::newRow("parameter file")
+        << QByteArray("KORVALEX_KEY 56\r\n") << false << m.MsgLogNotALog.arg(1) << 0;
+    QTest::newRow("empty") << QByteArray() << false << m.MsgLogNotALog.arg(1) << 0;
+    QTest::newRow("header only") << QByteArray::fromStdString(LogHeaderLine()) << false
+                                 << m.MsgLogNoSamples << 0;
+    QTest::newRow("damaged line 3")
+        << QByteArray(log).replace(log.indexOf("\n2026", log.indexOf("\n2026") + 1) + 1, 4, "x026")
+        << true << m.MsgLogBadLine.arg(3) << 1;
+    QTest::newRow("damaged line 2") << QByteArray(log).insert(log.indexOf('\n') + 1, "junk\n")
+                                    << false << m.MsgLogBadLine.arg(2) << 0;
+    QTest::newRow("cut") << log.left(log.size() - 7) << true << m.MsgLogCutLine.arg(5) << 3;
+    QTest::newRow("binary") << QByteArray(3000, '\0') << false << m.MsgLogNotALog.arg(1) << 0;
+}
+
+// A log is refused with a box naming the line, or played up to its last good line with a note;
+// the window stays whole either way.
+void TestDataLogWindow::refusedAndDamagedLogs() {
+    QFETCH(QByteArray, contents);
+    QFETCH(bool, plays);
+    QFETCH(QString, told);
+    QFETCH(int, samples);
+    WindowTestEnv env;
+    TFormHlav w;
+    CurrentLanguage = 1;
+    w.ApplyLanguage();
+    QTemporaryDir dir;
+    const QString path = dir.filePath("log.csv");
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(contents);
+    file.close();
+    const auto seen = AnswerBoxes(&w, QMessageBox::Ok);
+    QCOMPARE(w.OpenLog(path), plays);
+    QCOMPARE(w.Replaying(), plays);
+    QCOMPARE(w.Sequencer().Paused(), plays);
+    if (plays)
+        QCOMPARE(static_cast<int>(w.Playback()->Samples().size()), samples);
+    if (told.isEmpty()) {
+        QTest::qWait(50);
+        QCOMPARE(seen->Count, 0);
+    } else {
+        QTRY_COMPARE(seen->Count, 1);
+        QVERIFY2(seen->Text.startsWith(told), qPrintable(seen->Text));
+        QVERIFY(seen->Text.contains(path));
+    }
+    // A file that is not there.
+    QVERIFY(!w.OpenLog(dir.filePath("missing.csv")) || plays);
+}
+
 void TestDataLogWindow::logTextsInEveryLanguage_data() {
     QTest::addColumn<int>("language");
     QTest::newRow("Czech") << 0;
@@ -171,7 +375,12 @@ void TestDataLogWindow::logTextsInEveryLanguage() {
           {m.MsgLogSaved, english.MsgLogSaved},
           {m.MsgLogEmpty, english.MsgLogEmpty},
           {m.MsgLogCreateError, english.MsgLogCreateError},
-          {m.MsgLogWriteError, english.MsgLogWriteError}}) {
+          {m.MsgLogWriteError, english.MsgLogWriteError},
+          {m.MsgReplay, english.MsgReplay},
+          {m.MsgLogNotALog, english.MsgLogNotALog},
+          {m.MsgLogBadLine, english.MsgLogBadLine},
+          {m.MsgLogCutLine, english.MsgLogCutLine},
+          {m.MsgLogNoSamples, english.MsgLogNoSamples}}) {
         QVERIFY(!text.isEmpty());
         QCOMPARE(text.count('%'), englishText.count('%'));
         if (language != 1)
