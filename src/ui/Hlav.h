@@ -34,6 +34,7 @@ class QPushButton;
 class QScrollArea;
 class QStatusBar;
 class QTabWidget;
+class TFormChart;
 class TReplayBar;
 namespace dorv {
 class LogPlayback;
@@ -195,6 +196,7 @@ public:
     QAction* MenuRecord = nullptr; // checked while a log is recorded
     QAction* MenuMarker = nullptr;
     QAction* MenuOpenLog = nullptr;
+    QAction* MenuChart = nullptr;
 
     // --- Non-visual parts ---
     TLazyFileDialog OpenDialog1; // made on first use: a file dialog is slow to build
@@ -294,6 +296,8 @@ public:
     const dorv::LogPlayback* Playback() const { return playback_.get(); }
     // The live values the window shows: the replayed sample's while replaying, else the link's.
     const dorv::MonitorValues& LiveValues() const;
+    // Log > Chart: the live chart window, made on first use; it gets samples only while shown.
+    TFormChart* FormChart = nullptr;
     // The log texts, the replay's sign and the log dialog's filter in the current language.
     void ApplyLogLanguage();
 
@@ -346,6 +350,7 @@ public slots:
     void MenuRecordClick();
     void MenuMarkerClick();
     void MenuOpenLogClick();
+    void MenuChartClick();
 
 protected:
     bool event(QEvent* event) override;
@@ -447,6 +452,9 @@ private:
     void ReplayTick();
     void ShowReplayedSample();
     void ShowReplayPosition();
+    void ShowReplayTitle();
+    QString replayedFile_;
+    QString replayTitle_; // what ShowReplayTitle added to the window's title
     void SetTransferControlsEnabled(bool enabled);
     // The live labels and gauges a frame shows (those a log records).
     void ShowEngineValues(const dorv::MonitorValues& values);
@@ -460,6 +468,13 @@ private:
     };
     std::vector<ShownLabel> shownBeforeReplay_; // put back when the replay stops
     std::array<int, 2> gaugesBeforeReplay_{};
+    // The chart, when it is shown: a live frame, or the replay's current sample (a step forward
+    // is added, any other move shows the samples of the longest span before it).
+    bool ChartShown() const;
+    void ChartLiveValues(const dorv::MonitorValues& values);
+    void ChartReplayedSample();
+    std::int64_t chartOriginMs_ = 0;
+    int chartReplayIndex_ = -1;
 
     // --- Printed report (Print.cpp) ---
     void ShowPrintHeading();

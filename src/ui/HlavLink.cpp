@@ -120,6 +120,7 @@ void TFormHlav::HandleTransferEvents(const dorv::TransferEvents& events) {
     if (events.Monitor && !Replaying()) {
         ShowMonitorValues(*events.Monitor);
         RecordMonitorValues(*events.Monitor);
+        ChartLiveValues(*events.Monitor);
     }
     if (events.Identity) {
         Identity = *events.Identity;
@@ -144,7 +145,8 @@ void TFormHlav::ShowTransferDisplay() {
     CGaugeProgram->SetMaxValue(d.GaugeMaximum);
     CGaugeProgram->SetProgress(d.GaugePosition);
     CGaugeProgram->setVisible(d.GaugeVisible);
-    LabelSpojeni->setVisible(d.LabelSpojeniVisible);
+    // A replay pauses the link on purpose: the missing frames are no fault to show.
+    LabelSpojeni->setVisible(d.LabelSpojeniVisible && !Replaying());
     LabelVersion->setVisible(d.LabelVersionVisible);
 }
 

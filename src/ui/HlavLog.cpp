@@ -17,6 +17,7 @@
 
 #include "Cgauges.h"
 #include "Jazyk1.h"
+#include "LiveChart.h"
 #include "LiveDisplay.h"
 #include "LiveSample.h"
 #include "LogFormat.h"
@@ -67,6 +68,9 @@ void TFormHlav::CreateLogMenu() {
     MenuMarker->setEnabled(false);
     MenuLog->addSeparator();
     MenuOpenLog = MakeLogAction(MenuLog, "MenuOpenLog", QStringLiteral("&Open log..."));
+    MenuLog->addSeparator();
+    MenuChart = MakeLogAction(MenuLog, "MenuChart", QStringLiteral("&Chart"));
+    connect(MenuChart, &QAction::triggered, this, &TFormHlav::MenuChartClick);
     connect(MenuRecord, &QAction::triggered, this, &TFormHlav::MenuRecordClick);
     connect(MenuMarker, &QAction::triggered, this, &TFormHlav::MenuMarkerClick);
     connect(MenuOpenLog, &QAction::triggered, this, &TFormHlav::MenuOpenLogClick);
@@ -194,9 +198,12 @@ void TFormHlav::ShowRecordingState() {
 }
 
 void TFormHlav::ApplyLogLanguage() {
+    ShowReplayTitle();
     if (LogDialog.IsCreated())
         LogDialog->setNameFilters({dorv::TextFor(LogFilesFilter, dorv::CurrentLanguage)});
     ReplayBar->SetReplayText(Messages.MsgReplay);
+    if (FormChart)
+        FormChart->ApplyLanguage(dorv::CurrentLanguage);
     ShowRecordingState();
 }
 
@@ -251,6 +258,7 @@ bool TFormHlav::OpenLog(const QString& path) {
         gaugesBeforeReplay_ = {CGaugeRpm->Progress(), CGaugeTps->Progress()};
     }
     playback_ = std::make_unique<dorv::LogPlayback>(read->Samples);
+    chartReplayIndex_ = -1;
     playback_->SetSpeed(ReplayBar->ChosenSpeed());
     playback_->Play();
     replayClockMs_ = LogNow();
@@ -258,6 +266,8 @@ bool TFormHlav::OpenLog(const QString& path) {
     SetTransferControlsEnabled(false);
     ReplayBar->SetReplayText(Messages.MsgReplay);
     ReplayBar->show();
+    replayedFile_ = QFileInfo(path).fileName();
+    ShowReplayTitle();
     ShowReplayedSample();
     if (!note.isEmpty())
         PostMessageBox(note + QStringLiteral("\n") + path);
@@ -271,6 +281,8 @@ void TFormHlav::StopReplay() {
     sequencer_.SetPaused(false);
     SetTransferControlsEnabled(true);
     ReplayBar->hide();
+    ShowReplayTitle();
+    ShowTransferDisplay();
     for (const ShownLabel& shown : shownBeforeReplay_) {
         shown.Label->setPalette(shown.Palette);
         dorv::SetLabelText(shown.Label, shown.Text);
@@ -278,6 +290,10 @@ void TFormHlav::StopReplay() {
     CGaugeRpm->SetProgress(gaugesBeforeReplay_[0]);
     CGaugeTps->SetProgress(gaugesBeforeReplay_[1]);
     TrackOperatingCell();
+    if (ChartShown()) { // the live values again, from now on
+        FormChart->Clear();
+        chartOriginMs_ = LogNow();
+    }
 }
 
 void TFormHlav::SetTransferControlsEnabled(bool enabled) {
@@ -304,6 +320,7 @@ void TFormHlav::ShowReplayedSample() {
         replayedValues_ = dorv::MonitorValuesOf(playback_->Samples()[current]);
         ShowEngineValues(replayedValues_);
         TrackOperatingCell();
+        ChartReplayedSample();
     }
     ShowReplayPosition();
 }
@@ -311,4 +328,61 @@ void TFormHlav::ShowReplayedSample() {
 void TFormHlav::ShowReplayPosition() {
     ReplayBar->ShowPosition(playback_->PositionMs(), playback_->StartMs(), playback_->EndMs(),
                             playback_->Playing());
+}
+
+void TFormHlav::MenuChartClick() {
+    if (!FormChart) {
+        FormChart = new TFormChart(this);
+        FormChart->ApplyLanguage(dorv::CurrentLanguage);
+    }
+    if (!FormChart->isVisible()) {
+        // Nothing was added while it was closed: it starts empty, at the replay's place or now.
+        FormChart->Clear();
+        chartOriginMs_ = LogNow();
+        chartReplayIndex_ = -1;
+        FormChart->show();
+        if (Replaying())
+            ChartReplayedSample();
+    }
+    FormChart->raise();
+    FormChart->activateWindow();
+}
+
+bool TFormHlav::ChartShown() const {
+    return FormChart && FormChart->isVisible();
+}
+
+void TFormHlav::ChartLiveValues(const dorv::MonitorValues& values) {
+    if (!ChartShown())
+        return;
+    FormChart->AddSample(dorv::LogSampleOf(values, Image, LogNow() - chartOriginMs_, {}));
+}
+
+void TFormHlav::ChartReplayedSample() {
+    if (!ChartShown())
+        return;
+    const int current = playback_->Current();
+    const std::vector<dorv::LogSample>& samples = playback_->Samples();
+    if (current == chartReplayIndex_ + 1 && current > 0) {
+        FormChart->AddSample(samples[current]);
+    } else {
+        const std::int64_t from = samples[current].ElapsedMs - TFormChart::Spans.back() * 1000LL;
+        auto first = samples.begin() + current;
+        while (first != samples.begin() && std::prev(first)->ElapsedMs >= from)
+            --first;
+        FormChart->ShowSamples(std::vector<dorv::LogSample>(first, samples.begin() + current + 1));
+    }
+    chartReplayIndex_ = current;
+}
+
+// The window's title says that a log plays, and which.
+void TFormHlav::ShowReplayTitle() {
+    const QString separator = QStringLiteral(" – ");
+    QString title = windowTitle(); // the language's title, after a language change
+    if (!replayTitle_.isEmpty() && title.endsWith(replayTitle_))
+        title.chop(replayTitle_.size());
+    replayTitle_ = Replaying()
+                       ? separator + Messages.MsgReplay + QStringLiteral(": ") + replayedFile_
+                       : QString();
+    setWindowTitle(title + replayTitle_);
 }

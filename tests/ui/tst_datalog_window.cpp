@@ -14,6 +14,7 @@
 #include "FakeSerialPort.h"
 #include "Hlav.h"
 #include "Jazyk1.h"
+#include "LiveChart.h"
 #include "LogFormat.h"
 #include "LogPlayback.h"
 #include "LogWriter.h"
@@ -86,6 +87,9 @@ private slots:
     void replayShowsWhatTheFramesShowed();
     void refusedAndDamagedLogs_data();
     void refusedAndDamagedLogs();
+    void chartKeepsItsSpan_data();
+    void chartKeepsItsSpan();
+    void chartFollowsLiveValuesAndReplayOnlyWhileShown();
     void logTextsInEveryLanguage_data();
     void logTextsInEveryLanguage();
 
@@ -242,6 +246,8 @@ void TestDataLogWindow::replayShowsWhatTheFramesShowed() {
     QVERIFY(w.Replaying());
     QVERIFY(w.ReplayBar->isVisibleTo(&w));
     QCOMPARE(w.ReplayBar->LabelReplay->text(), w.Messages.MsgReplay);
+    QVERIFY(w.windowTitle().endsWith(w.Messages.MsgReplay + ": " + QFileInfo(log).fileName()));
+    QVERIFY(!w.LabelSpojeni->isVisibleTo(&w));
     QVERIFY(!w.MenuProgram->isEnabled());
     QVERIFY(!w.ButtonRead->isEnabled());
     QVERIFY(w.Sequencer().Paused());
@@ -285,6 +291,8 @@ void TestDataLogWindow::replayShowsWhatTheFramesShowed() {
     QVERIFY(!w.ReplayBar->isVisibleTo(&w));
     QVERIFY(w.MenuProgram->isEnabled());
     QCOMPARE(ShownOn(w).Texts, beforeReplay.Texts);
+    QVERIFY(!w.windowTitle().contains(w.Messages.MsgReplay));
+    QVERIFY(w.LabelSpojeni->isVisibleTo(&w)); // the unit is silent
     for (int tick = 0; tick < 6; ++tick)
         w.Timer1Timer();
     QCOMPARE(port.Sent.size(), std::size_t(1)); // polling again
@@ -353,6 +361,108 @@ void TestDataLogWindow::refusedAndDamagedLogs() {
     }
     // A file that is not there.
     QVERIFY(!w.OpenLog(dir.filePath("missing.csv")) || plays);
+}
+
+void TestDataLogWindow::chartKeepsItsSpan_data() {
+    QTest::addColumn<int>("span");
+    QTest::addColumn<int>("samples");
+    QTest::addColumn<int>("fewest"); // points of each trace at least
+    QTest::addColumn<int>("most");   // and at most
+    // A sample every 330 ms; one point before the span stays so the line reaches its left edge.
+    // One minute is drawn whole; longer spans are thinned to one point per span / 400.
+    QTest::newRow("1 min of 10 s") << 60 << 31 << 31 << 31;
+    QTest::newRow("1 min of 20 min") << 60 << 3637 << 183 << 183;
+    QTest::newRow("5 min of 20 min") << 300 << 3637 << 300 << 402;
+    QTest::newRow("15 min of 20 min") << 900 << 3637 << 300 << 402;
+    QTest::newRow("15 min of 1 min") << 900 << 182 << 25 << 27;
+}
+
+// The chart draws the chosen span only, keeps the longest, and a span change shows at once what
+// it holds; samples added one by one give the same points as the whole at once.
+void TestDataLogWindow::chartKeepsItsSpan() {
+    QFETCH(int, span);
+    QFETCH(int, samples);
+    QFETCH(int, fewest);
+    QFETCH(int, most);
+    TFormChart chart;
+    std::vector<LogSample> log;
+    for (int i = 0; i < samples; ++i) {
+        LogSample s;
+        s.ElapsedMs = 330LL * i;
+        s.Rpm = 1000 + i % 5000;
+        log.push_back(s);
+    }
+    chart.SetSpan(span);
+    chart.ShowSamples(log);
+    const int shown = chart.ShownPoints();
+    QCOMPARE(shown % 6, 0);
+    QVERIFY2(shown / 6 >= fewest && shown / 6 <= most, qPrintable(QString::number(shown / 6)));
+    TFormChart oneByOne;
+    oneByOne.ComboChartSpan->setCurrentIndex(oneByOne.ComboChartSpan->findData(span));
+    QCOMPARE(oneByOne.Span(), span);
+    for (const LogSample& s : log)
+        oneByOne.AddSample(s);
+    QCOMPARE(oneByOne.ShownPoints(), shown);
+    // A span change shows what the chart holds for it, as if it had been chosen first.
+    for (int other : TFormChart::Spans) {
+        TFormChart direct;
+        direct.SetSpan(other);
+        direct.ShowSamples(log);
+        oneByOne.SetSpan(other);
+        QCOMPARE(oneByOne.ShownPoints(), direct.ShownPoints());
+    }
+    // A sample earlier than the last (another log) starts the chart again.
+    LogSample first;
+    oneByOne.AddSample(first);
+    QCOMPARE(oneByOne.ShownPoints(), 6);
+}
+
+void TestDataLogWindow::chartFollowsLiveValuesAndReplayOnlyWhileShown() {
+    WindowTestEnv env;
+    TFormHlav w;
+    std::int64_t clock = 0;
+    w.SetLogClock([&clock] { return clock; });
+    auto& port = dynamic_cast<FakeSerialPort&>(w.ComPort());
+    int frame = 0;
+    port.RecordWrites = false;
+    port.OnWrite = [&](std::span<const Byte>) {
+        port.Queue(EncodeMonitorFrame(MovingEngine(frame++)));
+    };
+    const auto tick = [&](int n) {
+        for (int i = 0; i < n; ++i) {
+            clock += TFormHlav::TimerInterval;
+            w.Timer1Timer();
+        }
+    };
+    tick(12);
+    QVERIFY(!w.FormChart); // made on first use only
+    w.MenuChart->trigger();
+    QVERIFY(w.FormChart && w.FormChart->isVisible());
+    QCOMPARE(w.FormChart->ShownPoints(), 0);
+    tick(6 * 5);
+    QCOMPARE(w.FormChart->ShownPoints(), 6 * 5);
+    w.FormChart->close();
+    tick(6 * 5);
+    QCOMPARE(w.FormChart->ShownPoints(), 6 * 5); // closed: nothing added
+    w.MenuRecord->trigger();
+    tick(6 * 6);
+    w.MenuRecord->trigger();
+    w.MenuChart->trigger();
+    QCOMPARE(w.FormChart->ShownPoints(), 0); // opened again: from now on
+    tick(6);
+    QCOMPARE(w.FormChart->ShownPoints(), 6);
+
+    QVERIFY(w.OpenLog(QDir(LogFolderPath()).filePath(Logs().value(0))));
+    QCOMPARE(w.FormChart->ShownPoints(), 6); // the first sample
+    tick(6 * 2);
+    QCOMPARE(w.Playback()->Current(), 2);
+    QCOMPARE(w.FormChart->ShownPoints(), 6 * 3);
+    w.ReplayBar->SliderReplay->setValue(static_cast<int>(w.Playback()->Samples()[5].ElapsedMs));
+    QCOMPARE(w.FormChart->ShownPoints(), 6 * 6); // a seek shows the samples up to it
+    w.StopReplay();
+    QCOMPARE(w.FormChart->ShownPoints(), 0);
+    tick(7); // the poll six ticks after the pause, its answer one later
+    QCOMPARE(w.FormChart->ShownPoints(), 6);
 }
 
 void TestDataLogWindow::logTextsInEveryLanguage_data() {
