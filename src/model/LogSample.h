@@ -23,13 +23,15 @@ struct LogSample {
     friend bool operator==(const LogSample&, const LogSample&) = default;
 };
 
-// How many samples fell into each table cell of each servo (row * RpmColumns + column).
+// How many samples fell into each table cell of each servo (row * RpmColumns + column), from a
+// recording as it goes or from a replayed log; what a cell-visit mark on the table would show.
 struct CellVisits {
     std::array<std::array<int, TableCells>, ServoCount> Count{};
     void Add(const LogSample& sample) {
         for (int s = 0; s < ServoCount; ++s)
             ++Count[s][sample.Cell[s].Index()];
     }
+    int At(ServoIndex s, OperatingCell cell) const { return Count[s][cell.Index()]; }
 };
 
 } // namespace dorv

@@ -35,6 +35,7 @@ class QScrollArea;
 class QStatusBar;
 class QTabWidget;
 class TFormChart;
+class TFormTableChart;
 class TReplayBar;
 namespace dorv {
 class LogPlayback;
@@ -197,6 +198,7 @@ public:
     QAction* MenuMarker = nullptr;
     QAction* MenuOpenLog = nullptr;
     QAction* MenuChart = nullptr;
+    QAction* MenuTableChart = nullptr;
 
     // --- Non-visual parts ---
     TLazyFileDialog OpenDialog1; // made on first use: a file dialog is slow to build
@@ -298,6 +300,9 @@ public:
     const dorv::MonitorValues& LiveValues() const;
     // Log > Chart: the live chart window, made on first use; it gets samples only while shown.
     TFormChart* FormChart = nullptr;
+    // Log > Table chart: the active servo's table as curves, made on first use; while shown it
+    // follows the image (every committed edit) and the operating point on every tick.
+    TFormTableChart* FormTableChart = nullptr;
     // The log texts, the replay's sign and the log dialog's filter in the current language.
     void ApplyLogLanguage();
 
@@ -351,6 +356,7 @@ public slots:
     void MenuMarkerClick();
     void MenuOpenLogClick();
     void MenuChartClick();
+    void MenuTableChartClick();
 
 protected:
     bool event(QEvent* event) override;
@@ -473,6 +479,7 @@ private:
     bool ChartShown() const;
     void ChartLiveValues(const dorv::MonitorValues& values);
     void ChartReplayedSample();
+    void ShowTableChart();
     std::int64_t chartOriginMs_ = 0;
     int chartReplayIndex_ = -1;
 

@@ -106,6 +106,7 @@ void TFormHlav::Timer1Timer() {
     if (Replaying())
         ReplayTick();
     TrackOperatingCell();
+    ShowTableChart();
     if (Recording())
         TickRecordingState();
     // Exit was chosen during a pass, to be done at its end.

@@ -24,6 +24,7 @@
 #include "LogPlayback.h"
 #include "LogWriter.h"
 #include "ReplayBar.h"
+#include "TableChart.h"
 
 namespace {
 
@@ -70,7 +71,9 @@ void TFormHlav::CreateLogMenu() {
     MenuOpenLog = MakeLogAction(MenuLog, "MenuOpenLog", QStringLiteral("&Open log..."));
     MenuLog->addSeparator();
     MenuChart = MakeLogAction(MenuLog, "MenuChart", QStringLiteral("&Chart"));
+    MenuTableChart = MakeLogAction(MenuLog, "MenuTableChart", QStringLiteral("&Table chart"));
     connect(MenuChart, &QAction::triggered, this, &TFormHlav::MenuChartClick);
+    connect(MenuTableChart, &QAction::triggered, this, &TFormHlav::MenuTableChartClick);
     connect(MenuRecord, &QAction::triggered, this, &TFormHlav::MenuRecordClick);
     connect(MenuMarker, &QAction::triggered, this, &TFormHlav::MenuMarkerClick);
     connect(MenuOpenLog, &QAction::triggered, this, &TFormHlav::MenuOpenLogClick);
@@ -204,6 +207,8 @@ void TFormHlav::ApplyLogLanguage() {
     ReplayBar->SetReplayText(Messages.MsgReplay);
     if (FormChart)
         FormChart->ApplyLanguage(dorv::CurrentLanguage);
+    if (FormTableChart)
+        FormTableChart->ApplyLanguage(dorv::CurrentLanguage);
     ShowRecordingState();
 }
 
@@ -385,4 +390,26 @@ void TFormHlav::ShowReplayTitle() {
                        ? separator + Messages.MsgReplay + QStringLiteral(": ") + replayedFile_
                        : QString();
     setWindowTitle(title + replayTitle_);
+}
+
+void TFormHlav::MenuTableChartClick() {
+    if (!FormTableChart) {
+        FormTableChart = new TFormTableChart(this);
+        FormTableChart->ApplyLanguage(dorv::CurrentLanguage);
+    }
+    FormTableChart->show();
+    ShowTableChart();
+    FormTableChart->raise();
+    FormTableChart->activateWindow();
+}
+
+// On every tick while shown: the curves change only where the table did, the point only when
+// the engine moved.
+void TFormHlav::ShowTableChart() {
+    if (!FormTableChart || !FormTableChart->isVisible())
+        return;
+    const dorv::ServoIndex s = ActiveServo();
+    FormTableChart->ShowTable(Image, s);
+    const dorv::MonitorValues& live = LiveValues();
+    FormTableChart->ShowOperatingPoint(live.MonitorRpm, live.Report.ServoRequiredMv[s]);
 }

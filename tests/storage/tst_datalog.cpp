@@ -10,6 +10,7 @@
 #include "LogFormat.h"
 #include "LogPlayback.h"
 #include "LogWriter.h"
+#include "TableCurves.h"
 
 using namespace dorv;
 
@@ -88,6 +89,8 @@ private slots:
     void playbackFollowsRealTimeAtItsSpeed_data();
     void playbackFollowsRealTimeAtItsSpeed();
     void playbackSeekPauseAndEnd();
+    void setPointCurveInMillivoltsAndPerCent();
+    void cellVisitsCountEachServosCell();
 };
 
 void TestDataLog::roundTrip_data() {
@@ -502,6 +505,38 @@ void TestDataLog::playbackSeekPauseAndEnd() {
     playback.Pause();
     QVERIFY(!playback.Advance(10'000));
     QCOMPARE(playback.Current(), 1);
+}
+
+void TestDataLog::setPointCurveInMillivoltsAndPerCent() {
+    ParameterImage image;
+    SetDefaultParameters(image);
+    image.servo(0).PercentMode() = 0;
+    image.servo(0).Cell(3, 0) = 125; // 2500 mV
+    image.servo(0).Cell(3, 14) = 250;
+    image.servo(0).RpmPoints(14) = 130;
+    image.servo(1).PercentMode() = 1;
+    image.servo(1).Cell(9, 5) = 37; // 37 % = 1850 mV
+    const SetPointCurve millivolts = SetPointCurveOf(image, 0, 3);
+    QCOMPARE(millivolts[0], (CurvePoint{image.servo(0).RpmPoints(0) * 100, 2500}));
+    QCOMPARE(millivolts[14], (CurvePoint{13000, 5000}));
+    QCOMPARE(SetPointCurveOf(image, 1, 9)[5].Millivolts, 1850);
+    QCOMPARE(SetPointCurveOf(image, 1, 9)[5].Rpm, image.servo(1).RpmPoints(5) * 100);
+}
+
+void TestDataLog::cellVisitsCountEachServosCell() {
+    CellVisits visits;
+    std::vector<LogSample> log = SmallLog(); // servo 1 in row 6, column 4; servo 2 in row 0, 14
+    log[1].Cell[0] = {.Column = 0, .Row = 9};
+    for (const LogSample& s : log)
+        visits.Add(s);
+    QCOMPARE(visits.At(0, {.Column = 4, .Row = 6}), 5);
+    QCOMPARE(visits.At(0, {.Column = 0, .Row = 9}), 1);
+    QCOMPARE(visits.At(1, {.Column = 14, .Row = 0}), 6);
+    QCOMPARE(visits.At(1, {.Column = 4, .Row = 6}), 0);
+    int total = 0;
+    for (int count : visits.Count[0])
+        total += count;
+    QCOMPARE(total, 6);
 }
 
 QTEST_GUILESS_MAIN(TestDataLog)

@@ -13,6 +13,7 @@
 #include "LiveChart.h"
 #include "LogWriter.h"
 #include "Monitor.h"
+#include "TableChart.h"
 #include "WindowTestEnv.h"
 
 namespace {
@@ -55,6 +56,10 @@ int main(int argc, char* argv[]) {
     window.SetLogClock([&clock] { return clock; });
     for (dorv::ServoIndex s = 0; s < dorv::ServoCount; ++s)
         window.Image.servo(s).TpEnable() = 1;
+    // Servo 1's table rises with speed and throttle, as a tuned one would.
+    for (int r = 0; r < dorv::ThrottleRows; ++r)
+        for (int k = 0; k < dorv::RpmColumns; ++k)
+            window.Image.servo(0).Cell(r, k) = static_cast<dorv::Byte>(40 + 11 * r + 6 * k);
     window.PageControl1->setCurrentIndex(1);
     window.FillEditors();
     window.ApplyLanguage();
@@ -79,6 +84,12 @@ int main(int argc, char* argv[]) {
     tick(6 * 20);
     QApplication::processEvents();
     window.FormChart->grab().save(folder.filePath(QStringLiteral("chart-%1.png").arg(suffix)));
+    window.MenuTableChart->trigger();
+    tick(1);
+    QApplication::processEvents();
+    window.FormTableChart->grab().save(
+        folder.filePath(QStringLiteral("table-chart-%1.png").arg(suffix)));
+    window.FormTableChart->close();
     window.MenuRecord->trigger();
     const QString log = QDir(dorv::LogFolderPath()).entryList(QDir::Files).value(0);
     window.OpenLog(QDir(dorv::LogFolderPath()).filePath(log));

@@ -11,6 +11,7 @@
 
 #include "AnsweredBoxes.h"
 #include "Cgauges.h"
+#include "EditorValues.h"
 #include "FakeSerialPort.h"
 #include "Hlav.h"
 #include "Jazyk1.h"
@@ -20,6 +21,7 @@
 #include "LogWriter.h"
 #include "ReplayBar.h"
 #include "ScriptedUnit.h"
+#include "TableChart.h"
 #include "WindowTestEnv.h"
 
 using namespace dorv;
@@ -90,6 +92,7 @@ private slots:
     void chartKeepsItsSpan_data();
     void chartKeepsItsSpan();
     void chartFollowsLiveValuesAndReplayOnlyWhileShown();
+    void tableChartFollowsEveryEditAndTheEngine();
     void logTextsInEveryLanguage_data();
     void logTextsInEveryLanguage();
 
@@ -463,6 +466,57 @@ void TestDataLogWindow::chartFollowsLiveValuesAndReplayOnlyWhileShown() {
     QCOMPARE(w.FormChart->ShownPoints(), 0);
     tick(7); // the poll six ticks after the pause, its answer one later
     QCOMPARE(w.FormChart->ShownPoints(), 6);
+}
+
+// The table chart shows the active servo's rows as the image holds them, takes an edit at the
+// next tick, follows a page change to the other servo, and marks the live operating point.
+void TestDataLogWindow::tableChartFollowsEveryEditAndTheEngine() {
+    WindowTestEnv env;
+    TFormHlav w;
+    w.Image.servo(0).TpEnable() = 1;
+    w.SetActivePage(1);
+    w.FillEditors();
+    QVERIFY(!w.FormTableChart);
+    w.MenuTableChart->trigger();
+    QVERIFY(w.FormTableChart && w.FormTableChart->isVisible());
+    const auto curve = [&](ServoIndex s, int row) {
+        QList<QPointF> points;
+        for (const CurvePoint& p : SetPointCurveOf(w.Image, s, row))
+            points << QPointF(p.Rpm, p.Millivolts);
+        return points;
+    };
+    for (int r = 0; r < ThrottleRows; ++r) {
+        QCOMPARE(w.FormTableChart->CurvePoints(r), curve(0, r));
+        QVERIFY(w.FormTableChart->CurveVisible(r));
+    }
+    // Tools > Plus on the operating cell (row 0, column 0 while the engine stands).
+    const QPointF before = w.FormTableChart->CurvePoints(0)[0];
+    w.MenuToolsPlus->trigger();
+    w.Timer1Timer();
+    QCOMPARE(w.FormTableChart->CurvePoints(0)[0], before + QPointF(0, 20));
+    QCOMPARE(w.FormTableChart->CurvePoints(0), curve(0, 0));
+    // An RPM point moved: the whole column moves along in every row.
+    w.Image.servo(0).RpmPoints(14) = 200;
+    w.CommitChange();
+    w.Timer1Timer();
+    for (int r = 0; r < ThrottleRows; ++r)
+        QCOMPARE(w.FormTableChart->CurvePoints(r).back().x(), 20000.0);
+    // One row alone.
+    w.FormTableChart->ComboTableRow->setCurrentIndex(w.FormTableChart->ComboTableRow->findData(6));
+    for (int r = 0; r < ThrottleRows; ++r)
+        QCOMPARE(w.FormTableChart->CurveVisible(r), r == 6);
+    // Servo 2, in per cent: its cells as shares of 5000 mV.
+    SwitchPercentMode(w.Image, 1, true);
+    w.Image.servo(1).Cell(6, 2) = 40;
+    w.PageControl1->setCurrentIndex(2);
+    w.Timer1Timer();
+    QCOMPARE(w.FormTableChart->CurvePoints(6), curve(1, 6));
+    QCOMPARE(w.FormTableChart->CurvePoints(6)[2].y(), 2000.0);
+    QVERIFY(w.FormTableChart->windowTitle().contains("2"));
+    // The live operating point: speed and the servo's desired position.
+    w.PageControl1->setCurrentIndex(1);
+    QVERIFY(ConnectScriptedUnit(w));
+    QCOMPARE(w.FormTableChart->OperatingPoint(), QPointF(3000, 2300));
 }
 
 void TestDataLogWindow::logTextsInEveryLanguage_data() {
