@@ -474,6 +474,7 @@ private:
     };
     std::vector<ShownLabel> shownBeforeReplay_; // put back when the replay stops
     std::array<int, 2> gaugesBeforeReplay_{};
+    bool programAfterReplay_ = false; // programming after change was asked for during a replay
     // The chart, when it is shown: a live frame, or the replay's current sample (a step forward
     // is added, any other move shows the samples of the longest span before it).
     bool ChartShown() const;

@@ -200,6 +200,11 @@ void TFormHlav::MenuProgramClick() {
 
 // Also the path of programming after change, undo and redo: the image is already up to date.
 void TFormHlav::StartProgramming() {
+    // Nothing goes to the unit during a replay: programming after change waits for its end.
+    if (Replaying()) {
+        programAfterReplay_ = true;
+        return;
+    }
     sequencer_.StartProgramming();
     ShowTransferDisplay();
 }

@@ -295,6 +295,10 @@ void TFormHlav::StopReplay() {
     CGaugeRpm->SetProgress(gaugesBeforeReplay_[0]);
     CGaugeTps->SetProgress(gaugesBeforeReplay_[1]);
     TrackOperatingCell();
+    if (programAfterReplay_) {
+        programAfterReplay_ = false;
+        StartProgramming();
+    }
     if (ChartShown()) { // the live values again, from now on
         FormChart->Clear();
         chartOriginMs_ = LogNow();

@@ -2,6 +2,7 @@
 #include <QtTest>
 
 #include <QAction>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QMenu>
@@ -288,17 +289,25 @@ void TestDataLogWindow::replayShowsWhatTheFramesShowed() {
     w.Timer1Timer();
     QVERIFY(port.Sent.empty());
     QCOMPARE(w.Sequencer().State().Mode, TransferMode::Idle);
+    // An edit with programming after change is kept for the end of the replay.
+    w.CheckBoxProgHned->setChecked(true);
+    w.MenuToolsPlus->trigger();
+    w.Timer1Timer();
+    QVERIFY(port.Sent.empty());
+    QCOMPARE(w.Sequencer().State().Mode, TransferMode::Idle);
 
     w.ReplayBar->ButtonReplayStop->click();
     QVERIFY(!w.Replaying());
     QVERIFY(!w.ReplayBar->isVisibleTo(&w));
     QVERIFY(w.MenuProgram->isEnabled());
+    QCOMPARE(w.Sequencer().State().Mode, TransferMode::Program); // the edit goes now
     QCOMPARE(ShownOn(w).Texts, beforeReplay.Texts);
     QVERIFY(!w.windowTitle().contains(w.Messages.MsgReplay));
     QVERIFY(w.LabelSpojeni->isVisibleTo(&w)); // the unit is silent
-    for (int tick = 0; tick < 6; ++tick)
+    for (int tick = 0; tick < TimeoutTicks && port.Sent.empty(); ++tick)
         w.Timer1Timer();
-    QCOMPARE(port.Sent.size(), std::size_t(1)); // polling again
+    QCOMPARE(port.Sent.size(), std::size_t(1));    // sending again
+    QVERIFY(port.Sent[0].Bytes[0] != PollCommand); // a block of the program pass
 }
 
 void TestDataLogWindow::refusedAndDamagedLogs_data() {
