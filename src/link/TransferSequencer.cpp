@@ -87,7 +87,7 @@ void TransferSequencer::TransferStep() {
 }
 
 void TransferSequencer::IdleStep() {
-    if (++state_.TickCount >= PollTicks) {
+    if (!paused_ && ++state_.TickCount >= PollTicks) {
         state_.TickCount = 0;
         if (!SendPollFrame(port_, txFrame_))
             ++state_.FailedWrites;
@@ -264,6 +264,8 @@ void TransferSequencer::StartVerify() {
 }
 
 TransferEvents TransferSequencer::StartRead() {
+    if (paused_)
+        return {};
     Start(TransferMode::Read, FirstReadCommand, MessageId::MsgReading);
     TransferEvents events;
     events.ClearLabelFile2 = true;
@@ -271,6 +273,8 @@ TransferEvents TransferSequencer::StartRead() {
 }
 
 void TransferSequencer::Start(TransferMode mode, Byte firstCommand, MessageId message) {
+    if (paused_)
+        return;
     state_.Mode = mode;
     state_.BlockCommand = firstCommand;
     state_.SendCount = 0;

@@ -99,6 +99,10 @@ public:
     void StopTransfer();
     // The version-mismatch box was closed: the sequencer stays idle and the message goes.
     void VersionMismatchBoxClosed();
+    // Paused (while a log is replayed), the sequencer sends nothing to the unit: no polls, and
+    // Program, Verify and Read do not start. Frames that still arrive are taken in as ever.
+    void SetPaused(bool paused) { paused_ = paused; }
+    bool Paused() const { return paused_; }
     // Shows a message of the window's own (the print heading, for instance) for ticks ticks.
     void ShowMessage(MessageId message, std::string suffix, int ticks);
 
@@ -142,6 +146,7 @@ private:
     // Blocks 1..7 as the unit sent them in the current pass: a Read pass keeps them here until
     // it has all of them; a Verify pass checks the image against them at its end.
     ParameterImage receivedBlocks_;
+    bool paused_ = false;
 };
 
 } // namespace dorv

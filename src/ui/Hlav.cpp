@@ -35,6 +35,8 @@
 #include "Hints.h"
 #include "Jazyk1.h"
 #include "LiveDisplay.h"
+#include "LogPlayback.h"
+#include "LogWriter.h"
 #include "Placement.h"
 #include "PortTexts.h"
 #include "ServoTable.h"
@@ -431,6 +433,7 @@ void TFormHlav::CreateMenus() {
     MenuContens = MakeAction(MenuHelp, "MenuContens", QStringLiteral("&Contents..."),
                              QKeySequence(Qt::Key_F1));
     MenuAbout = MakeAction(MenuHelp, "MenuAbout", QStringLiteral("&About..."));
+    CreateLogMenu();
 }
 
 void TFormHlav::CreateComPortItems() {
@@ -625,6 +628,7 @@ void TFormHlav::ApplyLanguage() {
         OpenDialog1->setNameFilters(FileFilters(true));
     if (SaveDialog1.IsCreated())
         SaveDialog1->setNameFilters(FileFilters(false));
+    ApplyLogLanguage();
     for (QWidget* box : std::initializer_list<QWidget*>{GroupBoxServo, RadioGroupPocPulsu})
         for (QWidget* child : box->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
             if (qobject_cast<QLabel*>(child) || qobject_cast<QCheckBox*>(child) ||
@@ -763,7 +767,7 @@ bool TFormHlav::IsMenuShortcut(const QKeyEvent* event) const {
     const QKeySequence pressed(event->keyCombination());
     for (const QAction* item :
          {MenuNew, MenuOpen, MenuSave, MenuPrint, MenuRead, MenuVerify, MenuProgram, MenuToolsMinus,
-          MenuToolsPlus, MenuZpet, MenuZnovu, MenuContens})
+          MenuToolsPlus, MenuZpet, MenuZnovu, MenuContens, MenuRecord, MenuMarker, MenuOpenLog})
         if (item->shortcut() == pressed)
             return true;
     return false;

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QPalette>
 #include <QPointer>
 #include <array>
 #include <functional>
@@ -11,6 +12,7 @@
 
 #include "EditHistory.h"
 #include "EditingCommands.h"
+#include "LogSample.h"
 #include "ElidedLabel.h"
 #include "Jazyk2.h"
 #include "LazyFileDialog.h"
@@ -34,6 +36,13 @@ class QPushButton;
 class QScrollArea;
 class QStatusBar;
 class QTabWidget;
+class TFormChart;
+class TFormTableChart;
+class TReplayBar;
+namespace dorv {
+class LogPlayback;
+class LogRecorder;
+}
 class QTimer;
 class QToolButton;
 class TCGauge;
@@ -198,6 +207,12 @@ public:
     QMenu* MenuHelp = nullptr;
     QAction* MenuContens = nullptr;
     QAction* MenuAbout = nullptr;
+    QMenu* MenuLog = nullptr;
+    QAction* MenuRecord = nullptr; // checked while a log is recorded
+    QAction* MenuMarker = nullptr;
+    QAction* MenuOpenLog = nullptr;
+    QAction* MenuChart = nullptr;
+    QAction* MenuTableChart = nullptr;
 
     // --- Non-visual parts ---
     TLazyFileDialog OpenDialog1; // made on first use: a file dialog is slow to build
@@ -301,6 +316,40 @@ public:
     // Set by start-up when the configuration folder cannot keep settings and parameters.
     QLabel* LabelNotKept = nullptr;
 
+    // --- Data log (HlavLog.cpp) ---
+    // Recording on, the samples and the elapsed time; what became of the last log when stopped.
+    QLabel* LabelRecording = nullptr;
+    bool Recording() const;
+    // Log > Record: starts a log in dorv::LogFolderPath(), or stops the one recorded.
+    void StartRecording();
+    void StopRecording();
+    // The clock the samples' times come from; tests and benchmarks give a simulated one.
+    using LogClock = std::function<std::int64_t()>; // milliseconds, steady
+    void SetLogClock(LogClock clock);
+
+    // --- Replay of a log (HlavLog.cpp) ---
+    // The replay's controls and its "Replay" sign in the status bar, shown while a log plays.
+    TReplayBar* ReplayBar = nullptr;
+    TLazyFileDialog LogDialog; // Log > Open log
+    // Plays the log at path: the live labels, gauges and operating cell follow it, and nothing
+    // is sent to the unit until the replay stops. A log the tool did not write, or one without a
+    // good sample, is refused with a box naming the line; a damaged or cut one plays up to its
+    // last good line, with a note. False when refused.
+    bool OpenLog(const QString& path);
+    // Back to the live link: the labels show what they showed before the replay.
+    void StopReplay();
+    bool Replaying() const;
+    const dorv::LogPlayback* Playback() const { return playback_.get(); }
+    // The live values the window shows: the replayed sample's while replaying, else the link's.
+    const dorv::MonitorValues& LiveValues() const;
+    // Log > Chart: the live chart window, made on first use; it gets samples only while shown.
+    TFormChart* FormChart = nullptr;
+    // Log > Table chart: the active servo's table as curves, made on first use; while shown it
+    // follows the image (every committed edit) and the operating point on every tick.
+    TFormTableChart* FormTableChart = nullptr;
+    // The log texts, the replay's sign and the log dialog's filter in the current language.
+    void ApplyLogLanguage();
+
     // --- Printed report (Print.cpp) ---
     // Hides (on) or shows (off) what only serves operation; the row labels get a white ground.
     void SetPrintView(bool printView);
@@ -349,6 +398,11 @@ public slots:
     void MenuAboutClick();
     void Timer1Timer();
     void StartProgramming();
+    void MenuRecordClick();
+    void MenuMarkerClick();
+    void MenuOpenLogClick();
+    void MenuChartClick();
+    void MenuTableChartClick();
 
 protected:
     bool event(QEvent* event) override;
@@ -440,6 +494,50 @@ private:
     dorv::TransferSequencer sequencer_{*comPort_, Image};
     bool versionBoxPending_ = false;
     std::optional<dorv::OperatingCell> highlightedCell_; // the cell now painted lime green
+
+    // --- Data log (HlavLog.cpp) ---
+    void CreateLogMenu();
+    // Records the live values of an accepted monitor frame while a log is recorded.
+    void RecordMonitorValues(const dorv::MonitorValues& values);
+    void ShowRecordingState();
+    // The status once a second: a text changed on every frame would lay out the status bar and
+    // repaint it three times a second.
+    void TickRecordingState();
+    std::int64_t LogNow() const;
+    std::int64_t shownRecordingSecond_ = -1;
+    std::unique_ptr<dorv::LogRecorder> recorder_;
+    LogClock logClock_;
+    std::int64_t recordStartMs_ = 0;
+    int lastMarker_ = 0;
+    QString recordingNote_; // what became of the last log, shown until the next one starts
+    void ReplayTick();
+    void ShowReplayedSample();
+    void ShowReplayPosition();
+    void ShowReplayTitle();
+    QString replayedFile_;
+    QString replayTitle_; // what ShowReplayTitle added to the window's title
+    void SetTransferControlsEnabled(bool enabled);
+    // The live labels and gauges a frame shows (those a log records).
+    void ShowEngineValues(const dorv::MonitorValues& values);
+    std::unique_ptr<dorv::LogPlayback> playback_;
+    std::int64_t replayClockMs_ = 0;
+    dorv::MonitorValues replayedValues_;
+    struct ShownLabel {
+        QLabel* Label;
+        QString Text;
+        QPalette Palette;
+    };
+    std::vector<ShownLabel> shownBeforeReplay_; // put back when the replay stops
+    std::array<int, 2> gaugesBeforeReplay_{};
+    bool programAfterReplay_ = false; // programming after change was asked for during a replay
+    // The chart, when it is shown: a live frame, or the replay's current sample (a step forward
+    // is added, any other move shows the samples of the longest span before it).
+    bool ChartShown() const;
+    void ChartLiveValues(const dorv::MonitorValues& values);
+    void ChartReplayedSample();
+    void ShowTableChart();
+    std::int64_t chartOriginMs_ = 0;
+    int chartReplayIndex_ = -1;
 
     // --- Printed report (Print.cpp) ---
     void ShowPrintHeading();

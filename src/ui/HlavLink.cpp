@@ -250,7 +250,12 @@ void TFormHlav::Timer1Timer() {
         DeviceDisconnected();
     SetLiveValuesStale(sequencer_.Display().LabelSpojeniVisible);
     ShowTransferDisplay();
+    if (Replaying())
+        ReplayTick();
     TrackOperatingCell();
+    ShowTableChart();
+    if (Recording())
+        TickRecordingState();
     // Exit was chosen during a pass, to be done at its end.
     if (closeAfterTransfer_ && !TransferRunning()) {
         closeAfterTransfer_ = false;
@@ -259,8 +264,12 @@ void TFormHlav::Timer1Timer() {
 }
 
 void TFormHlav::HandleTransferEvents(const dorv::TransferEvents& events) {
-    if (events.Monitor)
+    // While a log is replayed, the replay owns the live labels.
+    if (events.Monitor && !Replaying()) {
         ShowMonitorValues(*events.Monitor);
+        RecordMonitorValues(*events.Monitor);
+        ChartLiveValues(*events.Monitor);
+    }
     if (events.Identity) {
         Identity = *events.Identity;
         dorv::SetLabelText(LabelVerze1, QString::fromStdString(Identity.VersionText));
@@ -284,11 +293,12 @@ void TFormHlav::ShowTransferDisplay() {
     CGaugeProgram->SetMaxValue(d.GaugeMaximum);
     CGaugeProgram->SetProgress(d.GaugePosition);
     CGaugeProgram->setVisible(d.GaugeVisible);
-    LabelSpojeni->setVisible(d.LabelSpojeniVisible);
+    // A replay pauses the link on purpose: the missing frames are no fault to show.
+    LabelSpojeni->setVisible(d.LabelSpojeniVisible && !Replaying());
     LabelVersion->setVisible(d.LabelVersionVisible);
 }
 
-void TFormHlav::ShowMonitorValues(const dorv::MonitorValues& v) {
+void TFormHlav::ShowEngineValues(const dorv::MonitorValues& v) {
     dorv::ShowMonitorLabel(LabelRpm, v.LabelRpm, Messages);
     CGaugeRpm->SetProgress(v.RpmGaugePosition);
     dorv::ShowMonitorLabel(LabelTpsMon, v.LabelTpsMon, Messages);
@@ -298,6 +308,10 @@ void TFormHlav::ShowMonitorValues(const dorv::MonitorValues& v) {
     dorv::ShowMonitorLabel(LabelServoMer1, v.LabelServoMer1, Messages);
     dorv::ShowMonitorLabel(LabelServoPoz2, v.LabelServoPoz2, Messages);
     dorv::ShowMonitorLabel(LabelServoMer2, v.LabelServoMer2, Messages);
+}
+
+void TFormHlav::ShowMonitorValues(const dorv::MonitorValues& v) {
+    ShowEngineValues(v);
     dorv::ShowMonitorLabel(LabelPocetProgramovani, v.LabelPocetProgramovani, Messages);
     for (int i = 0; i < dorv::TestValueCount; ++i)
         dorv::ShowMonitorLabel(LabelTest[i], v.LabelTest[i], Messages);
@@ -333,6 +347,11 @@ void TFormHlav::MenuProgramClick() {
 
 // Also the path of programming after change, undo and redo: the image is already up to date.
 void TFormHlav::StartProgramming() {
+    // Nothing goes to the unit during a replay: programming after change waits for its end.
+    if (Replaying()) {
+        programAfterReplay_ = true;
+        return;
+    }
     sequencer_.StartProgramming();
     ShowTransferDisplay();
 }

@@ -50,6 +50,18 @@ struct LanguageMessages {
     QString MsgPasteEmpty;       // nothing to paste
     QString MsgPasteNoCell;      // the current cell is an RPM point
     QString MsgTableCell;        // how a cell is named: %1 the row label, %2 the column number
+    // The data log; %1, %2 are filled in where they are shown.
+    QString MsgRecordingState; // recording on: %1 samples, %2 elapsed
+    QString MsgMarker;         // %1 the marker's number
+    QString MsgLogSaved;       // %1 samples, %2 the file's name
+    QString MsgLogEmpty;       // a log that ended without a sample, removed
+    QString MsgLogCreateError; // %1 the folder
+    QString MsgLogWriteError;  // %1 the file
+    QString MsgReplay;         // the sign shown while a log plays
+    QString MsgLogNotALog;     // %1 the line
+    QString MsgLogBadLine;     // %1 the line
+    QString MsgLogCutLine;     // %1 the line
+    QString MsgLogNoSamples;
 };
 
 // All message texts of one language (above 3: English).

@@ -159,6 +159,7 @@ void TFormHlav::FormCreate() {
 }
 
 void TFormHlav::FormClose() {
+    StopRecording();
     CloseComPort();
     PackEditors();
     dorv::NormalizeRpmPoints(Image);

@@ -10,7 +10,7 @@
 void TFormHlav::TrackOperatingCell() {
     if (ActivePage() == 0)
         return;
-    const dorv::MonitorValues& live = sequencer_.Live();
+    const dorv::MonitorValues& live = LiveValues();
     OperatingCell = dorv::FindOperatingCell(Image, ActiveServo(), live.MonitorRpm,
                                             live.MonitorTpPercent, CheckBoxTpEnable->isChecked());
     if (highlightedCell_ == OperatingCell)

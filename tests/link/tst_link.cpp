@@ -118,6 +118,7 @@ private slots:
     void savingCountdownGauge_data();
     void savingCountdownGauge();
     void noConnectionLabel();
+    void pausedSequencerSendsNothing();
     void failedReadKeepsEditedParameters();
     void failedVerifyAfterProgramNeverShowsProgramOk();
     void monitorFrameDuringTransferIsLiveValues();
@@ -392,6 +393,32 @@ void TestLink::verifyAloneSendsSevenFrames() {
     QCOMPARE(rig.BlockCommands(), Commands(0x41, 0x47));
     QCOMPARE(rig.sequencer.Display().Message, MessageId::MsgVerifying);
     QCOMPARE(rig.sequencer.Display().Suffix, std::string(": OK"));
+}
+
+// While a log is replayed the sequencer sends nothing: no polls and no pass starts; frames still
+// arriving are taken in. Unpaused, polling goes on.
+void TestLink::pausedSequencerSendsNothing() {
+    Rig rig;
+    for (int i = 0; i < PollTicks; ++i)
+        rig.Tick();
+    QCOMPARE(rig.port.Sent.size(), std::size_t(1));
+    rig.sequencer.SetPaused(true);
+    rig.sequencer.StartProgramming();
+    rig.sequencer.StartVerify();
+    const TransferEvents read = rig.sequencer.StartRead();
+    QVERIFY(!read.ClearLabelFile2);
+    QCOMPARE(rig.sequencer.State().Mode, TransferMode::Idle);
+    QCOMPARE(rig.sequencer.Display().Message, MessageId::None);
+    bool monitorTaken = false;
+    for (int i = 0; i < 10 * PollTicks; ++i)
+        monitorTaken |= rig.Tick().Monitor.has_value(); // the answer to the poll before the pause
+    QVERIFY(monitorTaken);
+    QCOMPARE(rig.port.Sent.size(), std::size_t(1));
+    rig.sequencer.SetPaused(false);
+    for (int i = 0; i < PollTicks; ++i)
+        rig.Tick();
+    QCOMPARE(rig.port.Sent.size(), std::size_t(2));
+    QCOMPARE(rig.port.Sent.back().Bytes[0], PollCommand);
 }
 
 void TestLink::silentUnitFailsAfterFiveSends_data() {
