@@ -232,8 +232,9 @@ void TestDataLog::foreignFile_data() {
     QTest::newRow("empty") << QByteArray();
     QTest::newRow("another CSV") << QByteArray("time,rpm\n0.0,1000\n");
     QTest::newRow("parameter file") << QByteArray("KORVALEX_KEY 56\r\nPOCET_PULSU 1\r\n");
-    QTest::newRow("header with a column less")
-        << QByteArray::fromStdString(std::string(LogHeader.substr(0, LogHeader.rfind(','))) + "\n");
+    QByteArray shortHeader(LogHeader.data(), qsizetype(LogHeader.rfind(',')));
+    shortHeader.append('\n');
+    QTest::newRow("header with a column less") << shortHeader;
     QTest::newRow("header without its line end")
         << QByteArray::fromStdString(std::string(LogHeader));
     QTest::newRow("binary") << QByteArray("\x7f"
