@@ -32,6 +32,13 @@ struct CellVisits {
             ++Count[s][sample.Cell[s].Index()];
     }
     int At(ServoIndex s, OperatingCell cell) const { return Count[s][cell.Index()]; }
+    // The count of the servo's most visited cell; 0 before any sample.
+    int Most(ServoIndex s) const {
+        int most = 0;
+        for (int count : Count[s])
+            most = count > most ? count : most;
+        return most;
+    }
 };
 
 } // namespace dorv

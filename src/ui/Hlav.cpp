@@ -419,6 +419,8 @@ void TFormHlav::CreateMenus() {
     MenuView->setObjectName(QStringLiteral("MenuView"));
     MenuViewHeatMap = MakeAction(MenuView, "MenuViewHeatMap", QStringLiteral("&Heat map"));
     MenuViewHeatMap->setCheckable(true);
+    MenuViewCellVisits = MakeAction(MenuView, "MenuViewCellVisits", QStringLiteral("&Cell visits"));
+    MenuViewCellVisits->setCheckable(true);
 
     MenuLanguage = bar->addMenu(QStringLiteral("&Language"));
     MenuLanguage->setObjectName(QStringLiteral("MenuLanguage"));
@@ -523,6 +525,7 @@ void TFormHlav::WireEvents() {
     connect(ServoTable, &TServoTable::ArrowClicked, this, &TFormHlav::UpDown1Click);
     WireTableMenu();
     connect(MenuViewHeatMap, &QAction::toggled, ServoTable, &TServoTable::SetHeatMap);
+    connect(MenuViewCellVisits, &QAction::toggled, this, &TFormHlav::ShowCellVisits);
     CheckBoxProgHned->installEventFilter(this);
     connect(CheckBoxProgHned, &QCheckBox::toggled, this, &TFormHlav::ShowProgHnedFace);
     connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {

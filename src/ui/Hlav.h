@@ -12,10 +12,10 @@
 
 #include "EditHistory.h"
 #include "EditingCommands.h"
-#include "LogSample.h"
 #include "ElidedLabel.h"
 #include "Jazyk2.h"
 #include "LazyFileDialog.h"
+#include "LogSample.h"
 #include "ParameterImage.h"
 #include "PortDiagnosis.h"
 #include "SerialPort.h"
@@ -42,7 +42,7 @@ class TReplayBar;
 namespace dorv {
 class LogPlayback;
 class LogRecorder;
-}
+} // namespace dorv
 class QTimer;
 class QToolButton;
 class TCGauge;
@@ -200,6 +200,8 @@ public:
     QAction* MenuTableSelectAll = nullptr;
     QMenu* MenuView = nullptr;
     QAction* MenuViewHeatMap = nullptr; // the servo table as a heat map, kept in DORV.ini
+    // The samples of the recording or of the replayed log in each cell, as marks on the table.
+    QAction* MenuViewCellVisits = nullptr;
     QMenu* MenuLanguage = nullptr;
     QAction* MenuEnglish = nullptr;
     QAction* MenuCzech = nullptr;
@@ -503,6 +505,10 @@ private:
     // The status once a second: a text changed on every frame would lay out the status bar and
     // repaint it three times a second.
     void TickRecordingState();
+    // Marks each cell of the active servo that the recording or the replayed log visited: the
+    // more samples, the stronger the mark; the count as its tooltip. Nothing while switched off.
+    void ShowCellVisits();
+    dorv::CellVisits cellVisits_;
     std::int64_t LogNow() const;
     std::int64_t shownRecordingSecond_ = -1;
     std::unique_ptr<dorv::LogRecorder> recorder_;

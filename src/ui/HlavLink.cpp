@@ -248,7 +248,8 @@ void TFormHlav::Timer1Timer() {
     HandleTransferEvents(sequencer_.Tick());
     if (comPort_->DeviceLost() && !PortWatch->isActive())
         DeviceDisconnected();
-    SetLiveValuesStale(sequencer_.Display().LabelSpojeniVisible);
+    // A replay shows its frames as current, whatever the link does meanwhile.
+    SetLiveValuesStale(sequencer_.Display().LabelSpojeniVisible && !Replaying());
     ShowTransferDisplay();
     if (Replaying())
         ReplayTick();

@@ -24,6 +24,7 @@
 #include "LogPlayback.h"
 #include "LogWriter.h"
 #include "ReplayBar.h"
+#include "ServoTable.h"
 #include "TableChart.h"
 
 namespace {
@@ -146,6 +147,8 @@ void TFormHlav::StartRecording() {
     }
     recordStartMs_ = LogNow();
     lastMarker_ = 0;
+    cellVisits_ = {};
+    ShowCellVisits();
     recordingNote_.clear();
     MenuRecord->setChecked(true);
     MenuMarker->setEnabled(true);
@@ -177,12 +180,34 @@ void TFormHlav::RecordMonitorValues(const dorv::MonitorValues& values) {
     if (!Recording())
         return;
     const std::string now = dorv::LocalTimeText(QDateTime::currentMSecsSinceEpoch());
-    recorder_->Record(dorv::LogSampleOf(values, Image, LogNow() - recordStartMs_, now));
+    const dorv::LogSample sample = dorv::LogSampleOf(values, Image, LogNow() - recordStartMs_, now);
+    cellVisits_.Add(sample);
+    recorder_->Record(sample);
 }
 
 void TFormHlav::TickRecordingState() {
-    if ((LogNow() - recordStartMs_) / 1000 != shownRecordingSecond_)
-        ShowRecordingState();
+    if ((LogNow() - recordStartMs_) / 1000 == shownRecordingSecond_)
+        return;
+    ShowRecordingState();
+    if (Recording())
+        ShowCellVisits(); // once a second, as the count
+}
+
+void TFormHlav::ShowCellVisits() {
+    ServoTable->ClearCellMarks();
+    if (!MenuViewCellVisits->isChecked())
+        return;
+    const dorv::ServoIndex s = ActiveServo();
+    const int most = cellVisits_.Most(s);
+    for (int r = 0; r < dorv::ThrottleRows && most > 0; ++r)
+        for (int c = 0; c < dorv::RpmColumns; ++c) {
+            const int count = cellVisits_.At(s, {c, r});
+            if (count == 0)
+                continue;
+            const double share = double(count) / most;
+            ServoTable->SetCellMark({r, c}, QColor::fromHsvF(0.78, 0.2 + 0.8 * share, 0.85),
+                                    Messages.MsgCellVisits.arg(count));
+        }
 }
 
 // The label changes (and repaints) only when its text does.
@@ -262,6 +287,10 @@ bool TFormHlav::OpenLog(const QString& path) {
             shownBeforeReplay_.push_back({label, label->text(), label->palette()});
         gaugesBeforeReplay_ = {CGaugeRpm->Progress(), CGaugeTps->Progress()};
     }
+    cellVisits_ = {};
+    for (const dorv::LogSample& sample : read->Samples)
+        cellVisits_.Add(sample);
+    ShowCellVisits();
     playback_ = std::make_unique<dorv::LogPlayback>(read->Samples);
     chartReplayIndex_ = -1;
     playback_->SetSpeed(ReplayBar->ChosenSpeed());

@@ -125,6 +125,7 @@ const TextRow MenuCaptions[] = {
     {"MenuZnovu", nullptr, {"Znovu", "Redo", "Wieder", "Redo"}},
     {"MenuView", nullptr, {"&Zobrazení", "&View", "&Ansicht", "&Affichage"}},
     {"MenuViewHeatMap", nullptr, {"&Barevná mapa tabulky", "&Heat map", "&Farbkarte der Tabelle", "&Carte de couleurs"}},
+    {"MenuViewCellVisits", nullptr, {"&Návštěvy buněk", "&Cell visits", "&Zellbesuche", "&Visites des cellules"}},
     {"MenuTable", nullptr, {"&Tabulka", "&Table", "&Tabelle", "&Tableau"}},
     {"MenuTableSet", nullptr, {"&Nastavit hodnotu...", "&Set value...", "Wert &setzen...", "&Fixer la valeur..."}},
     {"MenuTableAdd", nullptr, {"&Přičíst hodnotu...", "&Add value...", "Wert &addieren...", "&Ajouter une valeur..."}},

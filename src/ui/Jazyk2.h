@@ -58,6 +58,7 @@ struct LanguageMessages {
     QString MsgLogCreateError; // %1 the folder
     QString MsgLogWriteError;  // %1 the file
     QString MsgReplay;         // the sign shown while a log plays
+    QString MsgCellVisits;     // %1 the samples of a cell, as its mark's tooltip
     QString MsgLogNotALog;     // %1 the line
     QString MsgLogBadLine;     // %1 the line
     QString MsgLogCutLine;     // %1 the line

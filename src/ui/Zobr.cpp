@@ -52,6 +52,7 @@ void TFormHlav::ShowServoEditors() {
     LabelVerze3->setText(QString::fromStdString(Identity.TimeText));
 
     ShowProgHnedFace();
+    ShowCellVisits(); // the marks of the servo now shown
 }
 
 void TFormHlav::ShowProgHnedFace() {

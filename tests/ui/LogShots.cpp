@@ -1,4 +1,5 @@
-// Saves pictures of the data log: the chart window and a replay: LogShots FOLDER LANGUAGE.
+// Saves pictures of the data log: the chart window and a replay with the cells it visited
+// marked: LogShots FOLDER LANGUAGE.
 #include <QApplication>
 #include <QDir>
 #include <QStatusBar>
@@ -93,6 +94,7 @@ int main(int argc, char* argv[]) {
     window.MenuRecord->trigger();
     const QString log = QDir(dorv::LogFolderPath()).entryList(QDir::Files).value(0);
     window.OpenLog(QDir(dorv::LogFolderPath()).filePath(log));
+    window.MenuViewCellVisits->setChecked(true); // where the engine ran, on the table
     tick(6 * 120); // 40 s into the log
     QApplication::processEvents();
     window.grab().save(folder.filePath(QStringLiteral("replay-%1.png").arg(suffix)));

@@ -22,6 +22,7 @@
 #include "LogWriter.h"
 #include "ReplayBar.h"
 #include "ScriptedUnit.h"
+#include "ServoTable.h"
 #include "TableChart.h"
 #include "WindowTestEnv.h"
 
@@ -248,6 +249,22 @@ void TestDataLogWindow::replayShowsWhatTheFramesShowed() {
     const Shown beforeReplay = ShownOn(w);
     QVERIFY(w.OpenLog(log));
     QVERIFY(w.Replaying());
+    // View > Cell visits marks each visited cell of the shown servo with its count.
+    CellVisits visits;
+    for (const LogSample& sample : ReadFile(log).Samples)
+        visits.Add(sample);
+    w.MenuViewCellVisits->setChecked(true);
+    int marked = 0;
+    for (int r = 0; r < ThrottleRows; ++r)
+        for (int c = 0; c < RpmColumns; ++c) {
+            const int count = visits.At(0, {c, r});
+            QCOMPARE(w.ServoTable->CellMarkTip({r, c}),
+                     count ? w.Messages.MsgCellVisits.arg(count) : QString());
+            marked += count > 0;
+        }
+    QVERIFY(marked >= 2); // the engine moved through several cells
+    w.MenuViewCellVisits->setChecked(false);
+    QCOMPARE(w.ServoTable->CellMarkTip(TableCell{0, 0}), QString());
     QVERIFY(w.ReplayBar->isVisibleTo(&w));
     QCOMPARE(w.ReplayBar->LabelReplay->text(), w.Messages.MsgReplay);
     QVERIFY(w.windowTitle().endsWith(w.Messages.MsgReplay + ": " + QFileInfo(log).fileName()));
@@ -272,6 +289,9 @@ void TestDataLogWindow::replayShowsWhatTheFramesShowed() {
         w.Timer1Timer();
     }
     QCOMPARE(ShownOn(w), recorded[recorded.size() - 1]);
+    // The unit has been silent all along, yet the replayed values show as current, not greyed.
+    QVERIFY(w.Sequencer().Display().LabelSpojeniVisible);
+    QVERIFY(w.LabelRpm->isEnabled() && w.LabelServoPoz1->isEnabled());
     w.ReplayBar->SliderReplay->setValue(static_cast<int>(w.Playback()->Samples()[2].ElapsedMs));
     QCOMPARE(w.Playback()->Current(), 2);
     QCOMPARE(ShownOn(w), recorded[2]);
