@@ -52,12 +52,13 @@ build_sanitized() {
   cmake --build build-asan --target dorv_test_programs dorv_fuzz_targets
 }
 
-# Every test of the sanitizer build, the fuzz targets (10 s each) among them, with the leak check.
+# Every test of the sanitizer build, the fuzz targets (10 s each) among them, with the leak check;
+# three at a time, as most of them wait and only the fuzz targets keep a core busy.
 test_sanitized() {
   ASAN_OPTIONS=detect_leaks=1:abort_on_error=0 \
     LSAN_OPTIONS="suppressions=$PWD/tests/lsan-suppressions.txt" \
     UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
-    ctest --test-dir build-asan -j2 --output-on-failure
+    ctest --test-dir build-asan -j3 --output-on-failure
 }
 
 mode=${1:-}
@@ -84,7 +85,7 @@ test)
   stage "rest of the tests (ctest -j2), the package check among them" wait $tests_pid || tests_ok=$?
   cat build/ci-tests.log
   [ "$tests_ok" -eq 0 ] || exit 1
-  stage "tests under ASan/UBSan with leak check, fuzzing 10 s each" test_sanitized
+  stage "tests under ASan/UBSan with leak check (-j3), fuzzing 10 s each" test_sanitized
   awk -v s="$total_start" -v e="$(date +%s.%N)" \
     'BEGIN { printf "%-58s %6.1f s\n", "total", e - s }' | tee -a build/ci-stages.txt
   ;;
