@@ -1,5 +1,5 @@
-// Draws the program's icon, the "DORV" word in a rounded frame, as SVG and as PNG files in the sizes
-// desktops ask for: RenderIcon <folder> <name> <size>... writes <folder>/<name>.svg and
+// Draws the program's icon, the "DORV" word in a rounded frame, as SVG and as PNG files in the
+// sizes desktops ask for: RenderIcon <folder> <name> <size>... writes <folder>/<name>.svg and
 // <folder>/<size>/<name>.png.
 #include <QDir>
 #include <QFile>
