@@ -37,6 +37,7 @@
 #include "LiveDisplay.h"
 #include "LogPlayback.h"
 #include "LogWriter.h"
+#include "MenuAction.h"
 #include "Placement.h"
 #include "PortTexts.h"
 #include "ServoTable.h"
@@ -113,13 +114,7 @@ QPixmap LogoPicture() {
     return pixmap;
 }
 
-QAction* MakeAction(QMenu* menu, const char* name, const QString& text,
-                    const QKeySequence& shortcut = {}) {
-    QAction* action = menu->addAction(text);
-    action->setObjectName(QLatin1String(name));
-    action->setShortcut(shortcut);
-    return action;
-}
+using dorv::MakeAction;
 
 } // namespace
 

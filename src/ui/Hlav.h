@@ -509,6 +509,7 @@ private:
     // more samples, the stronger the mark; the count as its tooltip. Nothing while switched off.
     void ShowCellVisits();
     dorv::CellVisits cellVisits_;
+    bool visitMarksShown_ = false;
     std::int64_t LogNow() const;
     std::int64_t shownRecordingSecond_ = -1;
     std::unique_ptr<dorv::LogRecorder> recorder_;

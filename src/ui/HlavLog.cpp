@@ -23,6 +23,7 @@
 #include "LogFormat.h"
 #include "LogPlayback.h"
 #include "LogWriter.h"
+#include "MenuAction.h"
 #include "ReplayBar.h"
 #include "ServoTable.h"
 #include "TableChart.h"
@@ -48,31 +49,23 @@ QString Duration(std::int64_t ms) {
 const dorv::LanguageTexts LogFilesFilter = {"Záznamy (*.csv)", "Logs (*.csv)", "Aufzeichnungen (*.csv)", "Journaux (*.csv)"};
 // clang-format on
 
-QAction* MakeLogAction(QMenu* menu, const char* name, const QString& text,
-                       const QKeySequence& shortcut = {}) {
-    QAction* action = menu->addAction(text);
-    action->setObjectName(QLatin1String(name));
-    action->setShortcut(shortcut);
-    return action;
-}
-
 } // namespace
 
 void TFormHlav::CreateLogMenu() {
     MenuLog = new QMenu(QStringLiteral("L&og"), menuBar());
     MenuLog->setObjectName(QStringLiteral("MenuLog"));
     menuBar()->insertMenu(MenuLanguage->menuAction(), MenuLog);
-    MenuRecord = MakeLogAction(MenuLog, "MenuRecord", QStringLiteral("&Record"),
-                               QKeySequence(Qt::CTRL | Qt::Key_L));
+    MenuRecord = dorv::MakeAction(MenuLog, "MenuRecord", QStringLiteral("&Record"),
+                                  QKeySequence(Qt::CTRL | Qt::Key_L));
     MenuRecord->setCheckable(true);
-    MenuMarker = MakeLogAction(MenuLog, "MenuMarker", QStringLiteral("&Marker"),
-                               QKeySequence(Qt::CTRL | Qt::Key_M));
+    MenuMarker = dorv::MakeAction(MenuLog, "MenuMarker", QStringLiteral("&Marker"),
+                                  QKeySequence(Qt::CTRL | Qt::Key_M));
     MenuMarker->setEnabled(false);
     MenuLog->addSeparator();
-    MenuOpenLog = MakeLogAction(MenuLog, "MenuOpenLog", QStringLiteral("&Open log..."));
+    MenuOpenLog = dorv::MakeAction(MenuLog, "MenuOpenLog", QStringLiteral("&Open log..."));
     MenuLog->addSeparator();
-    MenuChart = MakeLogAction(MenuLog, "MenuChart", QStringLiteral("&Chart"));
-    MenuTableChart = MakeLogAction(MenuLog, "MenuTableChart", QStringLiteral("&Table chart"));
+    MenuChart = dorv::MakeAction(MenuLog, "MenuChart", QStringLiteral("&Chart"));
+    MenuTableChart = dorv::MakeAction(MenuLog, "MenuTableChart", QStringLiteral("&Table chart"));
     connect(MenuChart, &QAction::triggered, this, &TFormHlav::MenuChartClick);
     connect(MenuTableChart, &QAction::triggered, this, &TFormHlav::MenuTableChartClick);
     connect(MenuRecord, &QAction::triggered, this, &TFormHlav::MenuRecordClick);
@@ -193,10 +186,17 @@ void TFormHlav::TickRecordingState() {
         ShowCellVisits(); // once a second, as the count
 }
 
+// The table's marks belong to the visits while they are shown; otherwise marks put there by
+// others are left alone.
 void TFormHlav::ShowCellVisits() {
-    ServoTable->ClearCellMarks();
-    if (!MenuViewCellVisits->isChecked())
+    if (!MenuViewCellVisits->isChecked()) {
+        if (visitMarksShown_)
+            ServoTable->ClearCellMarks();
+        visitMarksShown_ = false;
         return;
+    }
+    ServoTable->ClearCellMarks();
+    visitMarksShown_ = true;
     const dorv::ServoIndex s = ActiveServo();
     const int most = cellVisits_.Most(s);
     for (int r = 0; r < dorv::ThrottleRows && most > 0; ++r)

@@ -11,15 +11,14 @@
 #include <QStatusBar>
 #include <QTabWidget>
 
+#include "MenuAction.h"
 #include "ServoTable.h"
 
 namespace {
 
 QAction* MakeTableAction(QMenu* menu, const char* name, const QString& text,
                          const QKeySequence& shortcut = {}) {
-    QAction* action = menu->addAction(text);
-    action->setObjectName(QLatin1String(name));
-    action->setShortcut(shortcut);
+    QAction* action = dorv::MakeAction(menu, name, text, shortcut);
     // The keys act while the focus is in the table (the actions are added to it), not in the
     // other editors, whose own keys they would take.
     action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
