@@ -76,7 +76,7 @@ void TFormHlav::WireTableMenu() {
     };
     for (const auto& [action, operation] : operations) {
         connect(action, &QAction::triggered, this,
-                [this, operation] { ServoTableOperation(operation); });
+                [this, chosen = operation] { ServoTableOperation(chosen); });
         ServoTable->addAction(action);
     }
     connect(MenuTableCopy, &QAction::triggered, this, [this] { CopyServoTable(false); });
