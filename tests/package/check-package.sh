@@ -28,4 +28,8 @@ for program in dorv dorv-sim; do
   [ -f "$work/root/usr/share/man/man1/$program.1.gz" ] || { echo "missing man page of $program"; status=1; }
 done
 [ -d "$work/root/usr/share/dorv" ] || { echo "missing /usr/share/dorv"; status=1; }
+# The manuals Help > Contents opens from the installed package.
+for manual in DORV_manual_en.pdf DORV_manual_cz.pdf; do
+  [ -s "$work/root/usr/share/dorv/$manual" ] || { echo "missing /usr/share/dorv/$manual"; status=1; }
+done
 exit $status
