@@ -15,19 +15,13 @@
 #include "Hlav.h"
 #include "LogFormat.h"
 #include "LogWriter.h"
+#include "ProcessStatus.h"
 #include "ScriptedUnit.h"
 #include "WindowTestEnv.h"
 
 namespace {
 
-// A field of /proc/self/status in kB ("VmRSS"); -1 when it cannot be read.
-long StatusKb(const std::string& field) {
-    std::ifstream status("/proc/self/status");
-    for (std::string line; std::getline(status, line);)
-        if (line.rfind(field + ":", 0) == 0)
-            return std::stol(line.substr(field.size() + 1));
-    return -1;
-}
+using dorv::bench::StatusKb;
 
 // The logs in XDG_DATA_HOME's log folder, read back.
 dorv::LogRead ReadOnlyLog() {

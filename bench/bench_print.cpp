@@ -15,19 +15,13 @@
 
 #include "EditorValues.h"
 #include "Hlav.h"
+#include "ProcessStatus.h"
 #include "ScriptedUnit.h"
 #include "WindowTestEnv.h"
 
 namespace {
 
-// A field of /proc/self/status in kB ("VmRSS", "VmHWM"); -1 when it cannot be read.
-long StatusKb(const std::string& field) {
-    std::ifstream status("/proc/self/status");
-    for (std::string line; std::getline(status, line);)
-        if (line.rfind(field + ":", 0) == 0)
-            return std::stol(line.substr(field.size() + 1));
-    return -1;
-}
+using dorv::bench::StatusKb;
 
 // Sets the peak resident size (VmHWM) back to the resident size now; false when not allowed.
 bool ResetPeakMemory() {
