@@ -78,57 +78,32 @@ void TFormHlav::FillServoPage(dorv::ServoIndex s) {
     CheckBoxAll->setChecked(AllCellsFlag[s] != 0);
 }
 
-void TFormHlav::CommitChange() {
-    dorv::NormalizeRpmPoints(Image);
-    FillEditors();
-    RecordChange();
+bool TFormHlav::ProgramAfterChange() const {
+    return CheckBoxProgHned->isChecked();
 }
 
-void TFormHlav::RecordChange() {
-    const auto result = History.RecordChange(Image, ActivePage(), CheckBoxProgHned->isChecked());
-    if (result.Changed)
-        UpdateUndoControls();
-    if (result.StartProgramming)
-        StartProgramming();
+void TFormHlav::ShowUndoState(bool canUndo, bool canRedo) {
+    SpeedButtonZpet->setEnabled(canUndo);
+    MenuZpet->setEnabled(canUndo);
+    SpeedButtonZnovu->setEnabled(canRedo);
+    MenuZnovu->setEnabled(canRedo);
 }
 
-void TFormHlav::ResetHistory() {
-    History.ResetHistory(Image, ActivePage());
-    UpdateUndoControls();
-}
-
-void TFormHlav::UpdateUndoControls() {
-    SpeedButtonZpet->setEnabled(History.CanUndo());
-    MenuZpet->setEnabled(History.CanUndo());
-    SpeedButtonZnovu->setEnabled(History.CanRedo());
-    MenuZnovu->setEnabled(History.CanRedo());
-}
-
-void TFormHlav::RestoreSnapshot() {
-    const int page = dorv::RestoreSnapshot(Image, History.Current());
-    FillEditors();
-    if (page != ActivePage())
-        SetActivePage(page);
-}
-
-void TFormHlav::ApplyHistoryStep(const dorv::EditHistory::StepResult& step) {
-    if (!step.Moved)
-        return;
-    RefillWithBoxHidden([this] {
-        RestoreSnapshot();
+void TFormHlav::ShowRestored(int page) {
+    RefillWithBoxHidden([this, page] {
+        FillEditors();
+        if (page != ActivePage())
+            SetActivePage(page);
         FillEditors();
     });
-    UpdateUndoControls();
-    if (step.StartProgramming)
-        StartProgramming();
 }
 
 void TFormHlav::SpeedButtonZpetClick() {
-    ApplyHistoryStep(History.Undo(CheckBoxProgHned->isChecked()));
+    Session.Undo();
 }
 
 void TFormHlav::SpeedButtonZnovuClick() {
-    ApplyHistoryStep(History.Redo(CheckBoxProgHned->isChecked()));
+    Session.Redo();
 }
 
 // Bulk changes to the some 350 servo editors run while their box is hidden, so they are
@@ -172,47 +147,42 @@ void TFormHlav::KeepFocus(QWidget* had) {
 }
 
 void TFormHlav::Edit1Exit() {
-    PackEditors();
-    CommitChange();
+    Session.CommitEditors();
 }
 
 void TFormHlav::FormKeyPress() {
     focusNextChild();
-    PackEditors();
-    CommitChange();
+    Session.CommitEditors();
 }
 
 void TFormHlav::ServoTableEnter() {
-    PackEditors();
-    CommitChange();
+    Session.CommitEditors();
 }
 
 void TFormHlav::UpDown1Click() {
-    PackEditors();
-    CommitChange();
+    Session.CommitEditors();
 }
 
 void TFormHlav::CheckBoxProgHnedMouseUp() {
-    PackEditors();
-    CommitChange();
+    Session.CommitEditors();
 }
 
 void TFormHlav::CheckBoxTpEnableMouseUp() {
     RefillWithBoxHidden([this] {
         PackEditors();
         ShowServoEditors();
-        CommitChange();
+        Session.Commit();
     });
 }
 
 void TFormHlav::CheckBoxProcentaMouseUp() {
     dorv::SwitchPercentMode(Image, ActiveServo(), CheckBoxProcenta->isChecked());
-    CommitChange();
+    Session.Commit();
 }
 
 void TFormHlav::RadioGroupPocPulsuClick(int item) {
     Image.PulsesMode() = static_cast<Byte>(item);
-    RecordChange();
+    Session.Record();
 }
 
 void TFormHlav::PageControl1Change(int) {
@@ -226,7 +196,7 @@ void TFormHlav::StepServoTable(dorv::StepDirection direction) {
         return;
     dorv::StepServoCells(Image, ActiveServo(), direction, CheckBoxAll->isChecked(),
                          CheckBoxTpEnable->isChecked(), OperatingCell);
-    CommitChange();
+    Session.Commit();
 }
 
 void TFormHlav::MenuToolsMinusClick() {
@@ -238,7 +208,7 @@ void TFormHlav::MenuToolsPlusClick() {
 
 void TFormHlav::StepColumn(int column, dorv::StepDirection direction) {
     dorv::StepServoColumn(Image, ActiveServo(), column, direction);
-    CommitChange();
+    Session.Commit();
 }
 
 void TFormHlav::CSpinButtonDownClick_Uni(int column) {

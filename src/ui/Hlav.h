@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "EditHistory.h"
+#include "EditSession.h"
 #include "EditingCommands.h"
 #include "ElidedLabel.h"
 #include "Jazyk2.h"
@@ -51,7 +52,7 @@ class TFormAbout;
 class TEditUpDown;
 class TServoTable;
 
-class TFormHlav : public QMainWindow {
+class TFormHlav : public QMainWindow, public dorv::SessionEditors {
     Q_OBJECT
 public:
     static constexpr int DesignWidth = 986;
@@ -65,9 +66,12 @@ public:
     ~TFormHlav() override;
 
     // --- The state of the run ---
-    dorv::ParameterImage Image;
+    // The image, its undo history and the one path of every change (EditSession.h). A change made
+    // on the image is committed with Session.Commit(); a whole new image with
+    // Session.ReplaceImage(image), one undoable step.
+    dorv::EditSession Session{*this};
+    dorv::ParameterImage& Image = Session.Image; // the session's image, for short
     std::array<dorv::Byte, dorv::ServoCount> AllCellsFlag{};
-    dorv::EditHistory History;
     dorv::IdentityTexts Identity;      // shown in LabelVerze1..3 at every refresh
     dorv::OperatingCell OperatingCell; // the cell Tools Minus and Plus act on
     dorv::LanguageMessages Messages;   // the message texts of the current language
@@ -78,26 +82,22 @@ public:
 
     // --- Editor binding ---
     // Copies the editors of the active page into the image.
-    void PackEditors();
+    void PackEditors() override;
     // Copies the image into the editors of the active page; visibility, ranges, identity texts.
-    void FillEditors();
+    void FillEditors() override;
     // Places GroupBoxServo on the active servo page; visibility, cell ranges, texts, colour.
     void ShowServoEditors();
     // "Programming after change" red while ticked, else in the button face; follows each toggle.
     void ShowProgHnedFace();
-    // The one path after every change: normalise, fill, record (and program after change).
-    void CommitChange();
-    // Records the image for undo; starts programming when programming after change says so.
-    void RecordChange();
-    // Empties the history and keeps the image with the active page as its only entry.
-    void ResetHistory();
-    // Copies the current history entry into the image and selects its page.
-    void RestoreSnapshot();
-    // Enables undo and redo controls from the history.
-    void UpdateUndoControls();
+    // "Programming after change" is ticked.
+    bool ProgramAfterChange() const override;
+    // Enables the undo and redo buttons and menu items.
+    void ShowUndoState(bool canUndo, bool canRedo) override;
+    // Fills the editors from the image restored by undo or redo and selects its page.
+    void ShowRestored(int page) override;
 
     // --- Pages ---
-    int ActivePage() const;
+    int ActivePage() const override;
     // Selects a page without the page-change handling; a page outside 0..2 selects page 0.
     void SetActivePage(int page);
     // The servo the shared editors act on: page 1 is servo 1, any other page servo 2.
@@ -241,8 +241,8 @@ public:
 
     // --- The servo table's commands (TableCommands.cpp) ---
     // An operation on the selected cells of the active servo's table, from the image: one undo
-    // step through CommitChange; the status bar tells how many results were kept in range. Set,
-    // Add and Scale ask for their amount first.
+    // step through the session's Commit; the status bar tells how many results were kept in range.
+    // Set, Add and Scale ask for their amount first.
     void ServoTableOperation(dorv::TableOperation operation);
     // The selected cells to the clipboard as tab-separated lines; with headers, the RPM points
     // over them and the throttle labels before them.
@@ -269,8 +269,8 @@ public:
     // Writes the editors' parameters to a .ign file: on success the file label and the last file
     // path take its name; on failure a box tells why and nothing changes.
     bool SaveParameterFile(const QString& path);
-    // Loads a .ign file as an undoable change (CommitChange); a refused file gets a box and
-    // changes nothing.
+    // Loads a .ign file as one undoable change (Session.ReplaceImage); a refused file gets a box
+    // and changes nothing.
     bool OpenParameterFile(const QString& path);
     // Runs OpenDialog1 or SaveDialog1: the chosen file's full path, empty when cancelled.
     QString ChooseFile(QFileDialog* dialog);
@@ -399,7 +399,7 @@ public slots:
     void MenuContensClick();
     void MenuAboutClick();
     void Timer1Timer();
-    void StartProgramming();
+    void StartProgramming() override;
     void MenuRecordClick();
     void MenuMarkerClick();
     void MenuOpenLogClick();
@@ -444,7 +444,6 @@ private:
     void FillServoPage(dorv::ServoIndex s);
     void StepServoTable(dorv::StepDirection direction);
     void StepColumn(int column, dorv::StepDirection direction);
-    void ApplyHistoryStep(const dorv::EditHistory::StepResult& step);
     void RefillWithBoxHidden(const std::function<void()>& change);
     // The editor the keyboard focus belongs in when the one it was in is out of sight: the first
     // editor of the active page.
@@ -478,7 +477,6 @@ private:
     // --- The link (HlavLink.cpp, LiveDisplay.cpp, Tune.cpp) ---
     static std::unique_ptr<dorv::SerialPort> MakeSerialPort();
     void ShowTransferDisplay();
-    void PackForTransfer();
     void ShowMonitorValues(const dorv::MonitorValues& values);
     void HandleTransferEvents(const dorv::TransferEvents& events);
     void PostVersionMismatchBox(const std::string& suffix);

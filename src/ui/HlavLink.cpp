@@ -328,21 +328,18 @@ void TFormHlav::MenuReadClick() {
     ShowTransferDisplay();
 }
 
-// Program and Verify send what the editors show: packed, normalised and shown again.
-void TFormHlav::PackForTransfer() {
-    PackEditors();
-    dorv::NormalizeRpmPoints(Image);
-    FillEditors();
-}
-
 void TFormHlav::MenuVerifyClick() {
-    PackForTransfer();
+    // What the editors show is sent: packed, normalised and shown again.
+    Session.TakeEditors();
+    FillEditors();
     sequencer_.StartVerify();
     ShowTransferDisplay();
 }
 
 void TFormHlav::MenuProgramClick() {
-    PackForTransfer();
+    // What the editors show is sent: packed, normalised and shown again.
+    Session.TakeEditors();
+    FillEditors();
     StartProgramming();
 }
 
@@ -359,10 +356,10 @@ void TFormHlav::StartProgramming() {
 
 void TFormHlav::ButtonTps0Click() {
     if (dorv::CaptureTps0(Image, sequencer_.Live().MonitorTpMv))
-        CommitChange();
+        Session.Commit();
 }
 
 void TFormHlav::ButtonTps100Click() {
     if (dorv::CaptureTps100(Image, sequencer_.Live().MonitorTpMv))
-        CommitChange();
+        Session.Commit();
 }

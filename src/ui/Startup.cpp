@@ -142,7 +142,7 @@ void TFormHlav::FormCreate() {
     if (PortIndex > dorv::PortIndexMax)
         PortIndex = 0;
     ApplyLanguage();
-    ResetHistory();
+    Session.ResetHistory();
     FillEditors();
     OpenComPortAtStart();
     FillEditors();
@@ -161,8 +161,7 @@ void TFormHlav::FormCreate() {
 void TFormHlav::FormClose() {
     StopRecording();
     CloseComPort();
-    PackEditors();
-    dorv::NormalizeRpmPoints(Image);
+    Session.TakeEditors();
     const QStringList failures = SaveSettings();
     if (failures.isEmpty())
         return;
@@ -309,7 +308,7 @@ void TFormHlav::MenuNewClick() {
                     QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel) != QMessageBox::Yes)
         return;
     dorv::SetDefaultParameters(Image);
-    CommitChange();
+    Session.Commit();
     LabelHlaseni->hide();
     CGaugeProgram->hide();
     LabelFile2->clear();
@@ -327,8 +326,7 @@ bool TFormHlav::SaveParameterFile(const QString& path) {
     // leaves the window exactly as it was.
     const dorv::ParameterImage before = Image;
     const auto flagsBefore = AllCellsFlag;
-    PackEditors();
-    dorv::NormalizeRpmPoints(Image);
+    Session.TakeEditors();
     const dorv::FileWriteResult written = dorv::SaveParameterFile(path, Image);
     if (!written.Ok) {
         Image = before;
@@ -357,8 +355,7 @@ bool TFormHlav::OpenParameterFile(const QString& path) {
     const dorv::ParameterFileResult result = dorv::OpenParameterFile(path, Image);
     switch (result.Status) {
     case dorv::ParameterFileStatus::Accepted:
-        Image = result.Image;
-        CommitChange();
+        Session.ReplaceImage(result.Image);
         LabelFile2->setText(path);
         LastFilePath = path;
         SetInitialFile(SaveDialog1, LastFilePath);

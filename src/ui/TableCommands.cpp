@@ -151,7 +151,7 @@ void TFormHlav::ServoTableOperation(dorv::TableOperation operation) {
     const int clamped =
         dorv::ApplyTableOperation(table.Cells, *selection, table.CellRange, operation, amount);
     dorv::PackTableModel(table, Image, s);
-    CommitChange();
+    Session.Commit();
     if (clamped > 0)
         StatusBar1->showMessage(Messages.MsgTableClamped.arg(clamped));
     else
@@ -215,6 +215,6 @@ void TFormHlav::PasteServoTable() {
     }
     dorv::ApplyPastedBlock(table.Cells, block);
     dorv::PackTableModel(table, Image, s);
-    CommitChange();
+    Session.Commit();
     ServoTable->SetSelection(block.Rect);
 }

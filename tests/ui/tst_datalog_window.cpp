@@ -526,7 +526,7 @@ void TestDataLogWindow::tableChartFollowsEveryEditAndTheEngine() {
     QCOMPARE(w.FormTableChart->CurvePoints(0), curve(0, 0));
     // An RPM point moved: the whole column moves along in every row.
     w.Image.servo(0).RpmPoints(14) = 200;
-    w.CommitChange();
+    w.Session.Commit();
     w.Timer1Timer();
     for (int r = 0; r < ThrottleRows; ++r)
         QCOMPARE(w.FormTableChart->CurvePoints(r).back().x(), 20000.0);

@@ -76,7 +76,7 @@ struct WindowState {
     QString LastFile;
 
     explicit WindowState(const TFormHlav& w)
-        : Image(w.Image), HistoryIndex(w.History.CurrentIndex()), File(w.LabelFile2->text()),
+        : Image(w.Image), HistoryIndex(w.Session.History.CurrentIndex()), File(w.LabelFile2->text()),
           LastFile(w.LastFilePath) {}
     bool operator==(const WindowState&) const = default;
 };
@@ -149,7 +149,7 @@ void TestStartup::newAsksWithYesNoCancel() {
     TFormHlav w;
     w.SetActivePage(1);
     w.Image.ServoTable(0, 3, 4) = 7;
-    w.CommitChange();
+    w.Session.Commit();
     // The link's tick sets the message line from the sequencer; held here, so that only New
     // decides about the line however long the box stays open on a busy machine.
     w.Timer1->stop();
@@ -190,14 +190,14 @@ void TestStartup::saveThenOpenIsUndoable() {
     // (Row 0: the cell typed into is shown whether TP Enable is ticked or not.)
     w.ServoTable->SetCurrentCell({0, 5});
     w.ServoTable->Editor()->SetPosition(3300);
-    const int historyBefore = w.History.CurrentIndex();
+    const int historyBefore = w.Session.History.CurrentIndex();
     w.MenuSave->trigger();
     QCOMPARE(w.Image.ServoTable(1, 0, 5), 3300 / 20);
     QCOMPARE(ReadText(path), QByteArray::fromStdString(ParameterFileText(w.Image)));
     QCOMPARE(w.LabelFile2->text(), path);
     QCOMPARE(w.LastFilePath, path);
     QCOMPARE(w.OpenDialog1->directory().absolutePath(), files_->path());
-    QCOMPARE(w.History.CurrentIndex(), historyBefore); // a save is not an edit
+    QCOMPARE(w.Session.History.CurrentIndex(), historyBefore); // a save is not an edit
     QCOMPARE(saveFilter, QStringLiteral("Ignition Parametrs(*.ign)"));
     const ParameterImage saved = w.Image;
 
@@ -326,7 +326,7 @@ void TestStartup::openRefusedChangesNothing() {
     QCOMPARE(seen->Count, 1);
     QCOMPARE(seen->Text, message);
     QVERIFY(WindowState(w) == before);
-    QVERIFY(!w.History.CanUndo());
+    QVERIFY(!w.Session.History.CanUndo());
 }
 
 void TestStartup::openCancelledHidesTransferIndication() {
@@ -472,7 +472,7 @@ void TestStartup::closeKeepsEverySettingAndForeignKeys() {
     QCOMPARE(again.LastFilePath, lastFile);
     QCOMPARE(again.OpenDialog1->directory().absolutePath(), files_->path());
     QCOMPARE(again.SaveDialog1->directory().absolutePath(), files_->path());
-    QVERIFY(!again.History.CanUndo());
+    QVERIFY(!again.Session.History.CanUndo());
 }
 
 void TestStartup::firstRunDefaults() {
@@ -486,7 +486,7 @@ void TestStartup::firstRunDefaults() {
     QCOMPARE(w.ActivePage(), 0);
     QCOMPARE(w.LabelFile2->text(), QString());
     QVERIFY(w.Image == DefaultImage());
-    QVERIFY(!w.History.CanUndo() && !w.History.CanRedo());
+    QVERIFY(!w.Session.History.CanUndo() && !w.Session.History.CanRedo());
     QVERIFY(!QFileInfo::exists(ConfigFile(SettingsFileName))); // nothing written before close
 }
 

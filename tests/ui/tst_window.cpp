@@ -419,7 +419,7 @@ void TestWindow::tpEnableHidesRowsButKeepsThem() {
     QVERIFY(w.ServoTable->IsRowLabelShown(9));
     QVERIFY(w.CSpinButtonColumn[3]->isVisible());
     QVERIFY(w.GroupBoxServo->isVisible());
-    QCOMPARE(w.History.CurrentIndex(), 1);
+    QCOMPARE(w.Session.History.CurrentIndex(), 1);
     for (int i = 0; i < TableCells; ++i)
         QCOMPARE(w.Image.servo(0).CellAt(i), before.servo(0).CellAt(i));
 }
@@ -457,7 +457,7 @@ void TestWindow::percentSwitchConvertsBothWays() {
     QCOMPARE(w.ServoTable->Editor()->maximum(), 5000);
     QCOMPARE(w.ServoTable->Editor()->singleStep(), 20);
     QCOMPARE(w.ServoTable->Position({0, 2}), 2040);
-    QCOMPARE(w.History.CurrentIndex(), 2);
+    QCOMPARE(w.Session.History.CurrentIndex(), 2);
 }
 
 void TestWindow::percentClickWithoutConversionStillCommits() {
@@ -475,7 +475,7 @@ void TestWindow::percentClickWithoutConversionStillCommits() {
     QCOMPARE(w.ServoTable->Position({0, 0}), 60);   // refilled in per-cent units
     QCOMPARE(w.ServoTable->Model().RangeOf({0, 0}).Max, 100);
     QVERIFY(w.Image.servo(0).RpmPoints(3) > w.Image.servo(0).RpmPoints(2));
-    QCOMPARE(w.History.CurrentIndex(), 1);
+    QCOMPARE(w.Session.History.CurrentIndex(), 1);
 }
 
 void TestWindow::pageChangeShowsServo2InSameEditors() {
@@ -500,7 +500,7 @@ void TestWindow::pageChangeShowsServo2InSameEditors() {
     QVERIFY(table->isVisibleTo(w.GroupBoxServo) && table->IsCellShown({5, 5}));
     QVERIFY(!w.GroupBoxServo->isHidden());
     QCOMPARE(int(w.Image.servo(0).Cell(0, 0)), 10);
-    QCOMPARE(w.History.CurrentIndex(), 0);
+    QCOMPARE(w.Session.History.CurrentIndex(), 0);
 }
 
 void TestWindow::enterMovesFocusAndCommits_data() {
@@ -519,7 +519,7 @@ void TestWindow::enterMovesFocusAndCommits() {
     QFETCH(QString, typed);
     TFormHlav w;
     w.Image.servo(0).Cell(0, 0) = 50;
-    w.ResetHistory();
+    w.Session.ResetHistory();
     SelectPage(w, 1);
     ShowActive(w);
     TypeIntoCell(w, {0, 0}, typed);
@@ -529,7 +529,7 @@ void TestWindow::enterMovesFocusAndCommits() {
     QCOMPARE(w.ServoTable->CurrentCell(), TableCell({0, 1}));
     QVERIFY(w.ServoTable->Editor()->hasFocus());
     QCOMPARE(w.ServoTable->Editor()->Edit()->text(), w.ServoTable->CellText({0, 1}));
-    QCOMPARE(w.History.CurrentIndex(), w.Image.servo(0).Cell(0, 0) != 50 ? 1 : 0);
+    QCOMPARE(w.Session.History.CurrentIndex(), w.Image.servo(0).Cell(0, 0) != 50 ? 1 : 0);
 
     // Enter in "Programming after change" commits as well.
     w.CheckBoxProgHned->setFocus();
@@ -550,13 +550,13 @@ void TestWindow::arrowClickAndEditClickCommit() {
     QTest::mouseClick(w.ServoTable, Qt::LeftButton, {},
                       w.ServoTable->ArrowCentre({0, 4}, QStyle::SC_SpinBoxUp));
     QCOMPARE(int(w.Image.servo(1).Cell(0, 4)), 31);
-    QCOMPARE(w.History.CurrentIndex(), 1);
+    QCOMPARE(w.Session.History.CurrentIndex(), 1);
     QCOMPARE(w.ServoTable->CurrentCell(), TableCell({0, 4}));
 
     TypeIntoCell(w, {RpmRow, 1}, QStringLiteral("1500"));
     QTest::mouseClick(w.ServoTable->Editor()->Edit(), Qt::LeftButton);
     QCOMPARE(int(w.Image.servo(1).RpmPoints(1)), 15);
-    QCOMPARE(w.History.CurrentIndex(), 2);
+    QCOMPARE(w.Session.History.CurrentIndex(), 2);
 }
 
 namespace {
@@ -624,7 +624,7 @@ void PrepareSteppedEditors(TFormHlav& w, int page) {
     w.Image.Tps0() = 50;
     SelectPage(w, page);
     w.FillEditors();
-    w.ResetHistory();
+    w.Session.ResetHistory();
 }
 
 } // namespace
@@ -646,7 +646,7 @@ void TestWindow::heldArrowRepeatsUntilReleased() {
     const SteppedEditor held = SteppedEditor::Of(w, editor, cell);
     QVERIFY(held.Shown());
     const int start = held.Position();
-    const int startIndex = w.History.CurrentIndex();
+    const int startIndex = w.Session.History.CurrentIndex();
     const int delay = StyleHint(held.Target(), QStyle::SH_SpinBox_ClickAutoRepeatThreshold);
     const int rate = StyleHint(held.Target(), QStyle::SH_SpinBox_ClickAutoRepeatRate);
     const QPoint up = held.Up();
@@ -658,10 +658,10 @@ void TestWindow::heldArrowRepeatsUntilReleased() {
     const int released = held.Position();
     QTest::qWait(delay + 3 * rate);
     QCOMPARE(held.Position(), released);
-    QCOMPARE(w.History.CurrentIndex(), startIndex + (released - start) / step);
+    QCOMPARE(w.Session.History.CurrentIndex(), startIndex + (released - start) / step);
     w.PackEditors();
     const ParameterImage packed = w.Image;
-    w.RestoreSnapshot(); // the last recorded entry holds the last step
+    w.Session.RestoreSnapshot(); // the last recorded entry holds the last step
     QCOMPARE(w.Image, packed);
 }
 
@@ -689,7 +689,7 @@ void TestWindow::wheelStepsOnlyTheFocusedEditor() {
     w.CheckBoxProgHned->setChecked(true);
     const ParameterImage before = w.Image;
     const int start = scrolled.Position();
-    const int startIndex = w.History.CurrentIndex();
+    const int startIndex = w.Session.History.CurrentIndex();
 
     if (scrolled.Single) {
         for (QWidget* part : {static_cast<QWidget*>(scrolled.Single->Edit()),
@@ -705,7 +705,7 @@ void TestWindow::wheelStepsOnlyTheFocusedEditor() {
     QVERIFY(!scrolled.HasFocus());
     QVERIFY(focused->hasFocus());
     QCOMPARE(w.Image, before);
-    QCOMPARE(w.History.CurrentIndex(), startIndex);
+    QCOMPARE(w.Session.History.CurrentIndex(), startIndex);
     QCOMPARE(w.Sequencer().State().Mode, TransferMode::Idle);
 
     TEditUpDown* now = scrolled.Focusable();
@@ -713,7 +713,7 @@ void TestWindow::wheelStepsOnlyTheFocusedEditor() {
     QVERIFY(scrolled.HasFocus());
     WheelNotch(now->Edit(), 1);
     QCOMPARE(scrolled.Position(), start + step);
-    QCOMPARE(w.History.CurrentIndex(), startIndex + 1);
+    QCOMPARE(w.Session.History.CurrentIndex(), startIndex + 1);
     QCOMPARE(w.Sequencer().State().Mode, TransferMode::Program);
 }
 
@@ -743,10 +743,10 @@ void TestWindow::focusStaysInEditorAfterCommand() {
     ShowActive(w);
     // The history: an entry of the general page, then three changes on this page and one undo;
     // undo and redo stay on this page, a second undo goes to the general page.
-    w.History.ResetHistory(w.Image, 0);
+    w.Session.History.ResetHistory(w.Image, 0);
     for (const Byte value : {1, 2, 3}) {
         w.Image.servo(0).Cell(0, 0) = value;
-        w.CommitChange();
+        w.Session.Commit();
     }
     w.SpeedButtonZpetClick();
     QCOMPARE(w.ActivePage(), 1);
@@ -873,7 +873,7 @@ void TestWindow::progAfterChangeFaceFollowsTickAtOnce() {
     QCOMPARE(redPixels(), 0);
     box->setChecked(true); // as a stored or restored state sets it
     QCOMPARE(box->palette().color(QPalette::Window), QColor(Qt::red));
-    QCOMPARE(w.History.CurrentIndex(), 0); // a tick alone is no change of the image
+    QCOMPARE(w.Session.History.CurrentIndex(), 0); // a tick alone is no change of the image
 }
 
 void TestWindow::undoShortcutInsideCellEditor() {
@@ -933,9 +933,9 @@ void TestWindow::menuShortcutsActFromCellEditor() {
     ShowActive(w);
     // Two changes and one undo: both undo and redo are possible.
     w.Image.servo(0).Cell(0, 0) = 1;
-    w.CommitChange();
+    w.Session.Commit();
     w.Image.servo(0).Cell(0, 0) = 2;
-    w.CommitChange();
+    w.Session.Commit();
     w.SpeedButtonZpetClick();
     auto* action = w.findChild<QAction*>(item);
     QVERIFY(action);
@@ -957,8 +957,8 @@ void TestWindow::pulsesChoiceRecordedWithoutRefill() {
         QStringLiteral("RadioGroupPocPulsuItem2"));
     QTest::mouseClick(item, Qt::LeftButton);
     QCOMPARE(int(w.Image.PulsesMode()), 2);
-    QCOMPARE(w.History.CurrentIndex(), 1);
-    QCOMPARE(w.History.Current().PageIndex, 0);
+    QCOMPARE(w.Session.History.CurrentIndex(), 1);
+    QCOMPARE(w.Session.History.Current().PageIndex, 0);
     QCOMPARE(w.UpDownTps0->Edit()->text(), QStringLiteral("700"));
     QVERIFY(w.Image.Tps0() != 70);
 }
@@ -979,7 +979,7 @@ void TestWindow::columnSpinButtonStepsColumn() {
     QCOMPARE(int(w.Image.servo(1).Cell(9, 6)), 249);
     QCOMPARE(int(w.Image.servo(1).Cell(0, 7)), int(servo.Cell(0, 7)));
     QCOMPARE(w.ServoTable->Position({0, 6}), 2020);
-    QCOMPARE(w.History.CurrentIndex(), 1);
+    QCOMPARE(w.Session.History.CurrentIndex(), 1);
 }
 
 void TestWindow::storedPageOutsideRangeShowsPage0() {
@@ -1142,7 +1142,7 @@ void PrepareRamp(TFormHlav& w) {
             servo.Cell(r, c) = Byte((1000 + 100 * c + 20 * r) / 20);
     SelectPage(w, 1);
     w.FillEditors();
-    w.ResetHistory();
+    w.Session.ResetHistory();
 }
 
 // The colour the table draws a cell's ground in, a little inside its frame.
@@ -1198,7 +1198,7 @@ void TestWindow::selectionByKeyboard() {
     QTest::keyClick(keys, Qt::Key_Down);
     QCOMPARE(table->CurrentCell(), TableCell({3, 3}));
     QCOMPARE(table->Selection(), std::optional(TableRect{3, 3, 3, 3}));
-    QCOMPARE(w.History.CurrentIndex(), 0); // selecting is no change
+    QCOMPARE(w.Session.History.CurrentIndex(), 0); // selecting is no change
 }
 
 void TestWindow::selectionByMouse() {
@@ -1236,7 +1236,7 @@ void TestWindow::selectionByMouse() {
             QCOMPARE(table->Selection(), std::optional(TableRect{5, 2, 7, 4}));
     }
     QCOMPARE(table->Selection(), std::optional(TableRect{1, 9, 1, 9}));
-    QCOMPARE(w.History.CurrentIndex(), 0);
+    QCOMPARE(w.Session.History.CurrentIndex(), 0);
 }
 
 void TestWindow::selectionSurvivesTickAndCommit() {
@@ -1249,7 +1249,7 @@ void TestWindow::selectionSurvivesTickAndCommit() {
     w.Timer1Timer();
     w.Timer1Timer();
     w.Image.servo(0).Cell(0, 0) = 7;
-    w.CommitChange(); // a refill from the image
+    w.Session.Commit(); // a refill from the image
     QCOMPARE(w.ServoTable->Selection(), std::optional(TableRect{2, 2, 5, 9}));
     QCOMPARE(DrawnGround(w.ServoTable, {4, 8}), selected);
     // Rows hidden by TP Enable leave the selection on row 0.
@@ -1287,7 +1287,7 @@ void TestWindow::arrowKeysMoveBetweenCells() {
     // Tab leaves the table for the next control.
     QTest::keyClick(table->Editor(), Qt::Key_Tab);
     QVERIFY(!table->Editor()->hasFocus());
-    QCOMPARE(w.History.CurrentIndex(), 0);
+    QCOMPARE(w.Session.History.CurrentIndex(), 0);
 }
 
 void TestWindow::enterPastLastCellLeavesTable() {
@@ -1299,7 +1299,7 @@ void TestWindow::enterPastLastCellLeavesTable() {
     QCOMPARE(int(w.Image.servo(0).Cell(9, 14)), 100);
     QVERIFY(!w.ServoTable->Editor()->hasFocus());
     QVERIFY(QApplication::focusWidget() != nullptr);
-    QCOMPARE(w.History.CurrentIndex(), 1);
+    QCOMPARE(w.Session.History.CurrentIndex(), 1);
 }
 
 void TestWindow::tableOperationOnSelection_data() {
@@ -1339,8 +1339,8 @@ void TestWindow::tableOperationOnSelection() {
     TFormHlav w;
     PrepareRamp(w);
     w.Image.servo(0).Cell(2, 3) = 150; // 3000 mV
-    w.CommitChange();
-    w.ResetHistory();
+    w.Session.Commit();
+    w.Session.ResetHistory();
     ShowActive(w);
     QStringList asked;
     w.AskTableAmount = [&](const QString& prompt, double) -> std::optional<double> {
@@ -1371,7 +1371,7 @@ void TestWindow::tableOperationOnSelection() {
             if (!TableRect{1, 2, 3, 5}.Contains(r, c))
                 QCOMPARE(servo.Cell(r, c), before.servo(0).Cell(r, c));
     QCOMPARE(w.ServoTable->Position({3, 5}), cells[3]); // the table shows it at once
-    QCOMPARE(w.History.CurrentIndex(), 1);
+    QCOMPARE(w.Session.History.CurrentIndex(), 1);
     QCOMPARE(w.Sequencer().State().Mode, TransferMode::Program);
     QFETCH(int, clamped);
     if (clamped > 0)
@@ -1390,7 +1390,7 @@ void TestWindow::tableOperationWithoutSelectionChangesNothing() {
     const ParameterImage before = w.Image;
     w.MenuTableSmooth->trigger();
     QCOMPARE(w.Image, before);
-    QCOMPARE(w.History.CurrentIndex(), 0);
+    QCOMPARE(w.Session.History.CurrentIndex(), 0);
     QCOMPARE(w.StatusBar1->currentMessage(), w.Messages.MsgTableNoSelection);
     // A cancelled question changes nothing either.
     w.ServoTable->SetCurrentCell({0, 0});
@@ -1440,7 +1440,7 @@ void TestWindow::copyAndPasteActOnTypedText() {
     QTest::keyClick(w.ServoTable->Editor(), Qt::Key_V, Qt::ControlModifier);
     QVERIFY2(edit->text().startsWith(QStringLiteral("1480")), qPrintable(edit->text()));
     QCOMPARE(w.Image, before);
-    QCOMPARE(w.History.CurrentIndex(), 0);
+    QCOMPARE(w.Session.History.CurrentIndex(), 0);
 }
 
 void TestWindow::pasteThenUndoRestoresImage() {
@@ -1464,7 +1464,7 @@ void TestWindow::pasteThenUndoRestoresImage() {
     for (int i = 0; i < ImageSize; ++i)
         differing += w.Image.bytes()[i] != before.bytes()[i] ? 1 : 0;
     QCOMPARE(differing, 4);
-    QCOMPARE(w.History.CurrentIndex(), 1);
+    QCOMPARE(w.Session.History.CurrentIndex(), 1);
     QCOMPARE(w.Sequencer().State().Mode, TransferMode::Program);
     QCOMPARE(w.ServoTable->Selection(), std::optional(TableRect{4, 6, 5, 7}));
     w.CheckBoxProgHned->setChecked(false);
@@ -1500,7 +1500,7 @@ void TestWindow::refusedPasteChangesNothing() {
     QVERIFY2(box.contains(QStringLiteral("nothing was changed")), qPrintable(box));
     QVERIFY2(box.contains(named), qPrintable(box));
     QCOMPARE(w.Image, before);
-    QCOMPARE(w.History.CurrentIndex(), 0);
+    QCOMPARE(w.Session.History.CurrentIndex(), 0);
     dorv::CurrentLanguage = 0;
 }
 
@@ -1587,7 +1587,7 @@ void TestWindow::marksFromOutside() {
     QCOMPARE(table->CellMarkTip({3, 8}), QString());
     QCOMPARE(table->grab().toImage().pixelColor(place.topLeft() + QPoint(2, 2)), orange);
     // The mark stays over refills and ticks, and its text shows as the cell's tooltip.
-    w.CommitChange();
+    w.Session.Commit();
     w.Timer1Timer();
     QCOMPARE(table->grab().toImage().pixelColor(place.topLeft() + QPoint(2, 2)), orange);
     QHelpEvent help(QEvent::ToolTip, place.center(), table->mapToGlobal(place.center()));

@@ -265,12 +265,12 @@ void TestWindowLink::tableOperationProgramsOncePass() {
     QTRY_COMPARE(w.LabelPocetProgramovani->text(), w.Messages.MsgProgramCount + " 12");
     w.PageControl1->setCurrentIndex(1);
     w.CheckBoxProgHned->setChecked(true);
-    const int historyBefore = w.History.CurrentIndex();
+    const int historyBefore = w.Session.History.CurrentIndex();
     w.ServoTable->SetCurrentCell({0, 0});
     w.ServoTable->SelectAll();
     w.AskTableAmount = [](const QString&, double) { return std::optional<double>(-40); };
     w.MenuTableAdd->trigger();
-    QCOMPARE(w.History.CurrentIndex(), historyBefore + 1);
+    QCOMPARE(w.Session.History.CurrentIndex(), historyBefore + 1);
     QCOMPARE(w.Sequencer().State().Mode, TransferMode::Program);
     QVERIFY(WaitForProgrammed(w));
     QTRY_COMPARE_WITH_TIMEOUT(w.LabelPocetProgramovani->text(), w.Messages.MsgProgramCount + " 13",
@@ -380,7 +380,7 @@ void TestWindowLink::tpsCapture() {
     w.ButtonTps100->click();
     QCOMPARE(int(w.Image.Tps0()), tps0Taken ? mv / 10 : tps0);
     QCOMPARE(int(w.Image.Tps100()), tps100Taken ? mv / 10 - 250 : tps100);
-    QCOMPARE(w.History.CanUndo(), tps0Taken || tps100Taken);
+    QCOMPARE(w.Session.History.CanUndo(), tps0Taken || tps100Taken);
     QCOMPARE(w.UpDownTps0->Position(), Tps0Shown(w.Image.Tps0()));
     QCOMPARE(w.UpDownTps100->Position(), Tps100Shown(w.Image.Tps100()));
 }
