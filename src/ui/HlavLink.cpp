@@ -217,7 +217,7 @@ void TFormHlav::MenuCom1Click() {
     for (int k = 0; k < ComPortCount; ++k)
         if (sender() == MenuComPort[k])
             clicked = k;
-    PortIndex = dorv::PortIndexAfterMenuClick(PortIndex, clicked);
+    PortIndex = dorv::PortIndexAfterChoice(PortIndex, clicked);
     CloseComPort();
     OpenComPort();
 }
@@ -249,7 +249,7 @@ void TFormHlav::Timer1Timer() {
     if (comPort_->DeviceLost() && !PortWatch->isActive())
         DeviceDisconnected();
     // A replay shows its frames as current, whatever the link does meanwhile.
-    SetLiveValuesStale(sequencer_.Display().LabelSpojeniVisible && !Replaying());
+    SetLiveValuesStale(sequencer_.Display().NoConnection && !Replaying());
     ShowTransferDisplay();
     if (Replaying())
         ReplayTick();
@@ -277,9 +277,9 @@ void TFormHlav::HandleTransferEvents(const dorv::TransferEvents& events) {
         dorv::SetLabelText(LabelVerze2, QString::fromStdString(Identity.DateText));
         dorv::SetLabelText(LabelVerze3, QString::fromStdString(Identity.TimeText));
     }
-    if (events.FillEditors)
+    if (events.ImageChanged)
         RefillWithBoxHidden([this] { FillEditors(); });
-    if (events.ClearLabelFile2)
+    if (events.ImageFromUnit)
         LabelFile2->setText(QString());
     if (events.VersionMismatch)
         PostVersionMismatchBox(events.VersionMismatch->Suffix);
@@ -290,37 +290,37 @@ void TFormHlav::ShowTransferDisplay() {
     dorv::SetLabelText(LabelHlaseni, dorv::MessageWithSuffix(Messages, d.Message, d.Suffix));
     dorv::SetRoleColour(LabelHlaseni, QPalette::Window,
                         dorv::StatusColourOf(d.Colour, LabelHlaseni->palette()));
-    LabelHlaseni->setVisible(d.LabelHlaseniVisible);
-    CGaugeProgram->SetMaxValue(d.GaugeMaximum);
-    CGaugeProgram->SetProgress(d.GaugePosition);
-    CGaugeProgram->setVisible(d.GaugeVisible);
+    LabelHlaseni->setVisible(d.MessageVisible);
+    CGaugeProgram->SetMaxValue(d.ProgressMaximum);
+    CGaugeProgram->SetProgress(d.ProgressPosition);
+    CGaugeProgram->setVisible(d.ProgressVisible);
     // A replay pauses the link on purpose: the missing frames are no fault to show.
-    LabelSpojeni->setVisible(d.LabelSpojeniVisible && !Replaying());
-    LabelVersion->setVisible(d.LabelVersionVisible);
+    LabelSpojeni->setVisible(d.NoConnection && !Replaying());
+    LabelVersion->setVisible(d.VersionDiffers);
 }
 
 void TFormHlav::ShowEngineValues(const dorv::MonitorValues& v) {
-    dorv::ShowMonitorLabel(LabelRpm, v.LabelRpm, Messages);
-    CGaugeRpm->SetProgress(v.RpmGaugePosition);
-    dorv::ShowMonitorLabel(LabelTpsMon, v.LabelTpsMon, Messages);
-    CGaugeTps->SetProgress(v.TpsGaugePosition);
-    dorv::ShowMonitorLabel(LabelNapeti, v.LabelNapeti, Messages);
-    dorv::ShowMonitorLabel(LabelServoPoz1, v.LabelServoPoz1, Messages);
-    dorv::ShowMonitorLabel(LabelServoMer1, v.LabelServoMer1, Messages);
-    dorv::ShowMonitorLabel(LabelServoPoz2, v.LabelServoPoz2, Messages);
-    dorv::ShowMonitorLabel(LabelServoMer2, v.LabelServoMer2, Messages);
+    dorv::ShowMonitorLabel(LabelRpm, v.EngineSpeed, Messages);
+    CGaugeRpm->SetProgress(v.RpmScale);
+    dorv::ShowMonitorLabel(LabelTpsMon, v.Throttle, Messages);
+    CGaugeTps->SetProgress(v.ThrottleScale);
+    dorv::ShowMonitorLabel(LabelNapeti, v.SupplyVoltage, Messages);
+    dorv::ShowMonitorLabel(LabelServoPoz1, v.Servo1Required, Messages);
+    dorv::ShowMonitorLabel(LabelServoMer1, v.Servo1Measured, Messages);
+    dorv::ShowMonitorLabel(LabelServoPoz2, v.Servo2Required, Messages);
+    dorv::ShowMonitorLabel(LabelServoMer2, v.Servo2Measured, Messages);
 }
 
 void TFormHlav::ShowMonitorValues(const dorv::MonitorValues& v) {
     ShowEngineValues(v);
-    dorv::ShowMonitorLabel(LabelPocetProgramovani, v.LabelPocetProgramovani, Messages);
+    dorv::ShowMonitorLabel(LabelPocetProgramovani, v.ProgrammingCount, Messages);
     for (int i = 0; i < dorv::TestValueCount; ++i)
-        dorv::ShowMonitorLabel(LabelTest[i], v.LabelTest[i], Messages);
+        dorv::ShowMonitorLabel(LabelTest[i], v.TestTexts[i], Messages);
     // LabelVersion keeps its red face; the tick decides whether it shows.
-    if (v.LabelVersionVisible)
-        dorv::SetLabelText(LabelVersion, dorv::MessageWithSuffix(Messages, v.LabelVersion.Message,
-                                                                 v.LabelVersion.Text));
-    LabelEeDataErr->setVisible(v.LabelEeDataErrVisible);
+    if (v.VersionDiffers)
+        dorv::SetLabelText(LabelVersion, dorv::MessageWithSuffix(Messages, v.VersionWarning.Message,
+                                                                 v.VersionWarning.Text));
+    LabelEeDataErr->setVisible(v.StoredDataError);
 }
 
 void TFormHlav::MenuReadClick() {

@@ -290,7 +290,7 @@ void TestDataLogWindow::replayShowsWhatTheFramesShowed() {
     }
     QCOMPARE(ShownOn(w), recorded[recorded.size() - 1]);
     // The unit has been silent all along, yet the replayed values show as current, not greyed.
-    QVERIFY(w.Sequencer().Display().LabelSpojeniVisible);
+    QVERIFY(w.Sequencer().Display().NoConnection);
     QVERIFY(w.LabelRpm->isEnabled() && w.LabelServoPoz1->isEnabled());
     w.ReplayBar->SliderReplay->setValue(static_cast<int>(w.Playback()->Samples()[2].ElapsedMs));
     QCOMPARE(w.Playback()->Current(), 2);

@@ -158,7 +158,7 @@ private:
 bool PassEndedOk(TFormHlav& w) {
     const TransferDisplay& d = w.Sequencer().Display();
     return w.Sequencer().State().Mode == TransferMode::Idle && d.Suffix == ": OK" &&
-           d.Colour == StatusColour::ButtonFace;
+           d.Colour == StatusColour::Normal;
 }
 
 // Waits until a Program pass and its Verify pass have ended well.
