@@ -71,19 +71,20 @@ TFormAbout::TFormAbout(QWidget* parent)
     QFont font = this->font();
     font.setPointSize(8);
     setFont(font);
-    setWindowTitle(dorv::TextFor(AboutCaption, 1));
+    setWindowTitle(dorv::TextFor(AboutCaption, dorv::Language::English));
 
     // The logo is drawn when the box is first shown: most runs never open it.
     Image1 = AddLabel(QStringLiteral("Image1"), {}, Left, 24, 0);
     Image1->resize(161, 81);
     for (std::size_t line = 0; line < std::size(MakerLines); ++line)
-        LabelMaker[line] =
-            AddLabel(QStringLiteral("LabelMaker%1").arg(line + 1),
-                     dorv::TextFor(MakerLines[line], 1), Left, MakerLineTops[line], 16);
+        LabelMaker[line] = AddLabel(QStringLiteral("LabelMaker%1").arg(line + 1),
+                                    dorv::TextFor(MakerLines[line], dorv::Language::English), Left,
+                                    MakerLineTops[line], 16);
     LabelDate = AddLabel(QStringLiteral("LabelDate"), {}, Left, 313, 0);
     LabelTime = AddLabel(QStringLiteral("LabelTime"), {}, Left, 335, 0);
-    LabelLicence = AddLabel(QStringLiteral("LabelLicence"), dorv::TextFor(LicenceLine, 1), Left,
-                            LicenceTop, 0);
+    LabelLicence =
+        AddLabel(QStringLiteral("LabelLicence"),
+                 dorv::TextFor(LicenceLine, dorv::Language::English), Left, LicenceTop, 0);
     LabelExit = AddLabel(QStringLiteral("LabelExit"), QStringLiteral("OK"), 216, 320, 23);
     LabelExit->setCursor(Qt::PointingHandCursor);
     LabelExit->installEventFilter(this);
@@ -133,7 +134,8 @@ void TFormAbout::CentreOnScreen() {
 // The caption and the maker's lines follow the language at every showing; a language without a
 // caption keeps the last.
 void TFormAbout::FormActivate() {
-    if (dorv::CurrentLanguage < 3) {
+    if (dorv::CurrentLanguage != dorv::Language::French &&
+        dorv::LanguageNumber(dorv::CurrentLanguage) < dorv::LanguageCount) {
         setWindowTitle(dorv::TextFor(AboutCaption, dorv::CurrentLanguage));
     }
     for (std::size_t line = 0; line < std::size(MakerLines); ++line) {

@@ -29,7 +29,7 @@ constexpr const char* ManualInstallCommand = "cmake --build build && cmake --ins
 } // namespace
 
 QString ManualErrorDetails(const QString& helpFileName, const QString& executableFolder,
-                           const QString& found, unsigned language) {
+                           const QString& found, Language language) {
     if (!found.isEmpty())
         return TextFor(ManualViewerFailed, language) + QLatin1Char('\n') +
                QDir::toNativeSeparators(found);

@@ -37,7 +37,7 @@ const LanguageTexts NotANumber = {"Řádek %1: %2 není číslo (%3 na řádku %
 
 } // namespace
 
-QString PortOpenReason(PortOpenError error, unsigned language) {
+QString PortOpenReason(PortOpenError error, Language language) {
     switch (error) {
     case PortOpenError::NotFound:
         return TextFor(PortNotFound, language);
@@ -52,7 +52,7 @@ QString PortOpenReason(PortOpenError error, unsigned language) {
     return TextFor(PortOther, language);
 }
 
-QString PortDiagnosisText(const PortDiagnosis& d, unsigned language) {
+QString PortDiagnosisText(const PortDiagnosis& d, Language language) {
     switch (d.Kind) {
     case PortOpenError::NotFound: {
         QStringList present;
@@ -83,14 +83,14 @@ QString PortDiagnosisText(const PortDiagnosis& d, unsigned language) {
 }
 
 QString ComOpenErrorText(const LanguageMessages& messages, const ComOpenResult& result,
-                         unsigned language) {
+                         Language language) {
     const QString reason = result.Diagnosis ? PortDiagnosisText(*result.Diagnosis, language)
                                             : PortOpenReason(result.Error, language);
     return messages.MsgComOpenError + QLatin1Char('\n') + QString::fromStdString(result.Device) +
            QStringLiteral(": ") + reason;
 }
 
-QString FileWriteReason(FileWriteError error, unsigned language) {
+QString FileWriteReason(FileWriteError error, Language language) {
     switch (error) {
     case FileWriteError::FolderNotMade:
         return TextFor(FolderNotMade, language);
@@ -109,7 +109,7 @@ QString FileWriteReason(FileWriteError error, unsigned language) {
     return TextFor(WriteRefused, language);
 }
 
-QString FileRefusalReason(const RefusalFacts& facts, unsigned language) {
+QString FileRefusalReason(const RefusalFacts& facts, Language language) {
     switch (facts.Kind) {
     case ParameterFileRefusal::None:
     case ParameterFileRefusal::Empty:        // the message says it all

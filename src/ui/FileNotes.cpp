@@ -116,7 +116,7 @@ const LanguageTexts AlreadyRunning{
 const LanguageTexts ProcessNumber{" (proces %1)", " (process %1)", " (Prozess %1)",
                                   " (processus %1)"};
 
-QString DamageReason(const SettingsDataLoad& load, unsigned language) {
+QString DamageReason(const SettingsDataLoad& load, Language language) {
     switch (load.Damage) {
     case SettingsDataDamage::BadWord:
         return TextFor(DamageBadWord, language)
@@ -156,7 +156,7 @@ const LanguageTexts* TroubleTexts(ConfigTrouble trouble) {
 
 } // namespace
 
-QString SettingsDataNote(const SettingsDataLoad& load, const QString& path, unsigned language) {
+QString SettingsDataNote(const SettingsDataLoad& load, const QString& path, Language language) {
     if (!load.Damaged())
         return {};
     QStringList lines{
@@ -168,18 +168,18 @@ QString SettingsDataNote(const SettingsDataLoad& load, const QString& path, unsi
     return lines.join(QLatin1Char('\n'));
 }
 
-QString ConfigTroubleNote(const ConfigCheck& check, unsigned language) {
+QString ConfigTroubleNote(const ConfigCheck& check, Language language) {
     const LanguageTexts* why = TroubleTexts(check.Trouble);
     if (!why)
         return {};
     return TextFor(NotKept, language).arg(TextFor(*why, language).arg(Native(check.Path)));
 }
 
-QString ConfigTroubleShort(unsigned language) {
+QString ConfigTroubleShort(Language language) {
     return TextFor(NotKeptShort, language);
 }
 
-QString SaveFailedNote(const QString& path, const QString& reason, unsigned language) {
+QString SaveFailedNote(const QString& path, const QString& reason, Language language) {
     return TextFor(SaveFailed, language).arg(Native(path), reason);
 }
 
@@ -187,9 +187,9 @@ bool HoldConfigFolder(ConfigFolderLock& lock) {
     if (lock.TryLock() != ConfigFolderLock::State::HeldByOther)
         return true;
     Settings stored;
-    stored.CurrentLanguage = CurrentLanguage;
+    stored.CurrentLanguage = static_cast<Byte>(LanguageNumber(CurrentLanguage));
     stored = LoadSettings(Profile(ConfigFilePath(QLatin1String(SettingsFileName))), stored);
-    unsigned char language = stored.CurrentLanguage;
+    Language language = LanguageOfNumber(stored.CurrentLanguage);
     const QStringList arguments = QCoreApplication::arguments();
     if (arguments.size() > 1)
         language = LanguageFromArgument(arguments[1], language);
@@ -201,7 +201,7 @@ bool HoldConfigFolder(ConfigFolderLock& lock) {
     return false;
 }
 
-QString AlreadyRunningNote(const QString& folder, qint64 pid, unsigned language) {
+QString AlreadyRunningNote(const QString& folder, qint64 pid, Language language) {
     const QString process = pid > 0 ? TextFor(ProcessNumber, language).arg(pid) : QString();
     return TextFor(AlreadyRunning, language).arg(Native(folder), process);
 }

@@ -700,20 +700,20 @@ void TFormHlav::PlaceFileLabel() {
                             std::max(LabelFile1->height(), LabelFile2->sizeHint().height()));
 }
 
-void TFormHlav::SwitchLanguage(unsigned char language) {
+void TFormHlav::SwitchLanguage(dorv::Language language) {
     dorv::CurrentLanguage = language;
     ApplyLanguage();
     FillEditors();
 }
 
 void TFormHlav::MenuEnglishClick() {
-    SwitchLanguage(1);
+    SwitchLanguage(dorv::Language::English);
 }
 void TFormHlav::MenuCzechClick() {
-    SwitchLanguage(0);
+    SwitchLanguage(dorv::Language::Czech);
 }
 void TFormHlav::MenuGermanClick() {
-    SwitchLanguage(2);
+    SwitchLanguage(dorv::Language::German);
 }
 
 void TFormHlav::MenuContensClick() {

@@ -460,7 +460,7 @@ private:
     void FitControlsToTexts();
     // Keeps the transfer line (LabelHlaseni) clear of what stands on its row.
     void PlaceStatusLabel();
-    void SwitchLanguage(unsigned char language);
+    void SwitchLanguage(dorv::Language language);
     void FitServoLabels();
 
     QMargins FrameMargins() const;

@@ -10,8 +10,6 @@ namespace dorv {
 
 namespace {
 
-constexpr int English = 1;
-
 struct MessageRow {
     QString LanguageMessages::*Message;
     LanguageTexts Texts;
@@ -97,12 +95,13 @@ void SetPlaceholders(QWidget* window, const LanguageMessages& m) {
 
 } // namespace
 
-QString TextFor(const LanguageTexts& texts, unsigned language) {
-    const char* text = language < texts.size() ? texts[language] : nullptr;
-    return QString::fromUtf8(text ? text : texts[English]);
+QString TextFor(const LanguageTexts& texts, Language language) {
+    const auto index = static_cast<std::size_t>(LanguageNumber(language));
+    const char* text = index < texts.size() ? texts[index] : nullptr;
+    return QString::fromUtf8(text ? text : texts[LanguageNumber(Language::English)]);
 }
 
-LanguageMessages MessagesFor(unsigned language) {
+LanguageMessages MessagesFor(Language language) {
     LanguageMessages m;
     for (const MessageRow& row : MessageTable) {
         m.*row.Message = TextFor(row.Texts, language);

@@ -10,11 +10,25 @@ class QWidget;
 
 namespace dorv {
 
-// Czech (0), English (1), German (2), French (3); nullptr where a language has no text of its own.
-using LanguageTexts = std::array<const char*, 4>;
+// The languages of the tool, numbered as DORV.ini keeps them and as the tables list their texts.
+enum class Language : unsigned char { Czech = 0, English = 1, German = 2, French = 3 };
+inline constexpr int LanguageCount = 4;
+
+// The number DORV.ini keeps for the language.
+constexpr int LanguageNumber(Language language) {
+    return static_cast<int>(language);
+}
+// The language of a number DORV.ini keeps; a number beyond the four stays as it is (it shows the
+// English texts, and applying the texts makes it English).
+constexpr Language LanguageOfNumber(int number) {
+    return static_cast<Language>(number);
+}
+
+// Czech, English, German, French; nullptr where a language has no text of its own.
+using LanguageTexts = std::array<const char*, LanguageCount>;
 
 // The text that language shows; a language without a text of its own shows the English one.
-QString TextFor(const LanguageTexts& texts, unsigned language);
+QString TextFor(const LanguageTexts& texts, Language language);
 
 // The message texts of the current language, read by whatever shows a message.
 struct LanguageMessages {
@@ -65,8 +79,8 @@ struct LanguageMessages {
     QString MsgLogNoSamples;
 };
 
-// All message texts of one language (above 3: English).
-LanguageMessages MessagesFor(unsigned language);
+// All message texts of one language (beyond the four: English).
+LanguageMessages MessagesFor(Language language);
 
 // Fills the messages for CurrentLanguage and, while LabelSpojeni is shown (no connection), resets
 // LabelPocetProgramovani and the four servo labels under window to their placeholders.

@@ -118,7 +118,7 @@ QLineSeries* TFormChart::AddTrace(Plot& plot, QColor colour) {
     return series;
 }
 
-void TFormChart::ApplyLanguage(unsigned language) {
+void TFormChart::ApplyLanguage(dorv::Language language) {
     const auto text = [language](const dorv::LanguageTexts& texts) {
         return dorv::TextFor(texts, language);
     };

@@ -8,6 +8,7 @@
 #include <deque>
 #include <vector>
 
+#include "Jazyk2.h"
 #include "LogSample.h"
 
 class QChart;
@@ -34,8 +35,8 @@ public:
     // Seconds shown, one of Spans.
     void SetSpan(int seconds);
     int Span() const { return span_; }
-    // Captions in the language (0 Czech, 1 English, 2 German, 3 French).
-    void ApplyLanguage(unsigned language);
+    // Captions in the language.
+    void ApplyLanguage(dorv::Language language);
     // Points in the series now (what is drawn), for tests and benchmarks.
     int ShownPoints() const;
 

@@ -27,37 +27,37 @@ const LanguageTexts Several = {"Je připojeno více USB zařízení: vyberte jed
 
 } // namespace
 
-QString ComItemText(int portIndex, const ComItemState& state, unsigned language) {
+QString ComItemText(int portIndex, const ComItemState& state, Language language) {
     return QStringLiteral("Com %1\t%2 (%3)")
         .arg(portIndex + 1)
         .arg(QString::fromStdString(state.Device),
              TextFor(state.Present ? Present : Absent, language));
 }
 
-QString SerialDevicesText(unsigned language) {
+QString SerialDevicesText(Language language) {
     return TextFor(SerialDevices, language);
 }
 
-QStringList SerialDeviceColumns(unsigned language) {
+QStringList SerialDeviceColumns(Language language) {
     return {TextFor(ColumnPath, language), TextFor(ColumnStable, language),
             TextFor(ColumnDescription, language), TextFor(ColumnMaker, language),
             TextFor(ColumnSerial, language)};
 }
 
-QString DeviceDisconnectedText(unsigned language) {
+QString DeviceDisconnectedText(Language language) {
     return TextFor(Disconnected, language);
 }
 
-QString DeviceReconnectedText(const std::string& device, unsigned language) {
+QString DeviceReconnectedText(const std::string& device, Language language) {
     return TextFor(Reconnected, language).arg(QString::fromStdString(device));
 }
 
-QString AutoMappedText(int portIndex, const std::string& device, unsigned language) {
+QString AutoMappedText(int portIndex, const std::string& device, Language language) {
     return TextFor(AutoMapped, language)
         .arg(QString::fromStdString(ComPortName(portIndex)), QString::fromStdString(device));
 }
 
-QString SeveralDevicesText(unsigned language) {
+QString SeveralDevicesText(Language language) {
     return TextFor(Several, language);
 }
 

@@ -57,12 +57,13 @@ void SetBackground(QWidget* widget, const QColor& colour) {
 }
 
 // The heading followed by the date in the short and the time in the long regional format.
-std::optional<QString> PrintHeading(unsigned language) {
-    if (language >= HeadingTexts.size() || HeadingTexts[language] == nullptr)
+std::optional<QString> PrintHeading(dorv::Language language) {
+    const auto index = static_cast<std::size_t>(dorv::LanguageNumber(language));
+    if (index >= HeadingTexts.size() || HeadingTexts[index] == nullptr)
         return std::nullopt;
     const QLocale locale = QLocale::system();
     const QDateTime now = QDateTime::currentDateTime();
-    return QString::fromUtf8(HeadingTexts[language]) +
+    return QString::fromUtf8(HeadingTexts[index]) +
            locale.toString(now.date(), QLocale::ShortFormat) + QStringLiteral("    ") +
            locale.toString(now.time(), QLocale::LongFormat);
 }

@@ -76,7 +76,7 @@ dorv::Settings SettingsOf(const TFormHlav& window) {
     settings.Height = window.height();
     settings.Width = window.width();
     settings.PortIndex = static_cast<dorv::Byte>(window.PortIndex);
-    settings.CurrentLanguage = dorv::CurrentLanguage;
+    settings.CurrentLanguage = static_cast<dorv::Byte>(dorv::LanguageNumber(dorv::CurrentLanguage));
     settings.File = window.LabelFile2->text();
     settings.IniDir = window.LastFilePath;
     settings.ActivePageIndex = window.ActivePage();
@@ -227,7 +227,7 @@ void TFormHlav::CloseForSignal() {
 }
 
 void TFormHlav::NoteFileTrouble() {
-    const unsigned language = dorv::CurrentLanguage;
+    const dorv::Language language = dorv::CurrentLanguage;
     QStringList notes;
     const QString dataNote =
         dorv::SettingsDataNote(settingsDataLoad_, SettingsDataPath(), language);
@@ -256,7 +256,7 @@ void TFormHlav::LoadSettings() {
         CenterWindow();
     KeepOnScreen();
     PortIndex = loaded.PortIndex;
-    dorv::CurrentLanguage = loaded.CurrentLanguage;
+    dorv::CurrentLanguage = dorv::LanguageOfNumber(loaded.CurrentLanguage);
     LabelFile2->setText(loaded.File);
     LastFilePath = loaded.IniDir;
     SetInitialFile(OpenDialog1, LastFilePath);

@@ -131,7 +131,7 @@ void TFormTableChart::SetRow(int row) {
         curves_[r]->setVisible(row_ < 0 || row_ == r);
 }
 
-void TFormTableChart::ApplyLanguage(unsigned language) {
+void TFormTableChart::ApplyLanguage(dorv::Language language) {
     language_ = language;
     const auto text = [language](const dorv::LanguageTexts& texts) {
         return dorv::TextFor(texts, language);

@@ -7,6 +7,7 @@
 #include <array>
 #include <optional>
 
+#include "Jazyk2.h"
 #include "ParameterImage.h"
 #include "TableCurves.h"
 
@@ -29,7 +30,7 @@ public:
     // -1: all rows, else the one row shown.
     void SetRow(int row);
     int Row() const { return row_; }
-    void ApplyLanguage(unsigned language);
+    void ApplyLanguage(dorv::Language language);
 
     // What a curve shows now, for tests.
     QList<QPointF> CurvePoints(int row) const;
@@ -50,5 +51,5 @@ private:
     std::array<std::optional<dorv::SetPointCurve>, dorv::ThrottleRows> shown_;
     dorv::ServoIndex servo_ = 0;
     int row_ = -1;
-    unsigned language_ = 1;
+    dorv::Language language_ = dorv::Language::English;
 };

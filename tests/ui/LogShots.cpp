@@ -46,7 +46,7 @@ int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     const QStringList args = app.arguments();
     const QDir folder(args.value(1, QStringLiteral(".")));
-    dorv::CurrentLanguage = static_cast<unsigned char>(args.value(2, QStringLiteral("1")).toUInt());
+    dorv::CurrentLanguage = dorv::LanguageOfNumber(args.value(2, QStringLiteral("1")).toUInt());
     const QString suffix = args.value(3, QStringLiteral("en"));
 
     const dorv::testing::WindowTestEnv env;

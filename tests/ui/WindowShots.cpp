@@ -48,7 +48,7 @@ int main(int argc, char* argv[]) {
     const QStringList args = app.arguments();
     const QDir folder(args.value(1, QStringLiteral(".")));
     const QString prefix = args.value(2, QStringLiteral("window"));
-    dorv::CurrentLanguage = static_cast<unsigned char>(args.value(3, QStringLiteral("1")).toUInt());
+    dorv::CurrentLanguage = dorv::LanguageOfNumber(args.value(3, QStringLiteral("1")).toUInt());
     const QString pages = args.value(4, QStringLiteral("012"));
 
     // No unit: a scripted port, and a private configuration folder.

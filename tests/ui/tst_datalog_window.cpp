@@ -344,7 +344,7 @@ void TestDataLogWindow::refusedAndDamagedLogs_data() {
         good += LogLine(s);
     }
     const QByteArray log = QByteArray::fromStdString(good);
-    const LanguageMessages m = MessagesFor(1);
+    const LanguageMessages m = MessagesFor(Language::English);
     QTest::newRow("whole") << log << true << QString() << 4;
     QTest::newRow("parameter file")
         << QByteArray("KORVALEX_KEY 56\r\n") << false << m.MsgLogNotALog.arg(1) << 0;
@@ -369,7 +369,7 @@ void TestDataLogWindow::refusedAndDamagedLogs() {
     QFETCH(int, samples);
     WindowTestEnv env;
     TFormHlav w;
-    CurrentLanguage = 1;
+    CurrentLanguage = Language::English;
     w.ApplyLanguage();
     QTemporaryDir dir;
     const QString path = dir.filePath("log.csv");
@@ -560,8 +560,8 @@ void TestDataLogWindow::logTextsInEveryLanguage_data() {
 // language has its own.
 void TestDataLogWindow::logTextsInEveryLanguage() {
     QFETCH(int, language);
-    const LanguageMessages english = MessagesFor(1);
-    const LanguageMessages m = MessagesFor(language);
+    const LanguageMessages english = MessagesFor(Language::English);
+    const LanguageMessages m = MessagesFor(LanguageOfNumber(language));
     for (const auto& [text, englishText] :
          {std::pair{m.MsgRecordingState, english.MsgRecordingState},
           {m.MsgMarker, english.MsgMarker},
@@ -581,7 +581,7 @@ void TestDataLogWindow::logTextsInEveryLanguage() {
     }
     WindowTestEnv env;
     TFormHlav w;
-    CurrentLanguage = static_cast<unsigned char>(language);
+    CurrentLanguage = LanguageOfNumber(language);
     w.ApplyLanguage();
     const QString record = w.MenuRecord->text();
     QVERIFY(!w.MenuLog->title().isEmpty());
@@ -589,7 +589,7 @@ void TestDataLogWindow::logTextsInEveryLanguage() {
     if (language != 1)
         QVERIFY2(record != "&Record", qPrintable(record));
     QVERIFY(!w.MenuRecord->statusTip().isEmpty() || !w.MenuRecord->toolTip().isEmpty());
-    CurrentLanguage = 1;
+    CurrentLanguage = Language::English;
 }
 
 QTEST_MAIN(TestDataLogWindow)

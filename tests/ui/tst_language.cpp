@@ -219,7 +219,7 @@ void SelectLanguage(TFormHlav& w, int language) {
         w.MenuGerman->trigger();
         break;
     default: // French has no menu item: only a stored setting selects it
-        CurrentLanguage = static_cast<unsigned char>(language);
+        CurrentLanguage = LanguageOfNumber(language);
         w.ApplyLanguage();
         break;
     }
@@ -230,8 +230,8 @@ void SelectLanguage(TFormHlav& w, int language) {
 class TestLanguage : public QObject {
     Q_OBJECT
 private slots:
-    void init() { CurrentLanguage = 1; }
-    void cleanup() { ApplyQtTranslation(1); }
+    void init() { CurrentLanguage = Language::English; }
+    void cleanup() { ApplyQtTranslation(Language::English); }
     void everyTextWholeAndUncovered_data();
     void everyTextWholeAndUncovered();
     void qtTextsAndErrorReasonsInLanguage_data();
@@ -256,13 +256,13 @@ void TestLanguage::everyTextWholeAndUncovered_data() {
 void TestLanguage::everyTextWholeAndUncovered() {
     QFETCH(int, language);
     QFETCH(int, page);
-    CurrentLanguage = static_cast<unsigned char>(language);
+    CurrentLanguage = LanguageOfNumber(language);
     TFormHlav w;
     w.LabelFile2->setText(QStringLiteral("/home/technician/DORV settings/bench 2/engine.ign"));
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
     w.PageControl1->setCurrentIndex(page);
-    QCOMPARE(int(CurrentLanguage), language);
+    QCOMPARE(LanguageNumber(CurrentLanguage), language);
     const LanguageMessages& m = w.Messages;
     SetLabelText(w.LabelPocetProgramovani, m.MsgProgramCount + QStringLiteral(" 65535"));
     // Live servo values: their font size per language is set where they are shown.
@@ -362,7 +362,7 @@ void TestLanguage::qtTextsAndErrorReasonsInLanguage() {
     // From another language, so that its translation has to give way.
     SelectLanguage(w, language == 2 ? 0 : 2);
     SelectLanguage(w, language);
-    QCOMPARE(int(CurrentLanguage), language);
+    QCOMPARE(LanguageNumber(CurrentLanguage), language);
 
     const auto question = ReadNextBox(&w, QMessageBox::No);
     w.MenuNew->trigger();
@@ -412,7 +412,8 @@ void TestLanguage::qtTextsAndErrorReasonsInLanguage() {
 
 // Every reason of a file error has a text of its own in every language, with its facts filled in.
 void TestLanguage::fileErrorReasonsInEveryLanguage() {
-    for (unsigned language = 0; language < 4; ++language) {
+    for (const Language language :
+         {Language::Czech, Language::English, Language::German, Language::French}) {
         QSet<QString> writeReasons;
         for (FileWriteError error :
              {FileWriteError::FolderNotMade, FileWriteError::PermissionDenied,
@@ -442,9 +443,9 @@ void TestLanguage::fileErrorReasonsInEveryLanguage() {
         facts.Kind = ParameterFileRefusal::None;
         QVERIFY(FileRefusalReason(facts, language).isEmpty());
     }
-    QCOMPARE(FileWriteReason(FileWriteError::WriteFailed, 2),
+    QCOMPARE(FileWriteReason(FileWriteError::WriteFailed, Language::German),
              QString("Die Datei kann nicht geschrieben werden (ist der Datenträger voll?)."));
-    QCOMPARE(PortOpenReason(PortOpenError::Busy, 0), QString("zařízení používá jiný program"));
+    QCOMPARE(PortOpenReason(PortOpenError::Busy, Language::Czech), QString("zařízení používá jiný program"));
 }
 
 // Each cause of a failed open tells what the user needs, in every language: which devices are
@@ -468,7 +469,8 @@ void TestLanguage::portDiagnosisInEveryLanguage() {
     PortDiagnosis other = diagnosis(PortOpenError::Other);
     other.SystemReason = "Input/output error";
     QSet<QString> permissionTexts;
-    for (unsigned language = 0; language < 4; ++language) {
+    for (const Language language :
+         {Language::Czech, Language::English, Language::German, Language::French}) {
         const QString present = PortDiagnosisText(notFound, language);
         QVERIFY2(present.contains("/dev/ttyS0, /dev/ttyUSB1"), qPrintable(present));
         QVERIFY(present.startsWith(PortOpenReason(PortOpenError::NotFound, language)));
@@ -487,7 +489,7 @@ void TestLanguage::portDiagnosisInEveryLanguage() {
             QVERIFY(!PortDiagnosisText(d, language).contains('%'));
     }
     QCOMPARE(permissionTexts.size(), 4);
-    QVERIFY(PortDiagnosisText(permission, 1).endsWith("then log in again."));
+    QVERIFY(PortDiagnosisText(permission, Language::English).endsWith("then log in again."));
 }
 
 QTEST_MAIN(TestLanguage)

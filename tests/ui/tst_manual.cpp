@@ -112,7 +112,7 @@ private slots:
 
 void TestManual::troubleshootingHoldsEveryMessage_data() {
     QTest::addColumn<QString>("message");
-    const LanguageMessages english = dorv::MessagesFor(1);
+    const LanguageMessages english = dorv::MessagesFor(dorv::Language::English);
     for (const auto& field : MessageFields)
         QTest::newRow(field.Name) << english.*field.Message;
 }
@@ -180,7 +180,7 @@ void TestManual::helpContentsFindsManualOfLanguage_data() {
 void TestManual::helpContentsFindsManualOfLanguage() {
     QFETCH(unsigned, language);
     QFETCH(QString, manual);
-    const QString name = dorv::MessagesFor(language).HelpFileName;
+    const QString name = dorv::MessagesFor(dorv::LanguageOfNumber(language)).HelpFileName;
     QCOMPARE(name, QFileInfo(ManualPdf(manual)).fileName());
     const QString found = dorv::FindManual(name, QStringLiteral(DORV_MANUAL_DIR));
     QVERIFY(!found.isEmpty());

@@ -297,7 +297,7 @@ void TestPrint::initTestCase() {
 }
 
 void TestPrint::init() {
-    CurrentLanguage = 1;
+    CurrentLanguage = Language::English;
 }
 
 void TestPrint::printsActivePageInPrintView_data() {
@@ -495,7 +495,7 @@ void TestPrint::headingByLanguage() {
     QFETCH(int, language);
     QFETCH(QString, heading);
     TFormHlav w;
-    CurrentLanguage = static_cast<unsigned char>(language);
+    CurrentLanguage = LanguageOfNumber(language);
     w.ApplyLanguage();
     // A message on screen from before: the unit was being read.
     w.Sequencer().ShowMessage(MessageId::MsgReading, std::string(), 0);

@@ -126,7 +126,7 @@ void TestStartup::init() {
     env_ = std::make_unique<testing::WindowTestEnv>();
     files_ = std::make_unique<QTemporaryDir>();
     QVERIFY(files_->isValid());
-    CurrentLanguage = 1;
+    CurrentLanguage = Language::English;
 }
 
 void TestStartup::cleanup() {
@@ -238,7 +238,7 @@ void TestStartup::fileLabelShowsCurrentFile() {
     QFETCH(QString, folder);
     QVERIFY(QDir(files_->path()).mkpath(folder));
     const QString path = QDir::cleanPath(files_->filePath(folder) + QStringLiteral("/engine.ign"));
-    CurrentLanguage = static_cast<unsigned char>(language);
+    CurrentLanguage = LanguageOfNumber(language);
     TFormHlav w;
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
@@ -461,7 +461,7 @@ void TestStartup::closeKeepsEverySettingAndForeignKeys() {
     QCOMPARE(again.pos(), QPoint(30, 40));
     QCOMPARE(again.size(), QSize(900, 700));
     QCOMPARE(again.PortIndex, 6);
-    QCOMPARE(int(CurrentLanguage), 2);
+    QCOMPARE(LanguageNumber(CurrentLanguage), 2);
     QVERIFY(again.MenuGerman->isChecked());
     QCOMPARE(again.ActivePage(), 2);
     QVERIFY(again.Image == image);
@@ -476,13 +476,13 @@ void TestStartup::closeKeepsEverySettingAndForeignKeys() {
 }
 
 void TestStartup::firstRunDefaults() {
-    CurrentLanguage = 0;
+    CurrentLanguage = Language::Czech;
     TFormHlav w;
     const QRect screen = w.screen()->geometry();
     QCOMPARE(w.size(), QSize(986, 849));
     QCOMPARE(w.pos(), QPoint((screen.width() - 986) / 2, (screen.height() - 849) / 2));
     QCOMPARE(w.PortIndex, 0);
-    QCOMPARE(int(CurrentLanguage), 0);
+    QCOMPARE(LanguageNumber(CurrentLanguage), 0);
     QCOMPARE(w.ActivePage(), 0);
     QCOMPARE(w.LabelFile2->text(), QString());
     QVERIFY(w.Image == DefaultImage());

@@ -737,7 +737,7 @@ void TestWindow::focusStaysInEditorAfterCommand_data() {
 void TestWindow::focusStaysInEditorAfterCommand() {
     QFETCH(QString, command);
     QFETCH(QString, focused);
-    dorv::CurrentLanguage = 1;
+    dorv::CurrentLanguage = dorv::Language::English;
     TFormHlav w;
     PrepareSteppedEditors(w, 1);
     ShowActive(w);
@@ -766,7 +766,7 @@ void TestWindow::focusStaysInEditorAfterCommand() {
         QTest::keyClick(&w, Qt::Key_L, Qt::AltModifier);
         QTRY_VERIFY(QApplication::activePopupWidget() != nullptr);
         QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_G);
-        QTRY_COMPARE(int(dorv::CurrentLanguage), 2);
+        QTRY_COMPARE(dorv::LanguageNumber(dorv::CurrentLanguage), 2);
     } else if (command == QLatin1String("undo twice")) {
         QTest::mouseClick(w.SpeedButtonZpet, Qt::LeftButton);
         QTest::mouseClick(w.SpeedButtonZpet, Qt::LeftButton);
@@ -787,7 +787,7 @@ void TestWindow::focusStaysInEditorAfterCommand() {
         QCOMPARE(w.ServoTable->CurrentCell(), TableCell({0, 3}));
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
     QVERIFY(!w.CheckBoxProgHned->isChecked());
-    dorv::CurrentLanguage = 0;
+    dorv::CurrentLanguage = dorv::Language::Czech;
 }
 
 void TestWindow::startFocusInFirstEditorOfPage_data() {
@@ -993,7 +993,7 @@ void TestWindow::storedPageOutsideRangeShowsPage0() {
 }
 
 void TestWindow::languageMenuSwitchesTextsAndMessages() {
-    dorv::CurrentLanguage = 0;
+    dorv::CurrentLanguage = dorv::Language::Czech;
     TFormHlav w;
     ShowActive(w);
     QCOMPARE(w.windowTitle(), QStringLiteral("Nastavování jednotky \"DORV\""));
@@ -1001,7 +1001,7 @@ void TestWindow::languageMenuSwitchesTextsAndMessages() {
     QVERIFY(w.MenuCzech->isChecked());
     w.Image.servo(1).Cell(0, 0) = 33;
     w.MenuEnglish->trigger();
-    QCOMPARE(int(dorv::CurrentLanguage), 1);
+    QCOMPARE(dorv::LanguageNumber(dorv::CurrentLanguage), 1);
     QVERIFY(w.MenuEnglish->isChecked() && !w.MenuCzech->isChecked() && !w.MenuGerman->isChecked());
     QCOMPARE(w.windowTitle(), QStringLiteral("Programming of \"DORV\" unit"));
     QCOMPARE(w.MenuFile->title(), QStringLiteral("&File"));
@@ -1028,11 +1028,11 @@ void TestWindow::languageMenuSwitchesTextsAndMessages() {
              QStringLiteral("Wollen Sie Standardeinstellungen öffnen?"));
     SelectPage(w, 2);
     QCOMPARE(w.ServoTable->Position({0, 0}), 660);
-    dorv::CurrentLanguage = 0;
+    dorv::CurrentLanguage = dorv::Language::Czech;
 }
 
 void TestWindow::hintsOnStatusBarInEnglish() {
-    dorv::CurrentLanguage = 1;
+    dorv::CurrentLanguage = dorv::Language::English;
     TFormHlav w;
     ShowActive(w);
     QCOMPARE(w.ButtonProgram->toolTip(), QStringLiteral("Programing  set parametrs to ignition"));
@@ -1046,11 +1046,11 @@ void TestWindow::hintsOnStatusBarInEnglish() {
     QCoreApplication::sendEvent(w.menuBar(), &move);
     QTRY_COMPARE(w.StatusBar1->currentMessage(), QStringLiteral("Set English or German or French"));
     QCOMPARE(w.SpeedButtonNew->toolTip(), QStringLiteral("New"));
-    dorv::CurrentLanguage = 0;
+    dorv::CurrentLanguage = dorv::Language::Czech;
 }
 
 void TestWindow::aboutCaptionFollowsLanguage() {
-    dorv::CurrentLanguage = 0;
+    dorv::CurrentLanguage = dorv::Language::Czech;
     TFormHlav w;
     TFormAbout about(&w);
     w.FormAbout = &about;
@@ -1074,7 +1074,7 @@ void TestWindow::aboutCaptionFollowsLanguage() {
                                     QStringLiteral("Über Programm DORV")}));
     // The logo, drawn at the first showing, is there at every showing.
     QCOMPARE(logoShown, QList<bool>({true, true}));
-    dorv::CurrentLanguage = 0;
+    dorv::CurrentLanguage = dorv::Language::Czech;
 }
 
 void TestWindow::servoValuesStayInTheirColumns_data() {
@@ -1099,7 +1099,7 @@ struct LayoutRequestCounter : QObject {
 // unit can report stay in their columns.
 void TestWindow::servoValuesStayInTheirColumns() {
     QFETCH(int, language);
-    dorv::CurrentLanguage = static_cast<unsigned char>(language);
+    dorv::CurrentLanguage = dorv::LanguageOfNumber(language);
     TFormHlav w;
     const std::array<QLabel*, 4> labels{w.LabelServoPoz1, w.LabelServoMer1, w.LabelServoPoz2,
                                         w.LabelServoMer2};
@@ -1127,7 +1127,7 @@ void TestWindow::servoValuesStayInTheirColumns() {
     LayoutRequestCounter requests(w.findChild<QWidget*>(QStringLiteral("ClientArea")));
     QTest::qWait(100);
     QCOMPARE(requests.Count, 0);
-    dorv::CurrentLanguage = 0;
+    dorv::CurrentLanguage = dorv::Language::Czech;
 }
 
 namespace {
@@ -1487,7 +1487,7 @@ void TestWindow::refusedPasteChangesNothing_data() {
 void TestWindow::refusedPasteChangesNothing() {
     QFETCH(QString, text);
     QFETCH(QString, named);
-    dorv::CurrentLanguage = 1;
+    dorv::CurrentLanguage = dorv::Language::English;
     TFormHlav w;
     PrepareRamp(w);
     ShowActive(w);
@@ -1501,7 +1501,7 @@ void TestWindow::refusedPasteChangesNothing() {
     QVERIFY2(box.contains(named), qPrintable(box));
     QCOMPARE(w.Image, before);
     QCOMPARE(w.Session.History.CurrentIndex(), 0);
-    dorv::CurrentLanguage = 0;
+    dorv::CurrentLanguage = dorv::Language::Czech;
 }
 
 namespace {

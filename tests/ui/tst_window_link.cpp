@@ -127,7 +127,7 @@ public:
         ptyFound_ = !sim->WaitForPty().isEmpty();
         SetPort(0, sim->Link());
         SetPort(1, sim->Link());
-        CurrentLanguage = 1;
+        CurrentLanguage = Language::English;
         window = std::make_unique<TFormHlav>();
     }
     // Maps COMn (portIndex n - 1) to a device in DORV.ini's [PORTS].
