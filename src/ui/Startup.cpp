@@ -36,30 +36,6 @@ namespace {
 constexpr int VisibleWidth = 100;
 constexpr int VisibleHeight = 50;
 
-// Asked when the window is closed while a Program or Verify pass runs.
-const dorv::LanguageTexts MsgStopTransfer{
-    "Probíhá přenos do jednotky. Zastavit jej a ukončit program?",
-    "A transfer to the unit is running. Stop it and close the program?",
-    "Eine Übertragung zum Gerät läuft. Abbrechen und das Programm beenden?",
-    "Un transfert vers l'unité est en cours. L'arrêter et fermer le programme ?"};
-const dorv::LanguageTexts MsgStopTransferDetails{
-    "Ano: zastavit hned (v jednotce může zůstat zapsaná jen část parametrů).\n"
-    "Ne: nechat přenos dokončit a potom program ukončit.\nStorno: pokračovat v práci.",
-    "Yes: stop now (the unit may be left with only part of the parameters written).\n"
-    "No: let the transfer finish, then close.\nCancel: keep working.",
-    "Ja: sofort abbrechen (im Gerät kann nur ein Teil der Parameter geschrieben sein).\n"
-    "Nein: die Übertragung beenden lassen, dann schließen.\nAbbrechen: weiterarbeiten.",
-    "Oui : arrêter maintenant (l'unité peut ne garder qu'une partie des paramètres écrits).\n"
-    "Non : laisser le transfert se terminer, puis fermer.\nAnnuler : continuer le travail."};
-
-// Told when a parameter file has a good key line but numbers missing or malformed after it.
-const dorv::LanguageTexts MsgFileDamaged{
-    "Soubor je poškozený, nic nebylo změněno.",
-    "The file is damaged; nothing was changed.",
-    "Die Datei ist beschädigt, es wurde nichts geändert.",
-    "Le fichier est endommagé, rien n'a été modifié.",
-};
-
 dorv::Profile SettingsProfile() {
     return dorv::Profile(dorv::ConfigFilePath(QString::fromLatin1(dorv::SettingsFileName)));
 }
@@ -180,8 +156,7 @@ bool TFormHlav::TransferRunning() const {
 
 bool TFormHlav::AskStopTransfer() {
     const QMessageBox::StandardButton answer = ShowMessage(
-        this, QMessageBox::Question, dorv::TextFor(MsgStopTransfer, dorv::CurrentLanguage),
-        dorv::TextFor(MsgStopTransferDetails, dorv::CurrentLanguage),
+        this, QMessageBox::Question, Messages.MsgStopTransfer, Messages.MsgStopTransferDetails,
         QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
     if (answer == QMessageBox::Yes) {
         sequencer_.StopTransfer();
@@ -371,7 +346,7 @@ bool TFormHlav::OpenParameterFile(const QString& path) {
         return false;
     case dorv::ParameterFileStatus::BadContent:
         ShowMessage(
-            this, QMessageBox::Warning, dorv::TextFor(MsgFileDamaged, dorv::CurrentLanguage),
+            this, QMessageBox::Warning, Messages.MsgFileDamaged,
             RefusalDetails(path, dorv::FileRefusalReason(result.Refusal, dorv::CurrentLanguage)));
         return false;
     case dorv::ParameterFileStatus::Empty:
