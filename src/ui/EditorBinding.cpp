@@ -79,7 +79,7 @@ void TFormHlav::FillServoPage(dorv::ServoIndex s) {
 }
 
 bool TFormHlav::ProgramAfterChange() const {
-    return CheckBoxProgHned->isChecked();
+    return Live.CheckBoxProgHned->isChecked();
 }
 
 void TFormHlav::ShowUndoState(bool canUndo, bool canRedo) {

@@ -37,65 +37,13 @@
 #include "LiveDisplay.h"
 #include "LogPlayback.h"
 #include "LogWriter.h"
+#include "MakeControls.h"
 #include "MenuAction.h"
 #include "Placement.h"
 #include "PortTexts.h"
 #include "ServoTable.h"
 
 namespace {
-
-// Labels whose size follows their text, as an auto-sizing label does.
-constexpr const char* AutoSizeProperty = "AutoSize";
-
-QFont FontOfHeight(const QWidget* widget, int pixelSize, bool bold) {
-    QFont font = widget->font();
-    font.setPixelSize(pixelSize);
-    font.setBold(bold);
-    return font;
-}
-
-QLabel* MakeLabel(QWidget* parent, const char* name, const QString& text, QPoint at) {
-    auto* label = new QLabel(text, parent);
-    label->setObjectName(QLatin1String(name));
-    label->setProperty(AutoSizeProperty, true);
-    label->move(at);
-    label->adjustSize();
-    return label;
-}
-
-QLabel* MakeLiveLabel(QWidget* parent, const char* name, const QString& text, QPoint at,
-                      int pixelSize, bool bold) {
-    QLabel* label = MakeLabel(parent, name, text, at);
-    label->setFont(FontOfHeight(parent, pixelSize, bold));
-    label->adjustSize();
-    return label;
-}
-
-void SetFaceColour(QWidget* widget, const QColor& colour) {
-    QPalette palette = widget->palette();
-    palette.setColor(QPalette::Window, colour);
-    widget->setPalette(palette);
-    widget->setAutoFillBackground(true);
-}
-
-QPushButton* MakePushButton(QWidget* parent, const char* name, const QString& text, QRect at) {
-    auto* button = new QPushButton(text, parent);
-    button->setObjectName(QLatin1String(name));
-    button->setGeometry(at);
-    button->setFocusPolicy(Qt::ClickFocus);
-    return button;
-}
-
-QToolButton* MakeGlyphButton(QWidget* parent, const char* name, const QIcon& glyph, QRect at) {
-    auto* button = new QToolButton(parent);
-    button->setObjectName(QLatin1String(name));
-    button->setIcon(glyph);
-    button->setIconSize(QSize(16, 16));
-    button->setAutoRaise(true);
-    button->setFocusPolicy(Qt::NoFocus);
-    button->setGeometry(at);
-    return button;
-}
 
 // The logo of the general page: the product name in a framed field.
 QPixmap LogoPicture() {
@@ -114,7 +62,14 @@ QPixmap LogoPicture() {
     return pixmap;
 }
 
+using dorv::AutoSizeProperty;
+using dorv::FontOfHeight;
 using dorv::MakeAction;
+using dorv::MakeGlyphButton;
+using dorv::MakeLabel;
+using dorv::MakeLiveLabel;
+using dorv::MakePushButton;
+using dorv::SetFaceColour;
 
 } // namespace
 
@@ -172,11 +127,7 @@ constexpr QRect DesignedButtonVerify{296, 12, 65, 23};
 constexpr QRect DesignedButtonProgram{370, 12, 81, 23};
 constexpr int ToolBarButtonGap = 9;
 constexpr int ToolBarRightMargin = 11;
-constexpr int DesignedLabelSpojeniLeft = 472;
 constexpr int LabelSpojeniGap = 7;
-constexpr QRect DesignedCheckBoxProgHned{706, 600, 177, 16};
-constexpr int DesignedLabelHlaseniLeft = 300;
-constexpr int LabelHlaseniGap = 4;
 
 // clang-format off
 const dorv::LanguageTexts ParameterFilesFilter = {"Parametry zapalování (*.ign)", "Ignition Parametrs(*.ign)", "Zündungsparameter (*.ign)", "Paramètres d'allumage (*.ign)"};
@@ -228,14 +179,7 @@ void TFormHlav::CreateToolBar(QWidget* client) {
     dorv::SetHint(SpeedButtonOpen, QStringLiteral("Open|Open file with parametrs"));
     dorv::SetHint(SpeedButtonSave, QStringLiteral("Save|Save parametrs to file"));
 
-    LabelSpojeni = new QLabel(QStringLiteral("No connection with PC"), client);
-    LabelSpojeni->setObjectName(QStringLiteral("LabelSpojeni"));
-    LabelSpojeni->setGeometry(DesignedLabelSpojeniLeft, 9, 174, 29);
-    LabelSpojeni->setFont(FontOfHeight(client, 23, true));
-    // Sized to its text, as the translations differ in length.
-    LabelSpojeni->setProperty(AutoSizeProperty, true);
-    LabelSpojeni->adjustSize();
-    SetFaceColour(LabelSpojeni, Qt::red);
+    Live.CreateConnectionLabel(client);
 }
 
 void TFormHlav::CreatePages(QWidget* client) {
@@ -311,62 +255,11 @@ void TFormHlav::CreatePageRuzne() {
 }
 
 void TFormHlav::CreateLiveValues(QWidget* client) {
-    LabelRpm = MakeLiveLabel(client, "LabelRpm", QStringLiteral("RPM = ---"), {12, 523}, 23, true);
-    CGaugeRpm = new TCGauge(client);
-    CGaugeRpm->setObjectName(QStringLiteral("CGaugeRpm"));
-    CGaugeRpm->setGeometry(13, 552, 240, 18);
-    CGaugeRpm->SetForeColor(Qt::magenta);
-    CGaugeRpm->SetShowText(false);
-    LabelNapeti =
-        MakeLiveLabel(client, "LabelNapeti", QStringLiteral("U = ---[V]"), {292, 553}, 19, false);
-    LabelTpsMon =
-        MakeLiveLabel(client, "LabelTpsMon", QStringLiteral("TP= --- [%]"), {12, 582}, 23, true);
-    CGaugeTps = new TCGauge(client);
-    CGaugeTps->setObjectName(QStringLiteral("CGaugeTps"));
-    CGaugeTps->setGeometry(13, 612, 240, 18);
-    // The desktop colour of the classic scheme: dark teal.
-    CGaugeTps->SetForeColor(QColor(0, 128, 128));
-    CGaugeTps->SetShowText(false);
-    LabelServoPoz1 =
-        MakeLiveLabel(client, "LabelServoPoz1", QStringLiteral("Servo 1 Required= ---"), {466, 542},
-                      ServoLabelPixelSize, false);
-    LabelServoMer1 =
-        MakeLiveLabel(client, "LabelServoMer1", QStringLiteral("Servo 1 Measured= ---"), {466, 569},
-                      ServoLabelPixelSize, false);
-    LabelServoPoz2 =
-        MakeLiveLabel(client, "LabelServoPoz2", QStringLiteral("Servo 2 Required= ---"), {706, 542},
-                      ServoLabelPixelSize, false);
-    LabelServoMer2 =
-        MakeLiveLabel(client, "LabelServoMer2", QStringLiteral("Servo 2 Measured= ---"), {706, 569},
-                      ServoLabelPixelSize, false);
-    CheckBoxProgHned = new QCheckBox(QStringLiteral("Programming after change"), client);
-    CheckBoxProgHned->setObjectName(QStringLiteral("CheckBoxProgHned"));
-    CheckBoxProgHned->setGeometry(DesignedCheckBoxProgHned);
-    CheckBoxProgHned->setAutoFillBackground(true);
-    LabelHlaseni = MakeLiveLabel(client, "LabelHlaseni", QStringLiteral("Programming:"),
-                                 {DesignedLabelHlaseniLeft, 612}, 13, true);
-    CGaugeProgram = new TCGauge(client);
-    CGaugeProgram->setObjectName(QStringLiteral("CGaugeProgram"));
-    CGaugeProgram->setGeometry(456, 612, 203, 18);
-    CGaugeProgram->SetForeColor(Qt::cyan);
-    CGaugeProgram->SetShowText(true);
-    CGaugeProgram->SetMaxValue(7);
-    LabelEeDataErr = MakeLiveLabel(client, "LabelEeDataErr",
-                                   QStringLiteral("Programmed data error"), {13, 640}, 19, true);
-    SetFaceColour(LabelEeDataErr, Qt::red);
-    LabelVersion = MakeLiveLabel(client, "LabelVersion", QString(), {13, 672}, 19, true);
-    SetFaceColour(LabelVersion, Qt::red);
-    constexpr std::array<int, 8> testLefts{24, 138, 252, 366, 481, 595, 709, 824};
-    for (int i = 0; i < 8; ++i) {
-        const QByteArray name = "LabelTest" + QByteArray::number(i + 1);
-        LabelTest[i] =
-            MakeLiveLabel(client, name.constData(), QStringLiteral("Test%1 = ---").arg(i + 1),
-                          {testLefts[i], 752}, 16, false);
-    }
+    Live.Create(client, LabelPocetProgramovani);
     client->installEventFilter(this);
     TabSheet_Ruzne->installEventFilter(this);
-    LabelHlaseni->installEventFilter(this);
-    CGaugeProgram->installEventFilter(this);
+    Live.LabelHlaseni->installEventFilter(this);
+    Live.CGaugeProgram->installEventFilter(this);
 }
 
 void TFormHlav::CreateMenus() {
@@ -521,8 +414,8 @@ void TFormHlav::WireEvents() {
     WireTableMenu();
     connect(MenuViewHeatMap, &QAction::toggled, ServoTable, &TServoTable::SetHeatMap);
     connect(MenuViewCellVisits, &QAction::toggled, this, &TFormHlav::ShowCellVisits);
-    CheckBoxProgHned->installEventFilter(this);
-    connect(CheckBoxProgHned, &QCheckBox::toggled, this, &TFormHlav::ShowProgHnedFace);
+    Live.CheckBoxProgHned->installEventFilter(this);
+    connect(Live.CheckBoxProgHned, &QCheckBox::toggled, this, &TFormHlav::ShowProgHnedFace);
     connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
         if (now != nullptr && GroupBoxServo->isAncestorOf(now))
             lastServoEditor_ = now;
@@ -616,7 +509,7 @@ void TFormHlav::MenuExitClick() {
 
 void TFormHlav::ApplyLanguage() {
     Messages = dorv::ApplyLanguageTexts(this);
-    FitServoLabels();
+    Live.FitServoLabels(Messages, DesignWidth);
     AdjustAutoSizeLabels(client_);
     AdjustAutoSizeLabels(TabSheet_Ruzne);
     PlaceFileLabel();
@@ -632,23 +525,6 @@ void TFormHlav::ApplyLanguage() {
             if (qobject_cast<QLabel*>(child) || qobject_cast<QCheckBox*>(child) ||
                 qobject_cast<QRadioButton*>(child))
                 child->adjustSize();
-}
-
-// The servo values stand in two columns; a long text in some languages would run into the next
-// column or out of the window. The four labels share one size, chosen once per language so that
-// the widest value the unit can report fits: the size never changes with the values shown.
-void TFormHlav::FitServoLabels() {
-    constexpr int ColumnGap = 6;
-    const int room =
-        std::min(LabelServoPoz2->x() - LabelServoPoz1->x(), DesignWidth - LabelServoPoz2->x()) -
-        ColumnGap;
-    QFont designed = LabelServoPoz1->font();
-    designed.setPixelSize(ServoLabelPixelSize);
-    const int size = dorv::FittedPixelSize(designed, room, dorv::WidestServoTexts(Messages));
-    for (QLabel* label : {LabelServoPoz1, LabelServoMer1, LabelServoPoz2, LabelServoMer2}) {
-        dorv::SetPixelSize(label, size);
-        dorv::FitLabel(label);
-    }
 }
 
 void TFormHlav::FitControlsToTexts() {
@@ -667,28 +543,11 @@ void TFormHlav::FitControlsToTexts() {
     GroupBoxToolBar->resize(std::max(DesignedToolBar.width(),
                                      ButtonProgram->geometry().right() + 1 + ToolBarRightMargin),
                             DesignedToolBar.height());
-    LabelSpojeni->move(std::max(DesignedLabelSpojeniLeft,
-                                GroupBoxToolBar->geometry().right() + 1 + LabelSpojeniGap),
-                       LabelSpojeni->y());
+    Live.LabelSpojeni->move(std::max(TLivePanel::DesignedConnectionLeft,
+                                     GroupBoxToolBar->geometry().right() + 1 + LabelSpojeniGap),
+                            Live.LabelSpojeni->y());
 
-    CheckBoxProgHned->resize(
-        std::max(DesignedCheckBoxProgHned.width(), CheckBoxProgHned->sizeHint().width()),
-        DesignedCheckBoxProgHned.height());
-    PlaceStatusLabel();
-}
-
-// The transfer line stands left of the progress gauge, or while the gauge is hidden (a print
-// heading) left of "Programming after change"; a text too long for its designed place starts
-// further left, clear of the throttle gauge.
-void TFormHlav::PlaceStatusLabel() {
-    const QWidget* next = CGaugeProgram->isHidden() ? static_cast<QWidget*>(CheckBoxProgHned)
-                                                    : static_cast<QWidget*>(CGaugeProgram);
-    const int room = next->x() - LabelHlaseniGap;
-    const int leftmost = CGaugeTps->geometry().right() + 1 + 2 * LabelHlaseniGap;
-    const int left =
-        std::max(leftmost, std::min(DesignedLabelHlaseniLeft, room - LabelHlaseni->width()));
-    if (left != LabelHlaseni->x())
-        LabelHlaseni->move(left, LabelHlaseni->y());
+    Live.FitToTexts();
 }
 
 void TFormHlav::PlaceFileLabel() {
@@ -736,9 +595,9 @@ void TFormHlav::AdjustAutoSizeLabels(QWidget* parent) {
 // "Programming after change" commit.
 bool TFormHlav::eventFilter(QObject* watched, QEvent* event) {
     const QEvent::Type type = event->type();
-    if ((watched == LabelHlaseni && type == QEvent::Resize) ||
-        (watched == CGaugeProgram && (type == QEvent::Show || type == QEvent::Hide))) {
-        PlaceStatusLabel();
+    if ((watched == Live.LabelHlaseni && type == QEvent::Resize) ||
+        (watched == Live.CGaugeProgram && (type == QEvent::Show || type == QEvent::Hide))) {
+        Live.PlaceStatusLabel();
         return false;
     }
     if (type == QEvent::LayoutRequest && (watched == client_ || watched == TabSheet_Ruzne)) {
@@ -753,7 +612,7 @@ bool TFormHlav::eventFilter(QObject* watched, QEvent* event) {
     auto* key = static_cast<QKeyEvent*>(event);
     if (IsMenuShortcut(key))
         return true; // override: left unaccepted, so the menu's shortcut runs; key press: dropped
-    if (type == QEvent::KeyPress && watched == CheckBoxProgHned &&
+    if (type == QEvent::KeyPress && watched == Live.CheckBoxProgHned &&
         (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)) {
         FormKeyPress();
         return true;

@@ -16,6 +16,7 @@
 #include "ElidedLabel.h"
 #include "Jazyk2.h"
 #include "LazyFileDialog.h"
+#include "LivePanel.h"
 #include "LogSample.h"
 #include "ParameterImage.h"
 #include "PortDiagnosis.h"
@@ -60,7 +61,7 @@ public:
     static constexpr int ComPortCount = 20;
     static constexpr int TimerInterval = 55;
     // The designed height of the servo live labels' font; smaller where a language needs it.
-    static constexpr int ServoLabelPixelSize = 16;
+    static constexpr int ServoLabelPixelSize = TLivePanel::ServoLabelPixelSize;
 
     explicit TFormHlav(QWidget* parent = nullptr);
     ~TFormHlav() override;
@@ -125,7 +126,6 @@ public:
     QPushButton* ButtonRead = nullptr;
     QPushButton* ButtonVerify = nullptr;
     QPushButton* ButtonProgram = nullptr;
-    QLabel* LabelSpojeni = nullptr;
 
     // --- Pages ---
     QTabWidget* PageControl1 = nullptr;
@@ -150,21 +150,8 @@ public:
     QLabel* LabelPocetProgramovani = nullptr;
 
     // --- Live values ---
-    QLabel* LabelRpm = nullptr;
-    TCGauge* CGaugeRpm = nullptr;
-    QLabel* LabelNapeti = nullptr;
-    QLabel* LabelTpsMon = nullptr;
-    TCGauge* CGaugeTps = nullptr;
-    QLabel* LabelServoPoz1 = nullptr;
-    QLabel* LabelServoMer1 = nullptr;
-    QLabel* LabelServoPoz2 = nullptr;
-    QLabel* LabelServoMer2 = nullptr;
-    QCheckBox* CheckBoxProgHned = nullptr;
-    QLabel* LabelHlaseni = nullptr;
-    TCGauge* CGaugeProgram = nullptr;
-    QLabel* LabelEeDataErr = nullptr;
-    QLabel* LabelVersion = nullptr;
-    std::array<QLabel*, 8> LabelTest{};
+    // The live values, gauges, transfer line and connection sign (LivePanel.h).
+    TLivePanel Live;
     QStatusBar* StatusBar1 = nullptr;
 
     // --- Menus ---
@@ -458,10 +445,7 @@ private:
     // Grows the controls whose texts differ by language to their texts, and moves their
     // neighbours along; in English everything stays at its designed place.
     void FitControlsToTexts();
-    // Keeps the transfer line (LabelHlaseni) clear of what stands on its row.
-    void PlaceStatusLabel();
     void SwitchLanguage(dorv::Language language);
-    void FitServoLabels();
 
     QMargins FrameMargins() const;
 
@@ -477,7 +461,6 @@ private:
     // --- The link (HlavLink.cpp, LiveDisplay.cpp, Tune.cpp) ---
     static std::unique_ptr<dorv::SerialPort> MakeSerialPort();
     void ShowTransferDisplay();
-    void ShowMonitorValues(const dorv::MonitorValues& values);
     void HandleTransferEvents(const dorv::TransferEvents& events);
     void PostVersionMismatchBox(const std::string& suffix);
     void PostMessageBox(const QString& text);
@@ -485,10 +468,7 @@ private:
     void ShowPortNote(const QString& text);
     void DeviceDisconnected();
     void WatchForDevice();
-    // Greys the live values while no valid frame comes (stale), shows them normal again after.
-    void SetLiveValuesStale(bool stale);
     std::string comDevice_; // the device last opened or tried
-    bool liveStale_ = false;
 
     std::unique_ptr<dorv::SerialPort> comPort_ = MakeSerialPort();
     dorv::TransferSequencer sequencer_{*comPort_, Image};
@@ -522,8 +502,6 @@ private:
     QString replayedFile_;
     QString replayTitle_; // what ShowReplayTitle added to the window's title
     void SetTransferControlsEnabled(bool enabled);
-    // The live labels and gauges a frame shows (those a log records).
-    void ShowEngineValues(const dorv::MonitorValues& values);
     std::unique_ptr<dorv::LogPlayback> playback_;
     std::int64_t replayClockMs_ = 0;
     dorv::MonitorValues replayedValues_;

@@ -175,7 +175,7 @@ void TFormHlav::ShowPortNote(const QString& text) {
 // The device went away under an open port: say so, grey the live values, and watch for it.
 void TFormHlav::DeviceDisconnected() {
     ShowPortNote(dorv::DeviceDisconnectedText(dorv::CurrentLanguage));
-    SetLiveValuesStale(true);
+    Live.SetStale(true);
     PortWatch->start();
 }
 
@@ -192,20 +192,6 @@ void TFormHlav::WatchForDevice() {
         return; // not ready yet (the node appears before its permissions are set): next second
     PortWatch->stop();
     ShowPortNote(dorv::DeviceReconnectedText(comDevice_, dorv::CurrentLanguage));
-}
-
-void TFormHlav::SetLiveValuesStale(bool stale) {
-    if (stale == liveStale_)
-        return;
-    liveStale_ = stale;
-    const std::array<QWidget*, 10> live = {
-        LabelRpm,       LabelTpsMon,    LabelNapeti,    LabelServoPoz1,
-        LabelServoMer1, LabelServoPoz2, LabelServoMer2, LabelPocetProgramovani,
-        CGaugeRpm,      CGaugeTps};
-    for (QWidget* w : live)
-        w->setEnabled(!stale);
-    for (QLabel* label : LabelTest)
-        label->setEnabled(!stale);
 }
 
 void TFormHlav::CloseComPort() {
@@ -249,7 +235,7 @@ void TFormHlav::Timer1Timer() {
     if (comPort_->DeviceLost() && !PortWatch->isActive())
         DeviceDisconnected();
     // A replay shows its frames as current, whatever the link does meanwhile.
-    SetLiveValuesStale(sequencer_.Display().NoConnection && !Replaying());
+    Live.SetStale(sequencer_.Display().NoConnection && !Replaying());
     ShowTransferDisplay();
     if (Replaying())
         ReplayTick();
@@ -267,7 +253,7 @@ void TFormHlav::Timer1Timer() {
 void TFormHlav::HandleTransferEvents(const dorv::TransferEvents& events) {
     // While a log is replayed, the replay owns the live labels.
     if (events.Monitor && !Replaying()) {
-        ShowMonitorValues(*events.Monitor);
+        Live.ShowMonitorValues(*events.Monitor, Messages);
         RecordMonitorValues(*events.Monitor);
         ChartLiveValues(*events.Monitor);
     }
@@ -286,41 +272,7 @@ void TFormHlav::HandleTransferEvents(const dorv::TransferEvents& events) {
 }
 
 void TFormHlav::ShowTransferDisplay() {
-    const dorv::TransferDisplay& d = sequencer_.Display();
-    dorv::SetLabelText(LabelHlaseni, dorv::MessageWithSuffix(Messages, d.Message, d.Suffix));
-    dorv::SetRoleColour(LabelHlaseni, QPalette::Window,
-                        dorv::StatusColourOf(d.Colour, LabelHlaseni->palette()));
-    LabelHlaseni->setVisible(d.MessageVisible);
-    CGaugeProgram->SetMaxValue(d.ProgressMaximum);
-    CGaugeProgram->SetProgress(d.ProgressPosition);
-    CGaugeProgram->setVisible(d.ProgressVisible);
-    // A replay pauses the link on purpose: the missing frames are no fault to show.
-    LabelSpojeni->setVisible(d.NoConnection && !Replaying());
-    LabelVersion->setVisible(d.VersionDiffers);
-}
-
-void TFormHlav::ShowEngineValues(const dorv::MonitorValues& v) {
-    dorv::ShowMonitorLabel(LabelRpm, v.EngineSpeed, Messages);
-    CGaugeRpm->SetProgress(v.RpmScale);
-    dorv::ShowMonitorLabel(LabelTpsMon, v.Throttle, Messages);
-    CGaugeTps->SetProgress(v.ThrottleScale);
-    dorv::ShowMonitorLabel(LabelNapeti, v.SupplyVoltage, Messages);
-    dorv::ShowMonitorLabel(LabelServoPoz1, v.Servo1Required, Messages);
-    dorv::ShowMonitorLabel(LabelServoMer1, v.Servo1Measured, Messages);
-    dorv::ShowMonitorLabel(LabelServoPoz2, v.Servo2Required, Messages);
-    dorv::ShowMonitorLabel(LabelServoMer2, v.Servo2Measured, Messages);
-}
-
-void TFormHlav::ShowMonitorValues(const dorv::MonitorValues& v) {
-    ShowEngineValues(v);
-    dorv::ShowMonitorLabel(LabelPocetProgramovani, v.ProgrammingCount, Messages);
-    for (int i = 0; i < dorv::TestValueCount; ++i)
-        dorv::ShowMonitorLabel(LabelTest[i], v.TestTexts[i], Messages);
-    // LabelVersion keeps its red face; the tick decides whether it shows.
-    if (v.VersionDiffers)
-        dorv::SetLabelText(LabelVersion, dorv::MessageWithSuffix(Messages, v.VersionWarning.Message,
-                                                                 v.VersionWarning.Text));
-    LabelEeDataErr->setVisible(v.StoredDataError);
+    Live.ShowTransferDisplay(sequencer_.Display(), Replaying(), Messages);
 }
 
 void TFormHlav::MenuReadClick() {

@@ -282,10 +282,11 @@ bool TFormHlav::OpenLog(const QString& path) {
     StopRecording(); // the link is paused: a log would have nothing to record
     if (!Replaying()) {
         shownBeforeReplay_.clear();
-        for (QLabel* label : {LabelRpm, LabelTpsMon, LabelNapeti, LabelServoPoz1, LabelServoMer1,
-                              LabelServoPoz2, LabelServoMer2})
+        for (QLabel* label :
+             {Live.LabelRpm, Live.LabelTpsMon, Live.LabelNapeti, Live.LabelServoPoz1,
+              Live.LabelServoMer1, Live.LabelServoPoz2, Live.LabelServoMer2})
             shownBeforeReplay_.push_back({label, label->text(), label->palette()});
-        gaugesBeforeReplay_ = {CGaugeRpm->Progress(), CGaugeTps->Progress()};
+        gaugesBeforeReplay_ = {Live.CGaugeRpm->Progress(), Live.CGaugeTps->Progress()};
     }
     cellVisits_ = {};
     for (const dorv::LogSample& sample : read->Samples)
@@ -321,8 +322,8 @@ void TFormHlav::StopReplay() {
         shown.Label->setPalette(shown.Palette);
         dorv::SetLabelText(shown.Label, shown.Text);
     }
-    CGaugeRpm->SetProgress(gaugesBeforeReplay_[0]);
-    CGaugeTps->SetProgress(gaugesBeforeReplay_[1]);
+    Live.CGaugeRpm->SetProgress(gaugesBeforeReplay_[0]);
+    Live.CGaugeTps->SetProgress(gaugesBeforeReplay_[1]);
     TrackOperatingCell();
     if (programAfterReplay_) {
         programAfterReplay_ = false;
@@ -356,7 +357,7 @@ void TFormHlav::ShowReplayedSample() {
     const int current = playback_->Current();
     if (current >= 0) {
         replayedValues_ = dorv::MonitorValuesOf(playback_->Samples()[current]);
-        ShowEngineValues(replayedValues_);
+        Live.ShowEngineValues(replayedValues_, Messages);
         TrackOperatingCell();
         ChartReplayedSample();
     }

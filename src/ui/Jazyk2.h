@@ -78,30 +78,30 @@ struct LanguageMessages {
     QString MsgLogCutLine;     // %1 the line
     QString MsgLogNoSamples;
     // Closing during a transfer, a damaged .ign file.
-    QString MsgStopTransfer; // closing while Program or Verify runs
+    QString MsgStopTransfer;        // closing while Program or Verify runs
     QString MsgStopTransferDetails; // its answers
-    QString MsgFileDamaged; // an .ign file with numbers missing or malformed
+    QString MsgFileDamaged;         // an .ign file with numbers missing or malformed
     // The window's own files: the parameter store, the configuration folder, a second copy.
-    QString MsgStoreDamaged; // %1 the store, %2 the damage
+    QString MsgStoreDamaged;  // %1 the store, %2 the damage
     QString MsgDamageBadWord; // %1 the word (quoted), %2 its line
-    QString MsgDamageTooFew; // %1 the numbers read
+    QString MsgDamageTooFew;  // %1 the numbers read
     QString MsgDamageTooLarge;
     QString MsgDamageUnreadable;
     QString MsgLoadedBefore; // %1 the numbers loaded
     QString MsgLoadedDefaults;
     QString MsgCopyKept; // %1 the copy
     QString MsgNoCopy;
-    QString MsgNotKept; // %1 why (one of MsgTrouble...)
-    QString MsgNotKeptShort; // the status bar's short form
+    QString MsgNotKept;           // %1 why (one of MsgTrouble...)
+    QString MsgNotKeptShort;      // the status bar's short form
     QString MsgTroubleNotAFolder; // %1 the folder or file
     QString MsgTroubleCannotCreate;
     QString MsgTroubleFolderNotWritable;
     QString MsgTroubleSettingsUnreadable;
     QString MsgTroubleSettingsTooLarge;
     QString MsgTroubleFileNotWritable;
-    QString MsgSaveFailed; // at exit: %1 the file, %2 the reason
+    QString MsgSaveFailed;     // at exit: %1 the file, %2 the reason
     QString MsgAlreadyRunning; // %1 the folder, %2 MsgProcessNumber or nothing
-    QString MsgProcessNumber; // %1 the process
+    QString MsgProcessNumber;  // %1 the process
 };
 
 // All message texts of one language (beyond the four: English).

@@ -303,10 +303,10 @@ void TFormHlav::SpeedButtonPrintClick() {
         ChoosePrintTarget ? ChoosePrintTarget() : DefaultPrintTarget(this);
     if (!target)
         return;
-    SetBackground(LabelHlaseni, ButtonFace());
+    SetBackground(Live.LabelHlaseni, ButtonFace());
     ShowPrintHeading();
-    LabelHlaseni->show();
-    CGaugeProgram->hide();
+    Live.LabelHlaseni->show();
+    Live.CGaugeProgram->hide();
     SetPrintView(true);
     // The client area gets its place from the window's layout, which a window not yet shown has
     // not applied.
@@ -315,7 +315,7 @@ void TFormHlav::SpeedButtonPrintClick() {
     QString failure;
     {
         const WhiteGround white(this); // the window's background among them
-        const HeadingClear heading(LabelHlaseni);
+        const HeadingClear heading(Live.LabelHlaseni);
         const NoTextCursor noCursor(this);
         failure = PrintWindow(*target);
     }
@@ -366,9 +366,9 @@ QRect TFormHlav::PrintedArea() const {
 void TFormHlav::SetPrintView(bool printView) {
     PrintView = printView;
     if (printView) {
-        std::vector<QWidget*> operation{StatusBar1,   ImageLogo,  GroupBoxToolBar, LabelSpojeni,
-                                        ButtonMinus,  ButtonPlus, CheckBoxAll,     ButtonTps0,
-                                        ButtonTps100, CGaugeRpm,  CGaugeTps};
+        std::vector<QWidget*> operation{
+            StatusBar1,  ImageLogo,  GroupBoxToolBar, Live.LabelSpojeni, ButtonMinus,   ButtonPlus,
+            CheckBoxAll, ButtonTps0, ButtonTps100,    Live.CGaugeRpm,    Live.CGaugeTps};
         operation.insert(operation.end(), CSpinButtonColumn.begin(), CSpinButtonColumn.end());
         hiddenForPrint_.clear();
         for (QWidget* control : operation)

@@ -122,13 +122,13 @@ void TFormHlav::FormCreate() {
     FillEditors();
     OpenComPortAtStart();
     FillEditors();
-    LabelHlaseni->hide();
-    CGaugeProgram->hide();
-    CGaugeProgram->SetMaxValue(7);
-    LabelEeDataErr->hide();
-    LabelVersion->hide();
+    Live.LabelHlaseni->hide();
+    Live.CGaugeProgram->hide();
+    Live.CGaugeProgram->SetMaxValue(7);
+    Live.LabelEeDataErr->hide();
+    Live.LabelVersion->hide();
     ReadTestMarker();
-    for (QLabel* label : LabelTest)
+    for (QLabel* label : Live.LabelTest)
         label->setVisible(TestDisplay);
     NoteFileTrouble();
     Timer1->start();
@@ -284,8 +284,8 @@ void TFormHlav::MenuNewClick() {
         return;
     dorv::SetDefaultParameters(Image);
     Session.Commit();
-    LabelHlaseni->hide();
-    CGaugeProgram->hide();
+    Live.LabelHlaseni->hide();
+    Live.CGaugeProgram->hide();
     LabelFile2->clear();
 }
 
@@ -322,8 +322,8 @@ void TFormHlav::MenuOpenClick() {
     const QString path = ChooseFile(OpenDialog1);
     if (!path.isEmpty())
         OpenParameterFile(path);
-    LabelHlaseni->hide();
-    CGaugeProgram->hide();
+    Live.LabelHlaseni->hide();
+    Live.CGaugeProgram->hide();
 }
 
 bool TFormHlav::OpenParameterFile(const QString& path) {

@@ -56,7 +56,7 @@ void TFormHlav::ShowServoEditors() {
 }
 
 void TFormHlav::ShowProgHnedFace() {
-    SetBackground(CheckBoxProgHned, CheckBoxProgHned->isChecked()
-                                        ? QColor(Qt::red)
-                                        : palette().color(QPalette::Button));
+    SetBackground(Live.CheckBoxProgHned, Live.CheckBoxProgHned->isChecked()
+                                             ? QColor(Qt::red)
+                                             : palette().color(QPalette::Button));
 }

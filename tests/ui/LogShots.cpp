@@ -95,7 +95,7 @@ int main(int argc, char* argv[]) {
     const QString log = QDir(dorv::LogFolderPath()).entryList(QDir::Files).value(0);
     window.OpenLog(QDir(dorv::LogFolderPath()).filePath(log));
     window.MenuViewCellVisits->setChecked(true); // where the engine ran, on the table
-    tick(6 * 120); // 40 s into the log
+    tick(6 * 120);                               // 40 s into the log
     QApplication::processEvents();
     window.grab().save(folder.filePath(QStringLiteral("replay-%1.png").arg(suffix)));
     return 0;

@@ -54,11 +54,12 @@ struct Shown {
 
 Shown ShownOn(const TFormHlav& w) {
     Shown shown;
-    for (const QLabel* label : {w.LabelRpm, w.LabelTpsMon, w.LabelNapeti, w.LabelServoPoz1,
-                                w.LabelServoMer1, w.LabelServoPoz2, w.LabelServoMer2})
+    for (const QLabel* label :
+         {w.Live.LabelRpm, w.Live.LabelTpsMon, w.Live.LabelNapeti, w.Live.LabelServoPoz1,
+          w.Live.LabelServoMer1, w.Live.LabelServoPoz2, w.Live.LabelServoMer2})
         shown.Texts << label->text();
-    shown.RpmGauge = w.CGaugeRpm->Progress();
-    shown.TpsGauge = w.CGaugeTps->Progress();
+    shown.RpmGauge = w.Live.CGaugeRpm->Progress();
+    shown.TpsGauge = w.Live.CGaugeTps->Progress();
     shown.Cell = w.OperatingCell;
     return shown;
 }
@@ -229,13 +230,13 @@ void TestDataLogWindow::replayShowsWhatTheFramesShowed() {
     }
     w.MenuRecord->trigger();
     QList<Shown> recorded;
-    QString lastRpm = w.LabelRpm->text();
+    QString lastRpm = w.Live.LabelRpm->text();
     while (recorded.size() < 8) { // each frame changes every value: a new speed is a new frame
         clock += TFormHlav::TimerInterval;
         w.Timer1Timer();
-        if (w.LabelRpm->text() != lastRpm)
+        if (w.Live.LabelRpm->text() != lastRpm)
             recorded << ShownOn(w);
-        lastRpm = w.LabelRpm->text();
+        lastRpm = w.Live.LabelRpm->text();
     }
     w.MenuRecord->trigger();
     const QString log = QDir(LogFolderPath()).filePath(Logs().value(0));
@@ -268,7 +269,7 @@ void TestDataLogWindow::replayShowsWhatTheFramesShowed() {
     QVERIFY(w.ReplayBar->isVisibleTo(&w));
     QCOMPARE(w.ReplayBar->LabelReplay->text(), w.Messages.MsgReplay);
     QVERIFY(w.windowTitle().endsWith(w.Messages.MsgReplay + ": " + QFileInfo(log).fileName()));
-    QVERIFY(!w.LabelSpojeni->isVisibleTo(&w));
+    QVERIFY(!w.Live.LabelSpojeni->isVisibleTo(&w));
     QVERIFY(!w.MenuProgram->isEnabled());
     QVERIFY(!w.ButtonRead->isEnabled());
     QVERIFY(w.Sequencer().Paused());
@@ -291,7 +292,7 @@ void TestDataLogWindow::replayShowsWhatTheFramesShowed() {
     QCOMPARE(ShownOn(w), recorded[recorded.size() - 1]);
     // The unit has been silent all along, yet the replayed values show as current, not greyed.
     QVERIFY(w.Sequencer().Display().NoConnection);
-    QVERIFY(w.LabelRpm->isEnabled() && w.LabelServoPoz1->isEnabled());
+    QVERIFY(w.Live.LabelRpm->isEnabled() && w.Live.LabelServoPoz1->isEnabled());
     w.ReplayBar->SliderReplay->setValue(static_cast<int>(w.Playback()->Samples()[2].ElapsedMs));
     QCOMPARE(w.Playback()->Current(), 2);
     QCOMPARE(ShownOn(w), recorded[2]);
@@ -310,7 +311,7 @@ void TestDataLogWindow::replayShowsWhatTheFramesShowed() {
     QVERIFY(port.Sent.empty());
     QCOMPARE(w.Sequencer().State().Mode, TransferMode::Idle);
     // An edit with programming after change is kept for the end of the replay.
-    w.CheckBoxProgHned->setChecked(true);
+    w.Live.CheckBoxProgHned->setChecked(true);
     w.MenuToolsPlus->trigger();
     w.Timer1Timer();
     QVERIFY(port.Sent.empty());
@@ -323,7 +324,7 @@ void TestDataLogWindow::replayShowsWhatTheFramesShowed() {
     QCOMPARE(w.Sequencer().State().Mode, TransferMode::Program); // the edit goes now
     QCOMPARE(ShownOn(w).Texts, beforeReplay.Texts);
     QVERIFY(!w.windowTitle().contains(w.Messages.MsgReplay));
-    QVERIFY(w.LabelSpojeni->isVisibleTo(&w)); // the unit is silent
+    QVERIFY(w.Live.LabelSpojeni->isVisibleTo(&w)); // the unit is silent
     for (int tick = 0; tick < TimeoutTicks && port.Sent.empty(); ++tick)
         w.Timer1Timer();
     QCOMPARE(port.Sent.size(), std::size_t(1));    // sending again

@@ -266,20 +266,20 @@ void TestLanguage::everyTextWholeAndUncovered() {
     const LanguageMessages& m = w.Messages;
     SetLabelText(w.LabelPocetProgramovani, m.MsgProgramCount + QStringLiteral(" 65535"));
     // Live servo values: their font size per language is set where they are shown.
-    SetLabelText(w.LabelServoPoz1, m.MsgServoDesired + QStringLiteral(" 1 = 5000 mV"));
-    SetLabelText(w.LabelServoMer1, m.MsgServoMeasured + QStringLiteral(" 1 = 5000 mV"));
-    SetLabelText(w.LabelServoPoz2, m.MsgServoDesired + QStringLiteral(" 2 = 5000 mV"));
-    SetLabelText(w.LabelServoMer2, m.MsgServoMeasured + QStringLiteral(" 2 = 5000 mV"));
+    SetLabelText(w.Live.LabelServoPoz1, m.MsgServoDesired + QStringLiteral(" 1 = 5000 mV"));
+    SetLabelText(w.Live.LabelServoMer1, m.MsgServoMeasured + QStringLiteral(" 1 = 5000 mV"));
+    SetLabelText(w.Live.LabelServoPoz2, m.MsgServoDesired + QStringLiteral(" 2 = 5000 mV"));
+    SetLabelText(w.Live.LabelServoMer2, m.MsgServoMeasured + QStringLiteral(" 2 = 5000 mV"));
     // The red lines under the live values: a unit of another version, damaged programmed data.
-    SetLabelText(w.LabelVersion, m.MsgVersionMismatch + QStringLiteral("  PC-56, IGN-255"));
-    w.LabelVersion->show();
-    w.LabelEeDataErr->show();
+    SetLabelText(w.Live.LabelVersion, m.MsgVersionMismatch + QStringLiteral("  PC-56, IGN-255"));
+    w.Live.LabelVersion->show();
+    w.Live.LabelEeDataErr->show();
     QApplication::processEvents();
     QStringList faults = TextFaults(w);
     QVERIFY2(faults.isEmpty(), qPrintable(faults.join(QLatin1Char('\n'))));
 
     // The connection label gives way to the transfer line.
-    w.LabelSpojeni->hide();
+    w.Live.LabelSpojeni->hide();
     const struct {
         MessageId Message;
         const char* Suffix;
@@ -298,11 +298,11 @@ void TestLanguage::everyTextWholeAndUncovered() {
     for (const auto& status : statusTexts) {
         w.Sequencer().ShowMessage(status.Message, status.Suffix, MessageTime);
         w.Timer1Timer();
-        w.LabelHlaseni->show();
-        w.CGaugeProgram->setVisible(status.Gauge);
-        w.LabelSpojeni->hide();
+        w.Live.LabelHlaseni->show();
+        w.Live.CGaugeProgram->setVisible(status.Gauge);
+        w.Live.LabelSpojeni->hide();
         QApplication::processEvents();
-        QVERIFY(w.LabelHlaseni->isVisible());
+        QVERIFY(w.Live.LabelHlaseni->isVisible());
         faults = TextFaults(w);
         QVERIFY2(faults.isEmpty(), qPrintable(faults.join(QLatin1Char('\n'))));
     }
@@ -445,7 +445,8 @@ void TestLanguage::fileErrorReasonsInEveryLanguage() {
     }
     QCOMPARE(FileWriteReason(FileWriteError::WriteFailed, Language::German),
              QString("Die Datei kann nicht geschrieben werden (ist der Datenträger voll?)."));
-    QCOMPARE(PortOpenReason(PortOpenError::Busy, Language::Czech), QString("zařízení používá jiný program"));
+    QCOMPARE(PortOpenReason(PortOpenError::Busy, Language::Czech),
+             QString("zařízení používá jiný program"));
 }
 
 // Each cause of a failed open tells what the user needs, in every language: which devices are

@@ -80,9 +80,10 @@ struct WindowLook {
 
 // The operation controls that print view hides.
 QList<QWidget*> OperationControls(const TFormHlav& w) {
-    QList<QWidget*> controls{w.StatusBar1,   w.ImageLogo,  w.GroupBoxToolBar, w.LabelSpojeni,
-                             w.ButtonMinus,  w.ButtonPlus, w.CheckBoxAll,     w.ButtonTps0,
-                             w.ButtonTps100, w.CGaugeRpm,  w.CGaugeTps};
+    QList<QWidget*> controls{w.StatusBar1,        w.ImageLogo,     w.GroupBoxToolBar,
+                             w.Live.LabelSpojeni, w.ButtonMinus,   w.ButtonPlus,
+                             w.CheckBoxAll,       w.ButtonTps0,    w.ButtonTps100,
+                             w.Live.CGaugeRpm,    w.Live.CGaugeTps};
     for (TCSpinButton* spin : w.CSpinButtonColumn)
         controls << spin;
     return controls;
@@ -231,7 +232,7 @@ QString Caption(const QString& text) {
 class PrintViewProbe : public QObject {
 public:
     PrintViewProbe(TFormHlav& w, std::function<void()> check) : w_(w), check_(std::move(check)) {
-        w.LabelHlaseni->installEventFilter(this);
+        w.Live.LabelHlaseni->installEventFilter(this);
     }
     int Checks = 0;
 
@@ -319,7 +320,7 @@ void TestPrint::printsActivePageInPrintView() {
     QVERIFY(ShowAfterTick(w));
     // Live values as with a unit: the labels are filled with the button face.
     QVERIFY(testing::ConnectScriptedUnit(w));
-    QVERIFY(w.LabelServoPoz1->autoFillBackground());
+    QVERIFY(w.Live.LabelServoPoz1->autoFillBackground());
     const WindowLook before = WindowLook::Of(w);
     QVERIFY(before.upDownsWithoutButtons.isEmpty());
 
@@ -335,9 +336,10 @@ void TestPrint::printsActivePageInPrintView() {
     // The window as it is printed.
     PrintViewProbe probe(w, [&] {
         QVERIFY(w.PrintView);
-        QVERIFY(w.LabelHlaseni->isVisibleTo(&w));
-        QVERIFY(w.LabelHlaseni->text().startsWith(QStringLiteral("Date and Time of printing:  ")));
-        QVERIFY(w.CGaugeProgram->isHidden());
+        QVERIFY(w.Live.LabelHlaseni->isVisibleTo(&w));
+        QVERIFY(
+            w.Live.LabelHlaseni->text().startsWith(QStringLiteral("Date and Time of printing:  ")));
+        QVERIFY(w.Live.CGaugeProgram->isHidden());
         QCOMPARE(w.palette().color(QPalette::Window), QColor(Qt::white));
         for (QWidget* control : OperationControls(w))
             QVERIFY2(control->isHidden(), qPrintable(control->objectName()));
@@ -350,11 +352,11 @@ void TestPrint::printsActivePageInPrintView() {
         QVERIFY(w.UpDownTps0->isVisibleTo(&w) == (page == 0));
         QCOMPARE(w.ServoTable->RowLabelColour(0), QColor(Qt::white));
         printed = w.PrintedArea();
-        heading = InClient(w, w.LabelHlaseni);
-        headingText = w.LabelHlaseni->text();
+        heading = InClient(w, w.Live.LabelHlaseni);
+        headingText = w.Live.LabelHlaseni->text();
         // The heading covers no other control.
         for (const QWidget* other : client->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
-            if (other != w.LabelHlaseni && other->isVisibleTo(client))
+            if (other != w.Live.LabelHlaseni && other->isVisibleTo(client))
                 QVERIFY2(!other->geometry().intersects(heading), qPrintable(other->objectName()));
         QVERIFY(printed.contains(heading));
         const QRect tab = w.PageControl1->tabBar()->tabRect(page).translated(
@@ -362,11 +364,11 @@ void TestPrint::printsActivePageInPrintView() {
         otherTabs = QRect(tab.right() + 4, tab.top() + 3,
                           InClient(w, w.PageControl1).right() - tab.right() - 8, tab.height() - 6);
         shownTexts = QStringList{headingText,
-                                 w.LabelRpm->text(),
-                                 w.LabelNapeti->text(),
-                                 w.LabelServoPoz1->text(),
-                                 w.LabelServoMer2->text(),
-                                 Caption(w.CheckBoxProgHned->text())};
+                                 w.Live.LabelRpm->text(),
+                                 w.Live.LabelNapeti->text(),
+                                 w.Live.LabelServoPoz1->text(),
+                                 w.Live.LabelServoMer2->text(),
+                                 Caption(w.Live.CheckBoxProgHned->text())};
         if (page == 0) {
             shownTexts << w.GroupBoxSetTps->title() << w.RadioGroupPocPulsu->title()
                        << w.LabelTps0->text() << w.UpDownTps0->text() << w.UpDownTps100->text();
@@ -465,9 +467,9 @@ void TestPrint::printsActivePageInPrintView() {
     QVERIFY(!plain(InClient(w, page == 0 ? w.GroupBoxSetTps : w.GroupBoxServo)));
 
     // White under every label: the live values, the heading, the check box, the row labels.
-    QList<QWidget*> labels{w.LabelRpm,       w.LabelTpsMon,     w.LabelNapeti,
-                           w.LabelServoPoz1, w.LabelServoMer1,  w.LabelServoPoz2,
-                           w.LabelServoMer2, w.CheckBoxProgHned};
+    QList<QWidget*> labels{w.Live.LabelRpm,       w.Live.LabelTpsMon,     w.Live.LabelNapeti,
+                           w.Live.LabelServoPoz1, w.Live.LabelServoMer1,  w.Live.LabelServoPoz2,
+                           w.Live.LabelServoMer2, w.Live.CheckBoxProgHned};
     if (page != 0)
         labels << w.LabelHystMv << w.CheckBoxServoEnable;
     for (QWidget* label : labels)
@@ -509,8 +511,8 @@ void TestPrint::headingByLanguage() {
         QFile::copy(pdf, keep + QLatin1Char('/') + QFileInfo(pdf).fileName());
 
     // The heading stays for the message time, and is printed as text.
-    const QString printed = w.LabelHlaseni->text();
-    QVERIFY(w.LabelHlaseni->isVisibleTo(&w));
+    const QString printed = w.Live.LabelHlaseni->text();
+    QVERIFY(w.Live.LabelHlaseni->isVisibleTo(&w));
     QCOMPARE(w.Sequencer().State().MessageTicks, MessageTime);
     QVERIFY2(PdfText(pdf).contains(printed.simplified()), qPrintable(printed));
     if (heading.isEmpty()) {
@@ -552,7 +554,7 @@ void TestPrint::failedOrCancelledPrintRestoresWindow() {
     if (!cancel)
         QVERIFY2(boxText.contains(unwritable), qPrintable(boxText));
     // A cancelled choice leaves the window untouched; a failed print shows the heading.
-    QCOMPARE(w.LabelHlaseni->isHidden(), cancel);
+    QCOMPARE(w.Live.LabelHlaseni->isHidden(), cancel);
     QVERIFY(!QFile::exists(unwritable));
     QVERIFY(!w.PrintView);
     WindowLook after = WindowLook::Of(w);
@@ -627,7 +629,7 @@ void TestPrint::coloursBackAfterPrint() {
     w.Image.servo(0).TpEnable() = 1;
     w.PageControl1->setCurrentIndex(1);
     w.FillEditors();
-    w.CheckBoxProgHned->setChecked(programAfterChange);
+    w.Live.CheckBoxProgHned->setChecked(programAfterChange);
     w.ShowServoEditors();
     QVERIFY(ShowAfterTick(w));
     QVERIFY(testing::ConnectScriptedUnit(w));

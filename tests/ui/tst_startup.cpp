@@ -76,8 +76,8 @@ struct WindowState {
     QString LastFile;
 
     explicit WindowState(const TFormHlav& w)
-        : Image(w.Image), HistoryIndex(w.Session.History.CurrentIndex()), File(w.LabelFile2->text()),
-          LastFile(w.LastFilePath) {}
+        : Image(w.Image), HistoryIndex(w.Session.History.CurrentIndex()),
+          File(w.LabelFile2->text()), LastFile(w.LastFilePath) {}
     bool operator==(const WindowState&) const = default;
 };
 
@@ -153,7 +153,7 @@ void TestStartup::newAsksWithYesNoCancel() {
     // The link's tick sets the message line from the sequencer; held here, so that only New
     // decides about the line however long the box stays open on a busy machine.
     w.Timer1->stop();
-    w.LabelHlaseni->show();
+    w.Live.LabelHlaseni->show();
     const WindowState before(w);
 
     const auto seen = AnswerBoxes(&w, QMessageBox::StandardButton(answer));
@@ -163,13 +163,13 @@ void TestStartup::newAsksWithYesNoCancel() {
     QCOMPARE(seen->Buttons, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
     if (!setsDefaults) {
         QVERIFY(WindowState(w) == before);
-        QVERIFY(!w.LabelHlaseni->isHidden());
+        QVERIFY(!w.Live.LabelHlaseni->isHidden());
         return;
     }
     QVERIFY(w.Image == DefaultImage());
     QCOMPARE(w.LabelFile2->text(), QString());
-    QVERIFY(w.LabelHlaseni->isHidden());
-    QVERIFY(w.CGaugeProgram->isHidden());
+    QVERIFY(w.Live.LabelHlaseni->isHidden());
+    QVERIFY(w.Live.CGaugeProgram->isHidden());
     QCOMPARE(w.LastFilePath, before.LastFile);
     // New is an edit like any other: undo brings the table back.
     w.SpeedButtonZpetClick();
@@ -206,13 +206,13 @@ void TestStartup::saveThenOpenIsUndoable() {
     QVERIFY(w.Image == DefaultImage());
     QCOMPARE(w.LabelFile2->text(), QString());
 
-    w.LabelHlaseni->show();
+    w.Live.LabelHlaseni->show();
     w.MenuOpen->trigger();
     QCOMPARE(seen->Count, 1); // only New's question: the file was accepted
     QVERIFY(w.Image == saved);
     QCOMPARE(w.LabelFile2->text(), path);
     QCOMPARE(w.SaveDialog1->directory().absolutePath(), files_->path());
-    QVERIFY(w.LabelHlaseni->isHidden());
+    QVERIFY(w.Live.LabelHlaseni->isHidden());
     QCOMPARE(w.ServoTable->Position({0, 5}), 3300); // editors show the loaded table
     w.SpeedButtonZpetClick();
     QVERIFY(w.Image == DefaultImage());
@@ -332,17 +332,17 @@ void TestStartup::openRefusedChangesNothing() {
 void TestStartup::openCancelledHidesTransferIndication() {
     TFormHlav w;
     w.FileChooser = [](QFileDialog*) { return QString(); };
-    w.LabelHlaseni->show();
-    w.CGaugeProgram->show();
+    w.Live.LabelHlaseni->show();
+    w.Live.CGaugeProgram->show();
     const WindowState before(w);
     w.MenuOpen->trigger();
-    QVERIFY(w.LabelHlaseni->isHidden());
-    QVERIFY(w.CGaugeProgram->isHidden());
+    QVERIFY(w.Live.LabelHlaseni->isHidden());
+    QVERIFY(w.Live.CGaugeProgram->isHidden());
     QVERIFY(WindowState(w) == before);
     // Cancelling Save changes nothing at all, not even the transfer indication.
-    w.LabelHlaseni->show();
+    w.Live.LabelHlaseni->show();
     w.MenuSave->trigger();
-    QVERIFY(!w.LabelHlaseni->isHidden());
+    QVERIFY(!w.Live.LabelHlaseni->isHidden());
     QVERIFY(WindowState(w) == before);
 }
 
@@ -676,7 +676,7 @@ void TestStartup::exitDuringTransferAsks() {
     QCOMPARE(w.isVisible(), !closedAtOnce);
     if (answer == QMessageBox::Yes) {
         QCOMPARE(w.Sequencer().State().Mode, TransferMode::Idle);
-        QCOMPARE(w.LabelHlaseni->text(), w.Messages.MsgProgramError);
+        QCOMPARE(w.Live.LabelHlaseni->text(), w.Messages.MsgProgramError);
         return;
     }
     QCOMPARE(w.Sequencer().State().Mode, TransferMode::Program);
@@ -730,7 +730,7 @@ void TestStartup::testMarkerShowsTestLabels() {
         WriteText(ConfigFile(TestMarkerFileName), marker);
     TFormHlav w;
     QCOMPARE(w.TestDisplay, shown);
-    for (QLabel* label : w.LabelTest)
+    for (QLabel* label : w.Live.LabelTest)
         QCOMPARE(!label->isHidden(), shown);
 }
 

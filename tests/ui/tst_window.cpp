@@ -532,11 +532,11 @@ void TestWindow::enterMovesFocusAndCommits() {
     QCOMPARE(w.Session.History.CurrentIndex(), w.Image.servo(0).Cell(0, 0) != 50 ? 1 : 0);
 
     // Enter in "Programming after change" commits as well.
-    w.CheckBoxProgHned->setFocus();
+    w.Live.CheckBoxProgHned->setFocus();
     w.Image.servo(0).Cell(1, 1) = 9; // a change behind the editors, packed over by the commit
     TypeIntoCell(w, {0, 5}, QStringLiteral("300"));
-    w.CheckBoxProgHned->setFocus();
-    QTest::keyClick(w.CheckBoxProgHned, Qt::Key_Return);
+    w.Live.CheckBoxProgHned->setFocus();
+    QTest::keyClick(w.Live.CheckBoxProgHned, Qt::Key_Return);
     QCOMPARE(int(w.Image.servo(0).Cell(0, 5)), 15);
 }
 
@@ -686,7 +686,7 @@ void TestWindow::wheelStepsOnlyTheFocusedEditor() {
         w.ServoTable->SetCurrentCell({0, 0});
     TEditUpDown* focused = page == 0 ? w.UpDownTps100 : w.ServoTable->Editor();
     focused->setFocus(Qt::MouseFocusReason);
-    w.CheckBoxProgHned->setChecked(true);
+    w.Live.CheckBoxProgHned->setChecked(true);
     const ParameterImage before = w.Image;
     const int start = scrolled.Position();
     const int startIndex = w.Session.History.CurrentIndex();
@@ -786,7 +786,7 @@ void TestWindow::focusStaysInEditorAfterCommand() {
     if (expected == w.ServoTable->Editor())
         QCOMPARE(w.ServoTable->CurrentCell(), TableCell({0, 3}));
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
-    QVERIFY(!w.CheckBoxProgHned->isChecked());
+    QVERIFY(!w.Live.CheckBoxProgHned->isChecked());
     dorv::CurrentLanguage = dorv::Language::Czech;
 }
 
@@ -849,7 +849,7 @@ void TestWindow::focusedControlShowsFocus() {
 void TestWindow::progAfterChangeFaceFollowsTickAtOnce() {
     TFormHlav w;
     ShowActive(w);
-    QCheckBox* box = w.CheckBoxProgHned;
+    QCheckBox* box = w.Live.CheckBoxProgHned;
     const QColor face = w.palette().color(QPalette::Button);
     // Red, or red under the light tint of the focus mark.
     const auto redPixels = [box] {
@@ -1012,17 +1012,17 @@ void TestWindow::languageMenuSwitchesTextsAndMessages() {
     QCOMPARE(w.Messages.MsgReadError, QStringLiteral("Read error!"));
     QCOMPARE(w.Messages.HelpFileName, QStringLiteral("DORV_manual_en.pdf"));
     // Not connected: the live labels show their placeholders in the new language.
-    QVERIFY(w.LabelSpojeni->isVisible());
-    QCOMPARE(w.LabelServoPoz1->text(), QStringLiteral("Servo desired 1 = --- mV"));
+    QVERIFY(w.Live.LabelSpojeni->isVisible());
+    QCOMPARE(w.Live.LabelServoPoz1->text(), QStringLiteral("Servo desired 1 = --- mV"));
     QCOMPARE(w.LabelPocetProgramovani->text(), QStringLiteral("Number of Programing = ---"));
     // The label fits its new text.
-    QVERIFY(w.LabelServoPoz1->width() >= w.LabelServoPoz1->sizeHint().width());
+    QVERIFY(w.Live.LabelServoPoz1->width() >= w.Live.LabelServoPoz1->sizeHint().width());
 
     // Connected: a switch keeps the live values; the editors are refilled.
-    w.LabelSpojeni->hide();
-    w.LabelServoPoz1->setText(QStringLiteral("Servo desired 1 = 2400 mV"));
+    w.Live.LabelSpojeni->hide();
+    w.Live.LabelServoPoz1->setText(QStringLiteral("Servo desired 1 = 2400 mV"));
     w.MenuGerman->trigger();
-    QCOMPARE(w.LabelServoPoz1->text(), QStringLiteral("Servo desired 1 = 2400 mV"));
+    QCOMPARE(w.Live.LabelServoPoz1->text(), QStringLiteral("Servo desired 1 = 2400 mV"));
     QCOMPARE(w.CheckBoxServoEnable->text(), QStringLiteral("Servo zulassen"));
     QCOMPARE(w.Messages.MsgDefaultQuestion,
              QStringLiteral("Wollen Sie Standardeinstellungen öffnen?"));
@@ -1101,9 +1101,9 @@ void TestWindow::servoValuesStayInTheirColumns() {
     QFETCH(int, language);
     dorv::CurrentLanguage = dorv::LanguageOfNumber(language);
     TFormHlav w;
-    const std::array<QLabel*, 4> labels{w.LabelServoPoz1, w.LabelServoMer1, w.LabelServoPoz2,
-                                        w.LabelServoMer2};
-    const int size = w.LabelServoPoz1->font().pixelSize();
+    const std::array<QLabel*, 4> labels{w.Live.LabelServoPoz1, w.Live.LabelServoMer1,
+                                        w.Live.LabelServoPoz2, w.Live.LabelServoMer2};
+    const int size = w.Live.LabelServoPoz1->font().pixelSize();
     QVERIFY(size >= dorv::MinimumFittedPixelSize && size <= TFormHlav::ServoLabelPixelSize);
     const QStringList widest = dorv::WidestServoTexts(w.Messages);
     QCOMPARE(widest.size(), 4);
@@ -1114,13 +1114,14 @@ void TestWindow::servoValuesStayInTheirColumns() {
             QCoreApplication::processEvents(); // the layout requests the texts post
             QCOMPARE(labels[i]->font().pixelSize(), size);
         }
-        for (QLabel* left : {w.LabelServoPoz1, w.LabelServoMer1})
-            QVERIFY2(left->geometry().right() < w.LabelServoPoz2->x(), qPrintable(left->text()));
-        for (QLabel* right : {w.LabelServoPoz2, w.LabelServoMer2})
+        for (QLabel* left : {w.Live.LabelServoPoz1, w.Live.LabelServoMer1})
+            QVERIFY2(left->geometry().right() < w.Live.LabelServoPoz2->x(),
+                     qPrintable(left->text()));
+        for (QLabel* right : {w.Live.LabelServoPoz2, w.Live.LabelServoMer2})
             QVERIFY2(right->geometry().right() < TFormHlav::DesignWidth, qPrintable(right->text()));
-        dorv::SetLabelText(w.LabelServoMer1, shown);
+        dorv::SetLabelText(w.Live.LabelServoMer1, shown);
         QCoreApplication::processEvents();
-        QCOMPARE(w.LabelServoMer1->font().pixelSize(), size);
+        QCOMPARE(w.Live.LabelServoMer1->font().pixelSize(), size);
     }
     // Once the texts are shown the window settles: fitting the labels asks for no new layout.
     QCoreApplication::processEvents();
@@ -1347,7 +1348,7 @@ void TestWindow::tableOperationOnSelection() {
         asked << prompt;
         return amount;
     };
-    w.CheckBoxProgHned->setChecked(true);
+    w.Live.CheckBoxProgHned->setChecked(true);
     w.ServoTable->SetCurrentCell({1, 2});
     w.ServoTable->Editor()->setFocus();
     w.ServoTable->SetSelection({1, 2, 3, 5});
@@ -1448,7 +1449,7 @@ void TestWindow::pasteThenUndoRestoresImage() {
     PrepareRamp(w);
     ShowActive(w);
     const ParameterImage before = w.Image;
-    w.CheckBoxProgHned->setChecked(true);
+    w.Live.CheckBoxProgHned->setChecked(true);
     w.ServoTable->SetCurrentCell({4, 6});
     w.ServoTable->Editor()->setFocus();
     // From a spreadsheet: headers, a decimal comma, a thousands separator, Windows line ends.
@@ -1467,7 +1468,7 @@ void TestWindow::pasteThenUndoRestoresImage() {
     QCOMPARE(w.Session.History.CurrentIndex(), 1);
     QCOMPARE(w.Sequencer().State().Mode, TransferMode::Program);
     QCOMPARE(w.ServoTable->Selection(), std::optional(TableRect{4, 6, 5, 7}));
-    w.CheckBoxProgHned->setChecked(false);
+    w.Live.CheckBoxProgHned->setChecked(false);
     QTest::keyClick(w.ServoTable->Editor(), Qt::Key_Z, Qt::ControlModifier);
     QCOMPARE(w.Image, before);
     QCOMPARE(w.ServoTable->Position({5, 7}), 1000 + 700 + 100);

@@ -138,7 +138,7 @@ public:
                      device);
         ini.setValue(QStringLiteral("FORM_HLAV/ComPort"), 1);
     }
-    bool Connected() const { return ptyFound_ && window->LabelSpojeni->isHidden(); }
+    bool Connected() const { return ptyFound_ && window->Live.LabelSpojeni->isHidden(); }
     // The unit comes back: a new simulator whose pty takes the same link.
     bool RestartSim(QStringList simOptions) {
         sim = std::make_unique<SimProcess>(dir_, simOptions);
@@ -197,28 +197,28 @@ void TestWindowLink::liveValuesAndRead() {
     SimWindow t({"--rpm", "4200", "--throttle", "37"}, &unit);
     TFormHlav& w = *t.window;
     QTRY_VERIFY_WITH_TIMEOUT(t.Connected(), 5000);
-    QTRY_COMPARE(w.LabelRpm->text(), QStringLiteral("RPM = 4200 "));
-    QCOMPARE(w.CGaugeRpm->Progress(), 42);
-    QVERIFY(w.LabelTpsMon->text().startsWith(QStringLiteral("TP= 37 %=")));
-    QCOMPARE(w.CGaugeTps->Progress(), 37);
-    QVERIFY(w.LabelServoPoz1->text().startsWith(w.Messages.MsgServoDesired + " 1 = "));
+    QTRY_COMPARE(w.Live.LabelRpm->text(), QStringLiteral("RPM = 4200 "));
+    QCOMPARE(w.Live.CGaugeRpm->Progress(), 42);
+    QVERIFY(w.Live.LabelTpsMon->text().startsWith(QStringLiteral("TP= 37 %=")));
+    QCOMPARE(w.Live.CGaugeTps->Progress(), 37);
+    QVERIFY(w.Live.LabelServoPoz1->text().startsWith(w.Messages.MsgServoDesired + " 1 = "));
     QCOMPARE(w.LabelPocetProgramovani->text(), w.Messages.MsgProgramCount + " 12");
-    QVERIFY(w.LabelNapeti->text().startsWith(QStringLiteral("U= ")));
+    QVERIFY(w.Live.LabelNapeti->text().startsWith(QStringLiteral("U= ")));
     const QColor buttonFace = w.palette().color(QPalette::Button);
-    QCOMPARE(w.LabelNapeti->palette().color(QPalette::Window), buttonFace); // 13.2 V to 14 V
-    QCOMPARE(w.LabelTpsMon->palette().color(QPalette::Window), buttonFace);
-    QVERIFY(w.LabelTest[3]->text().startsWith(QStringLiteral("Test4=")));
-    QVERIFY(w.LabelVersion->isHidden());
-    QVERIFY(w.LabelEeDataErr->isHidden());
+    QCOMPARE(w.Live.LabelNapeti->palette().color(QPalette::Window), buttonFace); // 13.2 V to 14 V
+    QCOMPARE(w.Live.LabelTpsMon->palette().color(QPalette::Window), buttonFace);
+    QVERIFY(w.Live.LabelTest[3]->text().startsWith(QStringLiteral("Test4=")));
+    QVERIFY(w.Live.LabelVersion->isHidden());
+    QVERIFY(w.Live.LabelEeDataErr->isHidden());
 
     w.LabelFile2->setText(QStringLiteral("old.ign"));
     w.ButtonRead->click();
-    QCOMPARE(w.LabelHlaseni->text(), w.Messages.MsgReading);
-    QVERIFY(!w.LabelHlaseni->isHidden() && !w.CGaugeProgram->isHidden());
+    QCOMPARE(w.Live.LabelHlaseni->text(), w.Messages.MsgReading);
+    QVERIFY(!w.Live.LabelHlaseni->isHidden() && !w.Live.CGaugeProgram->isHidden());
     QVERIFY(w.LabelFile2->text().isEmpty());
     QVERIFY(QTest::qWaitFor([&] { return PassEndedOk(w); }, PassTimeoutMs));
-    QCOMPARE(w.LabelHlaseni->text(), w.Messages.MsgVerifying + ": OK");
-    QCOMPARE(w.CGaugeProgram->Progress(), w.CGaugeProgram->MaxValue());
+    QCOMPARE(w.Live.LabelHlaseni->text(), w.Messages.MsgVerifying + ": OK");
+    QCOMPARE(w.Live.CGaugeProgram->Progress(), w.Live.CGaugeProgram->MaxValue());
     QVERIFY(SameParameters(w.Image, unit));
     QCOMPARE(w.LabelVerze1->text(), QStringLiteral("SIM01"));
     QCOMPARE(w.LabelVerze2->text(), QStringLiteral("10.12.2026"));
@@ -240,12 +240,12 @@ void TestWindowLink::changedCellProgramsAfterChange() {
     TFormHlav& w = *t.window;
     QTRY_VERIFY_WITH_TIMEOUT(t.Connected(), 5000);
     w.PageControl1->setCurrentIndex(1);
-    w.CheckBoxProgHned->setChecked(true);
+    w.Live.CheckBoxProgHned->setChecked(true);
     const int before = w.ServoTable->Position({0, 6});
     w.ServoTable->SetCurrentCell({0, 6});
     w.ServoTable->Editor()->stepUp(); // an up-down arrow: pack and commit
     QCOMPARE(w.Sequencer().State().Mode, TransferMode::Program);
-    QCOMPARE(w.LabelHlaseni->text(), w.Messages.MsgProgramming);
+    QCOMPARE(w.Live.LabelHlaseni->text(), w.Messages.MsgProgramming);
     QVERIFY(WaitForProgrammed(w));
     QVERIFY(t.sim->Stop());
 
@@ -264,7 +264,7 @@ void TestWindowLink::tableOperationProgramsOncePass() {
     QTRY_VERIFY_WITH_TIMEOUT(t.Connected(), 5000);
     QTRY_COMPARE(w.LabelPocetProgramovani->text(), w.Messages.MsgProgramCount + " 12");
     w.PageControl1->setCurrentIndex(1);
-    w.CheckBoxProgHned->setChecked(true);
+    w.Live.CheckBoxProgHned->setChecked(true);
     const int historyBefore = w.Session.History.CurrentIndex();
     w.ServoTable->SetCurrentCell({0, 0});
     w.ServoTable->SelectAll();
@@ -300,7 +300,7 @@ void TestWindowLink::programThenUndoReachesUnit() {
     QTRY_VERIFY_WITH_TIMEOUT(t.sim->HasSavedImage() && SameParameters(t.sim->SavedImage(), changed),
                              6000);
 
-    w.CheckBoxProgHned->setChecked(true);
+    w.Live.CheckBoxProgHned->setChecked(true);
     w.SpeedButtonZpet->click();
     QVERIFY(SameParameters(w.Image, start));
     QCOMPARE(w.Sequencer().State().Mode, TransferMode::Program);
@@ -340,7 +340,7 @@ void TestWindowLink::plusRaisesHighlightedCell() {
     table->SetCurrentCell({4, 4});
     QCOMPARE_NE(EditColour(table->Editor()), Lime);
 
-    w.CheckBoxProgHned->setChecked(true);
+    w.Live.CheckBoxProgHned->setChecked(true);
     w.ButtonPlus->click();
     QVERIFY(WaitForProgrammed(w));
     QVERIFY(t.sim->Stop());
@@ -370,7 +370,7 @@ void TestWindowLink::tpsCapture() {
     SimWindow t({"--rpm", "2000", "--throttle", QString::number(throttle)}, &unit);
     TFormHlav& w = *t.window;
     QTRY_VERIFY_WITH_TIMEOUT(t.Connected(), 5000);
-    QTRY_VERIFY(w.LabelTpsMon->text().startsWith(QStringLiteral("TP= %1 %=").arg(throttle)));
+    QTRY_VERIFY(w.Live.LabelTpsMon->text().startsWith(QStringLiteral("TP= %1 %=").arg(throttle)));
     const int mv = w.Sequencer().Live().MonitorTpMv;
     QVERIFY2(std::abs(mv - (200 + 4750 * throttle / 100)) <= 5, qPrintable(QString::number(mv)));
     const Byte tps0 = w.Image.Tps0();
@@ -390,8 +390,8 @@ void TestWindowLink::versionMismatchBoxStopsRead() {
     TFormHlav& w = *t.window;
     QTRY_VERIFY_WITH_TIMEOUT(t.Connected(), 5000);
     const QString mismatch = w.Messages.MsgVersionMismatch + QStringLiteral("  PC-56, IGN-55");
-    QTRY_VERIFY(!w.LabelVersion->isHidden());
-    QCOMPARE(w.LabelVersion->text(), mismatch);
+    QTRY_VERIFY(!w.Live.LabelVersion->isHidden());
+    QCOMPARE(w.Live.LabelVersion->text(), mismatch);
     const ParameterImage before = w.Image;
 
     // While the box is open the ticks go on as idle ticks and keep polling the unit.
@@ -400,7 +400,7 @@ void TestWindowLink::versionMismatchBoxStopsRead() {
     bool idleThroughout = true;
     BoxCloser closer(1500, [&] {
         tickCounts.insert(w.Sequencer().State().TickCount);
-        connectionKept = connectionKept && w.LabelSpojeni->isHidden();
+        connectionKept = connectionKept && w.Live.LabelSpojeni->isHidden();
         idleThroughout = idleThroughout && w.Sequencer().State().Mode == TransferMode::Idle;
     });
     w.ButtonRead->click();
@@ -416,8 +416,8 @@ void TestWindowLink::versionMismatchBoxStopsRead() {
     QCOMPARE(closer.Texts.size(), 1);
     QCOMPARE(w.Sequencer().State().Mode, TransferMode::Idle);
     QCOMPARE(int(w.Sequencer().State().BlockCommand), 0x40);
-    QVERIFY(w.LabelHlaseni->isHidden());
-    QVERIFY(w.CGaugeProgram->isHidden());
+    QVERIFY(w.Live.LabelHlaseni->isHidden());
+    QVERIFY(w.Live.CGaugeProgram->isHidden());
     QCOMPARE(int(w.Image.FormatVersion()), 55);
     QVERIFY(SameParameters(w.Image, before));
 }
@@ -440,7 +440,7 @@ void TestWindowLink::comMenuOpenErrorsAndUnplug() {
              qPrintable(closer.Texts[0]));
     for (int k = 0; k < TFormHlav::ComPortCount; ++k)
         QCOMPARE(w.MenuComPort[k]->isChecked(), k == 2);
-    QTRY_VERIFY_WITH_TIMEOUT(!w.LabelSpojeni->isHidden(), 3000);
+    QTRY_VERIFY_WITH_TIMEOUT(!w.Live.LabelSpojeni->isHidden(), 3000);
 
     // COM21 has no menu item: none is checked.
     w.PortIndex = 20;
@@ -451,20 +451,20 @@ void TestWindowLink::comMenuOpenErrorsAndUnplug() {
         QVERIFY(!item->isChecked());
 
     w.MenuComPort[0]->trigger();
-    QTRY_VERIFY_WITH_TIMEOUT(w.LabelSpojeni->isHidden(), 3000);
+    QTRY_VERIFY_WITH_TIMEOUT(w.Live.LabelSpojeni->isHidden(), 3000);
     QVERIFY(w.MenuComPort[0]->isChecked());
 
     // The adapter goes away: the port closes and the no-connection label shows, nothing else.
     t.sim->Stop(SIGKILL);
     QTRY_VERIFY_WITH_TIMEOUT(!w.ComPort().IsOpen(), 3000);
-    QTRY_VERIFY_WITH_TIMEOUT(!w.LabelSpojeni->isHidden(), 3000);
+    QTRY_VERIFY_WITH_TIMEOUT(!w.Live.LabelSpojeni->isHidden(), 3000);
     QCOMPARE(closer.Texts.size(), 2);
 
     // Without a unit a Read ends in the red read error, about a second after its first frame.
     w.ButtonRead->click();
-    QTRY_COMPARE_WITH_TIMEOUT(w.LabelHlaseni->text(), w.Messages.MsgReadError, 4000);
-    QCOMPARE(w.LabelHlaseni->palette().color(QPalette::Window), QColor(Qt::red));
-    QVERIFY(!w.LabelHlaseni->isHidden());
+    QTRY_COMPARE_WITH_TIMEOUT(w.Live.LabelHlaseni->text(), w.Messages.MsgReadError, 4000);
+    QCOMPARE(w.Live.LabelHlaseni->palette().color(QPalette::Window), QColor(Qt::red));
+    QVERIFY(!w.Live.LabelHlaseni->isHidden());
     QCOMPARE(w.Sequencer().State().Mode, TransferMode::Idle);
 }
 
@@ -483,8 +483,8 @@ void TestWindowLink::cablePulledDuringReadThenDeviceReturns() {
     SimWindow t({"--rpm", "3100"}, &unit);
     TFormHlav& w = *t.window;
     QTRY_VERIFY_WITH_TIMEOUT(t.Connected(), 5000);
-    QTRY_COMPARE(w.LabelRpm->text(), QStringLiteral("RPM = 3100 "));
-    QVERIFY(w.LabelRpm->isEnabled());
+    QTRY_COMPARE(w.Live.LabelRpm->text(), QStringLiteral("RPM = 3100 "));
+    QVERIFY(w.Live.LabelRpm->isEnabled());
 
     if (duringRead) {
         w.ButtonRead->click();
@@ -494,12 +494,12 @@ void TestWindowLink::cablePulledDuringReadThenDeviceReturns() {
     QTRY_VERIFY_WITH_TIMEOUT(w.LabelPortNote != nullptr, 3000);
     QCOMPARE(w.LabelPortNote->text(), QStringLiteral("Device disconnected"));
     if (duringRead) {
-        QTRY_COMPARE_WITH_TIMEOUT(w.LabelHlaseni->text(), w.Messages.MsgReadError, 3000);
-        QCOMPARE(w.LabelHlaseni->palette().color(QPalette::Window), QColor(Qt::red));
+        QTRY_COMPARE_WITH_TIMEOUT(w.Live.LabelHlaseni->text(), w.Messages.MsgReadError, 3000);
+        QCOMPARE(w.Live.LabelHlaseni->palette().color(QPalette::Window), QColor(Qt::red));
     }
-    QTRY_VERIFY_WITH_TIMEOUT(!w.LabelSpojeni->isHidden(), 3000);
-    QVERIFY(!w.LabelRpm->isEnabled());
-    QVERIFY(!w.CGaugeRpm->isEnabled());
+    QTRY_VERIFY_WITH_TIMEOUT(!w.Live.LabelSpojeni->isHidden(), 3000);
+    QVERIFY(!w.Live.LabelRpm->isEnabled());
+    QVERIFY(!w.Live.CGaugeRpm->isEnabled());
     QVERIFY(w.PortWatch->isActive());
     if (duringRead && !qEnvironmentVariableIsEmpty("DORV_KEEP_PORT_SHOTS")) {
         w.show();
@@ -516,8 +516,8 @@ void TestWindowLink::cablePulledDuringReadThenDeviceReturns() {
     QVERIFY(t.RestartSim({"--rpm", "2500", "--load", t.Path("unit.bin")}));
     QTRY_VERIFY_WITH_TIMEOUT(w.ComPort().IsOpen(), 4000);
     QTRY_VERIFY_WITH_TIMEOUT(t.Connected(), 4000);
-    QTRY_COMPARE(w.LabelRpm->text(), QStringLiteral("RPM = 2500 "));
-    QVERIFY(w.LabelRpm->isEnabled());
+    QTRY_COMPARE(w.Live.LabelRpm->text(), QStringLiteral("RPM = 2500 "));
+    QVERIFY(w.Live.LabelRpm->isEnabled());
     QVERIFY(!w.PortWatch->isActive());
     QCOMPARE(w.LabelPortNote->text(),
              QStringLiteral("Device %1 connected again").arg(t.sim->Link()));
@@ -570,7 +570,7 @@ void TestWindowLink::comItemsAndSerialDevices() {
     QVERIFY(w.ComPort().IsOpen());
     QVERIFY(w.MenuComPort[4]->isChecked());
     QCOMPARE(ConfiguredPortDevice("COM5"), chosen.Path);
-    QTRY_VERIFY(w.LabelRpm->text().endsWith(QStringLiteral("= 1800 ")));
+    QTRY_VERIFY(w.Live.LabelRpm->text().endsWith(QStringLiteral("= 1800 ")));
 }
 
 // A second window on a port the first holds: the box says busy, never "no permission" (the port
