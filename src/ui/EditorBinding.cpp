@@ -19,15 +19,9 @@ using dorv::Byte;
 
 void TFormHlav::PackEditors() {
     if (ActivePage() == 0)
-        PackGeneralPage();
+        General.Pack(Image);
     else
         PackServoPage(ActiveServo());
-}
-
-void TFormHlav::PackGeneralPage() {
-    Image.Tps0() = dorv::Tps0Stored(UpDownTps0->Position());
-    Image.Tps100() = dorv::Tps100Stored(UpDownTps100->Position());
-    Image.PulsesMode() = static_cast<Byte>(RadioGroupPocPulsuItems->checkedId());
 }
 
 void TFormHlav::PackServoPage(dorv::ServoIndex s) {
@@ -44,24 +38,10 @@ void TFormHlav::PackServoPage(dorv::ServoIndex s) {
 void TFormHlav::FillEditors() {
     ShowServoEditors();
     if (ActivePage() == 0)
-        FillGeneralPage();
+        General.Fill(Image);
     else
         FillServoPage(ActiveServo());
     ShowServoEditors();
-}
-
-void TFormHlav::FillGeneralPage() {
-    UpDownTps0->SetPosition(dorv::Tps0Shown(Image.Tps0()));
-    UpDownTps100->SetPosition(dorv::Tps100Shown(Image.Tps100()));
-    // A stored choice outside the three items leaves none selected, as an item index would.
-    QAbstractButton* item = RadioGroupPocPulsuItems->button(Image.PulsesMode());
-    if (item) {
-        item->setChecked(true);
-    } else if (QAbstractButton* checked = RadioGroupPocPulsuItems->checkedButton()) {
-        RadioGroupPocPulsuItems->setExclusive(false);
-        checked->setChecked(false);
-        RadioGroupPocPulsuItems->setExclusive(true);
-    }
 }
 
 void TFormHlav::FillServoPage(dorv::ServoIndex s) {
@@ -128,7 +108,7 @@ bool TakesFocus(const QWidget* widget) {
 } // namespace
 
 QWidget* TFormHlav::FirstEditorOfPage() const {
-    return ActivePage() == 0 ? UpDownTps0 : static_cast<QWidget*>(ServoTable->Editor());
+    return ActivePage() == 0 ? General.UpDownTps0 : static_cast<QWidget*>(ServoTable->Editor());
 }
 
 // A page change has already put the focus on the new page itself when no editor of that page was

@@ -45,23 +45,6 @@
 
 namespace {
 
-// The logo of the general page: the product name in a framed field.
-QPixmap LogoPicture() {
-    QPixmap pixmap(234, 103);
-    pixmap.fill(Qt::transparent);
-    QPainter painter(&pixmap);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setPen(QPen(QColor(0, 0, 128), 3));
-    painter.drawRoundedRect(QRectF(4, 8, 226, 87), 14, 14);
-    QFont font;
-    font.setPixelSize(56);
-    font.setBold(true);
-    font.setItalic(true);
-    painter.setFont(font);
-    painter.drawText(QRect(4, 8, 226, 87), Qt::AlignCenter, QStringLiteral("DORV"));
-    return pixmap;
-}
-
 using dorv::AutoSizeProperty;
 using dorv::FontOfHeight;
 using dorv::MakeAction;
@@ -202,60 +185,11 @@ void TFormHlav::CreatePages(QWidget* client) {
 }
 
 void TFormHlav::CreatePageRuzne() {
-    QWidget* page = TabSheet_Ruzne;
-    GroupBoxSetTps = new QGroupBox(QStringLiteral("TPS"), page);
-    GroupBoxSetTps->setObjectName(QStringLiteral("GroupBoxSetTps"));
-    GroupBoxSetTps->setGeometry(8, 4, 284, 107);
-    LabelTps0 = MakeLabel(GroupBoxSetTps, "LabelTps0", QStringLiteral("0%  [mV]"), {33, 30});
-    UpDownTps0 =
-        TEditUpDown::Create(GroupBoxSetTps, QStringLiteral("EditTps0"),
-                            QStringLiteral("UpDownTps0"), {96, 26, 56, 21}, dorv::Tps0Range);
-    UpDownTps0->SetPosition(200);
-    ButtonTps0 =
-        MakePushButton(GroupBoxSetTps, "ButtonTps0", QStringLiteral("TPS 0 %"), {192, 24, 75, 25});
-    LabelTps100 = MakeLabel(GroupBoxSetTps, "LabelTps100", QStringLiteral("100%  [mv]"), {21, 69});
-    UpDownTps100 =
-        TEditUpDown::Create(GroupBoxSetTps, QStringLiteral("EditTps100"),
-                            QStringLiteral("UpDownTps100"), {96, 66, 56, 21}, dorv::Tps100Range);
-    UpDownTps100->SetPosition(2600);
-    ButtonTps100 = MakePushButton(GroupBoxSetTps, "ButtonTps100", QStringLiteral("TPS 100 %"),
-                                  {192, 64, 75, 25});
-
-    RadioGroupPocPulsu = new QGroupBox(QStringLiteral("Number of pulses"), page);
-    RadioGroupPocPulsu->setObjectName(QStringLiteral("RadioGroupPocPulsu"));
-    RadioGroupPocPulsu->setGeometry(326, 7, 235, 103);
-    RadioGroupPocPulsuItems = new QButtonGroup(RadioGroupPocPulsu);
-    const QStringList items{QStringLiteral("One per two revolution"),
-                            QStringLiteral("One per one revolution"),
-                            QStringLiteral("Two per one revolution")};
-    for (int i = 0; i < items.size(); ++i) {
-        auto* item = new QRadioButton(items[i], RadioGroupPocPulsu);
-        item->setObjectName(QStringLiteral("RadioGroupPocPulsuItem%1").arg(i));
-        item->setGeometry(8, 18 + 27 * i, 220, 20);
-        RadioGroupPocPulsuItems->addButton(item, i);
-    }
-    RadioGroupPocPulsuItems->button(0)->setChecked(true);
-
-    ImageLogo = new QLabel(page);
-    ImageLogo->setObjectName(QStringLiteral("ImageLogo"));
-    ImageLogo->setGeometry(11, 270, 234, 103);
-    ImageLogo->setPixmap(LogoPicture());
-
-    LabelVerze2 = MakeLabel(page, "LabelVerze2", QStringLiteral("25.02.2002"), {296, 387});
-    LabelVerze3 = MakeLabel(page, "LabelVerze3", QStringLiteral("16:21"), {368, 387});
-    LabelVerze1 = MakeLabel(page, "LabelVerze1", QStringLiteral("-----"), {416, 387});
-    LabelFile1 = MakeLabel(page, "LabelFile1", QStringLiteral("File:"), {482, 387});
-    LabelPocetProgramovani = MakeLabel(page, "LabelPocetProgramovani",
-                                       QStringLiteral("Number of Programing: -----"), {722, 387});
-    // The file's path has a fixed room up to the count: it is set while its page may be hidden,
-    // and a long path is shortened in the middle instead of running under the count.
-    LabelFile2 = new TElidedLabel(page);
-    LabelFile2->setObjectName(QStringLiteral("LabelFile2"));
-    PlaceFileLabel();
+    General.Create(TabSheet_Ruzne);
 }
 
 void TFormHlav::CreateLiveValues(QWidget* client) {
-    Live.Create(client, LabelPocetProgramovani);
+    Live.Create(client, General.LabelPocetProgramovani);
     client->installEventFilter(this);
     TabSheet_Ruzne->installEventFilter(this);
     Live.LabelHlaseni->installEventFilter(this);
@@ -389,11 +323,11 @@ void TFormHlav::WireEvents() {
     connect(MenuSerialDevices, &QAction::triggered, this, &TFormHlav::MenuSerialDevicesClick);
     connect(MenuCom, &QMenu::aboutToShow, this, &TFormHlav::RefreshComItems);
 
-    connect(ButtonTps0, &QPushButton::clicked, this, &TFormHlav::ButtonTps0Click);
-    connect(ButtonTps100, &QPushButton::clicked, this, &TFormHlav::ButtonTps100Click);
+    connect(General.ButtonTps0, &QPushButton::clicked, this, &TFormHlav::ButtonTps0Click);
+    connect(General.ButtonTps100, &QPushButton::clicked, this, &TFormHlav::ButtonTps100Click);
     connect(ButtonMinus, &QPushButton::clicked, this, &TFormHlav::MenuToolsMinusClick);
     connect(ButtonPlus, &QPushButton::clicked, this, &TFormHlav::MenuToolsPlusClick);
-    connect(RadioGroupPocPulsuItems, &QButtonGroup::idClicked, this,
+    connect(General.RadioGroupPocPulsuItems, &QButtonGroup::idClicked, this,
             &TFormHlav::RadioGroupPocPulsuClick);
     connect(PageControl1, &QTabWidget::currentChanged, this, &TFormHlav::PageControl1Change);
     connect(Timer1, &QTimer::timeout, this, &TFormHlav::Timer1Timer);
@@ -404,8 +338,8 @@ void TFormHlav::WireEvents() {
         connect(editor, &TEditUpDown::EnterPressed, this, &TFormHlav::FormKeyPress);
         connect(editor, &TEditUpDown::ArrowClicked, this, &TFormHlav::UpDown1Click);
     };
-    wireEdit(UpDownTps0);
-    wireEdit(UpDownTps100);
+    wireEdit(General.UpDownTps0);
+    wireEdit(General.UpDownTps100);
     wireEdit(UpDownHystMv);
     wireEdit(UpDownHystRpm);
     connect(ServoTable, &TServoTable::EditClicked, this, &TFormHlav::Edit1Exit);
@@ -512,7 +446,7 @@ void TFormHlav::ApplyLanguage() {
     Live.FitServoLabels(Messages, DesignWidth);
     AdjustAutoSizeLabels(client_);
     AdjustAutoSizeLabels(TabSheet_Ruzne);
-    PlaceFileLabel();
+    General.PlaceFileLabel();
     FitControlsToTexts();
     // A dialog made before takes the filters of the language; one made later gets them then.
     if (OpenDialog1.IsCreated())
@@ -520,7 +454,7 @@ void TFormHlav::ApplyLanguage() {
     if (SaveDialog1.IsCreated())
         SaveDialog1->setNameFilters(FileFilters(false));
     ApplyLogLanguage();
-    for (QWidget* box : std::initializer_list<QWidget*>{GroupBoxServo, RadioGroupPocPulsu})
+    for (QWidget* box : std::initializer_list<QWidget*>{GroupBoxServo, General.RadioGroupPocPulsu})
         for (QWidget* child : box->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
             if (qobject_cast<QLabel*>(child) || qobject_cast<QCheckBox*>(child) ||
                 qobject_cast<QRadioButton*>(child))
@@ -548,15 +482,6 @@ void TFormHlav::FitControlsToTexts() {
                             Live.LabelSpojeni->y());
 
     Live.FitToTexts();
-}
-
-void TFormHlav::PlaceFileLabel() {
-    constexpr int DesignedLeft = 530;
-    constexpr int Gap = 6;
-    const int left = std::max(DesignedLeft, LabelFile1->geometry().right() + 1 + Gap);
-    const int right = LabelPocetProgramovani->x() - Gap;
-    LabelFile2->setGeometry(left, LabelFile1->y(), std::max(0, right - left),
-                            std::max(LabelFile1->height(), LabelFile2->sizeHint().height()));
 }
 
 void TFormHlav::SwitchLanguage(dorv::Language language) {

@@ -14,6 +14,7 @@
 #include "EditSession.h"
 #include "EditingCommands.h"
 #include "ElidedLabel.h"
+#include "GeneralPage.h"
 #include "Jazyk2.h"
 #include "LazyFileDialog.h"
 #include "LivePanel.h"
@@ -132,22 +133,8 @@ public:
     QWidget* TabSheet_Ruzne = nullptr;
     QWidget* TabSheet_Servo1 = nullptr;
     QWidget* TabSheet_Servo2 = nullptr;
-    QGroupBox* GroupBoxSetTps = nullptr;
-    QLabel* LabelTps0 = nullptr;
-    TEditUpDown* UpDownTps0 = nullptr;
-    QPushButton* ButtonTps0 = nullptr;
-    QLabel* LabelTps100 = nullptr;
-    TEditUpDown* UpDownTps100 = nullptr;
-    QPushButton* ButtonTps100 = nullptr;
-    QGroupBox* RadioGroupPocPulsu = nullptr;
-    QButtonGroup* RadioGroupPocPulsuItems = nullptr;
-    QLabel* ImageLogo = nullptr;
-    QLabel* LabelVerze1 = nullptr;
-    QLabel* LabelVerze2 = nullptr;
-    QLabel* LabelVerze3 = nullptr;
-    QLabel* LabelFile1 = nullptr;
-    TElidedLabel* LabelFile2 = nullptr; // the current file's full path, shown shortened
-    QLabel* LabelPocetProgramovani = nullptr;
+    // The general page's controls and fields (GeneralPage.h).
+    TGeneralPage General;
 
     // --- Live values ---
     // The live values, gauges, transfer line and connection sign (LivePanel.h).
@@ -425,9 +412,7 @@ private:
     void WireTableMenu();
     void WireEvents();
 
-    void PackGeneralPage();
     void PackServoPage(dorv::ServoIndex s);
-    void FillGeneralPage();
     void FillServoPage(dorv::ServoIndex s);
     void StepServoTable(dorv::StepDirection direction);
     void StepColumn(int column, dorv::StepDirection direction);
@@ -440,8 +425,6 @@ private:
     void KeepFocus(QWidget* had);
     bool IsMenuShortcut(const QKeyEvent* event) const;
     void AdjustAutoSizeLabels(QWidget* parent);
-    // Gives the file label the room between "File:" and the programming count.
-    void PlaceFileLabel();
     // Grows the controls whose texts differ by language to their texts, and moves their
     // neighbours along; in English everything stays at its designed place.
     void FitControlsToTexts();

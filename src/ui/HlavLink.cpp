@@ -259,14 +259,12 @@ void TFormHlav::HandleTransferEvents(const dorv::TransferEvents& events) {
     }
     if (events.Identity) {
         Identity = *events.Identity;
-        dorv::SetLabelText(LabelVerze1, QString::fromStdString(Identity.VersionText));
-        dorv::SetLabelText(LabelVerze2, QString::fromStdString(Identity.DateText));
-        dorv::SetLabelText(LabelVerze3, QString::fromStdString(Identity.TimeText));
+        General.ShowIdentity(Identity);
     }
     if (events.ImageChanged)
         RefillWithBoxHidden([this] { FillEditors(); });
     if (events.ImageFromUnit)
-        LabelFile2->setText(QString());
+        General.LabelFile2->setText(QString());
     if (events.VersionMismatch)
         PostVersionMismatchBox(events.VersionMismatch->Suffix);
 }

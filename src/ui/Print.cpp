@@ -366,9 +366,10 @@ QRect TFormHlav::PrintedArea() const {
 void TFormHlav::SetPrintView(bool printView) {
     PrintView = printView;
     if (printView) {
-        std::vector<QWidget*> operation{
-            StatusBar1,  ImageLogo,  GroupBoxToolBar, Live.LabelSpojeni, ButtonMinus,   ButtonPlus,
-            CheckBoxAll, ButtonTps0, ButtonTps100,    Live.CGaugeRpm,    Live.CGaugeTps};
+        std::vector<QWidget*> operation{StatusBar1,        General.ImageLogo,  GroupBoxToolBar,
+                                        Live.LabelSpojeni, ButtonMinus,        ButtonPlus,
+                                        CheckBoxAll,       General.ButtonTps0, General.ButtonTps100,
+                                        Live.CGaugeRpm,    Live.CGaugeTps};
         operation.insert(operation.end(), CSpinButtonColumn.begin(), CSpinButtonColumn.end());
         hiddenForPrint_.clear();
         for (QWidget* control : operation)
@@ -382,7 +383,8 @@ void TFormHlav::SetPrintView(bool printView) {
         hiddenForPrint_.clear();
     }
 
-    std::vector<TEditUpDown*> upDowns{UpDownTps0, UpDownTps100, UpDownHystMv, UpDownHystRpm};
+    std::vector<TEditUpDown*> upDowns{General.UpDownTps0, General.UpDownTps100, UpDownHystMv,
+                                      UpDownHystRpm};
     for (TEditUpDown* upDown : upDowns)
         upDown->setButtonSymbols(printView ? QAbstractSpinBox::NoButtons
                                            : QAbstractSpinBox::UpDownArrows);

@@ -53,7 +53,7 @@ dorv::Settings SettingsOf(const TFormHlav& window) {
     settings.Width = window.width();
     settings.PortIndex = static_cast<dorv::Byte>(window.PortIndex);
     settings.CurrentLanguage = static_cast<dorv::Byte>(dorv::LanguageNumber(dorv::CurrentLanguage));
-    settings.File = window.LabelFile2->text();
+    settings.File = window.General.LabelFile2->text();
     settings.IniDir = window.LastFilePath;
     settings.ActivePageIndex = window.ActivePage();
     return settings;
@@ -232,7 +232,7 @@ void TFormHlav::LoadSettings() {
     KeepOnScreen();
     PortIndex = loaded.PortIndex;
     dorv::CurrentLanguage = dorv::LanguageOfNumber(loaded.CurrentLanguage);
-    LabelFile2->setText(loaded.File);
+    General.LabelFile2->setText(loaded.File);
     LastFilePath = loaded.IniDir;
     SetInitialFile(OpenDialog1, LastFilePath);
     SetInitialFile(SaveDialog1, LastFilePath);
@@ -286,7 +286,7 @@ void TFormHlav::MenuNewClick() {
     Session.Commit();
     Live.LabelHlaseni->hide();
     Live.CGaugeProgram->hide();
-    LabelFile2->clear();
+    General.LabelFile2->clear();
 }
 
 void TFormHlav::MenuSaveClick() {
@@ -312,7 +312,7 @@ bool TFormHlav::SaveParameterFile(const QString& path) {
         return false;
     }
     FillEditors();
-    LabelFile2->setText(path);
+    General.LabelFile2->setText(path);
     LastFilePath = path;
     SetInitialFile(OpenDialog1, LastFilePath);
     return true;
@@ -331,7 +331,7 @@ bool TFormHlav::OpenParameterFile(const QString& path) {
     switch (result.Status) {
     case dorv::ParameterFileStatus::Accepted:
         Session.ReplaceImage(result.Image);
-        LabelFile2->setText(path);
+        General.LabelFile2->setText(path);
         LastFilePath = path;
         SetInitialFile(SaveDialog1, LastFilePath);
         return true;

@@ -258,13 +258,14 @@ void TestLanguage::everyTextWholeAndUncovered() {
     QFETCH(int, page);
     CurrentLanguage = LanguageOfNumber(language);
     TFormHlav w;
-    w.LabelFile2->setText(QStringLiteral("/home/technician/DORV settings/bench 2/engine.ign"));
+    w.General.LabelFile2->setText(
+        QStringLiteral("/home/technician/DORV settings/bench 2/engine.ign"));
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
     w.PageControl1->setCurrentIndex(page);
     QCOMPARE(LanguageNumber(CurrentLanguage), language);
     const LanguageMessages& m = w.Messages;
-    SetLabelText(w.LabelPocetProgramovani, m.MsgProgramCount + QStringLiteral(" 65535"));
+    SetLabelText(w.General.LabelPocetProgramovani, m.MsgProgramCount + QStringLiteral(" 65535"));
     // Live servo values: their font size per language is set where they are shown.
     SetLabelText(w.Live.LabelServoPoz1, m.MsgServoDesired + QStringLiteral(" 1 = 5000 mV"));
     SetLabelText(w.Live.LabelServoMer1, m.MsgServoMeasured + QStringLiteral(" 1 = 5000 mV"));

@@ -80,9 +80,9 @@ struct WindowLook {
 
 // The operation controls that print view hides.
 QList<QWidget*> OperationControls(const TFormHlav& w) {
-    QList<QWidget*> controls{w.StatusBar1,        w.ImageLogo,     w.GroupBoxToolBar,
-                             w.Live.LabelSpojeni, w.ButtonMinus,   w.ButtonPlus,
-                             w.CheckBoxAll,       w.ButtonTps0,    w.ButtonTps100,
+    QList<QWidget*> controls{w.StatusBar1,        w.General.ImageLogo,  w.GroupBoxToolBar,
+                             w.Live.LabelSpojeni, w.ButtonMinus,        w.ButtonPlus,
+                             w.CheckBoxAll,       w.General.ButtonTps0, w.General.ButtonTps100,
                              w.Live.CGaugeRpm,    w.Live.CGaugeTps};
     for (TCSpinButton* spin : w.CSpinButtonColumn)
         controls << spin;
@@ -90,7 +90,8 @@ QList<QWidget*> OperationControls(const TFormHlav& w) {
 }
 
 QList<TEditUpDown*> AllUpDowns(const TFormHlav& w) {
-    return {w.UpDownTps0, w.UpDownTps100, w.UpDownHystMv, w.UpDownHystRpm, w.ServoTable->Editor()};
+    return {w.General.UpDownTps0, w.General.UpDownTps100, w.UpDownHystMv, w.UpDownHystRpm,
+            w.ServoTable->Editor()};
 }
 
 // What a poppler tool prints about the PDF; empty if it fails.
@@ -349,7 +350,7 @@ void TestPrint::printsActivePageInPrintView() {
             QCOMPARE(w.PageControl1->isTabVisible(tab), tab == page);
         QCOMPARE(w.PageControl1->currentIndex(), page);
         QVERIFY(w.ServoTable->isVisibleTo(&w) == (page != 0));
-        QVERIFY(w.UpDownTps0->isVisibleTo(&w) == (page == 0));
+        QVERIFY(w.General.UpDownTps0->isVisibleTo(&w) == (page == 0));
         QCOMPARE(w.ServoTable->RowLabelColour(0), QColor(Qt::white));
         printed = w.PrintedArea();
         heading = InClient(w, w.Live.LabelHlaseni);
@@ -370,8 +371,9 @@ void TestPrint::printsActivePageInPrintView() {
                                  w.Live.LabelServoMer2->text(),
                                  Caption(w.Live.CheckBoxProgHned->text())};
         if (page == 0) {
-            shownTexts << w.GroupBoxSetTps->title() << w.RadioGroupPocPulsu->title()
-                       << w.LabelTps0->text() << w.UpDownTps0->text() << w.UpDownTps100->text();
+            shownTexts << w.General.GroupBoxSetTps->title() << w.General.RadioGroupPocPulsu->title()
+                       << w.General.LabelTps0->text() << w.General.UpDownTps0->text()
+                       << w.General.UpDownTps100->text();
         } else {
             shownTexts << Caption(w.CheckBoxServoEnable->text()) << w.LabelHystMv->text()
                        << w.UpDownHystRpm->text();
@@ -403,7 +405,7 @@ void TestPrint::printsActivePageInPrintView() {
         QCOMPARE(w.CSpinButtonColumn[7]->isVisible(), tpEnable);
         QVERIFY(w.ButtonPlus->isVisible());
     } else {
-        QVERIFY(w.ButtonTps0->isVisible());
+        QVERIFY(w.General.ButtonTps0->isVisible());
     }
 
     if (const QString keep = qEnvironmentVariable("DORV_KEEP_PRINT"); !keep.isEmpty())
@@ -464,7 +466,7 @@ void TestPrint::printsActivePageInPrintView() {
                 }
     // Two general or hysteresis editors, the table's editor, and 165 or 30 drawn cells.
     QCOMPARE(arrowsChecked, page == 0 ? 2 : (tpEnable ? 168 : 33));
-    QVERIFY(!plain(InClient(w, page == 0 ? w.GroupBoxSetTps : w.GroupBoxServo)));
+    QVERIFY(!plain(InClient(w, page == 0 ? w.General.GroupBoxSetTps : w.GroupBoxServo)));
 
     // White under every label: the live values, the heading, the check box, the row labels.
     QList<QWidget*> labels{w.Live.LabelRpm,       w.Live.LabelTpsMon,     w.Live.LabelNapeti,

@@ -77,7 +77,7 @@ struct WindowState {
 
     explicit WindowState(const TFormHlav& w)
         : Image(w.Image), HistoryIndex(w.Session.History.CurrentIndex()),
-          File(w.LabelFile2->text()), LastFile(w.LastFilePath) {}
+          File(w.General.LabelFile2->text()), LastFile(w.LastFilePath) {}
     bool operator==(const WindowState&) const = default;
 };
 
@@ -167,7 +167,7 @@ void TestStartup::newAsksWithYesNoCancel() {
         return;
     }
     QVERIFY(w.Image == DefaultImage());
-    QCOMPARE(w.LabelFile2->text(), QString());
+    QCOMPARE(w.General.LabelFile2->text(), QString());
     QVERIFY(w.Live.LabelHlaseni->isHidden());
     QVERIFY(w.Live.CGaugeProgram->isHidden());
     QCOMPARE(w.LastFilePath, before.LastFile);
@@ -194,7 +194,7 @@ void TestStartup::saveThenOpenIsUndoable() {
     w.MenuSave->trigger();
     QCOMPARE(w.Image.ServoTable(1, 0, 5), 3300 / 20);
     QCOMPARE(ReadText(path), QByteArray::fromStdString(ParameterFileText(w.Image)));
-    QCOMPARE(w.LabelFile2->text(), path);
+    QCOMPARE(w.General.LabelFile2->text(), path);
     QCOMPARE(w.LastFilePath, path);
     QCOMPARE(w.OpenDialog1->directory().absolutePath(), files_->path());
     QCOMPARE(w.Session.History.CurrentIndex(), historyBefore); // a save is not an edit
@@ -204,13 +204,13 @@ void TestStartup::saveThenOpenIsUndoable() {
     const auto seen = AnswerBoxes(&w, QMessageBox::Yes);
     w.MenuNew->trigger();
     QVERIFY(w.Image == DefaultImage());
-    QCOMPARE(w.LabelFile2->text(), QString());
+    QCOMPARE(w.General.LabelFile2->text(), QString());
 
     w.Live.LabelHlaseni->show();
     w.MenuOpen->trigger();
     QCOMPARE(seen->Count, 1); // only New's question: the file was accepted
     QVERIFY(w.Image == saved);
-    QCOMPARE(w.LabelFile2->text(), path);
+    QCOMPARE(w.General.LabelFile2->text(), path);
     QCOMPARE(w.SaveDialog1->directory().absolutePath(), files_->path());
     QVERIFY(w.Live.LabelHlaseni->isHidden());
     QCOMPARE(w.ServoTable->Position({0, 5}), 3300); // editors show the loaded table
@@ -248,7 +248,7 @@ void TestStartup::fileLabelShowsCurrentFile() {
     if (open) {
         const auto seen = AnswerBoxes(&w, QMessageBox::Yes);
         w.MenuNew->trigger();
-        QCOMPARE(w.LabelFile2->text(), QString());
+        QCOMPARE(w.General.LabelFile2->text(), QString());
         w.PageControl1->setCurrentIndex(2);
         w.MenuOpen->trigger();
         QCOMPARE(seen->Count, 1);
@@ -256,11 +256,11 @@ void TestStartup::fileLabelShowsCurrentFile() {
     w.PageControl1->setCurrentIndex(0);
     QApplication::processEvents();
 
-    TElidedLabel* label = w.LabelFile2;
+    TElidedLabel* label = w.General.LabelFile2;
     QVERIFY(label->isVisible());
     QCOMPARE(label->text(), path);
-    QVERIFY(label->x() > w.LabelFile1->geometry().right());
-    QVERIFY(label->geometry().right() < w.LabelPocetProgramovani->x());
+    QVERIFY(label->x() > w.General.LabelFile1->geometry().right());
+    QVERIFY(label->geometry().right() < w.General.LabelPocetProgramovani->x());
     const QString shown = label->ShownText();
     QVERIFY(label->fontMetrics().horizontalAdvance(shown) <= label->contentsRect().width());
     if (label->fontMetrics().horizontalAdvance(path) <= label->contentsRect().width()) {
@@ -280,8 +280,8 @@ void TestStartup::fileLabelShowsCurrentFile() {
 void TestStartup::saveThatFailsChangesNothing() {
     TFormHlav w;
     w.FileChooser = [&](QFileDialog*) { return files_->filePath(QStringLiteral("no/such/x.ign")); };
-    w.LabelFile2->setText(QStringLiteral("/kept.ign"));
-    w.UpDownTps0->SetPosition(1000); // typed, not committed
+    w.General.LabelFile2->setText(QStringLiteral("/kept.ign"));
+    w.General.UpDownTps0->SetPosition(1000); // typed, not committed
     const WindowState before(w);
     const auto seen = AnswerBoxes(&w, QMessageBox::Ok);
     w.MenuSave->trigger();
@@ -318,7 +318,7 @@ void TestStartup::openRefusedChangesNothing() {
         WriteText(path, contents);
     TFormHlav w;
     w.FileChooser = [&](QFileDialog* dialog) { return dialog == w.OpenDialog1 ? path : QString(); };
-    w.LabelFile2->setText(QStringLiteral("/kept.ign"));
+    w.General.LabelFile2->setText(QStringLiteral("/kept.ign"));
     w.LastFilePath = QStringLiteral("/kept.ign");
     const WindowState before(w);
     const auto seen = AnswerBoxes(&w, QMessageBox::Ok);
@@ -416,7 +416,7 @@ void TestStartup::typedPathLeavesNoCompletionPopup() {
     w.MenuOpen->trigger();
     QVERIFY(listSeen); // the completion list was up when Enter was pressed
     QCOMPARE(phase, Phase::Taken);
-    QCOMPARE(w.LabelFile2->text(), files_->filePath(QStringLiteral("engine.ign")));
+    QCOMPARE(w.General.LabelFile2->text(), files_->filePath(QStringLiteral("engine.ign")));
     QVERIFY(w.Image == DefaultImage());
     QVERIFY(VisiblePopups().isEmpty());
     QCOMPARE(QApplication::activePopupWidget(), nullptr);
@@ -445,7 +445,7 @@ void TestStartup::closeKeepsEverySettingAndForeignKeys() {
         w.Image.ServoTable(1, 9, 14) = 111;
         w.AllCellsFlag = {1, 1};
         w.FillEditors(); // page 2 packs servo 2's editors and All box at close
-        w.LabelFile2->setText(lastFile);
+        w.General.LabelFile2->setText(lastFile);
         w.LastFilePath = lastFile;
         w.close();
         image = w.Image;
@@ -468,7 +468,7 @@ void TestStartup::closeKeepsEverySettingAndForeignKeys() {
     QVERIFY(again.AllCellsFlag == flags);
     QCOMPARE(flags[0], 1);
     QVERIFY(again.CheckBoxAll->isChecked());
-    QCOMPARE(again.LabelFile2->text(), lastFile);
+    QCOMPARE(again.General.LabelFile2->text(), lastFile);
     QCOMPARE(again.LastFilePath, lastFile);
     QCOMPARE(again.OpenDialog1->directory().absolutePath(), files_->path());
     QCOMPARE(again.SaveDialog1->directory().absolutePath(), files_->path());
@@ -484,7 +484,7 @@ void TestStartup::firstRunDefaults() {
     QCOMPARE(w.PortIndex, 0);
     QCOMPARE(LanguageNumber(CurrentLanguage), 0);
     QCOMPARE(w.ActivePage(), 0);
-    QCOMPARE(w.LabelFile2->text(), QString());
+    QCOMPARE(w.General.LabelFile2->text(), QString());
     QVERIFY(w.Image == DefaultImage());
     QVERIFY(!w.Session.History.CanUndo() && !w.Session.History.CanRedo());
     QVERIFY(!QFileInfo::exists(ConfigFile(SettingsFileName))); // nothing written before close

@@ -296,11 +296,11 @@ void TestWindow::fillAndPackGeneralPage() {
     w.Image.Tps100() = Byte(tps100);
     w.Image.PulsesMode() = Byte(pulses);
     w.FillEditors();
-    QTEST(w.UpDownTps0->Position(), "shown0");
-    QTEST(w.UpDownTps100->Position(), "shown100");
-    QCOMPARE(w.UpDownTps100->Edit()->text(), Grouped(w.UpDownTps100->Position()));
+    QTEST(w.General.UpDownTps0->Position(), "shown0");
+    QTEST(w.General.UpDownTps100->Position(), "shown100");
+    QCOMPARE(w.General.UpDownTps100->Edit()->text(), Grouped(w.General.UpDownTps100->Position()));
     QCOMPARE(
-        w.RadioGroupPocPulsu
+        w.General.RadioGroupPocPulsu
             ->findChild<QAbstractButton*>(QStringLiteral("RadioGroupPocPulsuItem%1").arg(pulses))
             ->isChecked(),
         true);
@@ -314,18 +314,18 @@ void TestWindow::fillAndPackGeneralPage() {
         QCOMPARE(w.Image.servo(0).CellAt(i), before.servo(0).CellAt(i));
 
     // And the other way: typed values reach the image.
-    TypeInto(w.UpDownTps0, QStringLiteral("1230"));
-    TypeInto(w.UpDownTps100, QStringLiteral("4000"));
+    TypeInto(w.General.UpDownTps0, QStringLiteral("1230"));
+    TypeInto(w.General.UpDownTps100, QStringLiteral("4000"));
     w.PackEditors();
     QCOMPARE(int(w.Image.Tps0()), 123);
     QCOMPARE(int(w.Image.Tps100()), 150);
     // Below the range: not taken, the previous position stands until the refill.
-    TypeInto(w.UpDownTps0, QStringLiteral("50"));
-    QCOMPARE(w.UpDownTps0->Edit()->text(), QStringLiteral("50"));
+    TypeInto(w.General.UpDownTps0, QStringLiteral("50"));
+    QCOMPARE(w.General.UpDownTps0->Edit()->text(), QStringLiteral("50"));
     w.PackEditors();
     QCOMPARE(int(w.Image.Tps0()), 123);
     w.FillEditors();
-    QCOMPARE(w.UpDownTps0->Edit()->text(), Grouped(1230));
+    QCOMPARE(w.General.UpDownTps0->Edit()->text(), Grouped(1230));
 }
 
 void TestWindow::fillAndPackServoPage_data() {
@@ -684,7 +684,7 @@ void TestWindow::wheelStepsOnlyTheFocusedEditor() {
     // The focus elsewhere: in the first cell of the table, or in TPS 100 % on the general page.
     if (page != 0)
         w.ServoTable->SetCurrentCell({0, 0});
-    TEditUpDown* focused = page == 0 ? w.UpDownTps100 : w.ServoTable->Editor();
+    TEditUpDown* focused = page == 0 ? w.General.UpDownTps100 : w.ServoTable->Editor();
     focused->setFocus(Qt::MouseFocusReason);
     w.Live.CheckBoxProgHned->setChecked(true);
     const ParameterImage before = w.Image;
@@ -835,7 +835,8 @@ void TestWindow::focusedControlShowsFocus() {
     ShowActive(w);
     auto* shown = w.findChild<QWidget*>(control);
     QVERIFY(shown && shown->isVisible());
-    QWidget* other = w.ActivePage() == 0 ? static_cast<QWidget*>(w.UpDownTps0) : w.UpDownHystMv;
+    QWidget* other =
+        w.ActivePage() == 0 ? static_cast<QWidget*>(w.General.UpDownTps0) : w.UpDownHystMv;
     other->setFocus(Qt::MouseFocusReason);
     QTRY_VERIFY(other->hasFocus());
     const QImage without = shown->grab().toImage();
@@ -952,14 +953,14 @@ void TestWindow::menuShortcutsActFromCellEditor() {
 void TestWindow::pulsesChoiceRecordedWithoutRefill() {
     TFormHlav w;
     ShowActive(w);
-    TypeInto(w.UpDownTps0, QStringLiteral("700")); // typed, not committed
-    auto* item = w.RadioGroupPocPulsu->findChild<QAbstractButton*>(
+    TypeInto(w.General.UpDownTps0, QStringLiteral("700")); // typed, not committed
+    auto* item = w.General.RadioGroupPocPulsu->findChild<QAbstractButton*>(
         QStringLiteral("RadioGroupPocPulsuItem2"));
     QTest::mouseClick(item, Qt::LeftButton);
     QCOMPARE(int(w.Image.PulsesMode()), 2);
     QCOMPARE(w.Session.History.CurrentIndex(), 1);
     QCOMPARE(w.Session.History.Current().PageIndex, 0);
-    QCOMPARE(w.UpDownTps0->Edit()->text(), QStringLiteral("700"));
+    QCOMPARE(w.General.UpDownTps0->Edit()->text(), QStringLiteral("700"));
     QVERIFY(w.Image.Tps0() != 70);
 }
 
@@ -1014,7 +1015,8 @@ void TestWindow::languageMenuSwitchesTextsAndMessages() {
     // Not connected: the live labels show their placeholders in the new language.
     QVERIFY(w.Live.LabelSpojeni->isVisible());
     QCOMPARE(w.Live.LabelServoPoz1->text(), QStringLiteral("Servo desired 1 = --- mV"));
-    QCOMPARE(w.LabelPocetProgramovani->text(), QStringLiteral("Number of Programing = ---"));
+    QCOMPARE(w.General.LabelPocetProgramovani->text(),
+             QStringLiteral("Number of Programing = ---"));
     // The label fits its new text.
     QVERIFY(w.Live.LabelServoPoz1->width() >= w.Live.LabelServoPoz1->sizeHint().width());
 

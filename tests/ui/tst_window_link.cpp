@@ -202,7 +202,7 @@ void TestWindowLink::liveValuesAndRead() {
     QVERIFY(w.Live.LabelTpsMon->text().startsWith(QStringLiteral("TP= 37 %=")));
     QCOMPARE(w.Live.CGaugeTps->Progress(), 37);
     QVERIFY(w.Live.LabelServoPoz1->text().startsWith(w.Messages.MsgServoDesired + " 1 = "));
-    QCOMPARE(w.LabelPocetProgramovani->text(), w.Messages.MsgProgramCount + " 12");
+    QCOMPARE(w.General.LabelPocetProgramovani->text(), w.Messages.MsgProgramCount + " 12");
     QVERIFY(w.Live.LabelNapeti->text().startsWith(QStringLiteral("U= ")));
     const QColor buttonFace = w.palette().color(QPalette::Button);
     QCOMPARE(w.Live.LabelNapeti->palette().color(QPalette::Window), buttonFace); // 13.2 V to 14 V
@@ -211,20 +211,20 @@ void TestWindowLink::liveValuesAndRead() {
     QVERIFY(w.Live.LabelVersion->isHidden());
     QVERIFY(w.Live.LabelEeDataErr->isHidden());
 
-    w.LabelFile2->setText(QStringLiteral("old.ign"));
+    w.General.LabelFile2->setText(QStringLiteral("old.ign"));
     w.ButtonRead->click();
     QCOMPARE(w.Live.LabelHlaseni->text(), w.Messages.MsgReading);
     QVERIFY(!w.Live.LabelHlaseni->isHidden() && !w.Live.CGaugeProgram->isHidden());
-    QVERIFY(w.LabelFile2->text().isEmpty());
+    QVERIFY(w.General.LabelFile2->text().isEmpty());
     QVERIFY(QTest::qWaitFor([&] { return PassEndedOk(w); }, PassTimeoutMs));
     QCOMPARE(w.Live.LabelHlaseni->text(), w.Messages.MsgVerifying + ": OK");
     QCOMPARE(w.Live.CGaugeProgram->Progress(), w.Live.CGaugeProgram->MaxValue());
     QVERIFY(SameParameters(w.Image, unit));
-    QCOMPARE(w.LabelVerze1->text(), QStringLiteral("SIM01"));
-    QCOMPARE(w.LabelVerze2->text(), QStringLiteral("10.12.2026"));
+    QCOMPARE(w.General.LabelVerze1->text(), QStringLiteral("SIM01"));
+    QCOMPARE(w.General.LabelVerze2->text(), QStringLiteral("10.12.2026"));
 
     // The editors show the unit's tables: the general page, then servo 1.
-    QCOMPARE(w.RadioGroupPocPulsuItems->checkedId(), 1);
+    QCOMPARE(w.General.RadioGroupPocPulsuItems->checkedId(), 1);
     w.PageControl1->setCurrentIndex(1);
     for (int r = 0; r < ThrottleRows; ++r)
         for (int k = 0; k < RpmColumns; ++k)
@@ -262,7 +262,7 @@ void TestWindowLink::tableOperationProgramsOncePass() {
     SimWindow t({}, &unit);
     TFormHlav& w = *t.window;
     QTRY_VERIFY_WITH_TIMEOUT(t.Connected(), 5000);
-    QTRY_COMPARE(w.LabelPocetProgramovani->text(), w.Messages.MsgProgramCount + " 12");
+    QTRY_COMPARE(w.General.LabelPocetProgramovani->text(), w.Messages.MsgProgramCount + " 12");
     w.PageControl1->setCurrentIndex(1);
     w.Live.CheckBoxProgHned->setChecked(true);
     const int historyBefore = w.Session.History.CurrentIndex();
@@ -273,10 +273,10 @@ void TestWindowLink::tableOperationProgramsOncePass() {
     QCOMPARE(w.Session.History.CurrentIndex(), historyBefore + 1);
     QCOMPARE(w.Sequencer().State().Mode, TransferMode::Program);
     QVERIFY(WaitForProgrammed(w));
-    QTRY_COMPARE_WITH_TIMEOUT(w.LabelPocetProgramovani->text(), w.Messages.MsgProgramCount + " 13",
-                              3000);
+    QTRY_COMPARE_WITH_TIMEOUT(w.General.LabelPocetProgramovani->text(),
+                              w.Messages.MsgProgramCount + " 13", 3000);
     QTest::qWait(500);
-    QCOMPARE(w.LabelPocetProgramovani->text(), w.Messages.MsgProgramCount + " 13");
+    QCOMPARE(w.General.LabelPocetProgramovani->text(), w.Messages.MsgProgramCount + " 13");
     QCOMPARE(w.Sequencer().State().Mode, TransferMode::Idle);
     QVERIFY(t.sim->Stop());
     QVERIFY(SameParameters(t.sim->SavedImage(), w.Image));
@@ -376,13 +376,13 @@ void TestWindowLink::tpsCapture() {
     const Byte tps0 = w.Image.Tps0();
     const Byte tps100 = w.Image.Tps100();
 
-    w.ButtonTps0->click();
-    w.ButtonTps100->click();
+    w.General.ButtonTps0->click();
+    w.General.ButtonTps100->click();
     QCOMPARE(int(w.Image.Tps0()), tps0Taken ? mv / 10 : tps0);
     QCOMPARE(int(w.Image.Tps100()), tps100Taken ? mv / 10 - 250 : tps100);
     QCOMPARE(w.Session.History.CanUndo(), tps0Taken || tps100Taken);
-    QCOMPARE(w.UpDownTps0->Position(), Tps0Shown(w.Image.Tps0()));
-    QCOMPARE(w.UpDownTps100->Position(), Tps100Shown(w.Image.Tps100()));
+    QCOMPARE(w.General.UpDownTps0->Position(), Tps0Shown(w.Image.Tps0()));
+    QCOMPARE(w.General.UpDownTps100->Position(), Tps100Shown(w.Image.Tps100()));
 }
 
 void TestWindowLink::versionMismatchBoxStopsRead() {
