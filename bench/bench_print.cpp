@@ -47,7 +47,7 @@ void BM_PrintServoPage(benchmark::State& state) {
         state.SkipWithError("the scripted unit did not connect");
         return;
     }
-    window.ChoosePrintTarget = [&]() -> std::optional<QString> { return pdf; };
+    window.Printer.ChoosePrintTarget = [&]() -> std::optional<QString> { return pdf; };
 
     // The first print of the run loads what printing needs (the PDF engine, the fonts to embed):
     // timed on its own, and counted in the memory figure.

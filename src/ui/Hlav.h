@@ -21,6 +21,7 @@
 #include "LogSample.h"
 #include "ParameterImage.h"
 #include "PortDiagnosis.h"
+#include "ReportPrinter.h"
 #include "SerialPort.h"
 #include "StorageFiles.h"
 #include "TableOperations.h"
@@ -327,16 +328,7 @@ public:
     void ApplyLogLanguage();
 
     // --- Printed report (Print.cpp) ---
-    // Hides (on) or shows (off) what only serves operation; the row labels get a white ground.
-    void SetPrintView(bool printView);
-    bool PrintView = false; // on only while the report is being printed
-    // The part of the client area (the central widget's content) the report shows, in the client
-    // area's coordinates: the controls that show there, with a small white margin.
-    QRect PrintedArea() const;
-    // Where the report goes, asked first: an empty name is the default printer, a name is a PDF
-    // file, no value means the choice was cancelled. Empty, it takes the default printer or, with
-    // no printer installed, asks for a PDF file.
-    std::function<std::optional<QString>()> ChoosePrintTarget;
+    TReportPrinter Printer{*this};
 
 public slots:
     // Event handlers, named after the control and event they serve.
@@ -507,6 +499,5 @@ private:
 
     // --- Printed report (Print.cpp) ---
     void ShowPrintHeading();
-    QString PrintWindow(const QString& target);
-    std::vector<QWidget*> hiddenForPrint_; // what SetPrintView(true) hid, shown again when off
+    friend class TReportPrinter; // prints the client area and sets the print view on its controls
 };

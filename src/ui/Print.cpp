@@ -1,4 +1,6 @@
 // The printed report: print view, heading, the window's controls printed as drawing on one page.
+#include "ReportPrinter.h"
+
 #include "Hlav.h"
 
 #include <QAbstractSpinBox>
@@ -298,34 +300,38 @@ private:
 } // namespace
 
 // The target is chosen first, so that the window is in print view only while it is printed.
-void TFormHlav::SpeedButtonPrintClick() {
+void TReportPrinter::Print() {
     const std::optional<QString> target =
-        ChoosePrintTarget ? ChoosePrintTarget() : DefaultPrintTarget(this);
+        ChoosePrintTarget ? ChoosePrintTarget() : DefaultPrintTarget(&window_);
     if (!target)
         return;
-    SetBackground(Live.LabelHlaseni, ButtonFace());
-    ShowPrintHeading();
-    Live.LabelHlaseni->show();
-    Live.CGaugeProgram->hide();
+    SetBackground(window_.Live.LabelHlaseni, ButtonFace());
+    window_.ShowPrintHeading();
+    window_.Live.LabelHlaseni->show();
+    window_.Live.CGaugeProgram->hide();
     SetPrintView(true);
-    // The client area gets its place from the window's layout, which a window not yet shown has
-    // not applied.
-    ensurePolished();
-    layout()->activate();
+    // The client area gets its place from the window's layout, which a window not yet shown
+    // has not applied.
+    window_.ensurePolished();
+    window_.layout()->activate();
     QString failure;
     {
-        const WhiteGround white(this); // the window's background among them
-        const HeadingClear heading(Live.LabelHlaseni);
-        const NoTextCursor noCursor(this);
+        const WhiteGround white(&window_); // the window's background among them
+        const HeadingClear heading(window_.Live.LabelHlaseni);
+        const NoTextCursor noCursor(&window_);
         failure = PrintWindow(*target);
     }
     // Restored whether the print went out or failed.
     SetPrintView(false);
-    ShowServoEditors();
+    window_.ShowServoEditors();
     if (!failure.isEmpty())
-        QMessageBox::warning(this, windowTitle(),
+        QMessageBox::warning(&window_, window_.windowTitle(),
                              dorv::TextFor(PrintFailedText, dorv::CurrentLanguage) +
                                  QLatin1Char('\n') + failure);
+}
+
+void TFormHlav::SpeedButtonPrintClick() {
+    Printer.Print();
 }
 
 // The heading (or, in a language without one, the message shown now) stays on screen for the
@@ -341,36 +347,39 @@ void TFormHlav::ShowPrintHeading() {
 
 // Prints the client area on one page: an empty target is the default printer, otherwise the PDF
 // file of that name. Returns what failed, empty when printed.
-QString TFormHlav::PrintWindow(const QString& target) {
+QString TReportPrinter::PrintWindow(const QString& target) {
     QPrinter printer(QPrinter::HighResolution);
     if (!target.isEmpty()) {
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(target);
     }
-    if (PrintFitToPage(printer, client_, PrintedArea().translated(client_->pos())))
+    if (PrintFitToPage(printer, window_.client_, PrintedArea().translated(window_.client_->pos())))
         return {};
     return target.isEmpty() ? printer.printerName() : target;
 }
 
-QRect TFormHlav::PrintedArea() const {
+QRect TReportPrinter::PrintedArea() const {
     QRect area;
-    for (const QWidget* control : client_->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
-        if (control->isVisibleTo(client_))
+    for (const QWidget* control :
+         window_.client_->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        if (control->isVisibleTo(window_.client_))
             area |= control->geometry();
     if (area.isEmpty())
-        area = client_->rect();
+        area = window_.client_->rect();
     return area.adjusted(-PrintedMargin, -PrintedMargin, PrintedMargin, PrintedMargin) &
-           client_->rect();
+           window_.client_->rect();
 }
 
-void TFormHlav::SetPrintView(bool printView) {
+void TReportPrinter::SetPrintView(bool printView) {
     PrintView = printView;
     if (printView) {
-        std::vector<QWidget*> operation{StatusBar1,        General.ImageLogo,  GroupBoxToolBar,
-                                        Live.LabelSpojeni, ButtonMinus,        ButtonPlus,
-                                        CheckBoxAll,       General.ButtonTps0, General.ButtonTps100,
-                                        Live.CGaugeRpm,    Live.CGaugeTps};
-        operation.insert(operation.end(), CSpinButtonColumn.begin(), CSpinButtonColumn.end());
+        std::vector<QWidget*> operation{
+            window_.StatusBar1,        window_.General.ImageLogo,  window_.GroupBoxToolBar,
+            window_.Live.LabelSpojeni, window_.ButtonMinus,        window_.ButtonPlus,
+            window_.CheckBoxAll,       window_.General.ButtonTps0, window_.General.ButtonTps100,
+            window_.Live.CGaugeRpm,    window_.Live.CGaugeTps};
+        operation.insert(operation.end(), window_.CSpinButtonColumn.begin(),
+                         window_.CSpinButtonColumn.end());
         hiddenForPrint_.clear();
         for (QWidget* control : operation)
             if (!control->isHidden()) {
@@ -383,18 +392,19 @@ void TFormHlav::SetPrintView(bool printView) {
         hiddenForPrint_.clear();
     }
 
-    std::vector<TEditUpDown*> upDowns{General.UpDownTps0, General.UpDownTps100, UpDownHystMv,
-                                      UpDownHystRpm};
+    std::vector<TEditUpDown*> upDowns{window_.General.UpDownTps0, window_.General.UpDownTps100,
+                                      window_.UpDownHystMv, window_.UpDownHystRpm};
     for (TEditUpDown* upDown : upDowns)
         upDown->setButtonSymbols(printView ? QAbstractSpinBox::NoButtons
                                            : QAbstractSpinBox::UpDownArrows);
 
-    for (int page = 0; page < PageControl1->count(); ++page)
-        PageControl1->setTabVisible(page, !printView || page == PageControl1->currentIndex());
+    for (int page = 0; page < window_.PageControl1->count(); ++page)
+        window_.PageControl1->setTabVisible(page, !printView ||
+                                                      page == window_.PageControl1->currentIndex());
 
-    ServoTable->SetPrintLook(printView);
+    window_.ServoTable->SetPrintLook(printView);
     // Back from print view, the operating cell's row label gets its marker again at once: the
     // tick repaints the marker only when the engine moves to another cell.
-    if (!printView && highlightedCell_)
-        HighlightOperatingCell(*highlightedCell_, true);
+    if (!printView && window_.highlightedCell_)
+        window_.HighlightOperatingCell(*window_.highlightedCell_, true);
 }

@@ -239,7 +239,7 @@ public:
 
 protected:
     bool eventFilter(QObject*, QEvent* event) override {
-        if (event->type() == QEvent::Paint && w_.PrintView) {
+        if (event->type() == QEvent::Paint && w_.Printer.PrintView) {
             ++Checks;
             check_();
         }
@@ -331,12 +331,12 @@ void TestPrint::printsActivePageInPrintView() {
     QString headingText;    // and what it says
     QRect otherTabs;        // the tab row right of the active page's tab
     QStringList shownTexts; // captions and values that show while printing
-    w.ChoosePrintTarget = [&]() -> std::optional<QString> { return pdf; };
+    w.Printer.ChoosePrintTarget = [&]() -> std::optional<QString> { return pdf; };
     QWidget* client = w.findChild<QWidget*>(QStringLiteral("ClientArea"));
     QVERIFY(client);
     // The window as it is printed.
     PrintViewProbe probe(w, [&] {
-        QVERIFY(w.PrintView);
+        QVERIFY(w.Printer.PrintView);
         QVERIFY(w.Live.LabelHlaseni->isVisibleTo(&w));
         QVERIFY(
             w.Live.LabelHlaseni->text().startsWith(QStringLiteral("Date and Time of printing:  ")));
@@ -352,7 +352,7 @@ void TestPrint::printsActivePageInPrintView() {
         QVERIFY(w.ServoTable->isVisibleTo(&w) == (page != 0));
         QVERIFY(w.General.UpDownTps0->isVisibleTo(&w) == (page == 0));
         QCOMPARE(w.ServoTable->RowLabelColour(0), QColor(Qt::white));
-        printed = w.PrintedArea();
+        printed = w.Printer.PrintedArea();
         heading = InClient(w, w.Live.LabelHlaseni);
         headingText = w.Live.LabelHlaseni->text();
         // The heading covers no other control.
@@ -390,7 +390,7 @@ void TestPrint::printsActivePageInPrintView() {
     QCOMPARE(probe.Checks, 1);
 
     // Every control back as it was; the heading stays, the progress gauge stays hidden.
-    QVERIFY(!w.PrintView);
+    QVERIFY(!w.Printer.PrintView);
     WindowLook after = WindowLook::Of(w);
     QVERIFY(!after.hidden.value(QStringLiteral("LabelHlaseni")));
     after.hidden[QStringLiteral("LabelHlaseni")] = before.hidden[QStringLiteral("LabelHlaseni")];
@@ -504,7 +504,7 @@ void TestPrint::headingByLanguage() {
     // A message on screen from before: the unit was being read.
     w.Sequencer().ShowMessage(MessageId::MsgReading, std::string(), 0);
     const QString pdf = output_.filePath(QStringLiteral("heading%1.pdf").arg(language));
-    w.ChoosePrintTarget = [&]() -> std::optional<QString> { return pdf; };
+    w.Printer.ChoosePrintTarget = [&]() -> std::optional<QString> { return pdf; };
     const QLocale locale = QLocale::system();
     const QDateTime before = QDateTime::currentDateTime();
     w.SpeedButtonPrintClick();
@@ -543,7 +543,7 @@ void TestPrint::failedOrCancelledPrintRestoresWindow() {
     QVERIFY(ShowAfterTick(w));
     const WindowLook before = WindowLook::Of(w);
     const QString unwritable = output_.filePath(QStringLiteral("no-such-folder/report.pdf"));
-    w.ChoosePrintTarget = [&]() -> std::optional<QString> {
+    w.Printer.ChoosePrintTarget = [&]() -> std::optional<QString> {
         if (cancel)
             return std::nullopt;
         return unwritable;
@@ -558,7 +558,7 @@ void TestPrint::failedOrCancelledPrintRestoresWindow() {
     // A cancelled choice leaves the window untouched; a failed print shows the heading.
     QCOMPARE(w.Live.LabelHlaseni->isHidden(), cancel);
     QVERIFY(!QFile::exists(unwritable));
-    QVERIFY(!w.PrintView);
+    QVERIFY(!w.Printer.PrintView);
     WindowLook after = WindowLook::Of(w);
     after.hidden[QStringLiteral("LabelHlaseni")] = before.hidden[QStringLiteral("LabelHlaseni")];
     QVERIFY2(after.ChangedSince(before).isEmpty(),
@@ -591,7 +591,7 @@ void TestPrint::noPrinterAsksForPdfFile() {
 
     QVERIFY(dialogShown);
     QCOMPARE(PdfPageCount(chosen + QStringLiteral(".pdf")), 1);
-    QVERIFY(!w.PrintView);
+    QVERIFY(!w.Printer.PrintView);
 }
 
 // The colours a control shows: its ground, its edit ground, its face, and whether it fills its
@@ -643,7 +643,7 @@ void TestPrint::coloursBackAfterPrint() {
     QCOMPARE(w.ServoTable->RowLabelColour(4), lime);
     const QMap<QString, QString> before = ColoursOfAll(w);
 
-    w.ChoosePrintTarget = [&]() -> std::optional<QString> {
+    w.Printer.ChoosePrintTarget = [&]() -> std::optional<QString> {
         return output_.filePath(fails ? QStringLiteral("no-such-folder/colours.pdf")
                                       : QStringLiteral("colours.pdf"));
     };
