@@ -63,10 +63,7 @@ bool TFormHlav::ProgramAfterChange() const {
 }
 
 void TFormHlav::ShowUndoState(bool canUndo, bool canRedo) {
-    SpeedButtonZpet->setEnabled(canUndo);
-    MenuZpet->setEnabled(canUndo);
-    SpeedButtonZnovu->setEnabled(canRedo);
-    MenuZnovu->setEnabled(canRedo);
+    Commands.ShowUndoState(canUndo, canRedo);
 }
 
 void TFormHlav::ShowRestored(int page) {

@@ -104,12 +104,6 @@ namespace {
 
 // The designed places of the controls whose texts differ by language. The English texts fit
 // them; a longer text grows its control, and what stands to its right moves along.
-constexpr QRect DesignedToolBar{3, 0, 462, 43};
-constexpr QRect DesignedButtonRead{230, 12, 57, 23};
-constexpr QRect DesignedButtonVerify{296, 12, 65, 23};
-constexpr QRect DesignedButtonProgram{370, 12, 81, 23};
-constexpr int ToolBarButtonGap = 9;
-constexpr int ToolBarRightMargin = 11;
 constexpr int LabelSpojeniGap = 7;
 
 // clang-format off
@@ -125,43 +119,10 @@ QStringList FileFilters(bool allFiles) {
     return filters;
 }
 
-// A push button's width for its caption: the text, its frame and a margin on both sides.
-int PushButtonWidthFor(const QPushButton* button) {
-    constexpr int Margins = 10;
-    QString text = button->text();
-    text.remove(QRegularExpression(QStringLiteral("&(?!&)")));
-    return button->fontMetrics().horizontalAdvance(text) + Margins;
-}
-
 } // namespace
 
 void TFormHlav::CreateToolBar(QWidget* client) {
-    GroupBoxToolBar = new QGroupBox(client);
-    GroupBoxToolBar->setObjectName(QStringLiteral("GroupBoxToolBar"));
-    GroupBoxToolBar->setGeometry(DesignedToolBar);
-    SpeedButtonNew =
-        MakeGlyphButton(GroupBoxToolBar, "SpeedButtonNew", dorv::NewFileGlyph(), {12, 12, 24, 23});
-    SpeedButtonOpen = MakeGlyphButton(GroupBoxToolBar, "SpeedButtonOpen", dorv::OpenFileGlyph(),
-                                      {48, 12, 24, 23});
-    SpeedButtonSave = MakeGlyphButton(GroupBoxToolBar, "SpeedButtonSave", dorv::SaveFileGlyph(),
-                                      {84, 12, 24, 23});
-    SpeedButtonPrint = MakeGlyphButton(GroupBoxToolBar, "SpeedButtonPrint", dorv::PrinterGlyph(),
-                                       {120, 12, 24, 23});
-    SpeedButtonZpet =
-        MakeGlyphButton(GroupBoxToolBar, "SpeedButtonZpet", dorv::UndoGlyph(), {156, 13, 23, 22});
-    SpeedButtonZnovu =
-        MakeGlyphButton(GroupBoxToolBar, "SpeedButtonZnovu", dorv::RedoGlyph(), {192, 13, 23, 22});
-    ButtonRead =
-        MakePushButton(GroupBoxToolBar, "ButtonRead", QStringLiteral("&Read"), DesignedButtonRead);
-    ButtonVerify = MakePushButton(GroupBoxToolBar, "ButtonVerify", QStringLiteral("Verify"),
-                                  DesignedButtonVerify);
-    ButtonProgram = MakePushButton(GroupBoxToolBar, "ButtonProgram", QStringLiteral("Program"),
-                                   DesignedButtonProgram);
-    // These three hints are not translated and read the same in every language.
-    dorv::SetHint(SpeedButtonNew, QStringLiteral("New|Set default parametrs"));
-    dorv::SetHint(SpeedButtonOpen, QStringLiteral("Open|Open file with parametrs"));
-    dorv::SetHint(SpeedButtonSave, QStringLiteral("Save|Save parametrs to file"));
-
+    Commands.CreateToolBar(client);
     Live.CreateConnectionLabel(client);
 }
 
@@ -197,80 +158,12 @@ void TFormHlav::CreateLiveValues(QWidget* client) {
 }
 
 void TFormHlav::CreateMenus() {
-    QMenuBar* bar = menuBar();
-    bar->setObjectName(QStringLiteral("MainMenu1"));
-    MenuFile = bar->addMenu(QStringLiteral("&File"));
-    MenuFile->setObjectName(QStringLiteral("MenuFile"));
-    MenuNew =
-        MakeAction(MenuFile, "MenuNew", QStringLiteral("&New"), QKeySequence(Qt::CTRL | Qt::Key_N));
-    MenuFile->addSeparator();
-    MenuOpen = MakeAction(MenuFile, "MenuOpen", QStringLiteral("&Open"), QKeySequence(Qt::Key_F3));
-    MenuFile->addSeparator();
-    MenuSave = MakeAction(MenuFile, "MenuSave", QStringLiteral("&Save"), QKeySequence(Qt::Key_F2));
-    MenuFile->addSeparator();
-    MenuPrint = MakeAction(MenuFile, "MenuPrint", QStringLiteral("&Print"),
-                           QKeySequence(Qt::CTRL | Qt::Key_P));
-    MenuFile->addSeparator();
-    MenuExit = MakeAction(MenuFile, "MenuExit", QStringLiteral("E&xit"));
-
-    MenuCom = bar->addMenu(QStringLiteral("&Com"));
-    MenuCom->setObjectName(QStringLiteral("MenuCom"));
-
-    MenuDevice = bar->addMenu(QStringLiteral("&Ignition"));
-    MenuDevice->setObjectName(QStringLiteral("MenuDevice"));
-    MenuRead =
-        MakeAction(MenuDevice, "MenuRead", QStringLiteral("&Read"), QKeySequence(Qt::Key_F7));
-    MenuVerify =
-        MakeAction(MenuDevice, "MenuVerify", QStringLiteral("&Verify"), QKeySequence(Qt::Key_F8));
-    MenuProgram =
-        MakeAction(MenuDevice, "MenuProgram", QStringLiteral("&Program"), QKeySequence(Qt::Key_F9));
-
-    MenuTools = bar->addMenu(QStringLiteral("Tools"));
-    MenuTools->setObjectName(QStringLiteral("MenuTools"));
-    MenuToolsMinus =
-        MakeAction(MenuTools, "MenuToolsMinus", QStringLiteral("Minus "), QKeySequence(Qt::Key_F4));
-    MenuToolsPlus =
-        MakeAction(MenuTools, "MenuToolsPlus", QStringLiteral("Plus"), QKeySequence(Qt::Key_F5));
-    MenuZpet = MakeAction(MenuTools, "MenuZpet", QStringLiteral("Undo"),
-                          QKeySequence(Qt::CTRL | Qt::Key_Z));
-    MenuZnovu = MakeAction(MenuTools, "MenuZnovu", QStringLiteral("Redo"),
-                           QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_Z));
-    CreateTableMenu();
-
-    MenuView = bar->addMenu(QStringLiteral("&View"));
-    MenuView->setObjectName(QStringLiteral("MenuView"));
-    MenuViewHeatMap = MakeAction(MenuView, "MenuViewHeatMap", QStringLiteral("&Heat map"));
-    MenuViewHeatMap->setCheckable(true);
-    MenuViewCellVisits = MakeAction(MenuView, "MenuViewCellVisits", QStringLiteral("&Cell visits"));
-    MenuViewCellVisits->setCheckable(true);
-
-    MenuLanguage = bar->addMenu(QStringLiteral("&Language"));
-    MenuLanguage->setObjectName(QStringLiteral("MenuLanguage"));
-    MenuEnglish = MakeAction(MenuLanguage, "MenuEnglish", QStringLiteral("&English"));
-    MenuCzech = MakeAction(MenuLanguage, "MenuCzech", QStringLiteral("&Czech"));
-    MenuGerman = MakeAction(MenuLanguage, "MenuGerman", QStringLiteral("&German"));
-    for (QAction* item : {MenuEnglish, MenuCzech, MenuGerman})
-        item->setCheckable(true);
-
-    MenuHelp = bar->addMenu(QStringLiteral("&Help"));
-    MenuHelp->setObjectName(QStringLiteral("MenuHelp"));
-    MenuContens = MakeAction(MenuHelp, "MenuContens", QStringLiteral("&Contents..."),
-                             QKeySequence(Qt::Key_F1));
-    MenuAbout = MakeAction(MenuHelp, "MenuAbout", QStringLiteral("&About..."));
+    Commands.CreateMenus(menuBar());
     CreateLogMenu();
 }
 
 void TFormHlav::CreateComPortItems() {
-    for (int k = 0; k < ComPortCount; ++k) {
-        auto* item = new QAction(QStringLiteral("Com %1").arg(k + 1), MenuCom);
-        item->setObjectName(QStringLiteral("MenuComPort[%1]").arg(k));
-        item->setCheckable(true);
-        MenuCom->addAction(item);
-        MenuComPort[k] = item;
-    }
-    MenuCom->addSeparator();
-    MenuSerialDevices = MenuCom->addAction(dorv::SerialDevicesText(dorv::CurrentLanguage));
-    MenuSerialDevices->setObjectName(QStringLiteral("MenuSerialDevices"));
+    Commands.CreateComPortItems();
 }
 
 void TFormHlav::CreateDialogs() {
@@ -291,37 +184,41 @@ void TFormHlav::CreateDialogs() {
 }
 
 void TFormHlav::WireEvents() {
-    connect(SpeedButtonNew, &QToolButton::clicked, MenuNew, &QAction::trigger);
-    connect(SpeedButtonOpen, &QToolButton::clicked, MenuOpen, &QAction::trigger);
-    connect(SpeedButtonSave, &QToolButton::clicked, MenuSave, &QAction::trigger);
-    connect(SpeedButtonPrint, &QToolButton::clicked, MenuPrint, &QAction::trigger);
-    connect(SpeedButtonZpet, &QToolButton::clicked, this, &TFormHlav::SpeedButtonZpetClick);
-    connect(SpeedButtonZnovu, &QToolButton::clicked, this, &TFormHlav::SpeedButtonZnovuClick);
-    connect(ButtonRead, &QPushButton::clicked, MenuRead, &QAction::trigger);
-    connect(ButtonVerify, &QPushButton::clicked, MenuVerify, &QAction::trigger);
-    connect(ButtonProgram, &QPushButton::clicked, MenuProgram, &QAction::trigger);
+    connect(Commands.SpeedButtonNew, &QToolButton::clicked, Commands.MenuNew, &QAction::trigger);
+    connect(Commands.SpeedButtonOpen, &QToolButton::clicked, Commands.MenuOpen, &QAction::trigger);
+    connect(Commands.SpeedButtonSave, &QToolButton::clicked, Commands.MenuSave, &QAction::trigger);
+    connect(Commands.SpeedButtonPrint, &QToolButton::clicked, Commands.MenuPrint,
+            &QAction::trigger);
+    connect(Commands.SpeedButtonZpet, &QToolButton::clicked, this,
+            &TFormHlav::SpeedButtonZpetClick);
+    connect(Commands.SpeedButtonZnovu, &QToolButton::clicked, this,
+            &TFormHlav::SpeedButtonZnovuClick);
+    connect(Commands.ButtonRead, &QPushButton::clicked, Commands.MenuRead, &QAction::trigger);
+    connect(Commands.ButtonVerify, &QPushButton::clicked, Commands.MenuVerify, &QAction::trigger);
+    connect(Commands.ButtonProgram, &QPushButton::clicked, Commands.MenuProgram, &QAction::trigger);
 
-    connect(MenuNew, &QAction::triggered, this, &TFormHlav::MenuNewClick);
-    connect(MenuOpen, &QAction::triggered, this, &TFormHlav::MenuOpenClick);
-    connect(MenuSave, &QAction::triggered, this, &TFormHlav::MenuSaveClick);
-    connect(MenuPrint, &QAction::triggered, this, &TFormHlav::SpeedButtonPrintClick);
-    connect(MenuExit, &QAction::triggered, this, &TFormHlav::MenuExitClick);
-    connect(MenuRead, &QAction::triggered, this, &TFormHlav::MenuReadClick);
-    connect(MenuVerify, &QAction::triggered, this, &TFormHlav::MenuVerifyClick);
-    connect(MenuProgram, &QAction::triggered, this, &TFormHlav::MenuProgramClick);
-    connect(MenuToolsMinus, &QAction::triggered, this, &TFormHlav::MenuToolsMinusClick);
-    connect(MenuToolsPlus, &QAction::triggered, this, &TFormHlav::MenuToolsPlusClick);
-    connect(MenuZpet, &QAction::triggered, this, &TFormHlav::SpeedButtonZpetClick);
-    connect(MenuZnovu, &QAction::triggered, this, &TFormHlav::SpeedButtonZnovuClick);
-    connect(MenuEnglish, &QAction::triggered, this, &TFormHlav::MenuEnglishClick);
-    connect(MenuCzech, &QAction::triggered, this, &TFormHlav::MenuCzechClick);
-    connect(MenuGerman, &QAction::triggered, this, &TFormHlav::MenuGermanClick);
-    connect(MenuContens, &QAction::triggered, this, &TFormHlav::MenuContensClick);
-    connect(MenuAbout, &QAction::triggered, this, &TFormHlav::MenuAboutClick);
-    for (QAction* item : MenuComPort)
+    connect(Commands.MenuNew, &QAction::triggered, this, &TFormHlav::MenuNewClick);
+    connect(Commands.MenuOpen, &QAction::triggered, this, &TFormHlav::MenuOpenClick);
+    connect(Commands.MenuSave, &QAction::triggered, this, &TFormHlav::MenuSaveClick);
+    connect(Commands.MenuPrint, &QAction::triggered, this, &TFormHlav::SpeedButtonPrintClick);
+    connect(Commands.MenuExit, &QAction::triggered, this, &TFormHlav::MenuExitClick);
+    connect(Commands.MenuRead, &QAction::triggered, this, &TFormHlav::MenuReadClick);
+    connect(Commands.MenuVerify, &QAction::triggered, this, &TFormHlav::MenuVerifyClick);
+    connect(Commands.MenuProgram, &QAction::triggered, this, &TFormHlav::MenuProgramClick);
+    connect(Commands.MenuToolsMinus, &QAction::triggered, this, &TFormHlav::MenuToolsMinusClick);
+    connect(Commands.MenuToolsPlus, &QAction::triggered, this, &TFormHlav::MenuToolsPlusClick);
+    connect(Commands.MenuZpet, &QAction::triggered, this, &TFormHlav::SpeedButtonZpetClick);
+    connect(Commands.MenuZnovu, &QAction::triggered, this, &TFormHlav::SpeedButtonZnovuClick);
+    connect(Commands.MenuEnglish, &QAction::triggered, this, &TFormHlav::MenuEnglishClick);
+    connect(Commands.MenuCzech, &QAction::triggered, this, &TFormHlav::MenuCzechClick);
+    connect(Commands.MenuGerman, &QAction::triggered, this, &TFormHlav::MenuGermanClick);
+    connect(Commands.MenuContens, &QAction::triggered, this, &TFormHlav::MenuContensClick);
+    connect(Commands.MenuAbout, &QAction::triggered, this, &TFormHlav::MenuAboutClick);
+    for (QAction* item : Commands.MenuComPort)
         connect(item, &QAction::triggered, this, &TFormHlav::MenuCom1Click);
-    connect(MenuSerialDevices, &QAction::triggered, this, &TFormHlav::MenuSerialDevicesClick);
-    connect(MenuCom, &QMenu::aboutToShow, this, &TFormHlav::RefreshComItems);
+    connect(Commands.MenuSerialDevices, &QAction::triggered, this,
+            &TFormHlav::MenuSerialDevicesClick);
+    connect(Commands.MenuCom, &QMenu::aboutToShow, this, &TFormHlav::RefreshComItems);
 
     connect(General.ButtonTps0, &QPushButton::clicked, this, &TFormHlav::ButtonTps0Click);
     connect(General.ButtonTps100, &QPushButton::clicked, this, &TFormHlav::ButtonTps100Click);
@@ -346,8 +243,8 @@ void TFormHlav::WireEvents() {
     connect(ServoTable, &TServoTable::EnterPressed, this, &TFormHlav::ServoTableEnter);
     connect(ServoTable, &TServoTable::ArrowClicked, this, &TFormHlav::UpDown1Click);
     WireTableMenu();
-    connect(MenuViewHeatMap, &QAction::toggled, ServoTable, &TServoTable::SetHeatMap);
-    connect(MenuViewCellVisits, &QAction::toggled, this, &TFormHlav::ShowCellVisits);
+    connect(Commands.MenuViewHeatMap, &QAction::toggled, ServoTable, &TServoTable::SetHeatMap);
+    connect(Commands.MenuViewCellVisits, &QAction::toggled, this, &TFormHlav::ShowCellVisits);
     Live.CheckBoxProgHned->installEventFilter(this);
     connect(Live.CheckBoxProgHned, &QCheckBox::toggled, this, &TFormHlav::ShowProgHnedFace);
     connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
@@ -462,24 +359,11 @@ void TFormHlav::ApplyLanguage() {
 }
 
 void TFormHlav::FitControlsToTexts() {
-    // The toolbar's buttons side by side, each at least its designed width; the toolbar and the
-    // connection label make room for them.
-    int left = DesignedButtonRead.x();
-    for (const auto& [button, designed] :
-         {std::pair{ButtonRead, DesignedButtonRead}, std::pair{ButtonVerify, DesignedButtonVerify},
-          std::pair{ButtonProgram, DesignedButtonProgram}}) {
-        left = std::max(left, designed.x());
-        button->setGeometry(left, designed.y(),
-                            std::max(designed.width(), PushButtonWidthFor(button)),
-                            designed.height());
-        left = button->geometry().right() + 1 + ToolBarButtonGap;
-    }
-    GroupBoxToolBar->resize(std::max(DesignedToolBar.width(),
-                                     ButtonProgram->geometry().right() + 1 + ToolBarRightMargin),
-                            DesignedToolBar.height());
-    Live.LabelSpojeni->move(std::max(TLivePanel::DesignedConnectionLeft,
-                                     GroupBoxToolBar->geometry().right() + 1 + LabelSpojeniGap),
-                            Live.LabelSpojeni->y());
+    Commands.FitToolBar();
+    Live.LabelSpojeni->move(
+        std::max(TLivePanel::DesignedConnectionLeft,
+                 Commands.GroupBoxToolBar->geometry().right() + 1 + LabelSpojeniGap),
+        Live.LabelSpojeni->y());
 
     Live.FitToTexts();
 }
@@ -535,22 +419,12 @@ bool TFormHlav::eventFilter(QObject* watched, QEvent* event) {
     if (!target || target->window() != this)
         return false;
     auto* key = static_cast<QKeyEvent*>(event);
-    if (IsMenuShortcut(key))
+    if (Commands.IsMenuShortcut(key))
         return true; // override: left unaccepted, so the menu's shortcut runs; key press: dropped
     if (type == QEvent::KeyPress && watched == Live.CheckBoxProgHned &&
         (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)) {
         FormKeyPress();
         return true;
     }
-    return false;
-}
-
-bool TFormHlav::IsMenuShortcut(const QKeyEvent* event) const {
-    const QKeySequence pressed(event->keyCombination());
-    for (const QAction* item :
-         {MenuNew, MenuOpen, MenuSave, MenuPrint, MenuRead, MenuVerify, MenuProgram, MenuToolsMinus,
-          MenuToolsPlus, MenuZpet, MenuZnovu, MenuContens, MenuRecord, MenuMarker, MenuOpenLog})
-        if (item->shortcut() == pressed)
-            return true;
     return false;
 }

@@ -26,6 +26,7 @@
 #include "StorageFiles.h"
 #include "TableOperations.h"
 #include "TransferSequencer.h"
+#include "WindowCommands.h"
 
 class QAction;
 class QButtonGroup;
@@ -117,17 +118,8 @@ public:
     // The client area at its designed size, scrolling when the window is smaller.
     QScrollArea* ScrollBoxClient = nullptr;
 
-    // --- Toolbar ---
-    QGroupBox* GroupBoxToolBar = nullptr;
-    QToolButton* SpeedButtonNew = nullptr;
-    QToolButton* SpeedButtonOpen = nullptr;
-    QToolButton* SpeedButtonSave = nullptr;
-    QToolButton* SpeedButtonPrint = nullptr;
-    QToolButton* SpeedButtonZpet = nullptr;
-    QToolButton* SpeedButtonZnovu = nullptr;
-    QPushButton* ButtonRead = nullptr;
-    QPushButton* ButtonVerify = nullptr;
-    QPushButton* ButtonProgram = nullptr;
+    // --- Toolbar and menus (WindowCommands.h) ---
+    TWindowCommands Commands;
 
     // --- Pages ---
     QTabWidget* PageControl1 = nullptr;
@@ -141,55 +133,6 @@ public:
     // The live values, gauges, transfer line and connection sign (LivePanel.h).
     TLivePanel Live;
     QStatusBar* StatusBar1 = nullptr;
-
-    // --- Menus ---
-    QMenu* MenuFile = nullptr;
-    QAction* MenuNew = nullptr;
-    QAction* MenuOpen = nullptr;
-    QAction* MenuSave = nullptr;
-    QAction* MenuPrint = nullptr;
-    QAction* MenuExit = nullptr;
-    QMenu* MenuCom = nullptr;
-    std::array<QAction*, ComPortCount> MenuComPort{};
-    QMenu* MenuDevice = nullptr;
-    QAction* MenuRead = nullptr;
-    QAction* MenuVerify = nullptr;
-    QAction* MenuProgram = nullptr;
-    QMenu* MenuTools = nullptr;
-    QAction* MenuToolsMinus = nullptr;
-    QAction* MenuToolsPlus = nullptr;
-    QAction* MenuZpet = nullptr;
-    QAction* MenuZnovu = nullptr;
-    // Tools > Table: operations on the selected cells of the servo table and the clipboard.
-    QMenu* MenuTable = nullptr;
-    QAction* MenuTableSet = nullptr;
-    QAction* MenuTableAdd = nullptr;
-    QAction* MenuTableScale = nullptr;
-    QAction* MenuTableInterpolateH = nullptr;
-    QAction* MenuTableInterpolateV = nullptr;
-    QAction* MenuTableInterpolate2D = nullptr;
-    QAction* MenuTableSmooth = nullptr;
-    QAction* MenuTableCopy = nullptr;
-    QAction* MenuTableCopyHeaders = nullptr;
-    QAction* MenuTablePaste = nullptr;
-    QAction* MenuTableSelectAll = nullptr;
-    QMenu* MenuView = nullptr;
-    QAction* MenuViewHeatMap = nullptr; // the servo table as a heat map, kept in DORV.ini
-    // The samples of the recording or of the replayed log in each cell, as marks on the table.
-    QAction* MenuViewCellVisits = nullptr;
-    QMenu* MenuLanguage = nullptr;
-    QAction* MenuEnglish = nullptr;
-    QAction* MenuCzech = nullptr;
-    QAction* MenuGerman = nullptr;
-    QMenu* MenuHelp = nullptr;
-    QAction* MenuContens = nullptr;
-    QAction* MenuAbout = nullptr;
-    QMenu* MenuLog = nullptr;
-    QAction* MenuRecord = nullptr; // checked while a log is recorded
-    QAction* MenuMarker = nullptr;
-    QAction* MenuOpenLog = nullptr;
-    QAction* MenuChart = nullptr;
-    QAction* MenuTableChart = nullptr;
 
     // --- Non-visual parts ---
     TLazyFileDialog OpenDialog1; // made on first use: a file dialog is slow to build
@@ -274,7 +217,6 @@ public:
     void MenuSerialDevicesClick();
     // Maps device to the current COM number in [PORTS] and opens it.
     void MapDeviceToCurrentCom(const dorv::SerialDevice& device);
-    QAction* MenuSerialDevices = nullptr;
     // The status bar's note of the port: disconnected, connected again, mapped.
     QLabel* LabelPortNote = nullptr;
     // Runs about once a second while the device is gone, to reopen it when it returns.
@@ -400,7 +342,6 @@ private:
     void CreateServoTable();
     void CreateServoControls();
     void CreateComPortItems();
-    void CreateTableMenu();
     void WireTableMenu();
     void WireEvents();
 
@@ -415,7 +356,6 @@ private:
     // Gives the focus back to `had`, the control that held it before a refill, or, when that is
     // out of sight now, to the first editor of the page. Focus outside the window stays put.
     void KeepFocus(QWidget* had);
-    bool IsMenuShortcut(const QKeyEvent* event) const;
     void AdjustAutoSizeLabels(QWidget* parent);
     // Grows the controls whose texts differ by language to their texts, and moves their
     // neighbours along; in English everything stays at its designed place.
@@ -476,7 +416,6 @@ private:
     void ShowReplayTitle();
     QString replayedFile_;
     QString replayTitle_; // what ShowReplayTitle added to the window's title
-    void SetTransferControlsEnabled(bool enabled);
     std::unique_ptr<dorv::LogPlayback> playback_;
     std::int64_t replayClockMs_ = 0;
     dorv::MonitorValues replayedValues_;

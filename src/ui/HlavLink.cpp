@@ -98,7 +98,7 @@ void TFormHlav::OpenComPort() {
     comDevice_ = dorv::ComDevicePath(PortIndex, configured);
     dorv::ComOpenResult result = dorv::OpenComPort(*comPort_, comDevice_);
     for (int k = 0; k < ComPortCount; ++k)
-        MenuComPort[k]->setChecked(k == PortIndex);
+        Commands.MenuComPort[k]->setChecked(k == PortIndex);
     if (!result.Opened) {
         dorv::DiagnoseComOpen(result);
         PostMessageBox(dorv::ComOpenErrorText(Messages, result, dorv::CurrentLanguage));
@@ -113,9 +113,9 @@ void TFormHlav::RefreshComItems() {
         const bool openNow = k == PortIndex && comPort_->IsOpen();
         const auto state =
             dorv::ComItemStateOf(k, configured, dorv::ResolvedDevicePath(device), devices, openNow);
-        MenuComPort[k]->setText(dorv::ComItemText(k, state, dorv::CurrentLanguage));
+        Commands.MenuComPort[k]->setText(dorv::ComItemText(k, state, dorv::CurrentLanguage));
     }
-    MenuSerialDevices->setText(dorv::SerialDevicesText(dorv::CurrentLanguage));
+    Commands.MenuSerialDevices->setText(dorv::SerialDevicesText(dorv::CurrentLanguage));
 }
 
 void TFormHlav::MenuSerialDevicesClick() {
@@ -201,7 +201,7 @@ void TFormHlav::CloseComPort() {
 void TFormHlav::MenuCom1Click() {
     int clicked = -1;
     for (int k = 0; k < ComPortCount; ++k)
-        if (sender() == MenuComPort[k])
+        if (sender() == Commands.MenuComPort[k])
             clicked = k;
     PortIndex = dorv::PortIndexAfterChoice(PortIndex, clicked);
     CloseComPort();

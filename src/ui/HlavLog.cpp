@@ -52,25 +52,29 @@ const dorv::LanguageTexts LogFilesFilter = {"Záznamy (*.csv)", "Logs (*.csv)", 
 } // namespace
 
 void TFormHlav::CreateLogMenu() {
-    MenuLog = new QMenu(QStringLiteral("L&og"), menuBar());
-    MenuLog->setObjectName(QStringLiteral("MenuLog"));
-    menuBar()->insertMenu(MenuLanguage->menuAction(), MenuLog);
-    MenuRecord = dorv::MakeAction(MenuLog, "MenuRecord", QStringLiteral("&Record"),
-                                  QKeySequence(Qt::CTRL | Qt::Key_L));
-    MenuRecord->setCheckable(true);
-    MenuMarker = dorv::MakeAction(MenuLog, "MenuMarker", QStringLiteral("&Marker"),
-                                  QKeySequence(Qt::CTRL | Qt::Key_M));
-    MenuMarker->setEnabled(false);
-    MenuLog->addSeparator();
-    MenuOpenLog = dorv::MakeAction(MenuLog, "MenuOpenLog", QStringLiteral("&Open log..."));
-    MenuLog->addSeparator();
-    MenuChart = dorv::MakeAction(MenuLog, "MenuChart", QStringLiteral("&Chart"));
-    MenuTableChart = dorv::MakeAction(MenuLog, "MenuTableChart", QStringLiteral("&Table chart"));
-    connect(MenuChart, &QAction::triggered, this, &TFormHlav::MenuChartClick);
-    connect(MenuTableChart, &QAction::triggered, this, &TFormHlav::MenuTableChartClick);
-    connect(MenuRecord, &QAction::triggered, this, &TFormHlav::MenuRecordClick);
-    connect(MenuMarker, &QAction::triggered, this, &TFormHlav::MenuMarkerClick);
-    connect(MenuOpenLog, &QAction::triggered, this, &TFormHlav::MenuOpenLogClick);
+    Commands.MenuLog = new QMenu(QStringLiteral("L&og"), menuBar());
+    Commands.MenuLog->setObjectName(QStringLiteral("MenuLog"));
+    menuBar()->insertMenu(Commands.MenuLanguage->menuAction(), Commands.MenuLog);
+    Commands.MenuRecord =
+        dorv::MakeAction(Commands.MenuLog, "MenuRecord", QStringLiteral("&Record"),
+                         QKeySequence(Qt::CTRL | Qt::Key_L));
+    Commands.MenuRecord->setCheckable(true);
+    Commands.MenuMarker =
+        dorv::MakeAction(Commands.MenuLog, "MenuMarker", QStringLiteral("&Marker"),
+                         QKeySequence(Qt::CTRL | Qt::Key_M));
+    Commands.MenuMarker->setEnabled(false);
+    Commands.MenuLog->addSeparator();
+    Commands.MenuOpenLog =
+        dorv::MakeAction(Commands.MenuLog, "MenuOpenLog", QStringLiteral("&Open log..."));
+    Commands.MenuLog->addSeparator();
+    Commands.MenuChart = dorv::MakeAction(Commands.MenuLog, "MenuChart", QStringLiteral("&Chart"));
+    Commands.MenuTableChart =
+        dorv::MakeAction(Commands.MenuLog, "MenuTableChart", QStringLiteral("&Table chart"));
+    connect(Commands.MenuChart, &QAction::triggered, this, &TFormHlav::MenuChartClick);
+    connect(Commands.MenuTableChart, &QAction::triggered, this, &TFormHlav::MenuTableChartClick);
+    connect(Commands.MenuRecord, &QAction::triggered, this, &TFormHlav::MenuRecordClick);
+    connect(Commands.MenuMarker, &QAction::triggered, this, &TFormHlav::MenuMarkerClick);
+    connect(Commands.MenuOpenLog, &QAction::triggered, this, &TFormHlav::MenuOpenLogClick);
 
     ReplayBar = new TReplayBar(StatusBar1);
     ReplayBar->hide();
@@ -134,7 +138,7 @@ void TFormHlav::StartRecording() {
         QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd_HH-mm-ss"));
     const QString folder = dorv::LogFolderPath();
     if (recorder_->Start(folder, start) != dorv::LogRecorder::StartResult::Started) {
-        MenuRecord->setChecked(false);
+        Commands.MenuRecord->setChecked(false);
         PostMessageBox(Messages.MsgLogCreateError.arg(folder));
         return;
     }
@@ -143,8 +147,8 @@ void TFormHlav::StartRecording() {
     cellVisits_ = {};
     ShowCellVisits();
     recordingNote_.clear();
-    MenuRecord->setChecked(true);
-    MenuMarker->setEnabled(true);
+    Commands.MenuRecord->setChecked(true);
+    Commands.MenuMarker->setEnabled(true);
     ShowRecordingState();
 }
 
@@ -152,8 +156,8 @@ void TFormHlav::StopRecording() {
     if (!Recording())
         return;
     const dorv::LogRecorder::StopResult stopped = recorder_->Stop();
-    MenuRecord->setChecked(false);
-    MenuMarker->setEnabled(false);
+    Commands.MenuRecord->setChecked(false);
+    Commands.MenuMarker->setEnabled(false);
     const QString name = QFileInfo(stopped.Path).fileName();
     recordingNote_ =
         stopped.Kept ? Messages.MsgLogSaved.arg(stopped.Samples).arg(name) : Messages.MsgLogEmpty;
@@ -189,7 +193,7 @@ void TFormHlav::TickRecordingState() {
 // The table's marks belong to the visits while they are shown; otherwise marks put there by
 // others are left alone.
 void TFormHlav::ShowCellVisits() {
-    if (!MenuViewCellVisits->isChecked()) {
+    if (!Commands.MenuViewCellVisits->isChecked()) {
         if (visitMarksShown_)
             ServoTable->ClearCellMarks();
         visitMarksShown_ = false;
@@ -298,7 +302,7 @@ bool TFormHlav::OpenLog(const QString& path) {
     playback_->Play();
     replayClockMs_ = LogNow();
     sequencer_.SetPaused(true);
-    SetTransferControlsEnabled(false);
+    Commands.SetTransferEnabled(false);
     ReplayBar->SetReplayText(Messages.MsgReplay);
     ReplayBar->show();
     replayedFile_ = QFileInfo(path).fileName();
@@ -314,7 +318,7 @@ void TFormHlav::StopReplay() {
         return;
     playback_.reset();
     sequencer_.SetPaused(false);
-    SetTransferControlsEnabled(true);
+    Commands.SetTransferEnabled(true);
     ReplayBar->hide();
     ShowReplayTitle();
     ShowTransferDisplay();
@@ -333,13 +337,6 @@ void TFormHlav::StopReplay() {
         FormChart->Clear();
         chartOriginMs_ = LogNow();
     }
-}
-
-void TFormHlav::SetTransferControlsEnabled(bool enabled) {
-    for (QAction* item : {MenuRead, MenuVerify, MenuProgram})
-        item->setEnabled(enabled);
-    for (QPushButton* button : {ButtonRead, ButtonVerify, ButtonProgram})
-        button->setEnabled(enabled);
 }
 
 // Runs on every tick while a log plays: the real time since the last tick, at the speed.

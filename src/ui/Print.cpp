@@ -374,7 +374,7 @@ void TReportPrinter::SetPrintView(bool printView) {
     PrintView = printView;
     if (printView) {
         std::vector<QWidget*> operation{
-            window_.StatusBar1,        window_.General.ImageLogo,  window_.GroupBoxToolBar,
+            window_.StatusBar1,        window_.General.ImageLogo,  window_.Commands.GroupBoxToolBar,
             window_.Live.LabelSpojeni, window_.ButtonMinus,        window_.ButtonPlus,
             window_.CheckBoxAll,       window_.General.ButtonTps0, window_.General.ButtonTps100,
             window_.Live.CGaugeRpm,    window_.Live.CGaugeTps};

@@ -239,7 +239,7 @@ void TFormHlav::LoadSettings() {
     SetActivePage(loaded.ActivePageIndex);
 
     settingsDataLoad_ = dorv::LoadSettingsData(SettingsDataPath(), Image, AllCellsFlag);
-    MenuViewHeatMap->setChecked(dorv::LoadHeatMap(SettingsProfile()));
+    Commands.MenuViewHeatMap->setChecked(dorv::LoadHeatMap(SettingsProfile()));
 }
 
 void TFormHlav::ApplyCommandLineLanguage() {
@@ -252,7 +252,8 @@ QStringList TFormHlav::SaveSettings() {
     QStringList failures;
     const dorv::FileWriteResult settings = dorv::SaveSettings(SettingsProfile(), SettingsOf(*this));
     const dorv::FileWriteResult heatMap =
-        settings.Ok ? dorv::SaveHeatMap(SettingsProfile(), MenuViewHeatMap->isChecked()) : settings;
+        settings.Ok ? dorv::SaveHeatMap(SettingsProfile(), Commands.MenuViewHeatMap->isChecked())
+                    : settings;
     if (!heatMap.Ok)
         failures << dorv::SaveFailedNote(SettingsProfile().Path(),
                                          dorv::FileWriteReason(heatMap.Kind, dorv::CurrentLanguage),

@@ -35,10 +35,10 @@ void SaveTablePictures(TFormHlav& window, const QDir& folder, const QString& pre
     SaveBox(window, folder, prefix + QStringLiteral("-table-before-2d.png"));
     window.ServoTableOperation(dorv::TableOperation::InterpolateBilinear);
     SaveBox(window, folder, prefix + QStringLiteral("-table-after-2d.png"));
-    window.MenuViewHeatMap->setChecked(true);
+    window.Commands.MenuViewHeatMap->setChecked(true);
     window.ServoTable->SetCurrentCell({dorv::RpmRow, 0});
     SaveBox(window, folder, prefix + QStringLiteral("-table-heatmap.png"));
-    window.MenuViewHeatMap->setChecked(false);
+    window.Commands.MenuViewHeatMap->setChecked(false);
 }
 
 } // namespace

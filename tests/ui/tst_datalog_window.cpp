@@ -123,11 +123,11 @@ void TestDataLogWindow::recordsEveryFrameWithMarkers() {
     w.SetActivePage(1);
     w.FillEditors();
     QVERIFY(ConnectScriptedUnit(w));
-    QVERIFY(!w.MenuMarker->isEnabled());
-    w.MenuRecord->trigger();
+    QVERIFY(!w.Commands.MenuMarker->isEnabled());
+    w.Commands.MenuRecord->trigger();
     QVERIFY(w.Recording());
-    QVERIFY(w.MenuRecord->isChecked());
-    QVERIFY(w.MenuMarker->isEnabled());
+    QVERIFY(w.Commands.MenuRecord->isChecked());
+    QVERIFY(w.Commands.MenuMarker->isEnabled());
     QVERIFY(w.LabelRecording->isVisibleTo(&w));
     QCOMPARE(w.LabelRecording->text(), w.Messages.MsgRecordingState.arg(0).arg("00:00:00"));
     // Six ticks make one poll and one answered frame.
@@ -135,7 +135,7 @@ void TestDataLogWindow::recordsEveryFrameWithMarkers() {
         clock += TFormHlav::TimerInterval;
         w.Timer1Timer();
     }
-    w.MenuMarker->trigger();
+    w.Commands.MenuMarker->trigger();
     QCOMPARE(w.LabelRecording->text(), w.Messages.MsgRecordingState.arg(3).arg("00:00:00") + ", " +
                                            w.Messages.MsgMarker.arg(1));
     for (int tick = 0; tick < 6 * 2; ++tick) {
@@ -144,9 +144,9 @@ void TestDataLogWindow::recordsEveryFrameWithMarkers() {
     }
     // The status follows once a second.
     QVERIFY(w.LabelRecording->text().contains("00:00:01"));
-    w.MenuRecord->trigger();
+    w.Commands.MenuRecord->trigger();
     QVERIFY(!w.Recording());
-    QVERIFY(!w.MenuRecord->isChecked());
+    QVERIFY(!w.Commands.MenuRecord->isChecked());
     const QStringList logs = Logs();
     QCOMPARE(logs.size(), 1);
     QVERIFY(logs[0].endsWith(".csv"));
@@ -175,13 +175,13 @@ void TestDataLogWindow::recordsEveryFrameWithMarkers() {
 void TestDataLogWindow::zeroSampleLogIsToldAndRemoved() {
     WindowTestEnv env;
     TFormHlav w; // no unit answers: no frame, no sample
-    w.MenuRecord->trigger();
+    w.Commands.MenuRecord->trigger();
     QVERIFY(w.Recording());
     QCOMPARE(Logs().size(), 1);
     for (int tick = 0; tick < 30; ++tick)
         w.Timer1Timer();
-    w.MenuMarker->trigger();
-    w.MenuRecord->trigger();
+    w.Commands.MenuMarker->trigger();
+    w.Commands.MenuRecord->trigger();
     QVERIFY(!w.Recording());
     QVERIFY(Logs().isEmpty());
     QCOMPARE(w.LabelRecording->text(), w.Messages.MsgLogEmpty);
@@ -194,7 +194,7 @@ void TestDataLogWindow::recordingStopsWithTheWindow() {
     {
         TFormHlav w;
         QVERIFY(ConnectScriptedUnit(w));
-        w.MenuRecord->trigger();
+        w.Commands.MenuRecord->trigger();
         for (int tick = 0; tick < 6 * 4; ++tick)
             w.Timer1Timer();
         w.close();
@@ -228,7 +228,7 @@ void TestDataLogWindow::replayShowsWhatTheFramesShowed() {
         clock += TFormHlav::TimerInterval;
         w.Timer1Timer();
     }
-    w.MenuRecord->trigger();
+    w.Commands.MenuRecord->trigger();
     QList<Shown> recorded;
     QString lastRpm = w.Live.LabelRpm->text();
     while (recorded.size() < 8) { // each frame changes every value: a new speed is a new frame
@@ -238,7 +238,7 @@ void TestDataLogWindow::replayShowsWhatTheFramesShowed() {
             recorded << ShownOn(w);
         lastRpm = w.Live.LabelRpm->text();
     }
-    w.MenuRecord->trigger();
+    w.Commands.MenuRecord->trigger();
     const QString log = QDir(LogFolderPath()).filePath(Logs().value(0));
     QCOMPARE(ReadFile(log).Samples.size(), std::size_t(8));
 
@@ -254,7 +254,7 @@ void TestDataLogWindow::replayShowsWhatTheFramesShowed() {
     CellVisits visits;
     for (const LogSample& sample : ReadFile(log).Samples)
         visits.Add(sample);
-    w.MenuViewCellVisits->setChecked(true);
+    w.Commands.MenuViewCellVisits->setChecked(true);
     int marked = 0;
     for (int r = 0; r < ThrottleRows; ++r)
         for (int c = 0; c < RpmColumns; ++c) {
@@ -264,14 +264,14 @@ void TestDataLogWindow::replayShowsWhatTheFramesShowed() {
             marked += count > 0;
         }
     QVERIFY(marked >= 2); // the engine moved through several cells
-    w.MenuViewCellVisits->setChecked(false);
+    w.Commands.MenuViewCellVisits->setChecked(false);
     QCOMPARE(w.ServoTable->CellMarkTip(TableCell{0, 0}), QString());
     QVERIFY(w.ReplayBar->isVisibleTo(&w));
     QCOMPARE(w.ReplayBar->LabelReplay->text(), w.Messages.MsgReplay);
     QVERIFY(w.windowTitle().endsWith(w.Messages.MsgReplay + ": " + QFileInfo(log).fileName()));
     QVERIFY(!w.Live.LabelSpojeni->isVisibleTo(&w));
-    QVERIFY(!w.MenuProgram->isEnabled());
-    QVERIFY(!w.ButtonRead->isEnabled());
+    QVERIFY(!w.Commands.MenuProgram->isEnabled());
+    QVERIFY(!w.Commands.ButtonRead->isEnabled());
     QVERIFY(w.Sequencer().Paused());
     QCOMPARE(ShownOn(w), recorded[0]);
     for (int sample = 1; sample < recorded.size(); ++sample) {
@@ -306,13 +306,13 @@ void TestDataLogWindow::replayShowsWhatTheFramesShowed() {
     QCOMPARE(w.Playback()->Current(), 4);
     QCOMPARE(ShownOn(w), recorded[4]);
     QVERIFY(port.Sent.empty()); // nothing went to the unit during the replay
-    w.MenuProgram->trigger();
+    w.Commands.MenuProgram->trigger();
     w.Timer1Timer();
     QVERIFY(port.Sent.empty());
     QCOMPARE(w.Sequencer().State().Mode, TransferMode::Idle);
     // An edit with programming after change is kept for the end of the replay.
     w.Live.CheckBoxProgHned->setChecked(true);
-    w.MenuToolsPlus->trigger();
+    w.Commands.MenuToolsPlus->trigger();
     w.Timer1Timer();
     QVERIFY(port.Sent.empty());
     QCOMPARE(w.Sequencer().State().Mode, TransferMode::Idle);
@@ -320,7 +320,7 @@ void TestDataLogWindow::replayShowsWhatTheFramesShowed() {
     w.ReplayBar->ButtonReplayStop->click();
     QVERIFY(!w.Replaying());
     QVERIFY(!w.ReplayBar->isVisibleTo(&w));
-    QVERIFY(w.MenuProgram->isEnabled());
+    QVERIFY(w.Commands.MenuProgram->isEnabled());
     QCOMPARE(w.Sequencer().State().Mode, TransferMode::Program); // the edit goes now
     QCOMPARE(ShownOn(w).Texts, beforeReplay.Texts);
     QVERIFY(!w.windowTitle().contains(w.Messages.MsgReplay));
@@ -469,7 +469,7 @@ void TestDataLogWindow::chartFollowsLiveValuesAndReplayOnlyWhileShown() {
     };
     tick(12);
     QVERIFY(!w.FormChart); // made on first use only
-    w.MenuChart->trigger();
+    w.Commands.MenuChart->trigger();
     QVERIFY(w.FormChart && w.FormChart->isVisible());
     QCOMPARE(w.FormChart->ShownPoints(), 0);
     tick(6 * 5);
@@ -477,10 +477,10 @@ void TestDataLogWindow::chartFollowsLiveValuesAndReplayOnlyWhileShown() {
     w.FormChart->close();
     tick(6 * 5);
     QCOMPARE(w.FormChart->ShownPoints(), 6 * 5); // closed: nothing added
-    w.MenuRecord->trigger();
+    w.Commands.MenuRecord->trigger();
     tick(6 * 6);
-    w.MenuRecord->trigger();
-    w.MenuChart->trigger();
+    w.Commands.MenuRecord->trigger();
+    w.Commands.MenuChart->trigger();
     QCOMPARE(w.FormChart->ShownPoints(), 0); // opened again: from now on
     tick(6);
     QCOMPARE(w.FormChart->ShownPoints(), 6);
@@ -507,7 +507,7 @@ void TestDataLogWindow::tableChartFollowsEveryEditAndTheEngine() {
     w.SetActivePage(1);
     w.FillEditors();
     QVERIFY(!w.FormTableChart);
-    w.MenuTableChart->trigger();
+    w.Commands.MenuTableChart->trigger();
     QVERIFY(w.FormTableChart && w.FormTableChart->isVisible());
     const auto curve = [&](ServoIndex s, int row) {
         QList<QPointF> points;
@@ -521,7 +521,7 @@ void TestDataLogWindow::tableChartFollowsEveryEditAndTheEngine() {
     }
     // Tools > Plus on the operating cell (row 0, column 0 while the engine stands).
     const QPointF before = w.FormTableChart->CurvePoints(0)[0];
-    w.MenuToolsPlus->trigger();
+    w.Commands.MenuToolsPlus->trigger();
     w.Timer1Timer();
     QCOMPARE(w.FormTableChart->CurvePoints(0)[0], before + QPointF(0, 20));
     QCOMPARE(w.FormTableChart->CurvePoints(0), curve(0, 0));
@@ -584,12 +584,13 @@ void TestDataLogWindow::logTextsInEveryLanguage() {
     TFormHlav w;
     CurrentLanguage = LanguageOfNumber(language);
     w.ApplyLanguage();
-    const QString record = w.MenuRecord->text();
-    QVERIFY(!w.MenuLog->title().isEmpty());
-    QVERIFY(!w.MenuMarker->text().isEmpty());
+    const QString record = w.Commands.MenuRecord->text();
+    QVERIFY(!w.Commands.MenuLog->title().isEmpty());
+    QVERIFY(!w.Commands.MenuMarker->text().isEmpty());
     if (language != 1)
         QVERIFY2(record != "&Record", qPrintable(record));
-    QVERIFY(!w.MenuRecord->statusTip().isEmpty() || !w.MenuRecord->toolTip().isEmpty());
+    QVERIFY(!w.Commands.MenuRecord->statusTip().isEmpty() ||
+            !w.Commands.MenuRecord->toolTip().isEmpty());
     CurrentLanguage = Language::English;
 }
 

@@ -210,13 +210,13 @@ std::shared_ptr<dorv::testing::BoxSeen> ReadNextBox(QObject* context,
 void SelectLanguage(TFormHlav& w, int language) {
     switch (language) {
     case 0:
-        w.MenuCzech->trigger();
+        w.Commands.MenuCzech->trigger();
         break;
     case 1:
-        w.MenuEnglish->trigger();
+        w.Commands.MenuEnglish->trigger();
         break;
     case 2:
-        w.MenuGerman->trigger();
+        w.Commands.MenuGerman->trigger();
         break;
     default: // French has no menu item: only a stored setting selects it
         CurrentLanguage = LanguageOfNumber(language);
@@ -366,7 +366,7 @@ void TestLanguage::qtTextsAndErrorReasonsInLanguage() {
     QCOMPARE(LanguageNumber(CurrentLanguage), language);
 
     const auto question = ReadNextBox(&w, QMessageBox::No);
-    w.MenuNew->trigger();
+    w.Commands.MenuNew->trigger();
     QCOMPARE(question->Count, 1);
     QCOMPARE(question->Text, w.Messages.MsgDefaultQuestion);
     QCOMPARE(question->ButtonTexts.value(QMessageBox::Yes), yes);
@@ -377,7 +377,7 @@ void TestLanguage::qtTextsAndErrorReasonsInLanguage() {
     auto& port = dynamic_cast<FakeSerialPort&>(w.ComPort());
     port.OpenResult = PortOpenError::NotFound;
     const auto portBox = ReadNextBox(&w, QMessageBox::Ok);
-    w.MenuComPort[1]->trigger();
+    w.Commands.MenuComPort[1]->trigger();
     QTRY_COMPARE(portBox->Count, 1);
     // The reason goes on to name the serial devices that are present (this machine's own).
     QVERIFY2(portBox->Text.startsWith(portError + QStringLiteral("; ")), qPrintable(portBox->Text));

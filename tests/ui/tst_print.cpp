@@ -80,7 +80,7 @@ struct WindowLook {
 
 // The operation controls that print view hides.
 QList<QWidget*> OperationControls(const TFormHlav& w) {
-    QList<QWidget*> controls{w.StatusBar1,        w.General.ImageLogo,  w.GroupBoxToolBar,
+    QList<QWidget*> controls{w.StatusBar1,        w.General.ImageLogo,  w.Commands.GroupBoxToolBar,
                              w.Live.LabelSpojeni, w.ButtonMinus,        w.ButtonPlus,
                              w.CheckBoxAll,       w.General.ButtonTps0, w.General.ButtonTps100,
                              w.Live.CGaugeRpm,    w.Live.CGaugeTps};

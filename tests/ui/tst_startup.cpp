@@ -157,7 +157,7 @@ void TestStartup::newAsksWithYesNoCancel() {
     const WindowState before(w);
 
     const auto seen = AnswerBoxes(&w, QMessageBox::StandardButton(answer));
-    w.MenuNew->trigger();
+    w.Commands.MenuNew->trigger();
     QCOMPARE(seen->Count, 1);
     QCOMPARE(seen->Text, QStringLiteral("Do you want default setting?"));
     QCOMPARE(seen->Buttons, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
@@ -191,7 +191,7 @@ void TestStartup::saveThenOpenIsUndoable() {
     w.ServoTable->SetCurrentCell({0, 5});
     w.ServoTable->Editor()->SetPosition(3300);
     const int historyBefore = w.Session.History.CurrentIndex();
-    w.MenuSave->trigger();
+    w.Commands.MenuSave->trigger();
     QCOMPARE(w.Image.ServoTable(1, 0, 5), 3300 / 20);
     QCOMPARE(ReadText(path), QByteArray::fromStdString(ParameterFileText(w.Image)));
     QCOMPARE(w.General.LabelFile2->text(), path);
@@ -202,12 +202,12 @@ void TestStartup::saveThenOpenIsUndoable() {
     const ParameterImage saved = w.Image;
 
     const auto seen = AnswerBoxes(&w, QMessageBox::Yes);
-    w.MenuNew->trigger();
+    w.Commands.MenuNew->trigger();
     QVERIFY(w.Image == DefaultImage());
     QCOMPARE(w.General.LabelFile2->text(), QString());
 
     w.Live.LabelHlaseni->show();
-    w.MenuOpen->trigger();
+    w.Commands.MenuOpen->trigger();
     QCOMPARE(seen->Count, 1); // only New's question: the file was accepted
     QVERIFY(w.Image == saved);
     QCOMPARE(w.General.LabelFile2->text(), path);
@@ -247,10 +247,10 @@ void TestStartup::fileLabelShowsCurrentFile() {
     QVERIFY(w.SaveParameterFile(path));
     if (open) {
         const auto seen = AnswerBoxes(&w, QMessageBox::Yes);
-        w.MenuNew->trigger();
+        w.Commands.MenuNew->trigger();
         QCOMPARE(w.General.LabelFile2->text(), QString());
         w.PageControl1->setCurrentIndex(2);
-        w.MenuOpen->trigger();
+        w.Commands.MenuOpen->trigger();
         QCOMPARE(seen->Count, 1);
     }
     w.PageControl1->setCurrentIndex(0);
@@ -284,7 +284,7 @@ void TestStartup::saveThatFailsChangesNothing() {
     w.General.UpDownTps0->SetPosition(1000); // typed, not committed
     const WindowState before(w);
     const auto seen = AnswerBoxes(&w, QMessageBox::Ok);
-    w.MenuSave->trigger();
+    w.Commands.MenuSave->trigger();
     QCOMPARE(seen->Count, 1);
     QCOMPARE(seen->Text, QStringLiteral("Saving the file failed!"));
     QVERIFY(WindowState(w) == before);
@@ -322,7 +322,7 @@ void TestStartup::openRefusedChangesNothing() {
     w.LastFilePath = QStringLiteral("/kept.ign");
     const WindowState before(w);
     const auto seen = AnswerBoxes(&w, QMessageBox::Ok);
-    w.MenuOpen->trigger();
+    w.Commands.MenuOpen->trigger();
     QCOMPARE(seen->Count, 1);
     QCOMPARE(seen->Text, message);
     QVERIFY(WindowState(w) == before);
@@ -335,13 +335,13 @@ void TestStartup::openCancelledHidesTransferIndication() {
     w.Live.LabelHlaseni->show();
     w.Live.CGaugeProgram->show();
     const WindowState before(w);
-    w.MenuOpen->trigger();
+    w.Commands.MenuOpen->trigger();
     QVERIFY(w.Live.LabelHlaseni->isHidden());
     QVERIFY(w.Live.CGaugeProgram->isHidden());
     QVERIFY(WindowState(w) == before);
     // Cancelling Save changes nothing at all, not even the transfer indication.
     w.Live.LabelHlaseni->show();
-    w.MenuSave->trigger();
+    w.Commands.MenuSave->trigger();
     QVERIFY(!w.Live.LabelHlaseni->isHidden());
     QVERIFY(WindowState(w) == before);
 }
@@ -413,7 +413,7 @@ void TestStartup::typedPathLeavesNoCompletionPopup() {
         }
     });
     user.start(20);
-    w.MenuOpen->trigger();
+    w.Commands.MenuOpen->trigger();
     QVERIFY(listSeen); // the completion list was up when Enter was pressed
     QCOMPARE(phase, Phase::Taken);
     QCOMPARE(w.General.LabelFile2->text(), files_->filePath(QStringLiteral("engine.ign")));
@@ -462,7 +462,7 @@ void TestStartup::closeKeepsEverySettingAndForeignKeys() {
     QCOMPARE(again.size(), QSize(900, 700));
     QCOMPARE(again.PortIndex, 6);
     QCOMPARE(LanguageNumber(CurrentLanguage), 2);
-    QVERIFY(again.MenuGerman->isChecked());
+    QVERIFY(again.Commands.MenuGerman->isChecked());
     QCOMPARE(again.ActivePage(), 2);
     QVERIFY(again.Image == image);
     QVERIFY(again.AllCellsFlag == flags);
@@ -666,7 +666,8 @@ void TestStartup::exitDuringTransferAsks() {
     TFormHlav w;
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
-    w.MenuProgram->trigger(); // the scripted port never answers: the pass runs until it fails
+    w.Commands.MenuProgram
+        ->trigger(); // the scripted port never answers: the pass runs until it fails
     QCOMPARE(w.Sequencer().State().Mode, TransferMode::Program);
     QObject answering; // answers only during this test
     const auto seen = AnswerBoxes(&answering, QMessageBox::StandardButton(answer));
@@ -708,7 +709,7 @@ void TestStartup::storedComPort() {
     TFormHlav w;
     QCOMPARE(w.PortIndex, portIndex);
     for (int k = 0; k < TFormHlav::ComPortCount; ++k) // COM21 has no item: none is checked
-        QCOMPARE(w.MenuComPort[k]->isChecked(), k == portIndex);
+        QCOMPARE(w.Commands.MenuComPort[k]->isChecked(), k == portIndex);
     w.close();
     QVERIFY(ReadText(ConfigFile(SettingsFileName))
                 .contains("ComPort=" + QByteArray::number(portIndex + 1)));

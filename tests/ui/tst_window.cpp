@@ -262,12 +262,12 @@ void TestWindow::windowCentredAndComPorts() {
     const QRect screen = w.screen()->geometry();
     QCOMPARE(w.pos(), QPoint((screen.width() - 986) / 2, (screen.height() - 849) / 2));
     // The twenty port items, then a separator and the device list.
-    const auto items = w.MenuCom->actions();
+    const auto items = w.Commands.MenuCom->actions();
     QCOMPARE(items.size(), 22);
     QCOMPARE(items.first()->text(), QStringLiteral("Com 1"));
     QCOMPARE(items[19]->text(), QStringLiteral("Com 20"));
     QVERIFY(items[20]->isSeparator());
-    QCOMPARE(items.last(), w.MenuSerialDevices);
+    QCOMPARE(items.last(), w.Commands.MenuSerialDevices);
     QCOMPARE(w.Timer1->interval(), 55);
     QVERIFY(w.Timer1->isActive());
     QCOMPARE(w.SaveDialog1->defaultSuffix(), QStringLiteral("ign"));
@@ -756,9 +756,9 @@ void TestWindow::focusStaysInEditorAfterCommand() {
     QCOMPARE(w.ServoTable->CurrentCell(), TableCell({0, 3}));
 
     if (command == QLatin1String("undo button")) {
-        QTest::mouseClick(w.SpeedButtonZpet, Qt::LeftButton);
+        QTest::mouseClick(w.Commands.SpeedButtonZpet, Qt::LeftButton);
     } else if (command == QLatin1String("redo button")) {
-        QTest::mouseClick(w.SpeedButtonZnovu, Qt::LeftButton);
+        QTest::mouseClick(w.Commands.SpeedButtonZnovu, Qt::LeftButton);
     } else if (command == QLatin1String("undo shortcut")) {
         QTest::keyClick(cell->Edit(), Qt::Key_Z, Qt::ControlModifier);
     } else if (command == QLatin1String("language menu")) {
@@ -768,8 +768,8 @@ void TestWindow::focusStaysInEditorAfterCommand() {
         QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_G);
         QTRY_COMPARE(dorv::LanguageNumber(dorv::CurrentLanguage), 2);
     } else if (command == QLatin1String("undo twice")) {
-        QTest::mouseClick(w.SpeedButtonZpet, Qt::LeftButton);
-        QTest::mouseClick(w.SpeedButtonZpet, Qt::LeftButton);
+        QTest::mouseClick(w.Commands.SpeedButtonZpet, Qt::LeftButton);
+        QTest::mouseClick(w.Commands.SpeedButtonZpet, Qt::LeftButton);
         QCOMPARE(w.ActivePage(), 0);
     } else {
         QTabBar* tabs = w.PageControl1->tabBar();
@@ -890,15 +890,15 @@ void TestWindow::undoShortcutInsideCellEditor() {
 
     QTest::keyClick(edit, Qt::Key_Return);
     QCOMPARE(int(w.Image.servo(0).Cell(0, 2)), 4);
-    QVERIFY(w.MenuZpet->isEnabled());
+    QVERIFY(w.Commands.MenuZpet->isEnabled());
     SelectPage(w, 2);
     TypeIntoCell(w, {0, 7}, QStringLiteral("3"));
     QTest::keyClick(edit, Qt::Key_Z, Qt::ControlModifier);
     QCOMPARE(w.Image, original);
     QCOMPARE(w.ActivePage(), 0); // the page of the restored entry
-    QVERIFY(!w.MenuZpet->isEnabled());
-    QVERIFY(w.MenuZnovu->isEnabled());
-    QVERIFY(!w.SpeedButtonZpet->isEnabled());
+    QVERIFY(!w.Commands.MenuZpet->isEnabled());
+    QVERIFY(w.Commands.MenuZnovu->isEnabled());
+    QVERIFY(!w.Commands.SpeedButtonZpet->isEnabled());
 
     SelectPage(w, 1);
     w.ServoTable->SetCurrentCell({0, 0});
@@ -999,17 +999,18 @@ void TestWindow::languageMenuSwitchesTextsAndMessages() {
     ShowActive(w);
     QCOMPARE(w.windowTitle(), QStringLiteral("Nastavování jednotky \"DORV\""));
     QCOMPARE(w.CheckBoxAll->text(), QStringLiteral("Vše"));
-    QVERIFY(w.MenuCzech->isChecked());
+    QVERIFY(w.Commands.MenuCzech->isChecked());
     w.Image.servo(1).Cell(0, 0) = 33;
-    w.MenuEnglish->trigger();
+    w.Commands.MenuEnglish->trigger();
     QCOMPARE(dorv::LanguageNumber(dorv::CurrentLanguage), 1);
-    QVERIFY(w.MenuEnglish->isChecked() && !w.MenuCzech->isChecked() && !w.MenuGerman->isChecked());
+    QVERIFY(w.Commands.MenuEnglish->isChecked() && !w.Commands.MenuCzech->isChecked() &&
+            !w.Commands.MenuGerman->isChecked());
     QCOMPARE(w.windowTitle(), QStringLiteral("Programming of \"DORV\" unit"));
-    QCOMPARE(w.MenuFile->title(), QStringLiteral("&File"));
-    QCOMPARE(w.ButtonRead->text(), QStringLiteral("&Read"));
+    QCOMPARE(w.Commands.MenuFile->title(), QStringLiteral("&File"));
+    QCOMPARE(w.Commands.ButtonRead->text(), QStringLiteral("&Read"));
     QCOMPARE(w.LabelHystRpm->text(), QStringLiteral("Hysteresis [RPM]"));
     QCOMPARE(w.PageControl1->tabText(2), QStringLiteral("Servo 2"));
-    QCOMPARE(w.MenuToolsMinus->text(), QStringLiteral("Minus "));
+    QCOMPARE(w.Commands.MenuToolsMinus->text(), QStringLiteral("Minus "));
     QCOMPARE(w.Messages.MsgReadError, QStringLiteral("Read error!"));
     QCOMPARE(w.Messages.HelpFileName, QStringLiteral("DORV_manual_en.pdf"));
     // Not connected: the live labels show their placeholders in the new language.
@@ -1023,7 +1024,7 @@ void TestWindow::languageMenuSwitchesTextsAndMessages() {
     // Connected: a switch keeps the live values; the editors are refilled.
     w.Live.LabelSpojeni->hide();
     w.Live.LabelServoPoz1->setText(QStringLiteral("Servo desired 1 = 2400 mV"));
-    w.MenuGerman->trigger();
+    w.Commands.MenuGerman->trigger();
     QCOMPARE(w.Live.LabelServoPoz1->text(), QStringLiteral("Servo desired 1 = 2400 mV"));
     QCOMPARE(w.CheckBoxServoEnable->text(), QStringLiteral("Servo zulassen"));
     QCOMPARE(w.Messages.MsgDefaultQuestion,
@@ -1037,17 +1038,19 @@ void TestWindow::hintsOnStatusBarInEnglish() {
     dorv::CurrentLanguage = dorv::Language::English;
     TFormHlav w;
     ShowActive(w);
-    QCOMPARE(w.ButtonProgram->toolTip(), QStringLiteral("Programing  set parametrs to ignition"));
-    QTest::mouseMove(w.ButtonProgram);
+    QCOMPARE(w.Commands.ButtonProgram->toolTip(),
+             QStringLiteral("Programing  set parametrs to ignition"));
+    QTest::mouseMove(w.Commands.ButtonProgram);
     QTRY_COMPARE(w.StatusBar1->currentMessage(),
                  QStringLiteral("Programing  set parametrs to ignition"));
     // The offscreen platform passes no synthetic cursor move on to the menu bar: send one.
-    const QPointF item = w.menuBar()->actionGeometry(w.MenuLanguage->menuAction()).center();
+    const QPointF item =
+        w.menuBar()->actionGeometry(w.Commands.MenuLanguage->menuAction()).center();
     QMouseEvent move(QEvent::MouseMove, item, w.menuBar()->mapToGlobal(item), Qt::NoButton,
                      Qt::NoButton, {});
     QCoreApplication::sendEvent(w.menuBar(), &move);
     QTRY_COMPARE(w.StatusBar1->currentMessage(), QStringLiteral("Set English or German or French"));
-    QCOMPARE(w.SpeedButtonNew->toolTip(), QStringLiteral("New"));
+    QCOMPARE(w.Commands.SpeedButtonNew->toolTip(), QStringLiteral("New"));
     dorv::CurrentLanguage = dorv::Language::Czech;
 }
 
@@ -1069,9 +1072,9 @@ void TestWindow::aboutCaptionFollowsLanguage() {
         }
     });
     closer.start(20);
-    w.MenuAbout->trigger();
-    w.MenuGerman->trigger();
-    w.MenuAbout->trigger();
+    w.Commands.MenuAbout->trigger();
+    w.Commands.MenuGerman->trigger();
+    w.Commands.MenuAbout->trigger();
     QCOMPARE(captions, QStringList({QStringLiteral("O programu DORV"),
                                     QStringLiteral("Über Programm DORV")}));
     // The logo, drawn at the first showing, is there at every showing.
@@ -1232,8 +1235,8 @@ void TestWindow::selectionByMouse() {
         QTest::mousePress(table, Qt::RightButton, {}, at);
         QContextMenuEvent menu(QContextMenuEvent::Mouse, at, table->mapToGlobal(at));
         QCoreApplication::sendEvent(table, &menu);
-        QTRY_COMPARE(QApplication::activePopupWidget(), w.MenuTable);
-        w.MenuTable->close();
+        QTRY_COMPARE(QApplication::activePopupWidget(), w.Commands.MenuTable);
+        w.Commands.MenuTable->close();
         QTest::mouseRelease(table, Qt::RightButton, {}, at);
         if (clicked == TableCell{6, 3})
             QCOMPARE(table->Selection(), std::optional(TableRect{5, 2, 7, 4}));
@@ -1391,18 +1394,18 @@ void TestWindow::tableOperationWithoutSelectionChangesNothing() {
     ShowActive(w);
     w.ServoTable->SetCurrentCell({RpmRow, 4}); // an RPM point: no cell selected
     const ParameterImage before = w.Image;
-    w.MenuTableSmooth->trigger();
+    w.Commands.MenuTableSmooth->trigger();
     QCOMPARE(w.Image, before);
     QCOMPARE(w.Session.History.CurrentIndex(), 0);
     QCOMPARE(w.StatusBar1->currentMessage(), w.Messages.MsgTableNoSelection);
     // A cancelled question changes nothing either.
     w.ServoTable->SetCurrentCell({0, 0});
     w.AskTableAmount = [](const QString&, double) { return std::optional<double>(); };
-    w.MenuTableSet->trigger();
+    w.Commands.MenuTableSet->trigger();
     QCOMPARE(w.Image, before);
     // Nor on the general page.
     SelectPage(w, 0);
-    QVERIFY(!w.MenuTable->isEnabled());
+    QVERIFY(!w.Commands.MenuTable->isEnabled());
 }
 
 void TestWindow::copySelection_data() {
@@ -1499,7 +1502,7 @@ void TestWindow::refusedPasteChangesNothing() {
     QGuiApplication::clipboard()->setText(text);
     QString box;
     CaptureNextBox(&w, &box);
-    w.MenuTablePaste->trigger();
+    w.Commands.MenuTablePaste->trigger();
     QVERIFY2(box.contains(QStringLiteral("nothing was changed")), qPrintable(box));
     QVERIFY2(box.contains(named), qPrintable(box));
     QCOMPARE(w.Image, before);
@@ -1530,10 +1533,10 @@ void TestWindow::heatMapColoursCellsAndIsKept() {
         TFormHlav w;
         PrepareRamp(w);
         ShowActive(w);
-        QVERIFY(!w.MenuViewHeatMap->isChecked());
+        QVERIFY(!w.Commands.MenuViewHeatMap->isChecked());
         const QColor base = QApplication::palette().color(QPalette::Base);
         QCOMPARE(w.ServoTable->CellColour({9, 14}), base);
-        w.MenuViewHeatMap->trigger();
+        w.Commands.MenuViewHeatMap->trigger();
         QVERIFY(w.ServoTable->HeatMap());
         // Lowest blue, highest red, and every colour different along a row of rising values.
         const QColor low = w.ServoTable->CellColour({0, 0});
@@ -1568,9 +1571,9 @@ void TestWindow::heatMapColoursCellsAndIsKept() {
              QString());
     {
         TFormHlav w;
-        QVERIFY(w.MenuViewHeatMap->isChecked());
+        QVERIFY(w.Commands.MenuViewHeatMap->isChecked());
         QVERIFY(w.ServoTable->HeatMap());
-        w.MenuViewHeatMap->trigger();
+        w.Commands.MenuViewHeatMap->trigger();
         w.close();
     }
     QCOMPARE(ini.ReadString(QStringLiteral("SERVO_TABLE"), QStringLiteral("HeatMap"), {}),

@@ -212,7 +212,7 @@ void TestWindowLink::liveValuesAndRead() {
     QVERIFY(w.Live.LabelEeDataErr->isHidden());
 
     w.General.LabelFile2->setText(QStringLiteral("old.ign"));
-    w.ButtonRead->click();
+    w.Commands.ButtonRead->click();
     QCOMPARE(w.Live.LabelHlaseni->text(), w.Messages.MsgReading);
     QVERIFY(!w.Live.LabelHlaseni->isHidden() && !w.Live.CGaugeProgram->isHidden());
     QVERIFY(w.General.LabelFile2->text().isEmpty());
@@ -269,7 +269,7 @@ void TestWindowLink::tableOperationProgramsOncePass() {
     w.ServoTable->SetCurrentCell({0, 0});
     w.ServoTable->SelectAll();
     w.AskTableAmount = [](const QString&, double) { return std::optional<double>(-40); };
-    w.MenuTableAdd->trigger();
+    w.Commands.MenuTableAdd->trigger();
     QCOMPARE(w.Session.History.CurrentIndex(), historyBefore + 1);
     QCOMPARE(w.Sequencer().State().Mode, TransferMode::Program);
     QVERIFY(WaitForProgrammed(w));
@@ -294,14 +294,14 @@ void TestWindowLink::programThenUndoReachesUnit() {
     QCOMPARE(w.Sequencer().State().Mode, TransferMode::Idle);
     const ParameterImage changed = w.Image;
 
-    w.ButtonProgram->click();
+    w.Commands.ButtonProgram->click();
     QVERIFY(WaitForProgrammed(w));
     // The unit stores the parameters once its saving countdown has run out.
     QTRY_VERIFY_WITH_TIMEOUT(t.sim->HasSavedImage() && SameParameters(t.sim->SavedImage(), changed),
                              6000);
 
     w.Live.CheckBoxProgHned->setChecked(true);
-    w.SpeedButtonZpet->click();
+    w.Commands.SpeedButtonZpet->click();
     QVERIFY(SameParameters(w.Image, start));
     QCOMPARE(w.Sequencer().State().Mode, TransferMode::Program);
     QVERIFY(WaitForProgrammed(w));
@@ -318,7 +318,7 @@ void TestWindowLink::plusRaisesHighlightedCell() {
     SimWindow t({"--rpm", "3000", "--throttle", "15"}, &unit);
     TFormHlav& w = *t.window;
     QTRY_VERIFY_WITH_TIMEOUT(t.Connected(), 5000);
-    w.ButtonRead->click();
+    w.Commands.ButtonRead->click();
     QVERIFY(QTest::qWaitFor([&] { return PassEndedOk(w); }, PassTimeoutMs));
 
     w.PageControl1->setCurrentIndex(1);
@@ -403,7 +403,7 @@ void TestWindowLink::versionMismatchBoxStopsRead() {
         connectionKept = connectionKept && w.Live.LabelSpojeni->isHidden();
         idleThroughout = idleThroughout && w.Sequencer().State().Mode == TransferMode::Idle;
     });
-    w.ButtonRead->click();
+    w.Commands.ButtonRead->click();
     QTRY_COMPARE_WITH_TIMEOUT(closer.Texts.size(), 1, 3000);
     QTRY_VERIFY_WITH_TIMEOUT(!QApplication::activeModalWidget(), 3000);
     QCOMPARE(closer.Texts.first(), mismatch);
@@ -431,7 +431,7 @@ void TestWindowLink::comMenuOpenErrorsAndUnplug() {
     t.SetPort(20, missing);
     BoxCloser closer(50);
 
-    w.MenuComPort[2]->trigger();
+    w.Commands.MenuComPort[2]->trigger();
     QCOMPARE(w.PortIndex, 2);
     QTRY_COMPARE(closer.Texts.size(), 1);
     // The reason goes on to name the serial devices that are present (this machine's own).
@@ -439,7 +439,7 @@ void TestWindowLink::comMenuOpenErrorsAndUnplug() {
                                         QStringLiteral(": the device does not exist; ")),
              qPrintable(closer.Texts[0]));
     for (int k = 0; k < TFormHlav::ComPortCount; ++k)
-        QCOMPARE(w.MenuComPort[k]->isChecked(), k == 2);
+        QCOMPARE(w.Commands.MenuComPort[k]->isChecked(), k == 2);
     QTRY_VERIFY_WITH_TIMEOUT(!w.Live.LabelSpojeni->isHidden(), 3000);
 
     // COM21 has no menu item: none is checked.
@@ -447,12 +447,12 @@ void TestWindowLink::comMenuOpenErrorsAndUnplug() {
     w.CloseComPort();
     w.OpenComPort();
     QTRY_COMPARE(closer.Texts.size(), 2);
-    for (QAction* item : w.MenuComPort)
+    for (QAction* item : w.Commands.MenuComPort)
         QVERIFY(!item->isChecked());
 
-    w.MenuComPort[0]->trigger();
+    w.Commands.MenuComPort[0]->trigger();
     QTRY_VERIFY_WITH_TIMEOUT(w.Live.LabelSpojeni->isHidden(), 3000);
-    QVERIFY(w.MenuComPort[0]->isChecked());
+    QVERIFY(w.Commands.MenuComPort[0]->isChecked());
 
     // The adapter goes away: the port closes and the no-connection label shows, nothing else.
     t.sim->Stop(SIGKILL);
@@ -461,7 +461,7 @@ void TestWindowLink::comMenuOpenErrorsAndUnplug() {
     QCOMPARE(closer.Texts.size(), 2);
 
     // Without a unit a Read ends in the red read error, about a second after its first frame.
-    w.ButtonRead->click();
+    w.Commands.ButtonRead->click();
     QTRY_COMPARE_WITH_TIMEOUT(w.Live.LabelHlaseni->text(), w.Messages.MsgReadError, 4000);
     QCOMPARE(w.Live.LabelHlaseni->palette().color(QPalette::Window), QColor(Qt::red));
     QVERIFY(!w.Live.LabelHlaseni->isHidden());
@@ -487,7 +487,7 @@ void TestWindowLink::cablePulledDuringReadThenDeviceReturns() {
     QVERIFY(w.Live.LabelRpm->isEnabled());
 
     if (duringRead) {
-        w.ButtonRead->click();
+        w.Commands.ButtonRead->click();
         QCOMPARE(w.Sequencer().State().Mode, TransferMode::Read);
     }
     t.sim->Stop(SIGKILL);
@@ -505,11 +505,12 @@ void TestWindowLink::cablePulledDuringReadThenDeviceReturns() {
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
         w.grab().save(qEnvironmentVariable("DORV_KEEP_PORT_SHOTS") + "/disconnected.png");
-        w.MenuCom->popup(w.mapToGlobal(QPoint(40, 20)));
-        emit w.MenuCom->aboutToShow();
+        w.Commands.MenuCom->popup(w.mapToGlobal(QPoint(40, 20)));
+        emit w.Commands.MenuCom->aboutToShow();
         QTest::qWait(200);
-        w.MenuCom->grab().save(qEnvironmentVariable("DORV_KEEP_PORT_SHOTS") + "/com-menu.png");
-        w.MenuCom->hide();
+        w.Commands.MenuCom->grab().save(qEnvironmentVariable("DORV_KEEP_PORT_SHOTS") +
+                                        "/com-menu.png");
+        w.Commands.MenuCom->hide();
     }
     QVERIFY(!SameParameters(w.Image, unit)); // the failed Read applied nothing
 
@@ -521,7 +522,7 @@ void TestWindowLink::cablePulledDuringReadThenDeviceReturns() {
     QVERIFY(!w.PortWatch->isActive());
     QCOMPARE(w.LabelPortNote->text(),
              QStringLiteral("Device %1 connected again").arg(t.sim->Link()));
-    w.ButtonRead->click();
+    w.Commands.ButtonRead->click();
     QTRY_VERIFY_WITH_TIMEOUT(PassEndedOk(w), PassTimeoutMs);
     QVERIFY(SameParameters(w.Image, unit));
 }
@@ -535,19 +536,19 @@ void TestWindowLink::comItemsAndSerialDevices() {
     QTRY_VERIFY_WITH_TIMEOUT(t.Connected(), 5000);
     const QString missing = t.Path("gone-adapter");
     t.SetPort(4, missing);
-    emit w.MenuCom->aboutToShow();
-    QCOMPARE(w.MenuComPort[4]->text(), "Com 5\t" + missing + " (absent)");
+    emit w.Commands.MenuCom->aboutToShow();
+    QCOMPARE(w.Commands.MenuComPort[4]->text(), "Com 5\t" + missing + " (absent)");
     // The pty the window has open counts as present, though the system lists no such port.
-    QCOMPARE(w.MenuComPort[w.PortIndex]->text(),
+    QCOMPARE(w.Commands.MenuComPort[w.PortIndex]->text(),
              QStringLiteral("Com %1\t%2 (present)").arg(w.PortIndex + 1).arg(t.sim->Link()));
-    QCOMPARE(w.MenuComPort[4]->text().section('\t', 0, 0), QStringLiteral("Com 5"));
-    QCOMPARE(w.MenuSerialDevices->text(), QStringLiteral("Serial devices…"));
-    w.MenuGerman->trigger();
-    emit w.MenuCom->aboutToShow();
-    QCOMPARE(w.MenuComPort[4]->text(), "Com 5\t" + missing + " (nicht vorhanden)");
-    QCOMPARE(w.MenuSerialDevices->text(), QStringLiteral("Serielle Geräte…"));
+    QCOMPARE(w.Commands.MenuComPort[4]->text().section('\t', 0, 0), QStringLiteral("Com 5"));
+    QCOMPARE(w.Commands.MenuSerialDevices->text(), QStringLiteral("Serial devices…"));
+    w.Commands.MenuGerman->trigger();
+    emit w.Commands.MenuCom->aboutToShow();
+    QCOMPARE(w.Commands.MenuComPort[4]->text(), "Com 5\t" + missing + " (nicht vorhanden)");
+    QCOMPARE(w.Commands.MenuSerialDevices->text(), QStringLiteral("Serielle Geräte…"));
 
-    w.MenuSerialDevices->trigger();
+    w.Commands.MenuSerialDevices->trigger();
     auto* dialog = w.findChild<QDialog*>(QStringLiteral("SerialDevicesDialog"));
     QVERIFY(dialog);
     QTRY_VERIFY(dialog->isVisible());
@@ -568,7 +569,7 @@ void TestWindowLink::comItemsAndSerialDevices() {
     chosen.Path = t.sim->Link().toStdString();
     w.MapDeviceToCurrentCom(chosen);
     QVERIFY(w.ComPort().IsOpen());
-    QVERIFY(w.MenuComPort[4]->isChecked());
+    QVERIFY(w.Commands.MenuComPort[4]->isChecked());
     QCOMPARE(ConfiguredPortDevice("COM5"), chosen.Path);
     QTRY_VERIFY(w.Live.LabelRpm->text().endsWith(QStringLiteral("= 1800 ")));
 }
@@ -600,7 +601,7 @@ void TestWindowLink::signalDuringProgramLetsItFinish() {
     w.PageControl1->setCurrentIndex(1);
     w.ServoTable->SetCurrentCell({2, 3});
     w.ServoTable->Editor()->SetPosition(w.ServoTable->Position({2, 3}) + 40);
-    w.ButtonProgram->click();
+    w.Commands.ButtonProgram->click();
     QCOMPARE(w.Sequencer().State().Mode, TransferMode::Program);
     w.CloseForSignal();
     QVERIFY(w.isVisible());
