@@ -56,7 +56,7 @@ struct LoggingWindow {
     }
     void Tick() {
         clock += TFormHlav::TimerInterval;
-        window->Timer1Timer();
+        window->OnTick();
     }
 };
 

@@ -75,11 +75,11 @@ void TFormHlav::ShowRestored(int page) {
     });
 }
 
-void TFormHlav::SpeedButtonZpetClick() {
+void TFormHlav::OnUndo() {
     Session.Undo();
 }
 
-void TFormHlav::SpeedButtonZnovuClick() {
+void TFormHlav::OnRedo() {
     Session.Redo();
 }
 
@@ -123,28 +123,28 @@ void TFormHlav::KeepFocus(QWidget* had) {
         target->setFocus(Qt::OtherFocusReason);
 }
 
-void TFormHlav::Edit1Exit() {
+void TFormHlav::OnEditorClick() {
     Session.CommitEditors();
 }
 
-void TFormHlav::FormKeyPress() {
+void TFormHlav::OnEnterPressed() {
     focusNextChild();
     Session.CommitEditors();
 }
 
-void TFormHlav::ServoTableEnter() {
+void TFormHlav::OnServoTableEnter() {
     Session.CommitEditors();
 }
 
-void TFormHlav::UpDown1Click() {
+void TFormHlav::OnEditorArrow() {
     Session.CommitEditors();
 }
 
-void TFormHlav::CheckBoxProgHnedMouseUp() {
+void TFormHlav::OnServoCheckBoxClick() {
     Session.CommitEditors();
 }
 
-void TFormHlav::CheckBoxTpEnableMouseUp() {
+void TFormHlav::OnThrottleRowsClick() {
     RefillWithBoxHidden([this] {
         PackEditors();
         ShowServoEditors();
@@ -152,17 +152,17 @@ void TFormHlav::CheckBoxTpEnableMouseUp() {
     });
 }
 
-void TFormHlav::CheckBoxProcentaMouseUp() {
+void TFormHlav::OnPercentModeClick() {
     dorv::SwitchPercentMode(Image, ActiveServo(), CheckBoxProcenta->isChecked());
     Session.Commit();
 }
 
-void TFormHlav::RadioGroupPocPulsuClick(int item) {
+void TFormHlav::OnPulsesChosen(int item) {
     Image.PulsesMode() = static_cast<Byte>(item);
     Session.Record();
 }
 
-void TFormHlav::PageControl1Change(int) {
+void TFormHlav::OnPageChanged(int) {
     if (quietPageSelect_)
         return;
     RefillWithBoxHidden([this] { FillEditors(); });
@@ -176,10 +176,10 @@ void TFormHlav::StepServoTable(dorv::StepDirection direction) {
     Session.Commit();
 }
 
-void TFormHlav::MenuToolsMinusClick() {
+void TFormHlav::OnMinus() {
     StepServoTable(dorv::StepDirection::Down);
 }
-void TFormHlav::MenuToolsPlusClick() {
+void TFormHlav::OnPlus() {
     StepServoTable(dorv::StepDirection::Up);
 }
 
@@ -188,9 +188,9 @@ void TFormHlav::StepColumn(int column, dorv::StepDirection direction) {
     Session.Commit();
 }
 
-void TFormHlav::CSpinButtonDownClick_Uni(int column) {
+void TFormHlav::OnColumnStepDown(int column) {
     StepColumn(column, dorv::StepDirection::Down);
 }
-void TFormHlav::CSpinButtonUpClick_Uni(int column) {
+void TFormHlav::OnColumnStepUp(int column) {
     StepColumn(column, dorv::StepDirection::Up);
 }

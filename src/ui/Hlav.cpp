@@ -189,59 +189,56 @@ void TFormHlav::WireEvents() {
     connect(Commands.SpeedButtonSave, &QToolButton::clicked, Commands.MenuSave, &QAction::trigger);
     connect(Commands.SpeedButtonPrint, &QToolButton::clicked, Commands.MenuPrint,
             &QAction::trigger);
-    connect(Commands.SpeedButtonZpet, &QToolButton::clicked, this,
-            &TFormHlav::SpeedButtonZpetClick);
-    connect(Commands.SpeedButtonZnovu, &QToolButton::clicked, this,
-            &TFormHlav::SpeedButtonZnovuClick);
+    connect(Commands.SpeedButtonZpet, &QToolButton::clicked, this, &TFormHlav::OnUndo);
+    connect(Commands.SpeedButtonZnovu, &QToolButton::clicked, this, &TFormHlav::OnRedo);
     connect(Commands.ButtonRead, &QPushButton::clicked, Commands.MenuRead, &QAction::trigger);
     connect(Commands.ButtonVerify, &QPushButton::clicked, Commands.MenuVerify, &QAction::trigger);
     connect(Commands.ButtonProgram, &QPushButton::clicked, Commands.MenuProgram, &QAction::trigger);
 
-    connect(Commands.MenuNew, &QAction::triggered, this, &TFormHlav::MenuNewClick);
-    connect(Commands.MenuOpen, &QAction::triggered, this, &TFormHlav::MenuOpenClick);
-    connect(Commands.MenuSave, &QAction::triggered, this, &TFormHlav::MenuSaveClick);
-    connect(Commands.MenuPrint, &QAction::triggered, this, &TFormHlav::SpeedButtonPrintClick);
-    connect(Commands.MenuExit, &QAction::triggered, this, &TFormHlav::MenuExitClick);
-    connect(Commands.MenuRead, &QAction::triggered, this, &TFormHlav::MenuReadClick);
-    connect(Commands.MenuVerify, &QAction::triggered, this, &TFormHlav::MenuVerifyClick);
-    connect(Commands.MenuProgram, &QAction::triggered, this, &TFormHlav::MenuProgramClick);
-    connect(Commands.MenuToolsMinus, &QAction::triggered, this, &TFormHlav::MenuToolsMinusClick);
-    connect(Commands.MenuToolsPlus, &QAction::triggered, this, &TFormHlav::MenuToolsPlusClick);
-    connect(Commands.MenuZpet, &QAction::triggered, this, &TFormHlav::SpeedButtonZpetClick);
-    connect(Commands.MenuZnovu, &QAction::triggered, this, &TFormHlav::SpeedButtonZnovuClick);
-    connect(Commands.MenuEnglish, &QAction::triggered, this, &TFormHlav::MenuEnglishClick);
-    connect(Commands.MenuCzech, &QAction::triggered, this, &TFormHlav::MenuCzechClick);
-    connect(Commands.MenuGerman, &QAction::triggered, this, &TFormHlav::MenuGermanClick);
-    connect(Commands.MenuContens, &QAction::triggered, this, &TFormHlav::MenuContensClick);
-    connect(Commands.MenuAbout, &QAction::triggered, this, &TFormHlav::MenuAboutClick);
+    connect(Commands.MenuNew, &QAction::triggered, this, &TFormHlav::OnNew);
+    connect(Commands.MenuOpen, &QAction::triggered, this, &TFormHlav::OnOpen);
+    connect(Commands.MenuSave, &QAction::triggered, this, &TFormHlav::OnSave);
+    connect(Commands.MenuPrint, &QAction::triggered, this, &TFormHlav::OnPrint);
+    connect(Commands.MenuExit, &QAction::triggered, this, &TFormHlav::OnExit);
+    connect(Commands.MenuRead, &QAction::triggered, this, &TFormHlav::OnRead);
+    connect(Commands.MenuVerify, &QAction::triggered, this, &TFormHlav::OnVerify);
+    connect(Commands.MenuProgram, &QAction::triggered, this, &TFormHlav::OnProgram);
+    connect(Commands.MenuToolsMinus, &QAction::triggered, this, &TFormHlav::OnMinus);
+    connect(Commands.MenuToolsPlus, &QAction::triggered, this, &TFormHlav::OnPlus);
+    connect(Commands.MenuZpet, &QAction::triggered, this, &TFormHlav::OnUndo);
+    connect(Commands.MenuZnovu, &QAction::triggered, this, &TFormHlav::OnRedo);
+    connect(Commands.MenuEnglish, &QAction::triggered, this, &TFormHlav::OnEnglish);
+    connect(Commands.MenuCzech, &QAction::triggered, this, &TFormHlav::OnCzech);
+    connect(Commands.MenuGerman, &QAction::triggered, this, &TFormHlav::OnGerman);
+    connect(Commands.MenuContens, &QAction::triggered, this, &TFormHlav::OnHelpContents);
+    connect(Commands.MenuAbout, &QAction::triggered, this, &TFormHlav::OnAbout);
     for (QAction* item : Commands.MenuComPort)
-        connect(item, &QAction::triggered, this, &TFormHlav::MenuCom1Click);
-    connect(Commands.MenuSerialDevices, &QAction::triggered, this,
-            &TFormHlav::MenuSerialDevicesClick);
+        connect(item, &QAction::triggered, this, &TFormHlav::OnComPortChosen);
+    connect(Commands.MenuSerialDevices, &QAction::triggered, this, &TFormHlav::OnSerialDevices);
     connect(Commands.MenuCom, &QMenu::aboutToShow, this, &TFormHlav::RefreshComItems);
 
-    connect(General.ButtonTps0, &QPushButton::clicked, this, &TFormHlav::ButtonTps0Click);
-    connect(General.ButtonTps100, &QPushButton::clicked, this, &TFormHlav::ButtonTps100Click);
-    connect(ButtonMinus, &QPushButton::clicked, this, &TFormHlav::MenuToolsMinusClick);
-    connect(ButtonPlus, &QPushButton::clicked, this, &TFormHlav::MenuToolsPlusClick);
+    connect(General.ButtonTps0, &QPushButton::clicked, this, &TFormHlav::OnCaptureTps0);
+    connect(General.ButtonTps100, &QPushButton::clicked, this, &TFormHlav::OnCaptureTps100);
+    connect(ButtonMinus, &QPushButton::clicked, this, &TFormHlav::OnMinus);
+    connect(ButtonPlus, &QPushButton::clicked, this, &TFormHlav::OnPlus);
     connect(General.RadioGroupPocPulsuItems, &QButtonGroup::idClicked, this,
-            &TFormHlav::RadioGroupPocPulsuClick);
-    connect(PageControl1, &QTabWidget::currentChanged, this, &TFormHlav::PageControl1Change);
-    connect(Timer1, &QTimer::timeout, this, &TFormHlav::Timer1Timer);
+            &TFormHlav::OnPulsesChosen);
+    connect(PageControl1, &QTabWidget::currentChanged, this, &TFormHlav::OnPageChanged);
+    connect(Timer1, &QTimer::timeout, this, &TFormHlav::OnTick);
 
     // Edits: a click and Enter commit; the TPS up-downs commit on their arrows as well.
     const auto wireEdit = [this](TEditUpDown* editor) {
-        connect(editor, &TEditUpDown::EditClicked, this, &TFormHlav::Edit1Exit);
-        connect(editor, &TEditUpDown::EnterPressed, this, &TFormHlav::FormKeyPress);
-        connect(editor, &TEditUpDown::ArrowClicked, this, &TFormHlav::UpDown1Click);
+        connect(editor, &TEditUpDown::EditClicked, this, &TFormHlav::OnEditorClick);
+        connect(editor, &TEditUpDown::EnterPressed, this, &TFormHlav::OnEnterPressed);
+        connect(editor, &TEditUpDown::ArrowClicked, this, &TFormHlav::OnEditorArrow);
     };
     wireEdit(General.UpDownTps0);
     wireEdit(General.UpDownTps100);
     wireEdit(UpDownHystMv);
     wireEdit(UpDownHystRpm);
-    connect(ServoTable, &TServoTable::EditClicked, this, &TFormHlav::Edit1Exit);
-    connect(ServoTable, &TServoTable::EnterPressed, this, &TFormHlav::ServoTableEnter);
-    connect(ServoTable, &TServoTable::ArrowClicked, this, &TFormHlav::UpDown1Click);
+    connect(ServoTable, &TServoTable::EditClicked, this, &TFormHlav::OnEditorClick);
+    connect(ServoTable, &TServoTable::EnterPressed, this, &TFormHlav::OnServoTableEnter);
+    connect(ServoTable, &TServoTable::ArrowClicked, this, &TFormHlav::OnEditorArrow);
     WireTableMenu();
     connect(Commands.MenuViewHeatMap, &QAction::toggled, ServoTable, &TServoTable::SetHeatMap);
     connect(Commands.MenuViewCellVisits, &QAction::toggled, this, &TFormHlav::ShowCellVisits);
@@ -252,15 +249,15 @@ void TFormHlav::WireEvents() {
             lastServoEditor_ = now;
     });
 
-    connect(CheckBoxServoEnable, &QCheckBox::clicked, this, &TFormHlav::CheckBoxProgHnedMouseUp);
-    connect(CheckBoxAll, &QCheckBox::clicked, this, &TFormHlav::CheckBoxProgHnedMouseUp);
-    connect(CheckBoxTpEnable, &QCheckBox::clicked, this, &TFormHlav::CheckBoxTpEnableMouseUp);
-    connect(CheckBoxProcenta, &QCheckBox::clicked, this, &TFormHlav::CheckBoxProcentaMouseUp);
+    connect(CheckBoxServoEnable, &QCheckBox::clicked, this, &TFormHlav::OnServoCheckBoxClick);
+    connect(CheckBoxAll, &QCheckBox::clicked, this, &TFormHlav::OnServoCheckBoxClick);
+    connect(CheckBoxTpEnable, &QCheckBox::clicked, this, &TFormHlav::OnThrottleRowsClick);
+    connect(CheckBoxProcenta, &QCheckBox::clicked, this, &TFormHlav::OnPercentModeClick);
     for (int c = 0; c < dorv::RpmColumns; ++c) {
         connect(CSpinButtonColumn[c], &TCSpinButton::OnDownClick, this,
-                [this, c] { CSpinButtonDownClick_Uni(c); });
+                [this, c] { OnColumnStepDown(c); });
         connect(CSpinButtonColumn[c], &TCSpinButton::OnUpClick, this,
-                [this, c] { CSpinButtonUpClick_Uni(c); });
+                [this, c] { OnColumnStepUp(c); });
     }
 }
 
@@ -334,7 +331,7 @@ dorv::ServoIndex TFormHlav::ActiveServo() const {
     return dorv::ServoOfPage(ActivePage());
 }
 
-void TFormHlav::MenuExitClick() {
+void TFormHlav::OnExit() {
     close();
 }
 
@@ -374,21 +371,21 @@ void TFormHlav::SwitchLanguage(dorv::Language language) {
     FillEditors();
 }
 
-void TFormHlav::MenuEnglishClick() {
+void TFormHlav::OnEnglish() {
     SwitchLanguage(dorv::Language::English);
 }
-void TFormHlav::MenuCzechClick() {
+void TFormHlav::OnCzech() {
     SwitchLanguage(dorv::Language::Czech);
 }
-void TFormHlav::MenuGermanClick() {
+void TFormHlav::OnGerman() {
     SwitchLanguage(dorv::Language::German);
 }
 
-void TFormHlav::MenuContensClick() {
+void TFormHlav::OnHelpContents() {
     dorv::MenuContensClick(this, Messages);
 }
 
-void TFormHlav::MenuAboutClick() {
+void TFormHlav::OnAbout() {
     if (FormAbout)
         FormAbout->exec();
 }
@@ -423,7 +420,7 @@ bool TFormHlav::eventFilter(QObject* watched, QEvent* event) {
         return true; // override: left unaccepted, so the menu's shortcut runs; key press: dropped
     if (type == QEvent::KeyPress && watched == Live.CheckBoxProgHned &&
         (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)) {
-        FormKeyPress();
+        OnEnterPressed();
         return true;
     }
     return false;

@@ -214,7 +214,7 @@ public:
     void RefreshComItems();
     // Com > Serial devices…: the present devices, refreshed while the list is open; the chosen one
     // is mapped to the current COM number in [PORTS] by its stable name and opened.
-    void MenuSerialDevicesClick();
+    void OnSerialDevices();
     // Maps device to the current COM number in [PORTS] and opens it.
     void MapDeviceToCurrentCom(const dorv::SerialDevice& device);
     // The status bar's note of the port: disconnected, connected again, mapped.
@@ -273,46 +273,46 @@ public:
     TReportPrinter Printer{*this};
 
 public slots:
-    // Event handlers, named after the control and event they serve.
-    void Edit1Exit();
-    void FormKeyPress();
+    // Event handlers, named after what they handle; the comment names the designed control.
+    void OnEditorClick();  // Edit1Exit: a click into an editor commits what was typed
+    void OnEnterPressed(); // FormKeyPress: Enter in an editor moves on and commits
     // Enter in the servo table, which has moved the focus on itself: pack and commit.
-    void ServoTableEnter();
-    void UpDown1Click();
-    void CheckBoxProgHnedMouseUp();
-    void CheckBoxTpEnableMouseUp();
-    void CheckBoxProcentaMouseUp();
-    void CSpinButtonDownClick_Uni(int column);
-    void CSpinButtonUpClick_Uni(int column);
-    void MenuToolsMinusClick();
-    void MenuToolsPlusClick();
-    void RadioGroupPocPulsuClick(int item);
-    void PageControl1Change(int page);
-    void SpeedButtonZpetClick();
-    void SpeedButtonZnovuClick();
-    void MenuNewClick();
-    void MenuOpenClick();
-    void MenuSaveClick();
-    void SpeedButtonPrintClick();
-    void MenuReadClick();
-    void MenuVerifyClick();
-    void MenuProgramClick();
-    void ButtonTps0Click();
-    void ButtonTps100Click();
-    void MenuCom1Click();
-    void MenuExitClick();
-    void MenuEnglishClick();
-    void MenuCzechClick();
-    void MenuGermanClick();
-    void MenuContensClick();
-    void MenuAboutClick();
-    void Timer1Timer();
+    void OnServoTableEnter();
+    void OnEditorArrow();        // UpDown1Click: an editor's arrow was clicked
+    void OnServoCheckBoxClick(); // CheckBoxProgHnedMouseUp: servo enable or all cells was clicked
+    void OnThrottleRowsClick();  // CheckBoxTpEnableMouseUp: the throttle rows were switched
+    void OnPercentModeClick();   // CheckBoxProcentaMouseUp: the per-cent mode was switched
+    void OnColumnStepDown(int column); // CSpinButtonDownClick_Uni: a column's down spin
+    void OnColumnStepUp(int column);   // CSpinButtonUpClick_Uni: a column's up spin
+    void OnMinus();                    // Tools > Minus (F4), button Minus
+    void OnPlus();                     // Tools > Plus (F5), button Plus
+    void OnPulsesChosen(int item);     // RadioGroupPocPulsu: the number of pulses
+    void OnPageChanged(int page);      // PageControl1: another page was chosen
+    void OnUndo();                     // Zpet: undo (button and Tools > Undo)
+    void OnRedo();                     // Znovu: redo
+    void OnNew();                      // File > New
+    void OnOpen();                     // File > Open
+    void OnSave();                     // File > Save
+    void OnPrint();                    // File > Print
+    void OnRead();                     // Ignition > Read
+    void OnVerify();                   // Ignition > Verify
+    void OnProgram();                  // Ignition > Program
+    void OnCaptureTps0();              // button TPS 0 %
+    void OnCaptureTps100();            // button TPS 100 %
+    void OnComPortChosen();            // Com > Com n
+    void OnExit();                     // File > Exit
+    void OnEnglish();                  // Language > English
+    void OnCzech();                    // Language > Czech
+    void OnGerman();                   // Language > German
+    void OnHelpContents();             // Help > Contents (F1)
+    void OnAbout();                    // Help > About
+    void OnTick();                     // Timer1: the 55 ms tick
     void StartProgramming() override;
-    void MenuRecordClick();
-    void MenuMarkerClick();
-    void MenuOpenLogClick();
-    void MenuChartClick();
-    void MenuTableChartClick();
+    void OnRecord();     // Log > Record
+    void OnMarker();     // Log > Marker
+    void OnOpenLog();    // Log > Open log
+    void OnChart();      // Log > Chart
+    void OnTableChart(); // Log > Table chart
 
 protected:
     bool event(QEvent* event) override;

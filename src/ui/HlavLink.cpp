@@ -118,7 +118,7 @@ void TFormHlav::RefreshComItems() {
     Commands.MenuSerialDevices->setText(dorv::SerialDevicesText(dorv::CurrentLanguage));
 }
 
-void TFormHlav::MenuSerialDevicesClick() {
+void TFormHlav::OnSerialDevices() {
     auto* dialog = new QDialog(this);
     dialog->setObjectName(QStringLiteral("SerialDevicesDialog"));
     dialog->setAttribute(Qt::WA_DeleteOnClose);
@@ -198,7 +198,7 @@ void TFormHlav::CloseComPort() {
     dorv::CloseComPort(*comPort_);
 }
 
-void TFormHlav::MenuCom1Click() {
+void TFormHlav::OnComPortChosen() {
     int clicked = -1;
     for (int k = 0; k < ComPortCount; ++k)
         if (sender() == Commands.MenuComPort[k])
@@ -230,7 +230,7 @@ void TFormHlav::PostVersionMismatchBox(const std::string& suffix) {
     });
 }
 
-void TFormHlav::Timer1Timer() {
+void TFormHlav::OnTick() {
     HandleTransferEvents(sequencer_.Tick());
     if (comPort_->DeviceLost() && !PortWatch->isActive())
         DeviceDisconnected();
@@ -273,12 +273,12 @@ void TFormHlav::ShowTransferDisplay() {
     Live.ShowTransferDisplay(sequencer_.Display(), Replaying(), Messages);
 }
 
-void TFormHlav::MenuReadClick() {
+void TFormHlav::OnRead() {
     HandleTransferEvents(sequencer_.StartRead());
     ShowTransferDisplay();
 }
 
-void TFormHlav::MenuVerifyClick() {
+void TFormHlav::OnVerify() {
     // What the editors show is sent: packed, normalised and shown again.
     Session.TakeEditors();
     FillEditors();
@@ -286,7 +286,7 @@ void TFormHlav::MenuVerifyClick() {
     ShowTransferDisplay();
 }
 
-void TFormHlav::MenuProgramClick() {
+void TFormHlav::OnProgram() {
     // What the editors show is sent: packed, normalised and shown again.
     Session.TakeEditors();
     FillEditors();
@@ -304,12 +304,12 @@ void TFormHlav::StartProgramming() {
     ShowTransferDisplay();
 }
 
-void TFormHlav::ButtonTps0Click() {
+void TFormHlav::OnCaptureTps0() {
     if (dorv::CaptureTps0(Image, sequencer_.Live().MonitorTpMv))
         Session.Commit();
 }
 
-void TFormHlav::ButtonTps100Click() {
+void TFormHlav::OnCaptureTps100() {
     if (dorv::CaptureTps100(Image, sequencer_.Live().MonitorTpMv))
         Session.Commit();
 }

@@ -70,11 +70,11 @@ void TFormHlav::CreateLogMenu() {
     Commands.MenuChart = dorv::MakeAction(Commands.MenuLog, "MenuChart", QStringLiteral("&Chart"));
     Commands.MenuTableChart =
         dorv::MakeAction(Commands.MenuLog, "MenuTableChart", QStringLiteral("&Table chart"));
-    connect(Commands.MenuChart, &QAction::triggered, this, &TFormHlav::MenuChartClick);
-    connect(Commands.MenuTableChart, &QAction::triggered, this, &TFormHlav::MenuTableChartClick);
-    connect(Commands.MenuRecord, &QAction::triggered, this, &TFormHlav::MenuRecordClick);
-    connect(Commands.MenuMarker, &QAction::triggered, this, &TFormHlav::MenuMarkerClick);
-    connect(Commands.MenuOpenLog, &QAction::triggered, this, &TFormHlav::MenuOpenLogClick);
+    connect(Commands.MenuChart, &QAction::triggered, this, &TFormHlav::OnChart);
+    connect(Commands.MenuTableChart, &QAction::triggered, this, &TFormHlav::OnTableChart);
+    connect(Commands.MenuRecord, &QAction::triggered, this, &TFormHlav::OnRecord);
+    connect(Commands.MenuMarker, &QAction::triggered, this, &TFormHlav::OnMarker);
+    connect(Commands.MenuOpenLog, &QAction::triggered, this, &TFormHlav::OnOpenLog);
 
     ReplayBar = new TReplayBar(StatusBar1);
     ReplayBar->hide();
@@ -126,7 +126,7 @@ bool TFormHlav::Recording() const {
     return recorder_ && recorder_->Recording();
 }
 
-void TFormHlav::MenuRecordClick() {
+void TFormHlav::OnRecord() {
     if (Recording())
         StopRecording();
     else
@@ -166,7 +166,7 @@ void TFormHlav::StopRecording() {
         PostMessageBox(Messages.MsgLogWriteError.arg(stopped.Path));
 }
 
-void TFormHlav::MenuMarkerClick() {
+void TFormHlav::OnMarker() {
     if (!Recording())
         return;
     lastMarker_ = recorder_->AddMarker();
@@ -249,7 +249,7 @@ const dorv::MonitorValues& TFormHlav::LiveValues() const {
     return playback_ ? replayedValues_ : sequencer_.Live();
 }
 
-void TFormHlav::MenuOpenLogClick() {
+void TFormHlav::OnOpenLog() {
     const QString path = ChooseFile(LogDialog);
     if (!path.isEmpty())
         OpenLog(path);
@@ -366,7 +366,7 @@ void TFormHlav::ShowReplayPosition() {
                             playback_->Playing());
 }
 
-void TFormHlav::MenuChartClick() {
+void TFormHlav::OnChart() {
     if (!FormChart) {
         FormChart = new TFormChart(this);
         FormChart->ApplyLanguage(dorv::CurrentLanguage);
@@ -423,7 +423,7 @@ void TFormHlav::ShowReplayTitle() {
     setWindowTitle(title + replayTitle_);
 }
 
-void TFormHlav::MenuTableChartClick() {
+void TFormHlav::OnTableChart() {
     if (!FormTableChart) {
         FormTableChart = new TFormTableChart(this);
         FormTableChart->ApplyLanguage(dorv::CurrentLanguage);

@@ -330,7 +330,7 @@ void TReportPrinter::Print() {
                                  QLatin1Char('\n') + failure);
 }
 
-void TFormHlav::SpeedButtonPrintClick() {
+void TFormHlav::OnPrint() {
     Printer.Print();
 }
 

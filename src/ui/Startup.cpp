@@ -279,7 +279,7 @@ QString TFormHlav::ChooseFile(QFileDialog* dialog) {
     return FileChooser ? FileChooser(dialog) : dorv::ExecFileDialog(dialog);
 }
 
-void TFormHlav::MenuNewClick() {
+void TFormHlav::OnNew() {
     if (ShowMessage(this, QMessageBox::Question, Messages.MsgDefaultQuestion, {},
                     QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel) != QMessageBox::Yes)
         return;
@@ -290,7 +290,7 @@ void TFormHlav::MenuNewClick() {
     General.LabelFile2->clear();
 }
 
-void TFormHlav::MenuSaveClick() {
+void TFormHlav::OnSave() {
     SaveDialog1->selectNameFilter(SaveDialog1->nameFilters().constFirst());
     const QString path = ChooseFile(SaveDialog1);
     if (!path.isEmpty())
@@ -319,7 +319,7 @@ bool TFormHlav::SaveParameterFile(const QString& path) {
     return true;
 }
 
-void TFormHlav::MenuOpenClick() {
+void TFormHlav::OnOpen() {
     const QString path = ChooseFile(OpenDialog1);
     if (!path.isEmpty())
         OpenParameterFile(path);

@@ -74,7 +74,7 @@ int main(int argc, char* argv[]) {
     const auto tick = [&](int n) {
         for (int i = 0; i < n; ++i) {
             clock += TFormHlav::TimerInterval;
-            window.Timer1Timer();
+            window.OnTick();
         }
     };
     tick(12);

@@ -32,8 +32,8 @@ inline bool ConnectScriptedUnit(TFormHlav& w) {
         port.Queue(frame);
     };
     for (int tick = 0; tick < 40 && !w.Live.LabelSpojeni->isHidden(); ++tick)
-        w.Timer1Timer();
-    w.Timer1Timer(); // the operating cell of the values now shown
+        w.OnTick();
+    w.OnTick(); // the operating cell of the values now shown
     return w.Live.LabelSpojeni->isHidden();
 }
 

@@ -133,14 +133,14 @@ void TestDataLogWindow::recordsEveryFrameWithMarkers() {
     // Six ticks make one poll and one answered frame.
     for (int tick = 0; tick < 6 * 3; ++tick) {
         clock += TFormHlav::TimerInterval;
-        w.Timer1Timer();
+        w.OnTick();
     }
     w.Commands.MenuMarker->trigger();
     QCOMPARE(w.LabelRecording->text(), w.Messages.MsgRecordingState.arg(3).arg("00:00:00") + ", " +
                                            w.Messages.MsgMarker.arg(1));
     for (int tick = 0; tick < 6 * 2; ++tick) {
         clock += TFormHlav::TimerInterval;
-        w.Timer1Timer();
+        w.OnTick();
     }
     // The status follows once a second.
     QVERIFY(w.LabelRecording->text().contains("00:00:01"));
@@ -179,7 +179,7 @@ void TestDataLogWindow::zeroSampleLogIsToldAndRemoved() {
     QVERIFY(w.Recording());
     QCOMPARE(Logs().size(), 1);
     for (int tick = 0; tick < 30; ++tick)
-        w.Timer1Timer();
+        w.OnTick();
     w.Commands.MenuMarker->trigger();
     w.Commands.MenuRecord->trigger();
     QVERIFY(!w.Recording());
@@ -196,7 +196,7 @@ void TestDataLogWindow::recordingStopsWithTheWindow() {
         QVERIFY(ConnectScriptedUnit(w));
         w.Commands.MenuRecord->trigger();
         for (int tick = 0; tick < 6 * 4; ++tick)
-            w.Timer1Timer();
+            w.OnTick();
         w.close();
         QVERIFY(!w.Recording());
     }
@@ -226,14 +226,14 @@ void TestDataLogWindow::replayShowsWhatTheFramesShowed() {
     };
     for (int tick = 0; tick < 6; ++tick) { // connected, first frame shown
         clock += TFormHlav::TimerInterval;
-        w.Timer1Timer();
+        w.OnTick();
     }
     w.Commands.MenuRecord->trigger();
     QList<Shown> recorded;
     QString lastRpm = w.Live.LabelRpm->text();
     while (recorded.size() < 8) { // each frame changes every value: a new speed is a new frame
         clock += TFormHlav::TimerInterval;
-        w.Timer1Timer();
+        w.OnTick();
         if (w.Live.LabelRpm->text() != lastRpm)
             recorded << ShownOn(w);
         lastRpm = w.Live.LabelRpm->text();
@@ -277,7 +277,7 @@ void TestDataLogWindow::replayShowsWhatTheFramesShowed() {
     for (int sample = 1; sample < recorded.size(); ++sample) {
         for (int tick = 0; tick < 6; ++tick) {
             clock += TFormHlav::TimerInterval;
-            w.Timer1Timer();
+            w.OnTick();
         }
         QCOMPARE(w.Playback()->Current(), sample);
         QCOMPARE(ShownOn(w), recorded[sample]);
@@ -287,7 +287,7 @@ void TestDataLogWindow::replayShowsWhatTheFramesShowed() {
     QVERIFY(!w.Playback()->Playing());
     for (int tick = 0; tick < 20; ++tick) {
         clock += TFormHlav::TimerInterval;
-        w.Timer1Timer();
+        w.OnTick();
     }
     QCOMPARE(ShownOn(w), recorded[recorded.size() - 1]);
     // The unit has been silent all along, yet the replayed values show as current, not greyed.
@@ -301,19 +301,19 @@ void TestDataLogWindow::replayShowsWhatTheFramesShowed() {
     w.ReplayBar->ButtonReplayPlay->click();
     for (int tick = 0; tick < 3; ++tick) { // 165 ms real time, 660 ms of log
         clock += TFormHlav::TimerInterval;
-        w.Timer1Timer();
+        w.OnTick();
     }
     QCOMPARE(w.Playback()->Current(), 4);
     QCOMPARE(ShownOn(w), recorded[4]);
     QVERIFY(port.Sent.empty()); // nothing went to the unit during the replay
     w.Commands.MenuProgram->trigger();
-    w.Timer1Timer();
+    w.OnTick();
     QVERIFY(port.Sent.empty());
     QCOMPARE(w.Sequencer().State().Mode, TransferMode::Idle);
     // An edit with programming after change is kept for the end of the replay.
     w.Live.CheckBoxProgHned->setChecked(true);
     w.Commands.MenuToolsPlus->trigger();
-    w.Timer1Timer();
+    w.OnTick();
     QVERIFY(port.Sent.empty());
     QCOMPARE(w.Sequencer().State().Mode, TransferMode::Idle);
 
@@ -326,7 +326,7 @@ void TestDataLogWindow::replayShowsWhatTheFramesShowed() {
     QVERIFY(!w.windowTitle().contains(w.Messages.MsgReplay));
     QVERIFY(w.Live.LabelSpojeni->isVisibleTo(&w)); // the unit is silent
     for (int tick = 0; tick < TimeoutTicks && port.Sent.empty(); ++tick)
-        w.Timer1Timer();
+        w.OnTick();
     QCOMPARE(port.Sent.size(), std::size_t(1));    // sending again
     QVERIFY(port.Sent[0].Bytes[0] != PollCommand); // a block of the program pass
 }
@@ -464,7 +464,7 @@ void TestDataLogWindow::chartFollowsLiveValuesAndReplayOnlyWhileShown() {
     const auto tick = [&](int n) {
         for (int i = 0; i < n; ++i) {
             clock += TFormHlav::TimerInterval;
-            w.Timer1Timer();
+            w.OnTick();
         }
     };
     tick(12);
@@ -522,13 +522,13 @@ void TestDataLogWindow::tableChartFollowsEveryEditAndTheEngine() {
     // Tools > Plus on the operating cell (row 0, column 0 while the engine stands).
     const QPointF before = w.FormTableChart->CurvePoints(0)[0];
     w.Commands.MenuToolsPlus->trigger();
-    w.Timer1Timer();
+    w.OnTick();
     QCOMPARE(w.FormTableChart->CurvePoints(0)[0], before + QPointF(0, 20));
     QCOMPARE(w.FormTableChart->CurvePoints(0), curve(0, 0));
     // An RPM point moved: the whole column moves along in every row.
     w.Image.servo(0).RpmPoints(14) = 200;
     w.Session.Commit();
-    w.Timer1Timer();
+    w.OnTick();
     for (int r = 0; r < ThrottleRows; ++r)
         QCOMPARE(w.FormTableChart->CurvePoints(r).back().x(), 20000.0);
     // One row alone.
@@ -539,7 +539,7 @@ void TestDataLogWindow::tableChartFollowsEveryEditAndTheEngine() {
     SwitchPercentMode(w.Image, 1, true);
     w.Image.servo(1).Cell(6, 2) = 40;
     w.PageControl1->setCurrentIndex(2);
-    w.Timer1Timer();
+    w.OnTick();
     QCOMPARE(w.FormTableChart->CurvePoints(6), curve(1, 6));
     QCOMPARE(w.FormTableChart->CurvePoints(6)[2].y(), 2000.0);
     QVERIFY(w.FormTableChart->windowTitle().contains("2"));

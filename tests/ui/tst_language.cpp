@@ -298,7 +298,7 @@ void TestLanguage::everyTextWholeAndUncovered() {
     };
     for (const auto& status : statusTexts) {
         w.Sequencer().ShowMessage(status.Message, status.Suffix, MessageTime);
-        w.Timer1Timer();
+        w.OnTick();
         w.Live.LabelHlaseni->show();
         w.Live.CGaugeProgram->setVisible(status.Gauge);
         w.Live.LabelSpojeni->hide();

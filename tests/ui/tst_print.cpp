@@ -254,7 +254,7 @@ private:
 // The window shown, with one tick run so that the live display shows what a silent port gives.
 bool ShowAfterTick(TFormHlav& w) {
     w.show();
-    w.Timer1Timer();
+    w.OnTick();
     return QTest::qWaitForWindowExposed(&w);
 }
 
@@ -386,7 +386,7 @@ void TestPrint::printsActivePageInPrintView() {
                            << w.ServoTable->CellText({lastRow, c});
         }
     });
-    w.SpeedButtonPrintClick();
+    w.OnPrint();
     QCOMPARE(probe.Checks, 1);
 
     // Every control back as it was; the heading stays, the progress gauge stays hidden.
@@ -507,7 +507,7 @@ void TestPrint::headingByLanguage() {
     w.Printer.ChoosePrintTarget = [&]() -> std::optional<QString> { return pdf; };
     const QLocale locale = QLocale::system();
     const QDateTime before = QDateTime::currentDateTime();
-    w.SpeedButtonPrintClick();
+    w.OnPrint();
     const QDateTime after = QDateTime::currentDateTime();
     if (const QString keep = qEnvironmentVariable("DORV_KEEP_PRINT"); !keep.isEmpty())
         QFile::copy(pdf, keep + QLatin1Char('/') + QFileInfo(pdf).fileName());
@@ -550,7 +550,7 @@ void TestPrint::failedOrCancelledPrintRestoresWindow() {
     };
     QString boxText;
     CloseNextModalBox(&w, &boxText);
-    w.SpeedButtonPrintClick();
+    w.OnPrint();
 
     QCOMPARE(boxText.isEmpty(), cancel);
     if (!cancel)
@@ -587,7 +587,7 @@ void TestPrint::noPrinterAsksForPdfFile() {
         }
     });
     answer->start(20);
-    w.SpeedButtonPrintClick();
+    w.OnPrint();
 
     QVERIFY(dialogShown);
     QCOMPARE(PdfPageCount(chosen + QStringLiteral(".pdf")), 1);
@@ -649,7 +649,7 @@ void TestPrint::coloursBackAfterPrint() {
     };
     QString boxText;
     CloseNextModalBox(&w, &boxText);
-    w.SpeedButtonPrintClick();
+    w.OnPrint();
     QCOMPARE(boxText.isEmpty(), !fails);
     // The window right after the print, to look at.
     if (const QString keep = qEnvironmentVariable("DORV_KEEP_PRINT"); !keep.isEmpty())
@@ -670,7 +670,7 @@ void TestPrint::coloursBackAfterPrint() {
                            after.value(it.key());
     QVERIFY2(changed.isEmpty(), qPrintable(changed.join('\n')));
     // The next tick, with the engine where it was, changes no colour either.
-    w.Timer1Timer();
+    w.OnTick();
     QCOMPARE(w.ServoTable->RowLabelColour(4), lime);
     QCOMPARE(w.ServoTable->CellColour({4, 3}), lime);
     const QImage drawn = w.ServoTable->grab().toImage();

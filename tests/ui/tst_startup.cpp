@@ -172,7 +172,7 @@ void TestStartup::newAsksWithYesNoCancel() {
     QVERIFY(w.Live.CGaugeProgram->isHidden());
     QCOMPARE(w.LastFilePath, before.LastFile);
     // New is an edit like any other: undo brings the table back.
-    w.SpeedButtonZpetClick();
+    w.OnUndo();
     QCOMPARE(w.Image.ServoTable(0, 3, 4), 7);
 }
 
@@ -214,7 +214,7 @@ void TestStartup::saveThenOpenIsUndoable() {
     QCOMPARE(w.SaveDialog1->directory().absolutePath(), files_->path());
     QVERIFY(w.Live.LabelHlaseni->isHidden());
     QCOMPARE(w.ServoTable->Position({0, 5}), 3300); // editors show the loaded table
-    w.SpeedButtonZpetClick();
+    w.OnUndo();
     QVERIFY(w.Image == DefaultImage());
 }
 
@@ -440,7 +440,7 @@ void TestStartup::closeKeepsEverySettingAndForeignKeys() {
         w.move(30, 40);
         w.resize(900, 700);
         w.PortIndex = 6;
-        w.MenuGermanClick();
+        w.OnGerman();
         w.PageControl1->setCurrentIndex(2);
         w.Image.ServoTable(1, 9, 14) = 111;
         w.AllCellsFlag = {1, 1};

@@ -748,7 +748,7 @@ void TestWindow::focusStaysInEditorAfterCommand() {
         w.Image.servo(0).Cell(0, 0) = value;
         w.Session.Commit();
     }
-    w.SpeedButtonZpetClick();
+    w.OnUndo();
     QCOMPARE(w.ActivePage(), 1);
     QTest::mouseClick(w.ServoTable, Qt::LeftButton, {}, TServoTable::CellRect({0, 3}).center());
     TEditUpDown* cell = w.ServoTable->Editor();
@@ -937,7 +937,7 @@ void TestWindow::menuShortcutsActFromCellEditor() {
     w.Session.Commit();
     w.Image.servo(0).Cell(0, 0) = 2;
     w.Session.Commit();
-    w.SpeedButtonZpetClick();
+    w.OnUndo();
     auto* action = w.findChild<QAction*>(item);
     QVERIFY(action);
     QCOMPARE(action->shortcut(), keys);
@@ -1252,8 +1252,8 @@ void TestWindow::selectionSurvivesTickAndCommit() {
     w.ServoTable->SetCurrentCell({2, 2});
     w.ServoTable->SetSelection({2, 2, 5, 9});
     const QColor selected = DrawnGround(w.ServoTable, {4, 8});
-    w.Timer1Timer();
-    w.Timer1Timer();
+    w.OnTick();
+    w.OnTick();
     w.Image.servo(0).Cell(0, 0) = 7;
     w.Session.Commit(); // a refill from the image
     QCOMPARE(w.ServoTable->Selection(), std::optional(TableRect{2, 2, 5, 9}));
@@ -1384,7 +1384,7 @@ void TestWindow::tableOperationOnSelection() {
         QVERIFY2(w.StatusBar1->currentMessage().contains(QString::number(clamped)),
                  qPrintable(w.StatusBar1->currentMessage()));
     QCOMPARE(w.ServoTable->Selection(), std::optional(TableRect{1, 2, 3, 5}));
-    w.SpeedButtonZpetClick();
+    w.OnUndo();
     QCOMPARE(w.Image, before);
 }
 
@@ -1554,7 +1554,7 @@ void TestWindow::heatMapColoursCellsAndIsKept() {
                 QVERIFY2(Contrast(text, w.ServoTable->CellColour({r, c})) >= 7.0,
                          qPrintable(w.ServoTable->CellColour({r, c}).name()));
         // The operating cell keeps a mark: an outline in lime around its own colour.
-        w.Timer1Timer();
+        w.OnTick();
         const OperatingCell cell = w.OperatingCell;
         const QRect place = TServoTable::CellRect({cell.Row, cell.Column});
         const QImage drawn = w.ServoTable->grab().toImage();
@@ -1594,7 +1594,7 @@ void TestWindow::marksFromOutside() {
     QCOMPARE(table->grab().toImage().pixelColor(place.topLeft() + QPoint(2, 2)), orange);
     // The mark stays over refills and ticks, and its text shows as the cell's tooltip.
     w.Session.Commit();
-    w.Timer1Timer();
+    w.OnTick();
     QCOMPARE(table->grab().toImage().pixelColor(place.topLeft() + QPoint(2, 2)), orange);
     QHelpEvent help(QEvent::ToolTip, place.center(), table->mapToGlobal(place.center()));
     QCoreApplication::sendEvent(table, &help);
