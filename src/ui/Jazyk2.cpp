@@ -82,6 +82,42 @@ const MessageRow MessageTable[] = {
     {&LanguageMessages::MsgSaveFailed, {"Soubor %1 se při ukončení nepodařilo uložit: %2", "The file %1 could not be saved when the program ended: %2", "Die Datei %1 konnte beim Beenden nicht gespeichert werden: %2", "Le fichier %1 n'a pas pu être enregistré à la fermeture : %2"}},
     {&LanguageMessages::MsgAlreadyRunning, {"Program už běží se složkou nastavení %1%2. Toto spuštění se ukončí a nic nezapíše.", "The program is already running with the settings folder %1%2. This start ends without writing anything.", "Das Programm läuft bereits mit dem Einstellungsordner %1%2. Dieser Start endet, ohne etwas zu schreiben.", "Le programme fonctionne déjà avec le dossier de réglages %1%2. Ce lancement se termine sans rien écrire."}},
     {&LanguageMessages::MsgProcessNumber, {" (proces %1)", " (process %1)", " (Prozess %1)", " (processus %1)"}},
+    {&LanguageMessages::MsgPortNotFound, {"zařízení neexistuje", "the device does not exist", "das Gerät existiert nicht", "le périphérique n'existe pas"}},
+    {&LanguageMessages::MsgPortPermissionDenied, {"chybí oprávnění (uživatel musí být ve skupině dialout)", "no permission (the user must be in the dialout group)", "keine Berechtigung (der Benutzer muss in der Gruppe dialout sein)", "accès refusé (l'utilisateur doit être dans le groupe dialout)"}},
+    {&LanguageMessages::MsgPortBusy, {"zařízení používá jiný program", "the device is in use by another program", "das Gerät wird von einem anderen Programm benutzt", "le périphérique est utilisé par un autre programme"}},
+    {&LanguageMessages::MsgPortOther, {"zařízení nelze otevřít", "the device cannot be opened", "das Gerät kann nicht geöffnet werden", "le périphérique ne peut pas être ouvert"}},
+    {&LanguageMessages::MsgPortsPresent, {"připojená sériová zařízení: %1", "serial devices present: %1", "vorhandene serielle Geräte: %1", "périphériques série présents : %1"}},
+    {&LanguageMessages::MsgNoPortPresent, {"není připojeno žádné sériové zařízení", "no serial device is present", "kein serielles Gerät vorhanden", "aucun périphérique série n'est présent"}},
+    {&LanguageMessages::MsgPortNoPermission, {"chybí oprávnění: zařízení patří skupině %1. Přidejte se do ní příkazem\n%2\na pak se znovu přihlaste.", "no permission: the device belongs to the group %1. Add yourself to it with the command\n%2\nthen log in again.", "keine Berechtigung: das Gerät gehört der Gruppe %1. Treten Sie ihr mit dem Befehl\n%2\nbei und melden Sie sich dann neu an.", "accès refusé : le périphérique appartient au groupe %1. Ajoutez-vous-y avec la commande\n%2\npuis reconnectez-vous."}},
+    {&LanguageMessages::MsgPortBusyBy, {"zařízení používá jiný program (proces %1)", "the device is in use by another program (process %1)", "das Gerät wird von einem anderen Programm benutzt (Prozess %1)", "le périphérique est utilisé par un autre programme (processus %1)"}},
+    {&LanguageMessages::MsgPortOtherBecause, {"zařízení nelze otevřít (%1)", "the device cannot be opened (%1)", "das Gerät kann nicht geöffnet werden (%1)", "le périphérique ne peut pas être ouvert (%1)"}},
+    {&LanguageMessages::MsgFolderNotMade, {"Složku nelze vytvořit.", "The folder cannot be created.", "Der Ordner kann nicht angelegt werden.", "Le dossier ne peut pas être créé."}},
+    {&LanguageMessages::MsgWritePermissionDenied, {"Chybí oprávnění k zápisu.", "No permission to write here.", "Keine Schreibberechtigung.", "Pas d'autorisation d'écriture."}},
+    {&LanguageMessages::MsgFileNotCreated, {"Soubor nelze vytvořit.", "The file cannot be created.", "Die Datei kann nicht angelegt werden.", "Le fichier ne peut pas être créé."}},
+    {&LanguageMessages::MsgWriteFailed, {"Soubor nelze zapsat (je disk plný?).", "The file cannot be written (is the disk full?).", "Die Datei kann nicht geschrieben werden (ist der Datenträger voll?).", "Le fichier ne peut pas être écrit (le disque est-il plein ?)."}},
+    {&LanguageMessages::MsgNotReplaced, {"Zapsaný soubor nemůže převzít své jméno.", "The written file cannot take its name.", "Die geschriebene Datei kann ihren Namen nicht erhalten.", "Le fichier écrit ne peut pas prendre son nom."}},
+    {&LanguageMessages::MsgWriteRefused, {"Soubor nelze zapsat.", "The file cannot be written.", "Die Datei kann nicht geschrieben werden.", "Le fichier ne peut pas être écrit."}},
+    {&LanguageMessages::MsgCannotRead, {"Soubor nelze otevřít ani přečíst, nebo je větší než 1 MiB.", "The file cannot be opened or read, or is larger than 1 MiB.", "Die Datei kann nicht geöffnet oder gelesen werden oder ist größer als 1 MiB.", "Le fichier ne peut pas être ouvert ou lu, ou dépasse 1 Mio."}},
+    {&LanguageMessages::MsgNoKeyLine, {"Soubor nemá klíčový řádek této verze.", "The file has no key line of this version.", "Die Datei hat keine Schlüsselzeile dieser Version.", "Le fichier n'a pas de ligne clé de cette version."}},
+    {&LanguageMessages::MsgEndsInNumbers, {"Soubor končí uprostřed čísel %1 (řádek %2 potřebuje %3 čísel).", "The file ends inside the numbers of %1 (line %2 needs %3 numbers).", "Die Datei endet innerhalb der Zahlen von %1 (Zeile %2 braucht %3 Zahlen).", "Le fichier se termine au milieu des nombres de %1 (la ligne %2 demande %3 nombres)."}},
+    {&LanguageMessages::MsgNotANumber, {"Řádek %1: %2 není číslo (%3 na řádku %4 potřebuje %5 čísel).", "Line %1: %2 is not a number (%3 on line %4 needs %5 numbers).", "Zeile %1: %2 ist keine Zahl (%3 in Zeile %4 braucht %5 Zahlen).", "Ligne %1 : %2 n'est pas un nombre (%3 à la ligne %4 demande %5 nombres)."}},
+    {&LanguageMessages::MsgDevicePresent, {"připojeno", "present", "vorhanden", "présent"}},
+    {&LanguageMessages::MsgDeviceAbsent, {"nepřipojeno", "absent", "nicht vorhanden", "absent"}},
+    {&LanguageMessages::MsgSerialDevices, {"Sériová zařízení…", "Serial devices…", "Serielle Geräte…", "Périphériques série…"}},
+    {&LanguageMessages::MsgColumnDevice, {"Zařízení", "Device", "Gerät", "Périphérique"}},
+    {&LanguageMessages::MsgColumnStableName, {"Stálé jméno", "Stable name", "Fester Name", "Nom stable"}},
+    {&LanguageMessages::MsgColumnDescription, {"Popis", "Description", "Beschreibung", "Description"}},
+    {&LanguageMessages::MsgColumnMaker, {"Výrobce", "Maker", "Hersteller", "Fabricant"}},
+    {&LanguageMessages::MsgColumnSerial, {"Výrobní číslo", "Serial number", "Seriennummer", "Numéro de série"}},
+    {&LanguageMessages::MsgDeviceDisconnected, {"Zařízení odpojeno", "Device disconnected", "Gerät getrennt", "Périphérique déconnecté"}},
+    {&LanguageMessages::MsgDeviceReconnected, {"Zařízení %1 opět připojeno", "Device %1 connected again", "Gerät %1 wieder verbunden", "Périphérique %1 reconnecté"}},
+    {&LanguageMessages::MsgAutoMapped, {"%1 přiřazen k jedinému USB zařízení %2", "%1 mapped to the only USB device, %2", "%1 dem einzigen USB-Gerät %2 zugeordnet", "%1 associé au seul périphérique USB, %2"}},
+    {&LanguageMessages::MsgSeveralDevices, {"Je připojeno více USB zařízení: vyberte jedno v nabídce Com > Sériová zařízení…", "Several USB devices are present: choose one in Com > Serial devices…", "Mehrere USB-Geräte vorhanden: wählen Sie eines unter Com > Serielle Geräte…", "Plusieurs périphériques USB sont présents : choisissez-en un dans Com > Périphériques série…"}},
+    {&LanguageMessages::MsgManualLookedFor, {"Hledáno v:", "Looked for:", "Gesucht in:", "Cherché dans :"}},
+    {&LanguageMessages::MsgManualInstallHint, {"Příručku sestaví a nainstaluje příkaz z README (oddíl „The manual“):", "The README's command (section \"The manual\") builds and installs the manual:", "Der Befehl aus der README (Abschnitt „The manual“) erstellt und installiert das Handbuch:", "La commande du README (section « The manual ») construit et installe le manuel :"}},
+    {&LanguageMessages::MsgManualViewerFailed, {"Příručku se nepodařilo otevřít prohlížečem:", "No viewer could open the manual:", "Kein Anzeigeprogramm konnte das Handbuch öffnen:", "Aucun visualiseur n'a pu ouvrir le manuel :"}},
+    {&LanguageMessages::MsgPrintFileTitle, {"Tisk do souboru PDF", "Print to PDF file", "Drucken in PDF-Datei", "Imprimer dans un fichier PDF"}},
+    {&LanguageMessages::MsgPrintFailed, {"Tisk se nezdařil:", "Printing failed:", "Drucken fehlgeschlagen:", "L'impression a échoué:"}},
 };
 
 // The stem of the help error; the manual's name and " !" follow it.
@@ -122,6 +158,23 @@ QString TextFor(const LanguageTexts& texts, Language language) {
     const auto index = static_cast<std::size_t>(LanguageNumber(language));
     const char* text = index < texts.size() ? texts[index] : nullptr;
     return QString::fromUtf8(text ? text : texts[LanguageNumber(Language::English)]);
+}
+
+QList<QString LanguageMessages::*> MessageMembers() {
+    QList<QString LanguageMessages::*> members;
+    for (const MessageRow& row : MessageTable) {
+        members << row.Message;
+    }
+    return members;
+}
+
+QString MessageFor(QString LanguageMessages::*message, Language language) {
+    for (const MessageRow& row : MessageTable) {
+        if (row.Message == message) {
+            return TextFor(row.Texts, language);
+        }
+    }
+    return MessagesFor(language).*message;
 }
 
 LanguageMessages MessagesFor(Language language) {

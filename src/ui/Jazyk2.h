@@ -102,7 +102,54 @@ struct LanguageMessages {
     QString MsgSaveFailed;     // at exit: %1 the file, %2 the reason
     QString MsgAlreadyRunning; // %1 the folder, %2 MsgProcessNumber or nothing
     QString MsgProcessNumber;  // %1 the process
+    // Why a port or a file failed, told after its message.
+    QString MsgPortNotFound;
+    QString MsgPortPermissionDenied;
+    QString MsgPortBusy;
+    QString MsgPortOther;
+    QString MsgPortsPresent; // %1 the present devices
+    QString MsgNoPortPresent;
+    QString MsgPortNoPermission; // %1 group, %2 command
+    QString MsgPortBusyBy;       // %1 process id and name
+    QString MsgPortOtherBecause; // %1 the system's own words
+    QString MsgFolderNotMade;
+    QString MsgWritePermissionDenied;
+    QString MsgFileNotCreated;
+    QString MsgWriteFailed;
+    QString MsgNotReplaced;
+    QString MsgWriteRefused;
+    QString MsgCannotRead;
+    QString MsgNoKeyLine;
+    QString MsgEndsInNumbers; // %1 key word, %2 its line, %3 how many numbers it needs
+    QString
+        MsgNotANumber; // %1 line, %2 the word found, %3 key word, %4 its line, %5 numbers needed
+    // The serial devices: Com items, the device list, status notes.
+    QString MsgDevicePresent;
+    QString MsgDeviceAbsent;
+    QString MsgSerialDevices; // Com > Serial devices…, and its list's title
+    QString MsgColumnDevice;
+    QString MsgColumnStableName;
+    QString MsgColumnDescription;
+    QString MsgColumnMaker;
+    QString MsgColumnSerial;
+    QString MsgDeviceDisconnected;
+    QString MsgDeviceReconnected; // %1 device
+    QString MsgAutoMapped;        // %1 COM name, %2 device
+    QString MsgSeveralDevices;
+    // Help > Contents when the manual is not found or not opened.
+    QString MsgManualLookedFor;
+    QString MsgManualInstallHint;
+    QString MsgManualViewerFailed;
+    // Printing.
+    QString MsgPrintFileTitle; // the PDF file dialog's title
+    QString MsgPrintFailed;
 };
+
+// Every message of the tables, in their order (MsgHelpOpenError is made from HelpFileName).
+QList<QString LanguageMessages::*> MessageMembers();
+
+// One message of the language, without making the others.
+QString MessageFor(QString LanguageMessages::*message, Language language);
 
 // All message texts of one language (beyond the four: English).
 LanguageMessages MessagesFor(Language language);

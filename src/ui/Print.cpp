@@ -42,10 +42,6 @@ namespace {
 // The heading of the report: Czech, English, and the English text for German; none in French.
 const dorv::LanguageTexts HeadingTexts{"Datum a čas tisku:  ", "Date and Time of printing:  ",
                                        "Date and Time of printing:  ", nullptr};
-const dorv::LanguageTexts PrintFileTitle{"Tisk do souboru PDF", "Print to PDF file",
-                                         "Drucken in PDF-Datei", "Imprimer dans un fichier PDF"};
-const dorv::LanguageTexts PrintFailedText{
-    "Tisk se nezdařil:", "Printing failed:", "Drucken fehlgeschlagen:", "L'impression a échoué:"};
 
 QColor ButtonFace() {
     return QApplication::palette().color(QPalette::Button);
@@ -72,7 +68,8 @@ std::optional<QString> PrintHeading(dorv::Language language) {
 
 // With no printer installed the report goes into a PDF file the user names.
 std::optional<QString> AskForPdfFile(QWidget* parent) {
-    QFileDialog dialog(parent, dorv::TextFor(PrintFileTitle, dorv::CurrentLanguage));
+    QFileDialog dialog(parent, dorv::MessageFor(&dorv::LanguageMessages::MsgPrintFileTitle,
+                                                dorv::CurrentLanguage));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setDefaultSuffix(QStringLiteral("pdf"));
@@ -325,9 +322,10 @@ void TReportPrinter::Print() {
     SetPrintView(false);
     window_.ShowServoEditors();
     if (!failure.isEmpty())
-        QMessageBox::warning(&window_, window_.windowTitle(),
-                             dorv::TextFor(PrintFailedText, dorv::CurrentLanguage) +
-                                 QLatin1Char('\n') + failure);
+        QMessageBox::warning(
+            &window_, window_.windowTitle(),
+            dorv::MessageFor(&dorv::LanguageMessages::MsgPrintFailed, dorv::CurrentLanguage) +
+                QLatin1Char('\n') + failure);
 }
 
 void TFormHlav::OnPrint() {

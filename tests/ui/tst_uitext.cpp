@@ -153,6 +153,7 @@ private slots:
     void tablesNameEveryControlOnce();
     void messages_data();
     void messages();
+    void everyMessageInEveryLanguage();
     void placeholdersOnlyWhileNotConnected();
     void languageFromArgument_data();
     void languageFromArgument();
@@ -332,6 +333,33 @@ void TestUiText::messages() {
     QTEST(m.MsgReading, "reading");
     QCOMPARE(m.MsgDefaultQuestion, MessagesFor(LanguageOfNumber(language)).MsgDefaultQuestion);
     QVERIFY(!m.MsgDefaultQuestion.isEmpty());
+}
+
+// Each message has a text in every language, with the same placeholders as the English one (a
+// translation without one would show "%1" or drop the fact), and one message alone reads as the
+// whole set has it.
+void TestUiText::everyMessageInEveryLanguage() {
+    const QRegularExpression placeholder(QStringLiteral("%\\d"));
+    const auto placeholders = [&](const QString& text) {
+        QStringList found;
+        for (auto match = placeholder.globalMatch(text); match.hasNext();)
+            found << match.next().captured();
+        found.sort();
+        return found;
+    };
+    const QList<QString LanguageMessages::*> members = MessageMembers();
+    QVERIFY(members.size() > 90);
+    const LanguageMessages english = MessagesFor(Language::English);
+    for (const Language language :
+         {Language::Czech, Language::English, Language::German, Language::French}) {
+        const LanguageMessages m = MessagesFor(language);
+        for (QString LanguageMessages::*member : members) {
+            const QString text = m.*member;
+            QVERIFY2(!text.trimmed().isEmpty(), qPrintable(english.*member));
+            QVERIFY2(placeholders(text) == placeholders(english.*member), qPrintable(text));
+            QCOMPARE(MessageFor(member, language), text);
+        }
+    }
 }
 
 void TestUiText::placeholdersOnlyWhileNotConnected() {
