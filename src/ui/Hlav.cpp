@@ -106,16 +106,14 @@ namespace {
 // them; a longer text grows its control, and what stands to its right moves along.
 constexpr int LabelSpojeniGap = 7;
 
-// clang-format off
-const dorv::LanguageTexts ParameterFilesFilter = {"Parametry zapalování (*.ign)", "Ignition Parametrs(*.ign)", "Zündungsparameter (*.ign)", "Paramètres d'allumage (*.ign)"};
-const dorv::LanguageTexts AllFilesFilter = {"Všechny soubory (*.*)", "All Files (*.*)", "Alle Dateien (*.*)", "Tous les fichiers (*.*)"};
 // clang-format on
 
 // The file dialogs' filters in the current language: parameter files, then (Open) all files.
 QStringList FileFilters(bool allFiles) {
-    QStringList filters{dorv::TextFor(ParameterFilesFilter, dorv::CurrentLanguage)};
+    QStringList filters{
+        dorv::CaptionFor(&dorv::LanguageCaptions::ParameterFilesFilter, dorv::CurrentLanguage)};
     if (allFiles)
-        filters << dorv::TextFor(AllFilesFilter, dorv::CurrentLanguage);
+        filters << dorv::CaptionFor(&dorv::LanguageCaptions::AllFilesFilter, dorv::CurrentLanguage);
     return filters;
 }
 

@@ -45,8 +45,6 @@ QString Duration(std::int64_t ms) {
         .arg(s % 60, 2, 10, QLatin1Char('0'));
 }
 
-// clang-format off
-const dorv::LanguageTexts LogFilesFilter = {"Záznamy (*.csv)", "Logs (*.csv)", "Aufzeichnungen (*.csv)", "Journaux (*.csv)"};
 // clang-format on
 
 } // namespace
@@ -103,7 +101,8 @@ void TFormHlav::CreateLogMenu() {
     LogDialog.Prepare(this, "LogDialog", [](QFileDialog* dialog) {
         dialog->setAcceptMode(QFileDialog::AcceptOpen);
         dialog->setFileMode(QFileDialog::ExistingFile);
-        dialog->setNameFilters({dorv::TextFor(LogFilesFilter, dorv::CurrentLanguage)});
+        dialog->setNameFilters(
+            {dorv::CaptionFor(&dorv::LanguageCaptions::LogFilesFilter, dorv::CurrentLanguage)});
         dialog->setDirectory(dorv::LogFolderPath());
     });
 
@@ -232,7 +231,8 @@ void TFormHlav::ShowRecordingState() {
 void TFormHlav::ApplyLogLanguage() {
     ShowReplayTitle();
     if (LogDialog.IsCreated())
-        LogDialog->setNameFilters({dorv::TextFor(LogFilesFilter, dorv::CurrentLanguage)});
+        LogDialog->setNameFilters(
+            {dorv::CaptionFor(&dorv::LanguageCaptions::LogFilesFilter, dorv::CurrentLanguage)});
     ReplayBar->SetReplayText(Messages.MsgReplay);
     if (FormChart)
         FormChart->ApplyLanguage(dorv::CurrentLanguage);

@@ -120,6 +120,32 @@ const MessageRow MessageTable[] = {
     {&LanguageMessages::MsgPrintFailed, {"Tisk se nezdařil:", "Printing failed:", "Drucken fehlgeschlagen:", "L'impression a échoué:"}},
 };
 
+// The captions of the file dialogs' filters and of the chart windows.
+struct CaptionRow {
+    QString LanguageCaptions::*Caption;
+    LanguageTexts Texts;
+};
+
+const CaptionRow CaptionTable[] = {
+    {&LanguageCaptions::ParameterFilesFilter, {"Parametry zapalování (*.ign)", "Ignition Parametrs(*.ign)", "Zündungsparameter (*.ign)", "Paramètres d'allumage (*.ign)"}},
+    {&LanguageCaptions::AllFilesFilter, {"Všechny soubory (*.*)", "All Files (*.*)", "Alle Dateien (*.*)", "Tous les fichiers (*.*)"}},
+    {&LanguageCaptions::LogFilesFilter, {"Záznamy (*.csv)", "Logs (*.csv)", "Aufzeichnungen (*.csv)", "Journaux (*.csv)"}},
+    {&LanguageCaptions::ChartCaption, {"Graf živých hodnot", "Live chart", "Live-Diagramm", "Graphique en direct"}},
+    {&LanguageCaptions::ChartSpeedTitle, {"Otáčky [RPM]", "Speed [RPM]", "Drehzahl [RPM]", "Régime [RPM]"}},
+    {&LanguageCaptions::ChartThrottleTitle, {"Plyn [%]", "Throttle [%]", "Drosselklappe [%]", "Papillon [%]"}},
+    {&LanguageCaptions::ChartServoTitle, {"Servo %1 [mV]", "Servo %1 [mV]", "Servo %1 [mV]", "Servo %1 [mV]"}},
+    {&LanguageCaptions::ChartDesiredName, {"požadované", "desired", "Soll", "consigne"}},
+    {&LanguageCaptions::ChartMeasuredName, {"měřené", "measured", "gemessen", "mesurée"}},
+    {&LanguageCaptions::ChartTimeTitle, {"čas [s]", "time [s]", "Zeit [s]", "temps [s]"}},
+    {&LanguageCaptions::ChartSpanLabel, {"Rozsah:", "Span:", "Zeitraum:", "Durée :"}},
+    {&LanguageCaptions::TableChartCaption, {"Graf tabulky serva %1", "Table chart of servo %1", "Tabellendiagramm Servo %1", "Graphique de la table du servo %1"}},
+    {&LanguageCaptions::TableChartRowLabel, {"Řádek:", "Row:", "Zeile:", "Ligne :"}},
+    {&LanguageCaptions::TableChartAllRows, {"všechny", "all", "alle", "toutes"}},
+    {&LanguageCaptions::TableChartRpmTitle, {"otáčky [RPM]", "speed [RPM]", "Drehzahl [RPM]", "régime [RPM]"}},
+    {&LanguageCaptions::TableChartSetPointTitle, {"žádaná hodnota [mV]", "set-point [mV]", "Sollwert [mV]", "consigne [mV]"}},
+    {&LanguageCaptions::TableChartOperatingPoint, {"pracovní bod", "operating point", "Arbeitspunkt", "point de fonctionnement"}},
+};
+
 // The stem of the help error; the manual's name and " !" follow it.
 const LanguageTexts HelpOpenErrorStem = {"Chyba při otevírání souboru ", "Error by opening file ", "Fehler beim öffnen der Datei ", "Erreur à l´ouvertur du Fichier "};
 // clang-format on
@@ -158,6 +184,31 @@ QString TextFor(const LanguageTexts& texts, Language language) {
     const auto index = static_cast<std::size_t>(LanguageNumber(language));
     const char* text = index < texts.size() ? texts[index] : nullptr;
     return QString::fromUtf8(text ? text : texts[LanguageNumber(Language::English)]);
+}
+
+LanguageCaptions CaptionsFor(Language language) {
+    LanguageCaptions c;
+    for (const CaptionRow& row : CaptionTable) {
+        c.*row.Caption = TextFor(row.Texts, language);
+    }
+    return c;
+}
+
+QString CaptionFor(QString LanguageCaptions::*caption, Language language) {
+    for (const CaptionRow& row : CaptionTable) {
+        if (row.Caption == caption) {
+            return TextFor(row.Texts, language);
+        }
+    }
+    return {};
+}
+
+QList<QString LanguageCaptions::*> CaptionMembers() {
+    QList<QString LanguageCaptions::*> members;
+    for (const CaptionRow& row : CaptionTable) {
+        members << row.Caption;
+    }
+    return members;
 }
 
 QList<QString LanguageMessages::*> MessageMembers() {

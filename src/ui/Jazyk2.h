@@ -145,6 +145,33 @@ struct LanguageMessages {
     QString MsgPrintFailed;
 };
 
+// The captions of the file dialogs' filters and of the chart windows in one language.
+struct LanguageCaptions {
+    QString ParameterFilesFilter; // the file dialogs' filter of parameter files
+    QString AllFilesFilter;
+    QString LogFilesFilter; // Log > Open log's filter
+    QString ChartCaption;   // the live chart
+    QString ChartSpeedTitle;
+    QString ChartThrottleTitle;
+    QString ChartServoTitle; // %1 the servo
+    QString ChartDesiredName;
+    QString ChartMeasuredName;
+    QString ChartTimeTitle;
+    QString ChartSpanLabel;
+    QString TableChartCaption; // the table chart; %1 the servo
+    QString TableChartRowLabel;
+    QString TableChartAllRows;
+    QString TableChartRpmTitle;
+    QString TableChartSetPointTitle;
+    QString TableChartOperatingPoint;
+};
+
+LanguageCaptions CaptionsFor(Language language);
+// One caption of the language, without making the others.
+QString CaptionFor(QString LanguageCaptions::*caption, Language language);
+// Every caption of the table, in its order.
+QList<QString LanguageCaptions::*> CaptionMembers();
+
 // Every message of the tables, in their order (MsgHelpOpenError is made from HelpFileName).
 QList<QString LanguageMessages::*> MessageMembers();
 

@@ -335,9 +335,9 @@ void TestUiText::messages() {
     QVERIFY(!m.MsgDefaultQuestion.isEmpty());
 }
 
-// Each message has a text in every language, with the same placeholders as the English one (a
-// translation without one would show "%1" or drop the fact), and one message alone reads as the
-// whole set has it.
+// Each message and caption has a text in every language, with the same placeholders as the English
+// one (a translation without one would show "%1" or drop the fact), and one message alone reads as
+// the whole set has it.
 void TestUiText::everyMessageInEveryLanguage() {
     const QRegularExpression placeholder(QStringLiteral("%\\d"));
     const auto placeholders = [&](const QString& text) {
@@ -359,7 +359,16 @@ void TestUiText::everyMessageInEveryLanguage() {
             QVERIFY2(placeholders(text) == placeholders(english.*member), qPrintable(text));
             QCOMPARE(MessageFor(member, language), text);
         }
+        const LanguageCaptions c = CaptionsFor(language);
+        const LanguageCaptions englishCaptions = CaptionsFor(Language::English);
+        for (QString LanguageCaptions::*member : CaptionMembers()) {
+            const QString text = c.*member;
+            QVERIFY2(!text.trimmed().isEmpty(), qPrintable(englishCaptions.*member));
+            QVERIFY2(placeholders(text) == placeholders(englishCaptions.*member), qPrintable(text));
+            QCOMPARE(CaptionFor(member, language), text);
+        }
     }
+    QCOMPARE(sizeof(LanguageCaptions), CaptionMembers().size() * sizeof(QString));
 }
 
 void TestUiText::placeholdersOnlyWhileNotConnected() {
