@@ -1,4 +1,4 @@
-// The main window TFormHlav: toolbar, pages, live values, status bar, menus and the servo editors.
+// The main window TFormHlav: the composition of its parts and the handlers that tie them together.
 #pragma once
 
 #include <QMainWindow>
@@ -56,12 +56,16 @@ class TFormAbout;
 class TEditUpDown;
 class TServoTable;
 
+// The parts (docs/architecture.md): Session (the image, undo and the path of every change),
+// Commands (toolbar and menus), General (the general page), the servo editors with ServoTable,
+// Live (the live panel) and Printer (the printed report). The window creates them, wires their
+// controls to its handlers, runs the link's tick and keeps the settings.
 class TFormHlav : public QMainWindow, public dorv::SessionEditors {
     Q_OBJECT
 public:
     static constexpr int DesignWidth = 986;
     static constexpr int DesignHeight = 849;
-    static constexpr int ComPortCount = 20;
+    static constexpr int ComPortCount = dorv::ComPortCount;
     static constexpr int TimerInterval = 55;
     // The designed height of the servo live labels' font; smaller where a language needs it.
     static constexpr int ServoLabelPixelSize = TLivePanel::ServoLabelPixelSize;
