@@ -120,7 +120,7 @@ const MessageRow MessageTable[] = {
     {&LanguageMessages::MsgPrintFailed, {"Tisk se nezdařil:", "Printing failed:", "Drucken fehlgeschlagen:", "L'impression a échoué:"}},
 };
 
-// The captions of the file dialogs' filters and of the chart windows.
+// The captions of the file dialogs' filters, the chart windows, the print heading and the about box.
 struct CaptionRow {
     QString LanguageCaptions::*Caption;
     LanguageTexts Texts;
@@ -144,6 +144,15 @@ const CaptionRow CaptionTable[] = {
     {&LanguageCaptions::TableChartRpmTitle, {"otáčky [RPM]", "speed [RPM]", "Drehzahl [RPM]", "régime [RPM]"}},
     {&LanguageCaptions::TableChartSetPointTitle, {"žádaná hodnota [mV]", "set-point [mV]", "Sollwert [mV]", "consigne [mV]"}},
     {&LanguageCaptions::TableChartOperatingPoint, {"pracovní bod", "operating point", "Arbeitspunkt", "point de fonctionnement"}},
+    {&LanguageCaptions::PrintHeading, {"Datum a čas tisku:  ", "Date and Time of printing:  ", "Date and Time of printing:  ", nullptr}},
+    {&LanguageCaptions::AboutProduct, {"DORV", "DORV", "DORV", "DORV"}},
+    {&LanguageCaptions::AboutUnit, {"Servojednotka zapalování", "Servo unit of the ignition", "Servoeinheit der Zündung", "Servo-unité de l'allumage"}},
+    {&LanguageCaptions::AboutTool, {"Program pro nastavení", "Configuration tool", "Einstellprogramm", "Outil de configuration"}},
+    {&LanguageCaptions::AboutVersion, {"Verze 1.0", "Version 1.0", "Version 1.0", "Version 1.0"}},
+    {&LanguageCaptions::AboutService, {"Servis:", "Service:", "Service:", "Service :"}},
+    {&LanguageCaptions::AboutServiceWhere, {"u vašeho prodejce DORV", "ask your DORV dealer", "bei Ihrem DORV-Händler", "chez votre revendeur DORV"}},
+    {&LanguageCaptions::AboutLicence, {"Licence: GPL-3.0-or-later", "Licence: GPL-3.0-or-later", "Lizenz: GPL-3.0-or-later", "Licence : GPL-3.0-or-later"}},
+    {&LanguageCaptions::AboutCaption, {"O programu DORV", "About DORV", "Über Programm DORV", nullptr}},
 };
 
 // The stem of the help error; the manual's name and " !" follow it.
@@ -201,6 +210,16 @@ QString CaptionFor(QString LanguageCaptions::*caption, Language language) {
         }
     }
     return {};
+}
+
+bool HasOwnCaption(QString LanguageCaptions::*caption, Language language) {
+    const auto index = static_cast<std::size_t>(LanguageNumber(language));
+    for (const CaptionRow& row : CaptionTable) {
+        if (row.Caption == caption) {
+            return index < row.Texts.size() && row.Texts[index] != nullptr;
+        }
+    }
+    return false;
 }
 
 QList<QString LanguageCaptions::*> CaptionMembers() {

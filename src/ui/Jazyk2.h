@@ -145,7 +145,8 @@ struct LanguageMessages {
     QString MsgPrintFailed;
 };
 
-// The captions of the file dialogs' filters and of the chart windows in one language.
+// The captions of the file dialogs' filters, the chart windows, the print heading and the about
+// box in one language.
 struct LanguageCaptions {
     QString ParameterFilesFilter; // the file dialogs' filter of parameter files
     QString AllFilesFilter;
@@ -164,11 +165,22 @@ struct LanguageCaptions {
     QString TableChartRpmTitle;
     QString TableChartSetPointTitle;
     QString TableChartOperatingPoint;
+    QString PrintHeading; // before the date and time; none of its own in French
+    QString AboutProduct;
+    QString AboutUnit;
+    QString AboutTool;
+    QString AboutVersion;
+    QString AboutService;
+    QString AboutServiceWhere;
+    QString AboutLicence; // the licence (the LICENSE file of the source tree)
+    QString AboutCaption; // none of its own in French
 };
 
 LanguageCaptions CaptionsFor(Language language);
 // One caption of the language, without making the others.
 QString CaptionFor(QString LanguageCaptions::*caption, Language language);
+// The language has a caption of its own (else CaptionFor gives the English one).
+bool HasOwnCaption(QString LanguageCaptions::*caption, Language language);
 // Every caption of the table, in its order.
 QList<QString LanguageCaptions::*> CaptionMembers();
 

@@ -39,10 +39,6 @@
 
 namespace {
 
-// The heading of the report: Czech, English, and the English text for German; none in French.
-const dorv::LanguageTexts HeadingTexts{"Datum a čas tisku:  ", "Date and Time of printing:  ",
-                                       "Date and Time of printing:  ", nullptr};
-
 QColor ButtonFace() {
     return QApplication::palette().color(QPalette::Button);
 }
@@ -56,12 +52,11 @@ void SetBackground(QWidget* widget, const QColor& colour) {
 
 // The heading followed by the date in the short and the time in the long regional format.
 std::optional<QString> PrintHeading(dorv::Language language) {
-    const auto index = static_cast<std::size_t>(dorv::LanguageNumber(language));
-    if (index >= HeadingTexts.size() || HeadingTexts[index] == nullptr)
+    if (!dorv::HasOwnCaption(&dorv::LanguageCaptions::PrintHeading, language))
         return std::nullopt;
     const QLocale locale = QLocale::system();
     const QDateTime now = QDateTime::currentDateTime();
-    return QString::fromUtf8(HeadingTexts[index]) +
+    return dorv::CaptionFor(&dorv::LanguageCaptions::PrintHeading, language) +
            locale.toString(now.date(), QLocale::ShortFormat) + QStringLiteral("    ") +
            locale.toString(now.time(), QLocale::LongFormat);
 }
