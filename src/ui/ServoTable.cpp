@@ -230,32 +230,40 @@ void TServoTable::SetHeatMap(bool heatMap) {
     update();
 }
 
-const TServoTable::CellMark* TServoTable::MarkOf(TableCell cell) const {
+const TServoTable::CellMark* TServoTable::MarkOf(TableCell cell, int layer) const {
     for (const CellMark& mark : marks_)
-        if (mark.Cell == cell)
+        if (mark.Cell == cell && mark.Layer == layer)
             return &mark;
     return nullptr;
 }
 
-void TServoTable::SetCellMark(TableCell cell, const QColor& colour, const QString& tip) {
+void TServoTable::SetCellMark(TableCell cell, const QColor& colour, const QString& tip,
+                              int layer) {
+    update(CellRect(cell));
     for (CellMark& mark : marks_)
-        if (mark.Cell == cell) {
-            mark = {cell, colour, tip};
-            update(CellRect(cell));
+        if (mark.Cell == cell && mark.Layer == layer) {
+            mark = {cell, colour, tip, layer};
             return;
         }
-    marks_.push_back({cell, colour, tip});
-    update(CellRect(cell));
+    marks_.push_back({cell, colour, tip, layer});
 }
 
-void TServoTable::ClearCellMarks() {
-    marks_.clear();
-    update();
+void TServoTable::ClearCellMarks(int layer) {
+    if (std::erase_if(marks_, [layer](const CellMark& mark) { return mark.Layer == layer; }) > 0)
+        update();
 }
 
 QString TServoTable::CellMarkTip(TableCell cell) const {
-    const CellMark* mark = MarkOf(cell);
-    return mark ? mark->Tip : QString();
+    QStringList tips;
+    for (int layer = 0; layer < MarkLayers; ++layer)
+        if (const CellMark* mark = MarkOf(cell, layer))
+            tips << mark->Tip;
+    return tips.join(QLatin1Char('\n'));
+}
+
+QColor TServoTable::CellMarkColour(TableCell cell, int layer) const {
+    const CellMark* mark = MarkOf(cell, layer);
+    return mark ? mark->Colour : QColor();
 }
 
 bool TServoTable::event(QEvent* event) {
@@ -314,8 +322,16 @@ void TServoTable::DrawMarks(QPainter& painter) const {
             continue;
         const QRect place = CellRect(mark.Cell);
         painter.setBrush(mark.Colour);
-        const QPoint corner = place.topLeft() + QPoint(1, 1);
-        painter.drawPolygon(QPolygon({corner, corner + QPoint(8, 0), corner + QPoint(0, 8)}));
+        constexpr int Side = 8;
+        if (mark.Layer == 0) {
+            const QPoint corner = place.topLeft() + QPoint(1, 1);
+            painter.drawPolygon(
+                QPolygon({corner, corner + QPoint(Side, 0), corner + QPoint(0, Side)}));
+        } else {
+            const QPoint corner = place.bottomLeft() + QPoint(1, -1);
+            painter.drawPolygon(
+                QPolygon({corner, corner + QPoint(Side, 0), corner + QPoint(0, -Side)}));
+        }
     }
     if (heatMap_ && operating_ && !printLook_) {
         painter.setBrush(Qt::NoBrush);
