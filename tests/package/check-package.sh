@@ -23,7 +23,7 @@ echo "--- lintian"
 lintian --tag-display-limit 0 --suppress-tags-from-file "$here/lintian-overrides" "$deb" \
   | tee "$work/lintian.txt" || true
 if grep -q '^E:' "$work/lintian.txt"; then status=1; fi
-for program in dorv dorv-sim; do
+for program in dorv dorv-cli dorv-sim; do
   [ -x "$work/root/usr/bin/$program" ] || { echo "missing /usr/bin/$program"; status=1; }
   [ -f "$work/root/usr/share/man/man1/$program.1.gz" ] || { echo "missing man page of $program"; status=1; }
 done
