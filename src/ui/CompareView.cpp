@@ -8,6 +8,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QMenu>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QStatusBar>
 #include <QTabWidget>
@@ -89,6 +90,7 @@ TCompareView::TCompareView(TFormHlav& window)
     MenuCompareUnit = dorv::MakeAction(MenuCompare, "MenuCompareUnit", QString());
     MenuCompareFile = dorv::MakeAction(MenuCompare, "MenuCompareFile", QString());
 
+    connect(MenuCompareUnit, &QAction::triggered, this, &TCompareView::CompareWithUnit);
     connect(MenuCompareFile, &QAction::triggered, this, &TCompareView::CompareWithFile);
     connect(ButtonTakeOne, &QPushButton::clicked, this, [this] { Take(dorv::TakeScope::One); });
     connect(ButtonTakeRow, &QPushButton::clicked, this, [this] { Take(dorv::TakeScope::Row); });
@@ -108,6 +110,7 @@ TCompareView::TCompareView(TFormHlav& window)
 void TCompareView::ShowComparison(const dorv::ParameterImage& other, const QString& label) {
     other_ = other;
     label_ = label;
+    otherIsUnit_ = false;
     given_.assign(1, window_.Image);
     comparing_ = true;
     Recompare();
@@ -271,6 +274,55 @@ void TCompareView::GoToDifference(QTreeWidgetItem* item) {
         window_.ServoTable->SetCurrentCell(*cell);
 }
 
+void TCompareView::CompareWithUnit() {
+    dorv::TransferSequencer& link = window_.Sequencer();
+    if (link.State().Mode != dorv::TransferMode::Idle)
+        return;
+    link.StartUnitCopyRead();
+    unitCopyAsked_ = link.State().Mode == dorv::TransferMode::Read;
+    if (unitCopyAsked_)
+        window_.StatusBar1->showMessage(texts_.ReadingUnit);
+}
+
+void TCompareView::HandleTransferEvents(const dorv::TransferEvents& events) {
+    if (events.UnitCopy && unitCopyAsked_) {
+        window_.StatusBar1->clearMessage();
+        ShowComparison(*events.UnitCopy, texts_.Unit);
+        otherIsUnit_ = true;
+    }
+    if (!events.Outcome)
+        return;
+    const dorv::PassOutcome& outcome = *events.Outcome;
+    if (outcome.Pass == dorv::PassKind::UnitCopy) {
+        if (!outcome.Ok && unitCopyAsked_)
+            window_.StatusBar1->clearMessage(); // the read's failure shows on the transfer line
+        unitCopyAsked_ = false;
+    } else if ((outcome.Pass == dorv::PassKind::Verify ||
+                outcome.Pass == dorv::PassKind::Program) &&
+               !outcome.Ok && outcome.UnitDiffered) {
+        OfferDifferences();
+    }
+}
+
+// Opened without waiting for the answer: the tick that found the failure goes on.
+void TCompareView::OfferDifferences() {
+    if (offer_)
+        return;
+    offer_ = new QMessageBox(QMessageBox::Warning, window_.windowTitle(),
+                             window_.Messages.MsgVerifyError + QLatin1Char('\n') +
+                                 texts_.UnitDiffers,
+                             QMessageBox::Yes | QMessageBox::No, &window_);
+    offer_->setObjectName(QStringLiteral("BoxDifferencesOffer"));
+    offer_->setInformativeText(texts_.ShowDifferences);
+    offer_->setDefaultButton(QMessageBox::Yes);
+    offer_->setAttribute(Qt::WA_DeleteOnClose);
+    connect(offer_, &QMessageBox::finished, this, [this](int answer) {
+        if (answer == QMessageBox::Yes)
+            CompareWithUnit();
+    });
+    offer_->open();
+}
+
 void TCompareView::CompareWithFile() {
     const QString path = window_.ChooseFile(window_.OpenDialog1);
     if (path.isEmpty())
@@ -281,6 +333,8 @@ void TCompareView::CompareWithFile() {
 
 void TCompareView::ApplyLanguage(unsigned language) {
     texts_ = dorv::CompareTextsFor(language);
+    if (otherIsUnit_)
+        label_ = texts_.Unit;
     MenuCompare->setTitle(texts_.MenuCompare);
     MenuCompareUnit->setText(texts_.MenuWithUnit);
     MenuCompareFile->setText(texts_.MenuWithFile);

@@ -3,12 +3,15 @@
 #pragma once
 
 #include <QDockWidget>
+#include <QMessageBox>
+#include <QPointer>
 
 #include <vector>
 
 #include "CompareImages.h"
 #include "CompareTexts.h"
 #include "ParameterImage.h"
+#include "TransferSequencer.h"
 
 class QAction;
 class QLabel;
@@ -38,6 +41,12 @@ public:
     void FollowEditor();
     void ApplyLanguage(unsigned language);
 
+    // Tools > Compare > With the unit: the unit's image is read into a copy (the editor does
+    // not change) and compared when it has come. Nothing while a pass runs or a log replays.
+    void CompareWithUnit();
+    // The link's events of a tick: the unit's copy to compare; a Verify (or a Program's verify)
+    // that failed because the unit holds other parameters, offered to be compared.
+    void HandleTransferEvents(const dorv::TransferEvents& events);
     // Tools > Compare > With a file: the file is read into a copy; a refused file is told as Open
     // tells it, and nothing changes.
     void CompareWithFile();
@@ -48,6 +57,8 @@ public:
     // What the list and the marks show now.
     const dorv::ImageComparison& Comparison() const { return comparison_; }
     const QString& OtherLabel() const { return label_; }
+    // The open offer to compare with the unit after a failed Verify; none when none is open.
+    QMessageBox* DifferencesOffer() const { return offer_; }
     // Makes the list's current item that of the difference at index of Comparison().
     void SetCurrentDifference(int index);
 
@@ -75,6 +86,7 @@ private:
     void ShowTitles();
     void EnableTakeButtons();
     void GoToDifference(QTreeWidgetItem* item);
+    void OfferDifferences();
     const dorv::ImageDifference* CurrentDifference() const;
     // Room beside the pages for the panel, and the window's width back after.
     void MakeRoom();
@@ -85,6 +97,9 @@ private:
     bool comparing_ = false;
     dorv::ParameterImage other_;
     QString label_;
+    bool otherIsUnit_ = false; // the label follows the language
+    bool unitCopyAsked_ = false; // a unit copy read was started for a comparison
+    QPointer<QMessageBox> offer_;
     // The editor's image when compared and after each taking: a field still holding one of
     // their values is compared, one the user has edited since is not.
     std::vector<dorv::ParameterImage> given_;
