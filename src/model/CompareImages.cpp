@@ -101,7 +101,15 @@ private:
         if (On(a) != On(b))
             Add({field, s, -1, -1, OffsetOf(mine_, a), On(a) ? 1 : 0, On(b) ? 1 : 0});
     }
-    void Add(ImageDifference d) { result_.Differences.push_back(d); }
+    void Add(ImageDifference d) {
+        // Room for every field at the first difference: a whole table that differs grows the
+        // list once instead of nine times.
+        if (result_.Differences.empty())
+            result_.Differences.reserve(MostDifferences);
+        result_.Differences.push_back(d);
+    }
+    static constexpr std::size_t MostDifferences =
+        3 + ServoCount * (5 + RpmColumns + ThrottleRows * RpmColumns);
 
     const ParameterImage& mine_;
     const ParameterImage& other_;
