@@ -1,6 +1,7 @@
 // The texts of the comparison in four languages: its menu, its list, the names of the fields.
 #include "CompareTexts.h"
 
+#include <QLocale>
 #include <QStringList>
 
 #include "Jazyk2.h"
@@ -15,12 +16,13 @@ struct CompareRow {
     LanguageTexts Texts;
 };
 
+// German: "Vergleichen" is the unit's Verify, so the comparison is named by its differences.
 // clang-format off
 const CompareRow CompareTable[] = {
-    {&CompareTexts::MenuCompare, {"&Porovnat", "Co&mpare", "&Vergleichen", "&Comparer"}},
+    {&CompareTexts::MenuCompare, {"&Porovnat", "Co&mpare", "&Unterschiede zeigen", "&Comparer"}},
     {&CompareTexts::MenuWithUnit, {"Se &zapalováním", "With the &unit", "Mit der &Zündung", "Avec l'&allumage"}},
     {&CompareTexts::MenuWithFile, {"Se &souborem...", "With a &file...", "Mit einer &Datei...", "Avec un &fichier..."}},
-    {&CompareTexts::Title, {"Porovnání", "Comparison", "Vergleich", "Comparaison"}},
+    {&CompareTexts::Title, {"Porovnání", "Comparison", "Unterschiede", "Comparaison"}},
     {&CompareTexts::ComparedWith, {"Editor porovnán s: %1", "The editor compared with: %1", "Editor verglichen mit: %1", "L'éditeur comparé avec : %1"}},
     {&CompareTexts::Unit, {"zapalování", "unit", "Zündung", "allumage"}},
     {&CompareTexts::ColumnName, {"Parametr", "Parameter", "Parameter", "Paramètre"}},
@@ -54,6 +56,11 @@ const CompareRow CompareTable[] = {
     {&CompareTexts::ShowDifferences, {"Zobrazit rozdíly?", "Show the differences?", "Unterschiede anzeigen?", "Afficher les différences ?"}},
 };
 // clang-format on
+
+// A number as the editors show it, with the regional thousands separator.
+QString Number(int value) {
+    return QLocale().toString(value);
+}
 
 QString FieldName(ImageField field, const CompareTexts& t) {
     switch (field) {
@@ -110,19 +117,19 @@ QString DifferenceValue(const ImageDifference& d, int value, bool percentCells,
         return value != 0 ? t.SwitchOn : t.SwitchOff;
     case ImageField::Pulses: {
         const QStringList choices = t.PulseValues.split(QLatin1Char('\n'));
-        return value >= 0 && value < choices.size() ? choices[value] : QString::number(value);
+        return value >= 0 && value < choices.size() ? choices[value] : Number(value);
     }
     case ImageField::RpmPoint:
     case ImageField::HysteresisRpm:
-        return QStringLiteral("%1 RPM").arg(value);
+        return Number(value) + QStringLiteral(" RPM");
     case ImageField::Cell:
-        return percentCells ? QStringLiteral("%1 %").arg(value) : QStringLiteral("%1 mV").arg(value);
+        return Number(value) + (percentCells ? QStringLiteral(" %") : QStringLiteral(" mV"));
     case ImageField::Tps0:
     case ImageField::Tps100:
     case ImageField::HysteresisMv:
         break;
     }
-    return QStringLiteral("%1 mV").arg(value);
+    return Number(value) + QStringLiteral(" mV");
 }
 
 } // namespace dorv

@@ -10,7 +10,10 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QStatusBar>
+#include <QStyle>
 #include <QTabWidget>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -22,7 +25,8 @@
 
 namespace {
 
-constexpr int PanelWidth = 340;
+constexpr int PanelWidth = 360;   // the panel's width where the screen has room
+constexpr int PanelMinimum = 300; // on a narrow screen it gives way to the pages
 constexpr int IndexRole = Qt::UserRole;
 constexpr int NoDifference = -1;
 
@@ -45,7 +49,7 @@ TCompareView::TCompareView(TFormHlav& window)
 
     auto* panel = new QWidget(this);
     panel->setObjectName(QStringLiteral("PanelComparison"));
-    panel->setMinimumWidth(PanelWidth);
+    panel->setMinimumWidth(PanelMinimum);
     auto* layout = new QVBoxLayout(panel);
     LabelComparedWith = new QLabel(panel);
     LabelComparedWith->setObjectName(QStringLiteral("LabelComparedWith"));
@@ -58,6 +62,7 @@ TCompareView::TCompareView(TFormHlav& window)
     ListDifferences->setObjectName(QStringLiteral("ListDifferences"));
     ListDifferences->setColumnCount(3);
     ListDifferences->setUniformRowHeights(true);
+    ListDifferences->setIndentation(12);
     ListDifferences->header()->setSectionResizeMode(0, QHeaderView::Stretch);
     ListDifferences->header()->setSectionResizeMode(1, QHeaderView::ResizeToContents);
     ListDifferences->header()->setSectionResizeMode(2, QHeaderView::ResizeToContents);
@@ -363,9 +368,18 @@ void TCompareView::MakeRoom() {
         return;
     }
     const int before = window_.width();
-    window_.resize(before + PanelWidth, window_.height());
+    const int separator = window_.style()->pixelMetric(QStyle::PM_DockWidgetSeparatorExtent);
+    window_.resize(before + PanelWidth + separator, window_.height());
     window_.KeepOnScreen();
     grownBy_ = std::max(0, window_.width() - before);
+    // The pages keep their whole width (no horizontal scroll bar); the panel takes the rest.
+    const QScrollArea* pages = window_.ScrollBoxClient;
+    const QScrollBar* bar = pages->verticalScrollBar();
+    const int pagesWidth =
+        pages->widget()->minimumWidth() + (bar->isVisible() ? bar->sizeHint().width() : 0);
+    const int panel =
+        std::clamp(window_.width() - pagesWidth - separator, minimumWidth(), PanelWidth);
+    window_.resizeDocks({this}, {panel}, Qt::Horizontal);
 }
 
 void TCompareView::GiveRoomBack() {

@@ -316,21 +316,19 @@ void TServoTable::paintEvent(QPaintEvent* event) {
 // RPM point outlined in lime on a dark line, which shows on every colour of the scale.
 void TServoTable::DrawMarks(QPainter& painter) const {
     painter.save();
-    painter.setPen(Qt::NoPen);
     for (const CellMark& mark : marks_) {
         if (!model_.IsShown(mark.Cell))
             continue;
         const QRect place = CellRect(mark.Cell);
-        painter.setBrush(mark.Colour);
-        constexpr int Side = 8;
         if (mark.Layer == 0) {
+            painter.setPen(Qt::NoPen);
+            painter.setBrush(mark.Colour);
             const QPoint corner = place.topLeft() + QPoint(1, 1);
-            painter.drawPolygon(
-                QPolygon({corner, corner + QPoint(Side, 0), corner + QPoint(0, Side)}));
+            painter.drawPolygon(QPolygon({corner, corner + QPoint(8, 0), corner + QPoint(0, 8)}));
         } else {
-            const QPoint corner = place.bottomLeft() + QPoint(1, -1);
-            painter.drawPolygon(
-                QPolygon({corner, corner + QPoint(Side, 0), corner + QPoint(0, -Side)}));
+            painter.setPen(QPen(mark.Colour, 2));
+            painter.setBrush(Qt::NoBrush);
+            painter.drawRect(QRectF(place).adjusted(1, 1, -1, -1));
         }
     }
     if (heatMap_ && operating_ && !printLook_) {

@@ -75,7 +75,7 @@ public:
     bool HeatMap() const { return heatMap_; }
     // A mark put on a cell from outside (for one, "differs from another image"): a corner in the
     // colour, the text as the cell's tooltip. Marks stay until cleared. Marks of the two layers
-    // stand together: layer 0 in the top left corner, layer 1 in the bottom left one; a cell
+    // stand together: layer 0 is a corner in the colour, layer 1 a frame around the cell; a cell
     // with both shows both tips.
     static constexpr int MarkLayers = 2;
     void SetCellMark(dorv::TableCell cell, const QColor& colour, const QString& tip,

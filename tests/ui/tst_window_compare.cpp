@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QLabel>
+#include <QLocale>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
@@ -53,6 +54,11 @@ QList<TableCell> MarkedCells(const TServoTable& table) {
             if (table.CellMarkColour({r, k}, TCompareView::MarkLayer).isValid())
                 marked << TableCell{r, k};
     return marked;
+}
+
+// A value with its unit as the list and the tooltips show it: the regional thousands separator.
+QString Shown(const char* unit, int value) {
+    return QLocale().toString(value) + QLatin1Char(' ') + QLatin1String(unit);
 }
 
 QTreeWidgetItem* ItemNamed(QTreeWidget* list, const QString& name) {
@@ -131,7 +137,7 @@ void TestWindowCompare::marksOnBothServosAndTheList() {
     w.PageControl1->setCurrentIndex(1);
     QCOMPARE(MarkedCells(*w.ServoTable), (QList<TableCell>{{2, 1}, {2, 4}, {5, 0}}));
     const int theirs = CellShown(other.servo(0).Cell(2, 4), false);
-    QCOMPARE(w.ServoTable->CellMarkTip({2, 4}), QStringLiteral("bench.ign: %1 mV").arg(theirs));
+    QCOMPARE(w.ServoTable->CellMarkTip({2, 4}), "bench.ign: " + Shown("mV", theirs));
     QCOMPARE(w.ServoTable->CellMarkColour({2, 4}, TCompareView::MarkLayer),
              TCompareView::MarkColour);
     w.PageControl1->setCurrentIndex(2);
@@ -149,19 +155,19 @@ void TestWindowCompare::marksOnBothServosAndTheList() {
         QString Mine;
         QString Other;
     } rows[] = {
-        {"TPS 0 %", QStringLiteral("%1 mV").arg(Tps0Shown(w.Image.Tps0())),
-         QStringLiteral("%1 mV").arg(Tps0Shown(other.Tps0()))},
+        {"TPS 0 %", Shown("mV", Tps0Shown(w.Image.Tps0())),
+         Shown("mV", Tps0Shown(other.Tps0()))},
         {"Servo 2: servo enable", w.Image.servo(1).ServoEnable() ? "on" : "off",
          other.servo(1).ServoEnable() ? "on" : "off"},
         {"Servo 2: RPM point 3",
-         QStringLiteral("%1 RPM").arg(RpmShown(std::as_const(w.Image).servo(1).RpmPoints(2))),
-         QStringLiteral("%1 RPM").arg(RpmShown(other.servo(1).RpmPoints(2)))},
+         Shown("RPM", RpmShown(std::as_const(w.Image).servo(1).RpmPoints(2))),
+         Shown("RPM", RpmShown(other.servo(1).RpmPoints(2)))},
         {"Servo 1: 5% / column 5",
-         QStringLiteral("%1 mV").arg(CellShown(std::as_const(w.Image).servo(0).Cell(2, 4), false)),
-         QStringLiteral("%1 mV").arg(theirs)},
+         Shown("mV", CellShown(std::as_const(w.Image).servo(0).Cell(2, 4), false)),
+         Shown("mV", theirs)},
         {"Servo 2: 0% / column 6",
-         QStringLiteral("%1 mV").arg(CellShown(std::as_const(w.Image).servo(1).Cell(0, 5), false)),
-         QStringLiteral("%1 mV").arg(CellShown(other.servo(1).Cell(0, 5), false))},
+         Shown("mV", CellShown(std::as_const(w.Image).servo(1).Cell(0, 5), false)),
+         Shown("mV", CellShown(other.servo(1).Cell(0, 5), false))},
     };
     for (const auto& row : rows) {
         const QTreeWidgetItem* item = ItemNamed(view.ListDifferences, row.Name);
@@ -329,7 +335,7 @@ void TestWindowCompare::textsFollowTheLanguage_data() {
     QTest::newRow("English") << 1 << "Co&mpare"
                              << QStringList{"General: 2", "RPM points: 1", "Cells: 4"}
                              << "Servo 1: 5% / column 5";
-    QTest::newRow("German") << 2 << "&Vergleichen"
+    QTest::newRow("German") << 2 << "&Unterschiede zeigen"
                             << QStringList{"Allgemein: 2", "RPM-Punkte: 1", "Zellen: 4"}
                             << "Servo 1: 5% / Spalte 5";
     QTest::newRow("French") << 3 << "&Comparer"
