@@ -14,6 +14,7 @@
 #include <QScrollBar>
 #include <QStatusBar>
 #include <QStyle>
+#include <QTimer>
 #include <QTabWidget>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -309,10 +310,17 @@ void TCompareView::HandleTransferEvents(const dorv::TransferEvents& events) {
     }
 }
 
-// Opened without waiting for the answer: the tick that found the failure goes on.
+// Posted, so that it opens from the event loop and not inside the tick that found the failure;
+// it does not wait for the answer either.
 void TCompareView::OfferDifferences() {
-    if (offer_)
+    if (offerPosted_ || offer_)
         return;
+    offerPosted_ = true;
+    QTimer::singleShot(0, this, &TCompareView::OpenDifferencesOffer);
+}
+
+void TCompareView::OpenDifferencesOffer() {
+    offerPosted_ = false;
     offer_ = new QMessageBox(QMessageBox::Warning, window_.windowTitle(),
                              window_.Messages.MsgVerifyError + QLatin1Char('\n') +
                                  texts_.UnitDiffers,

@@ -59,6 +59,8 @@ public:
     const QString& OtherLabel() const { return label_; }
     // The open offer to compare with the unit after a failed Verify; none when none is open.
     QMessageBox* DifferencesOffer() const { return offer_; }
+    // How much wider the window was made for the panel while it shows (none when it is closed).
+    int RoomTaken() const { return comparing_ ? grownBy_ : 0; }
     // Makes the list's current item that of the difference at index of Comparison().
     void SetCurrentDifference(int index);
 
@@ -87,6 +89,7 @@ private:
     void EnableTakeButtons();
     void GoToDifference(QTreeWidgetItem* item);
     void OfferDifferences();
+    void OpenDifferencesOffer();
     const dorv::ImageDifference* CurrentDifference() const;
     // Room beside the pages for the panel, and the window's width back after.
     void MakeRoom();
@@ -100,6 +103,7 @@ private:
     bool otherIsUnit_ = false; // the label follows the language
     bool unitCopyAsked_ = false; // a unit copy read was started for a comparison
     QPointer<QMessageBox> offer_;
+    bool offerPosted_ = false;
     // The editor's image when compared and after each taking: a field still holding one of
     // their values is compared, one the user has edited since is not.
     std::vector<dorv::ParameterImage> given_;

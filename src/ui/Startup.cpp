@@ -18,6 +18,7 @@
 #include <cstdio>
 
 #include "Cgauges.h"
+#include "CompareView.h"
 #include "ComPort.h"
 #include "ConfigFolder.h"
 #include "ErrorTexts.h"
@@ -74,7 +75,7 @@ dorv::Settings SettingsOf(const TFormHlav& window) {
     settings.Left = window.x();
     settings.Top = window.y();
     settings.Height = window.height();
-    settings.Width = window.width();
+    settings.Width = window.width() - window.Comparison->RoomTaken(); // kept without the panel
     settings.PortIndex = static_cast<dorv::Byte>(window.PortIndex);
     settings.CurrentLanguage = dorv::CurrentLanguage;
     settings.File = window.LabelFile2->text();

@@ -9,6 +9,7 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QTemporaryDir>
@@ -114,6 +115,7 @@ private slots:
     void editingTheComparedCellEndsItsMark();
     void closingTakesTheMarksAway_data();
     void closingTakesTheMarksAway();
+    void keptWidthLeavesThePanelOut();
     void compareWithFile();
     void refusedFileChangesNothing_data();
     void refusedFileChangesNothing();
@@ -267,6 +269,24 @@ void TestWindowCompare::closingTakesTheMarksAway() {
     w.PageControl1->setCurrentIndex(1);
     QVERIFY(MarkedCells(*w.ServoTable).isEmpty());
     QCOMPARE(w.width(), width);
+}
+
+// The window's width kept for the next start is the one it had without the panel.
+void TestWindowCompare::keptWidthLeavesThePanelOut() {
+    int width = 0;
+    {
+        TFormHlav w;
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        width = w.width();
+        w.ShowComparison(OtherThan(w.Image), QStringLiteral("other"));
+        if (w.screen()->availableGeometry().width() < width + 400)
+            QSKIP("needs a screen with room for the panel (CTest gives the tests one)");
+        QVERIFY(w.width() > width);
+        QVERIFY(w.SaveSettings().isEmpty());
+    }
+    TFormHlav next;
+    QCOMPARE(next.width(), width);
 }
 
 void TestWindowCompare::compareWithFile() {
