@@ -40,9 +40,9 @@ struct CompareTexts {
     QString Close;
     QString NoDifferences;
     QString IdentityDiffers;
-    QString Taken;         // %1 how many values, %2 the other side
-    QString ReadingUnit;   // the unit is read for a comparison
-    QString UnitDiffers;   // a Verify found the unit holding other parameters: shown the offer
+    QString Taken;       // %1 how many values, %2 the other side
+    QString ReadingUnit; // the unit is read for a comparison
+    QString UnitDiffers; // a Verify found the unit holding other parameters: shown the offer
     QString ShowDifferences;
 };
 

@@ -14,8 +14,8 @@
 #include <QScrollBar>
 #include <QStatusBar>
 #include <QStyle>
-#include <QTimer>
 #include <QTabWidget>
+#include <QTimer>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
@@ -100,8 +100,7 @@ TCompareView::TCompareView(TFormHlav& window)
     connect(MenuCompareFile, &QAction::triggered, this, &TCompareView::CompareWithFile);
     connect(ButtonTakeOne, &QPushButton::clicked, this, [this] { Take(dorv::TakeScope::One); });
     connect(ButtonTakeRow, &QPushButton::clicked, this, [this] { Take(dorv::TakeScope::Row); });
-    connect(ButtonTakeTable, &QPushButton::clicked, this,
-            [this] { Take(dorv::TakeScope::Table); });
+    connect(ButtonTakeTable, &QPushButton::clicked, this, [this] { Take(dorv::TakeScope::Table); });
     connect(ButtonTakeAll, &QPushButton::clicked, this, [this] { Take(dorv::TakeScope::All); });
     connect(ButtonClose, &QPushButton::clicked, this, &TCompareView::CloseComparison);
     connect(ListDifferences, &QTreeWidget::currentItemChanged, this,
@@ -321,10 +320,10 @@ void TCompareView::OfferDifferences() {
 
 void TCompareView::OpenDifferencesOffer() {
     offerPosted_ = false;
-    offer_ = new QMessageBox(QMessageBox::Warning, window_.windowTitle(),
-                             window_.Messages.MsgVerifyError + QLatin1Char('\n') +
-                                 texts_.UnitDiffers,
-                             QMessageBox::Yes | QMessageBox::No, &window_);
+    offer_ =
+        new QMessageBox(QMessageBox::Warning, window_.windowTitle(),
+                        window_.Messages.MsgVerifyError + QLatin1Char('\n') + texts_.UnitDiffers,
+                        QMessageBox::Yes | QMessageBox::No, &window_);
     offer_->setObjectName(QStringLiteral("BoxDifferencesOffer"));
     offer_->setInformativeText(texts_.ShowDifferences);
     offer_->setDefaultButton(QMessageBox::Yes);

@@ -100,7 +100,7 @@ private:
     bool comparing_ = false;
     dorv::ParameterImage other_;
     QString label_;
-    bool otherIsUnit_ = false; // the label follows the language
+    bool otherIsUnit_ = false;   // the label follows the language
     bool unitCopyAsked_ = false; // a unit copy read was started for a comparison
     QPointer<QMessageBox> offer_;
     bool offerPosted_ = false;

@@ -237,8 +237,7 @@ const TServoTable::CellMark* TServoTable::MarkOf(TableCell cell, int layer) cons
     return nullptr;
 }
 
-void TServoTable::SetCellMark(TableCell cell, const QColor& colour, const QString& tip,
-                              int layer) {
+void TServoTable::SetCellMark(TableCell cell, const QColor& colour, const QString& tip, int layer) {
     update(CellRect(cell));
     for (CellMark& mark : marks_)
         if (mark.Cell == cell && mark.Layer == layer) {

@@ -78,8 +78,7 @@ public:
     // stand together: layer 0 is a corner in the colour, layer 1 a frame around the cell; a cell
     // with both shows both tips.
     static constexpr int MarkLayers = 2;
-    void SetCellMark(dorv::TableCell cell, const QColor& colour, const QString& tip,
-                     int layer = 0);
+    void SetCellMark(dorv::TableCell cell, const QColor& colour, const QString& tip, int layer = 0);
     // Clears the marks of one layer.
     void ClearCellMarks(int layer = 0);
     // The marks' tooltip text, one line a layer; empty for a cell without a mark.

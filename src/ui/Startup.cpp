@@ -18,8 +18,8 @@
 #include <cstdio>
 
 #include "Cgauges.h"
-#include "CompareView.h"
 #include "ComPort.h"
+#include "CompareView.h"
 #include "ConfigFolder.h"
 #include "ErrorTexts.h"
 #include "FileNotes.h"

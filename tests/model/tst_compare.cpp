@@ -214,8 +214,8 @@ void TestCompare::scopesAroundADifference_data() {
     QTest::addColumn<int>("expected"); // how many differences are taken
 
     using F = ImageField;
-    const int one = int(TakeScope::One), row = int(TakeScope::Row),
-              table = int(TakeScope::Table), all = int(TakeScope::All);
+    const int one = int(TakeScope::One), row = int(TakeScope::Row), table = int(TakeScope::Table),
+              all = int(TakeScope::All);
     QTest::newRow("one cell") << F::Cell << 0 << 2 << one << 1;
     QTest::newRow("row of a cell: its servo only") << F::Cell << 0 << 2 << row << 3;
     QTest::newRow("table of a cell: RPM points and cells") << F::Cell << 0 << 2 << table << 6;

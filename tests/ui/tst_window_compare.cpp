@@ -157,8 +157,7 @@ void TestWindowCompare::marksOnBothServosAndTheList() {
         QString Mine;
         QString Other;
     } rows[] = {
-        {"TPS 0 %", Shown("mV", Tps0Shown(w.Image.Tps0())),
-         Shown("mV", Tps0Shown(other.Tps0()))},
+        {"TPS 0 %", Shown("mV", Tps0Shown(w.Image.Tps0())), Shown("mV", Tps0Shown(other.Tps0()))},
         {"Servo 2: servo enable", w.Image.servo(1).ServoEnable() ? "on" : "off",
          other.servo(1).ServoEnable() ? "on" : "off"},
         {"Servo 2: RPM point 3",
@@ -201,14 +200,14 @@ void TestWindowCompare::takingIsOneUndoStep() {
     TCompareView& view = *w.Comparison;
     QCOMPARE(int(view.Comparison().Differences.size()), OtherDifferences);
     view.SetCurrentDifference(1);
-    QCOMPARE(view.ListDifferences->currentItem()->text(0), QStringLiteral("Servo 1: 5% / column 2"));
+    QCOMPARE(view.ListDifferences->currentItem()->text(0),
+             QStringLiteral("Servo 1: 5% / column 2"));
     const int historyBefore = w.History.CurrentIndex();
 
-    const std::pair<TakeScope, QPushButton*> buttons[] = {
-        {TakeScope::One, view.ButtonTakeOne},
-        {TakeScope::Row, view.ButtonTakeRow},
-        {TakeScope::Table, view.ButtonTakeTable},
-        {TakeScope::All, view.ButtonTakeAll}};
+    const std::pair<TakeScope, QPushButton*> buttons[] = {{TakeScope::One, view.ButtonTakeOne},
+                                                          {TakeScope::Row, view.ButtonTakeRow},
+                                                          {TakeScope::Table, view.ButtonTakeTable},
+                                                          {TakeScope::All, view.ButtonTakeAll}};
     for (const auto& [each, button] : buttons)
         if (each == scope)
             button->click();
