@@ -290,6 +290,11 @@ void TCompareView::CompareWithUnit() {
 }
 
 void TCompareView::HandleTransferEvents(const dorv::TransferEvents& events) {
+    // A Read replaced the editor's image: its values are the editor's own, not edits.
+    if (events.EditorBeforeRead && comparing_) {
+        given_.push_back(window_.Image);
+        Recompare();
+    }
     if (events.UnitCopy && unitCopyAsked_) {
         window_.StatusBar1->clearMessage();
         ShowComparison(*events.UnitCopy, texts_.Unit);

@@ -44,8 +44,9 @@ public:
     // Tools > Compare > With the unit: the unit's image is read into a copy (the editor does
     // not change) and compared when it has come. Nothing while a pass runs or a log replays.
     void CompareWithUnit();
-    // The link's events of a tick: the unit's copy to compare; a Verify (or a Program's verify)
-    // that failed because the unit holds other parameters, offered to be compared.
+    // The link's events of a tick: the unit's copy to compare; a Read that replaced the editor's
+    // image (compared whole again); a Verify (or a Program's verify) that failed because the
+    // unit holds other parameters, offered to be compared.
     void HandleTransferEvents(const dorv::TransferEvents& events);
     // Tools > Compare > With a file: the file is read into a copy; a refused file is told as Open
     // tells it, and nothing changes.
@@ -104,8 +105,8 @@ private:
     bool unitCopyAsked_ = false; // a unit copy read was started for a comparison
     QPointer<QMessageBox> offer_;
     bool offerPosted_ = false;
-    // The editor's image when compared and after each taking: a field still holding one of
-    // their values is compared, one the user has edited since is not.
+    // The editor's image when compared, after each taking and after each Read: a field still
+    // holding one of their values is compared, one the user has edited since is not.
     std::vector<dorv::ParameterImage> given_;
     dorv::ParameterImage comparedEditor_; // the editor's image the list was made from
     dorv::ImageComparison comparison_;

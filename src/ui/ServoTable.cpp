@@ -146,6 +146,14 @@ void TServoTable::PlaceEditor() {
         palette.setColor(QPalette::Base, ground);
         editor_->setPalette(palette);
     }
+    ShowCurrentMarkTip();
+}
+
+// The editor covers the current cell and its mark: it carries the mark's tooltip instead.
+void TServoTable::ShowCurrentMarkTip() {
+    const QString tip = CellMarkTip(current_);
+    if (editor_->toolTip() != tip)
+        editor_->setToolTip(tip);
 }
 
 void TServoTable::MoveTo(TableCell cell) {
@@ -242,14 +250,18 @@ void TServoTable::SetCellMark(TableCell cell, const QColor& colour, const QStrin
     for (CellMark& mark : marks_)
         if (mark.Cell == cell && mark.Layer == layer) {
             mark = {cell, colour, tip, layer};
+            ShowCurrentMarkTip();
             return;
         }
     marks_.push_back({cell, colour, tip, layer});
+    ShowCurrentMarkTip();
 }
 
 void TServoTable::ClearCellMarks(int layer) {
-    if (std::erase_if(marks_, [layer](const CellMark& mark) { return mark.Layer == layer; }) > 0)
+    if (std::erase_if(marks_, [layer](const CellMark& mark) { return mark.Layer == layer; }) > 0) {
         update();
+        ShowCurrentMarkTip();
+    }
 }
 
 QString TServoTable::CellMarkTip(TableCell cell) const {

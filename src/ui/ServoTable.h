@@ -112,6 +112,7 @@ private:
     // The row labels are in the font of the box around the table, the cells in the table's.
     QFont LabelFont() const;
     void PlaceEditor();
+    void ShowCurrentMarkTip();
     // Takes the typed value of the current cell, then moves the editor to `cell`.
     void MoveTo(dorv::TableCell cell);
     bool HandleKey(QKeyEvent* event);

@@ -110,6 +110,7 @@ class TestWindowCompare : public QObject {
 private slots:
     void init() { CurrentLanguage = 1; }
     void marksOnBothServosAndTheList();
+    void activatingADifferenceShowsItsCell();
     void takingIsOneUndoStep_data();
     void takingIsOneUndoStep();
     void editingTheComparedCellEndsItsMark();
@@ -176,6 +177,25 @@ void TestWindowCompare::marksOnBothServosAndTheList() {
         QCOMPARE(item->text(1), row.Mine);
         QCOMPARE(item->text(2), row.Other);
     }
+}
+
+// Activated in the list, a difference shows its page and cell; the editor over the cell carries
+// the mark's tooltip, which the editor hides.
+void TestWindowCompare::activatingADifferenceShowsItsCell() {
+    TFormHlav w;
+    ShowAllRows(w);
+    const ParameterImage other = OtherThan(w.Image);
+    w.ShowComparison(other, QStringLiteral("other"));
+    QTreeWidget* list = w.Comparison->ListDifferences;
+    emit list->itemActivated(ItemNamed(list, QStringLiteral("Servo 2: 0% / column 6")), 0);
+    QCOMPARE(w.ActivePage(), 2);
+    QCOMPARE(w.ServoTable->CurrentCell(), (TableCell{0, 5}));
+    QCOMPARE(w.ServoTable->Editor()->toolTip(),
+             "other: " + Shown("mV", CellShown(other.servo(1).Cell(0, 5), false)));
+    emit list->itemActivated(ItemNamed(list, QStringLiteral("TPS 0 %")), 0);
+    QCOMPARE(w.ActivePage(), 0);
+    w.Comparison->CloseComparison();
+    QVERIFY(w.ServoTable->Editor()->toolTip().isEmpty());
 }
 
 void TestWindowCompare::takingIsOneUndoStep_data() {

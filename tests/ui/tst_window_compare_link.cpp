@@ -2,6 +2,7 @@
 // and a Verify against a unit that holds other parameters offering the differences.
 #include <QAbstractButton>
 #include <QAction>
+#include <QFileDialog>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTabWidget>
@@ -12,8 +13,10 @@
 #include "Hlav.h"
 #include "ServoTable.h"
 #include "SimWindow.h"
+#include "StorageFiles.h"
 
 using namespace dorv;
+using dorv::testing::PassEndedOk;
 using dorv::testing::SimWindow;
 
 namespace {
@@ -48,6 +51,7 @@ class TestWindowCompareLink : public QObject {
     Q_OBJECT
 private slots:
     void compareWithUnitLeavesTheEditorAlone();
+    void readDuringAComparisonComparesWhatWasRead();
     void verifyAgainstADifferingUnitOffersTheDifferences_data();
     void verifyAgainstADifferingUnitOffersTheDifferences();
 };
@@ -77,6 +81,29 @@ void TestWindowCompareLink::compareWithUnitLeavesTheEditorAlone() {
         }
     QVERIFY(marked > 0);
     QVERIFY(t.sim->Stop());
+}
+
+// A Read replaces the editor's image: what it read is compared, not taken for the user's edits.
+void TestWindowCompareLink::readDuringAComparisonComparesWhatWasRead() {
+    const ParameterImage unit = UnitParameters();
+    SimWindow t({}, &unit);
+    TFormHlav& w = *t.window;
+    QTRY_VERIFY_WITH_TIMEOUT(t.Connected(), 5000);
+    ParameterImage tune = unit;
+    tune.Tps0() = static_cast<Byte>(unit.Tps0() + 4);
+    tune.servo(0).Cell(3, 3) = static_cast<Byte>(unit.servo(0).Cell(3, 3) + 4);
+    const QString path = t.Path("tune.ign");
+    QVERIFY(SaveParameterFile(path, tune).Ok);
+    w.FileChooser = [&](QFileDialog*) { return path; };
+    w.Comparison->MenuCompareFile->trigger();
+    QVERIFY(w.Comparison->Comparing());
+
+    w.ButtonRead->click();
+    QVERIFY(QTest::qWaitFor([&] { return PassEndedOk(w); }, PassTimeoutMs));
+    const std::vector<ImageDifference>& shown = w.Comparison->Comparison().Differences;
+    QCOMPARE(shown.size(), std::size_t{2});
+    QCOMPARE(shown[0].Field, ImageField::Tps0);
+    QCOMPARE(shown[1].Row, 3);
 }
 
 void TestWindowCompareLink::verifyAgainstADifferingUnitOffersTheDifferences_data() {
