@@ -106,6 +106,15 @@ TCompareView::TCompareView(TFormHlav& window)
     connect(ListDifferences, &QTreeWidget::currentItemChanged, this,
             &TCompareView::EnableTakeButtons);
     connect(ListDifferences, &QTreeWidget::itemActivated, this, &TCompareView::GoToDifference);
+    // A floating panel needs no room beside the pages; docked again, it does.
+    connect(this, &QDockWidget::topLevelChanged, this, [this](bool floating) {
+        if (!comparing_)
+            return;
+        if (floating)
+            GiveRoomBack();
+        else
+            MakeRoom();
+    });
 
     window_.addDockWidget(Qt::RightDockWidgetArea, this);
     hide();
