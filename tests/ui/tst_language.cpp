@@ -103,9 +103,9 @@ QString TextDoesNotFit(const QWidget* widget) {
         if (label->text().isEmpty())
             return {};
         // A wrapping label fits any width its longest word fits, in the height of its lines.
-        needed = label->wordWrap()
-                     ? QSize(label->minimumSizeHint().width(), label->heightForWidth(label->width()))
-                     : label->sizeHint();
+        needed = label->wordWrap() ? QSize(label->minimumSizeHint().width(),
+                                           label->heightForWidth(label->width()))
+                                   : label->sizeHint();
     } else if (auto* push = qobject_cast<const QPushButton*>(widget)) {
         if (push->text().isEmpty())
             return {};
