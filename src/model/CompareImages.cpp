@@ -21,6 +21,13 @@ bool On(Byte b) {
     return b != 0;
 }
 
+void Recount(ImageComparison& comparison) {
+    for (int& count : comparison.Counts)
+        count = 0;
+    for (const ImageDifference& d : comparison.Differences)
+        ++comparison.Counts[static_cast<int>(GroupOf(d.Field))];
+}
+
 // The other side's cell in mine's per-cent mode.
 Byte OtherCellInMyMode(Byte cell, bool minePercent, bool otherPercent) {
     if (minePercent == otherPercent)
@@ -53,8 +60,7 @@ public:
         Shown(ImageField::Pulses, NoServo, pulses, [](Byte b) { return int{b}; });
         for (ServoIndex s = 0; s < ServoCount; ++s)
             Servo(s);
-        for (const ImageDifference& d : result_.Differences)
-            ++result_.Counts[static_cast<int>(GroupOf(d.Field))];
+        Recount(result_);
         for (int i = 0; i < BlockSize && !result_.IdentityDiffers; ++i)
             result_.IdentityDiffers = mine_.bytes()[i] != other_.bytes()[i];
         return std::move(result_);
@@ -95,7 +101,15 @@ private:
         if (On(a) != On(b))
             Add({field, s, -1, -1, OffsetOf(mine_, a), On(a) ? 1 : 0, On(b) ? 1 : 0});
     }
-    void Add(ImageDifference d) { result_.Differences.push_back(d); }
+    void Add(ImageDifference d) {
+        // Room for every field at the first difference: a whole table that differs grows the
+        // list once instead of nine times.
+        if (result_.Differences.empty())
+            result_.Differences.reserve(MostDifferences);
+        result_.Differences.push_back(d);
+    }
+    static constexpr std::size_t MostDifferences =
+        3 + ServoCount * (5 + RpmColumns + ThrottleRows * RpmColumns);
 
     const ParameterImage& mine_;
     const ParameterImage& other_;
@@ -117,6 +131,67 @@ DifferenceGroup GroupOf(ImageField field) {
 
 ImageComparison CompareImages(const ParameterImage& mine, const ParameterImage& other) {
     return Comparer(mine, other).Run();
+}
+
+namespace {
+
+bool OnTable(const ImageDifference& d) {
+    return d.Field == ImageField::RpmPoint || d.Field == ImageField::Cell;
+}
+
+bool InScope(const ImageDifference& d, const ImageDifference& chosen, TakeScope scope) {
+    switch (scope) {
+    case TakeScope::All:
+        return true;
+    case TakeScope::Table:
+        if (OnTable(chosen))
+            return OnTable(d) && d.Servo == chosen.Servo;
+        break;
+    case TakeScope::Row:
+        if (OnTable(chosen))
+            return d.Field == chosen.Field && d.Servo == chosen.Servo && d.Row == chosen.Row;
+        break;
+    case TakeScope::One:
+        break;
+    }
+    return d == chosen;
+}
+
+bool Given(const ImageDifference& d, const ParameterImage& mine, const ParameterImage& given) {
+    if (mine.bytes()[d.Offset] != given.bytes()[d.Offset])
+        return false;
+    return d.Field != ImageField::Cell ||
+           On(mine.servo(d.Servo).PercentMode()) == On(given.servo(d.Servo).PercentMode());
+}
+
+} // namespace
+
+std::vector<ImageDifference> DifferencesIn(std::span<const ImageDifference> differences,
+                                           const ImageDifference& chosen, TakeScope scope) {
+    std::vector<ImageDifference> taken;
+    for (const ImageDifference& d : differences)
+        if (InScope(d, chosen, scope))
+            taken.push_back(d);
+    return taken;
+}
+
+std::optional<TableCell> TableCellOf(const ImageDifference& d) {
+    if (d.Field == ImageField::RpmPoint)
+        return TableCell{RpmRow, d.Column};
+    if (d.Field == ImageField::Cell)
+        return TableCell{d.Row, d.Column};
+    return std::nullopt;
+}
+
+void KeepGivenFields(ImageComparison& comparison, const ParameterImage& mine,
+                     std::span<const ParameterImage> given) {
+    std::erase_if(comparison.Differences, [&](const ImageDifference& d) {
+        for (const ParameterImage& image : given)
+            if (Given(d, mine, image))
+                return false;
+        return true;
+    });
+    Recount(comparison);
 }
 
 int TakeOtherValues(ParameterImage& mine, const ParameterImage& other,

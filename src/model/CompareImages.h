@@ -2,7 +2,9 @@
 #pragma once
 
 #include "ParameterImage.h"
+#include "ServoTableModel.h"
 
+#include <optional>
 #include <span>
 #include <vector>
 
@@ -67,5 +69,26 @@ ImageComparison CompareImages(const ParameterImage& mine, const ParameterImage& 
 // fields changed.
 int TakeOtherValues(ParameterImage& mine, const ParameterImage& other,
                      std::span<const ImageDifference> differences);
+
+// What "take the other value" takes around a chosen difference.
+enum class TakeScope { One, Row, Table, All };
+
+// The differences in the scope around `chosen`, in their order: itself; the differences of its
+// row of the servo table (its throttle row's cells, or the RPM points) on its servo; those of its
+// servo's table (RPM points and cells); all of them. A field outside the tables (TPS, pulses, a
+// switch, a hysteresis) is a row and a table of its own.
+std::vector<ImageDifference> DifferencesIn(std::span<const ImageDifference> differences,
+                                           const ImageDifference& chosen, TakeScope scope);
+
+// The place of the servo table editor a difference is shown at: an RPM point or a cell; none for
+// the other fields.
+std::optional<TableCell> TableCellOf(const ImageDifference& difference);
+
+// Keeps the differences whose field in `mine` still holds a value one of `given` gave it (the
+// editor's image when the comparison was made, and after each taking): a field the user has
+// edited to a value of their own since is no longer compared. A cell counts as given only with
+// its servo's per-cent mode as given. Counts follow.
+void KeepGivenFields(ImageComparison& comparison, const ParameterImage& mine,
+                     std::span<const ParameterImage> given);
 
 } // namespace dorv

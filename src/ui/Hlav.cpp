@@ -29,6 +29,7 @@
 #include "About.h"
 #include "Cgauges.h"
 #include "Commands.h"
+#include "CompareView.h"
 #include "Cspin.h"
 #include "EditUpDown.h"
 #include "Glyphs.h"
@@ -144,6 +145,7 @@ TFormHlav::TFormHlav(QWidget* parent) : QMainWindow(parent) {
     StatusBar1->setFixedHeight(19);
     setStatusBar(StatusBar1);
     CreateMenus();
+    Comparison = new TCompareView(*this);
     client_->setMinimumSize(DesignWidth,
                             DesignHeight - menuBar()->sizeHint().height() - StatusBar1->height());
     CreateDialogs();
@@ -627,6 +629,7 @@ void TFormHlav::ApplyLanguage() {
     if (SaveDialog1.IsCreated())
         SaveDialog1->setNameFilters(FileFilters(false));
     ApplyLogLanguage();
+    Comparison->ApplyLanguage(dorv::CurrentLanguage);
     for (QWidget* box : std::initializer_list<QWidget*>{GroupBoxServo, RadioGroupPocPulsu})
         for (QWidget* child : box->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
             if (qobject_cast<QLabel*>(child) || qobject_cast<QCheckBox*>(child) ||

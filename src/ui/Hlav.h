@@ -50,6 +50,7 @@ class TCSpinButton;
 class TFormAbout;
 class TEditUpDown;
 class TServoTable;
+class TCompareView;
 
 class TFormHlav : public QMainWindow {
     Q_OBJECT
@@ -272,6 +273,9 @@ public:
     // Loads a .ign file as an undoable change (CommitChange); a refused file gets a box and
     // changes nothing.
     bool OpenParameterFile(const QString& path);
+    // Reads a .ign file into a copy of the image; a refused file is told in a box as Open tells
+    // it, and gives no value.
+    std::optional<dorv::ParameterImage> ReadParameterFileTold(const QString& path);
     // Runs OpenDialog1 or SaveDialog1: the chosen file's full path, empty when cancelled.
     QString ChooseFile(QFileDialog* dialog);
     // When set, ChooseFile asks it instead of running the dialog (tests give file names here).
@@ -351,6 +355,12 @@ public:
     TFormTableChart* FormTableChart = nullptr;
     // The log texts, the replay's sign and the log dialog's filter in the current language.
     void ApplyLogLanguage();
+
+    // --- Comparison (CompareView.cpp) ---
+    // The panel of the differences between the image and another one, and Tools > Compare.
+    TCompareView* Comparison = nullptr;
+    // Compares the image with other (a history entry, a file, the unit), named by label.
+    void ShowComparison(const dorv::ParameterImage& other, const QString& label);
 
     // --- Printed report (Print.cpp) ---
     // Hides (on) or shows (off) what only serves operation; the row labels get a white ground.

@@ -16,6 +16,7 @@
 
 #include "Cgauges.h"
 #include "ComPort.h"
+#include "CompareView.h"
 #include "ConfigFolder.h"
 #include "ErrorTexts.h"
 #include "Jazyk1.h"
@@ -283,6 +284,7 @@ void TFormHlav::HandleTransferEvents(const dorv::TransferEvents& events) {
         LabelFile2->setText(QString());
     if (events.VersionMismatch)
         PostVersionMismatchBox(events.VersionMismatch->Suffix);
+    Comparison->HandleTransferEvents(events);
 }
 
 void TFormHlav::ShowTransferDisplay() {

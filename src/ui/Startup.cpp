@@ -19,6 +19,7 @@
 
 #include "Cgauges.h"
 #include "ComPort.h"
+#include "CompareView.h"
 #include "ConfigFolder.h"
 #include "ErrorTexts.h"
 #include "FileNotes.h"
@@ -74,7 +75,7 @@ dorv::Settings SettingsOf(const TFormHlav& window) {
     settings.Left = window.x();
     settings.Top = window.y();
     settings.Height = window.height();
-    settings.Width = window.width();
+    settings.Width = window.width() - window.Comparison->RoomTaken(); // kept without the panel
     settings.PortIndex = static_cast<dorv::Byte>(window.PortIndex);
     settings.CurrentLanguage = dorv::CurrentLanguage;
     settings.File = window.LabelFile2->text();
@@ -354,35 +355,42 @@ void TFormHlav::MenuOpenClick() {
 }
 
 bool TFormHlav::OpenParameterFile(const QString& path) {
+    const std::optional<dorv::ParameterImage> file = ReadParameterFileTold(path);
+    if (!file)
+        return false;
+    Image = *file;
+    CommitChange();
+    LabelFile2->setText(path);
+    LastFilePath = path;
+    SetInitialFile(SaveDialog1, LastFilePath);
+    return true;
+}
+
+std::optional<dorv::ParameterImage> TFormHlav::ReadParameterFileTold(const QString& path) {
     const dorv::ParameterFileResult result = dorv::OpenParameterFile(path, Image);
     switch (result.Status) {
     case dorv::ParameterFileStatus::Accepted:
-        Image = result.Image;
-        CommitChange();
-        LabelFile2->setText(path);
-        LastFilePath = path;
-        SetInitialFile(SaveDialog1, LastFilePath);
-        return true;
+        return result.Image;
     case dorv::ParameterFileStatus::CannotOpen:
         ShowMessage(
             this, QMessageBox::Warning, Messages.MsgOpenFileError,
             RefusalDetails(path, dorv::FileRefusalReason(result.Refusal, dorv::CurrentLanguage)));
-        return false;
+        break;
     case dorv::ParameterFileStatus::WrongKey:
         ShowMessage(this, QMessageBox::Warning, Messages.MsgFileVersionMismatch,
                     RefusalDetails(path, {}));
-        return false;
+        break;
     case dorv::ParameterFileStatus::BadContent:
         ShowMessage(
             this, QMessageBox::Warning, dorv::TextFor(MsgFileDamaged, dorv::CurrentLanguage),
             RefusalDetails(path, dorv::FileRefusalReason(result.Refusal, dorv::CurrentLanguage)));
-        return false;
+        break;
     case dorv::ParameterFileStatus::Empty:
         ShowMessage(this, QMessageBox::Warning, Messages.MsgFileEmpty, RefusalDetails(path, {}));
-        return false;
+        break;
     case dorv::ParameterFileStatus::NoParameters:
         ShowMessage(this, QMessageBox::Warning, Messages.MsgNoParameters, RefusalDetails(path, {}));
-        return false;
+        break;
     }
-    return false;
+    return std::nullopt;
 }

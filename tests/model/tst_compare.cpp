@@ -1,6 +1,7 @@
 // Tests of the comparison of two parameter images and of taking the other side's values.
 #include <QtTest>
 
+#include <algorithm>
 #include <functional>
 
 #include "CompareImages.h"
@@ -11,6 +12,7 @@ using namespace dorv;
 using ImageChange = std::function<void(ParameterImage&)>;
 Q_DECLARE_METATYPE(ImageChange)
 Q_DECLARE_METATYPE(dorv::ImageDifference)
+Q_DECLARE_METATYPE(dorv::ImageField)
 
 namespace QTest {
 template <> char* toString(const dorv::ImageDifference& d) {
@@ -48,6 +50,9 @@ private slots:
     void takingEveryDifferenceMakesImagesEqual_data();
     void takingEveryDifferenceMakesImagesEqual();
     void takingOneCellTakesOnlyIt();
+    void scopesAroundADifference_data();
+    void scopesAroundADifference();
+    void editedFieldsLeaveTheComparison();
 };
 
 void TestCompare::differences_data() {
@@ -183,6 +188,110 @@ void TestCompare::takingOneCellTakesOnlyIt() {
     QCOMPARE(mine.servo(0).Cell(5, 5), before.servo(0).Cell(5, 5));
     QCOMPARE(mine.servo(0).PercentMode(), Byte{0});
     QCOMPARE(CompareImages(mine, other).Differences.size(), std::size_t{2});
+}
+
+// The other side differs in TPS 0 %, servo 1's hysteresis, two RPM points of servo 1, cells of
+// servo 1 in rows 2 and 5 and a cell of servo 2 in row 2.
+ImageComparison ScopeFixture() {
+    const ParameterImage mine = Base();
+    ParameterImage other = mine;
+    other.Tps0() = 70;
+    other.servo(0).HysteresisMv() = 3;
+    other.servo(0).RpmPoints(3) = 33;
+    other.servo(0).RpmPoints(14) = 140;
+    for (int k : {1, 4, 9})
+        other.servo(0).Cell(2, k) = 1;
+    other.servo(0).Cell(5, 0) = 1;
+    other.servo(1).Cell(2, 4) = 1;
+    return CompareImages(mine, other);
+}
+
+void TestCompare::scopesAroundADifference_data() {
+    QTest::addColumn<ImageField>("chosenField");
+    QTest::addColumn<int>("chosenServo");
+    QTest::addColumn<int>("chosenRow");
+    QTest::addColumn<int>("scope");
+    QTest::addColumn<int>("expected"); // how many differences are taken
+
+    using F = ImageField;
+    const int one = int(TakeScope::One), row = int(TakeScope::Row), table = int(TakeScope::Table),
+              all = int(TakeScope::All);
+    QTest::newRow("one cell") << F::Cell << 0 << 2 << one << 1;
+    QTest::newRow("row of a cell: its servo only") << F::Cell << 0 << 2 << row << 3;
+    QTest::newRow("table of a cell: RPM points and cells") << F::Cell << 0 << 2 << table << 6;
+    QTest::newRow("row of an RPM point: the RPM points") << F::RpmPoint << 0 << -1 << row << 2;
+    QTest::newRow("table of servo 2") << F::Cell << 1 << 2 << table << 1;
+    QTest::newRow("row of TPS 0 %: itself") << F::Tps0 << int(NoServo) << -1 << row << 1;
+    QTest::newRow("table of a hysteresis: itself") << F::HysteresisMv << 0 << -1 << table << 1;
+    QTest::newRow("all") << F::Cell << 1 << 2 << all << 9;
+}
+
+void TestCompare::scopesAroundADifference() {
+    QFETCH(ImageField, chosenField);
+    QFETCH(int, chosenServo);
+    QFETCH(int, chosenRow);
+    QFETCH(int, scope);
+    QFETCH(int, expected);
+    const ImageComparison comparison = ScopeFixture();
+    QCOMPARE(comparison.Differences.size(), std::size_t{9});
+    const auto chosen = std::ranges::find_if(comparison.Differences, [&](const ImageDifference& d) {
+        return d.Field == chosenField && d.Servo == chosenServo && d.Row == chosenRow;
+    });
+    QVERIFY(chosen != comparison.Differences.end());
+    const std::vector<ImageDifference> taken =
+        DifferencesIn(comparison.Differences, *chosen, static_cast<TakeScope>(scope));
+    QCOMPARE(int(taken.size()), expected);
+    QVERIFY(std::ranges::find(taken, *chosen) != taken.end());
+    for (const ImageDifference& d : taken) {
+        if (scope == int(TakeScope::All))
+            break;
+        QCOMPARE(d.Servo, chosen->Servo);
+        if (scope == int(TakeScope::Row))
+            QCOMPARE(d.Row, chosen->Row);
+        if (scope != int(TakeScope::One) && !TableCellOf(*chosen))
+            QCOMPARE(d, *chosen);
+    }
+}
+
+// A field the user has set to a value of their own leaves the comparison; one that still holds a
+// value given by the comparison (its value when compared, or one taken) stays, so that undoing an
+// edit or a taking brings the difference back.
+void TestCompare::editedFieldsLeaveTheComparison() {
+    const ParameterImage compared = Base();
+    ParameterImage other = compared;
+    other.servo(0).Cell(4, 4) = 7;
+    other.servo(0).Cell(4, 5) = 7;
+    other.Tps100() = 99;
+    SwitchPercentMode(other, 1, true);
+    other.servo(1).Cell(0, 0) = 99;
+    std::vector<ParameterImage> given{compared};
+
+    ParameterImage mine = compared;
+    mine.servo(0).Cell(4, 4) = 8; // edited, still differs
+    mine.Tps100() = 98;
+    ImageComparison result = CompareImages(mine, other);
+    QCOMPARE(result.Differences.size(), std::size_t{5});
+    KeepGivenFields(result, mine, given);
+    QCOMPARE(result.Differences.size(), std::size_t{3});
+    QCOMPARE(result.Differences[0].Column, 5);
+    QCOMPARE(result.Differences[1].Field, ImageField::PercentMode);
+    QCOMPARE(result.Count(DifferenceGroup::Cells), 2);
+    QCOMPARE(result.Count(DifferenceGroup::General), 1);
+
+    // Taking servo 2's mode converts its cells: the image after the taking is given as well, so
+    // its cells are still compared.
+    const ImageDifference mode = result.Differences[1];
+    ParameterImage taken = compared;
+    QVERIFY(TakeOtherValues(taken, other, std::span(&mode, 1)) > 0);
+    given.push_back(taken);
+    result = CompareImages(taken, other);
+    KeepGivenFields(result, taken, given);
+    QCOMPARE(result.Differences.size(), std::size_t{4});
+    QCOMPARE(result.Differences.back().Servo, 1);
+    // Undone, the image is the compared one again: all five differences show.
+    result = CompareImages(compared, other);
+    KeepGivenFields(result, compared, given);
+    QCOMPARE(result.Differences.size(), std::size_t{5});
 }
 
 QTEST_APPLESS_MAIN(TestCompare)
