@@ -12,6 +12,9 @@
 //            (the program-after-change path calls seq.StartProgramming() directly).
 //   Verify:  PackEditors, NormalizeRpmPoints, FillEditors, then seq.StartVerify().
 //   Read:    e = seq.StartRead(); e.ClearLabelFile2 -> LabelFile2 gets the empty text.
+//   e.Outcome          -> a pass ended (which, OK or not, whether the unit answered otherwise);
+//   e.EditorBeforeRead -> a Read replaced the editor's parameters (the image before it);
+//   e.UnitCopy         -> StartUnitCopyRead() has the unit's whole image in a copy.
 //   After each of these, render seq.Display() again. Then TrackOperatingCell with seq.Live().
 // LabelHlaseni's text is the current language's text of Display().Message followed by
 // Display().Suffix (no message text when Message is None).
@@ -61,6 +64,19 @@ struct VersionMismatch {
     std::string Suffix; // "  PC-56, IGN-55": shown after MsgVersionMismatch
 };
 
+// Which pass ended. Program and Read include the verify pass that follows them; Verify is a
+// verify the user started; UnitCopy a read of the unit's image into a copy.
+enum class PassKind { Read, Program, Verify, UnitCopy };
+
+struct PassOutcome {
+    PassKind Pass = PassKind::Read;
+    bool Ok = false;
+    // A verify reply differed from the tool's image: the unit answers but holds something else
+    // (a pass that ran out of time without any differing answer leaves this false).
+    bool UnitDiffered = false;
+    friend bool operator==(const PassOutcome&, const PassOutcome&) = default;
+};
+
 // What the window must do after a tick or a start command.
 struct TransferEvents {
     std::optional<MonitorValues> Monitor;
@@ -68,6 +84,12 @@ struct TransferEvents {
     bool FillEditors = false;
     std::optional<dorv::VersionMismatch> VersionMismatch;
     bool ClearLabelFile2 = false;
+    // Set on the tick a pass ends (a pass stopped by StopTransfer: on the next tick).
+    std::optional<PassOutcome> Outcome;
+    // On the tick a Read replaces the editor's parameters: the image just before.
+    std::optional<ParameterImage> EditorBeforeRead;
+    // On the tick a UnitCopy pass has all eight blocks: the unit's whole image.
+    std::optional<ParameterImage> UnitCopy;
 };
 
 // The sequencer's counters, for the window's status and for tests.
@@ -94,6 +116,9 @@ public:
     void StartProgramming();
     void StartVerify();
     TransferEvents StartRead();
+    // Reads the unit's whole image (blocks 0..7) into a copy that the UnitCopy event carries;
+    // the editor's image is never touched, no verify follows.
+    void StartUnitCopyRead();
     // Ends a running Program, Verify or Read pass as a failed one (its error message shows); the
     // unit keeps whatever blocks it had received. Nothing when idle.
     void StopTransfer();
@@ -126,7 +151,9 @@ private:
     void ReportVersionMismatch(TransferEvents& events);
     bool ImageMatchesReceivedBlocks() const;
 
-    void Start(TransferMode mode, Byte firstCommand, MessageId message);
+    void Start(TransferMode mode, Byte firstCommand, MessageId message, PassKind pass);
+    void HandleUnitCopyReply(std::span<const Byte, FrameDataSize> data, TransferEvents& events);
+    void EndPass(bool ok);
     void StartVerifyAfterPass();
     void NextBlock();
     void SendCurrentBlock();
@@ -147,6 +174,10 @@ private:
     // it has all of them; a Verify pass checks the image against them at its end.
     ParameterImage receivedBlocks_;
     bool paused_ = false;
+    PassKind pass_ = PassKind::Read;
+    bool unitDiffered_ = false;
+    // The outcome of a pass that ended, handed to the window with the next events.
+    std::optional<PassOutcome> outcome_;
 };
 
 } // namespace dorv
