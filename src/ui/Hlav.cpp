@@ -33,6 +33,7 @@
 #include "EditUpDown.h"
 #include "Glyphs.h"
 #include "Hints.h"
+#include "HistoryKeeper.h"
 #include "Jazyk1.h"
 #include "LiveDisplay.h"
 #include "LogPlayback.h"
@@ -627,6 +628,7 @@ void TFormHlav::ApplyLanguage() {
     if (SaveDialog1.IsCreated())
         SaveDialog1->setNameFilters(FileFilters(false));
     ApplyLogLanguage();
+    HistoryKeeper->ApplyLanguage();
     for (QWidget* box : std::initializer_list<QWidget*>{GroupBoxServo, RadioGroupPocPulsu})
         for (QWidget* child : box->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
             if (qobject_cast<QLabel*>(child) || qobject_cast<QCheckBox*>(child) ||
@@ -765,7 +767,8 @@ bool TFormHlav::IsMenuShortcut(const QKeyEvent* event) const {
     const QKeySequence pressed(event->keyCombination());
     for (const QAction* item :
          {MenuNew, MenuOpen, MenuSave, MenuPrint, MenuRead, MenuVerify, MenuProgram, MenuToolsMinus,
-          MenuToolsPlus, MenuZpet, MenuZnovu, MenuContens, MenuRecord, MenuMarker, MenuOpenLog})
+          MenuToolsPlus, MenuZpet, MenuZnovu, MenuContens, MenuRecord, MenuMarker, MenuOpenLog,
+          HistoryKeeper->MenuHistory})
         if (item->shortcut() == pressed)
             return true;
     return false;

@@ -18,6 +18,7 @@
 #include "ComPort.h"
 #include "ConfigFolder.h"
 #include "ErrorTexts.h"
+#include "HistoryKeeper.h"
 #include "Jazyk1.h"
 #include "LiveDisplay.h"
 #include "PortSystem.h"
@@ -283,6 +284,18 @@ void TFormHlav::HandleTransferEvents(const dorv::TransferEvents& events) {
         LabelFile2->setText(QString());
     if (events.VersionMismatch)
         PostVersionMismatchBox(events.VersionMismatch->Suffix);
+    if (events.Outcome)
+        unitCopyRunning_ = false; // the copy, or the pass that took its place, has ended
+    HistoryKeeper->TakeTransferEvents(events);
+}
+
+bool TFormHlav::RequestUnitCopy() {
+    if (!unitCopyRunning_) {
+        sequencer_.StartUnitCopyRead();
+        unitCopyRunning_ = sequencer_.State().Mode == dorv::TransferMode::Read;
+        ShowTransferDisplay();
+    }
+    return unitCopyRunning_;
 }
 
 void TFormHlav::ShowTransferDisplay() {

@@ -23,6 +23,7 @@
 #include "ErrorTexts.h"
 #include "FileNotes.h"
 #include "Hints.h"
+#include "HistoryKeeper.h"
 #include "Jazyk1.h"
 #include "LazyFileDialog.h"
 #include "LiveDisplay.h"
@@ -129,6 +130,7 @@ QString RefusalDetails(const QString& path, const QString& reason) {
 } // namespace
 
 void TFormHlav::FormCreate() {
+    HistoryKeeper = new THistoryKeeper(*this);
     CreateEditors();
     dorv::InstallHintLine(this);
     WireEvents();
@@ -308,6 +310,7 @@ void TFormHlav::MenuNewClick() {
     if (ShowMessage(this, QMessageBox::Question, Messages.MsgDefaultQuestion, {},
                     QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel) != QMessageBox::Yes)
         return;
+    HistoryKeeper->KeepBeforeReplace(dorv::HistoryKind::BeforeNew);
     dorv::SetDefaultParameters(Image);
     CommitChange();
     LabelHlaseni->hide();
@@ -357,6 +360,7 @@ bool TFormHlav::OpenParameterFile(const QString& path) {
     const dorv::ParameterFileResult result = dorv::OpenParameterFile(path, Image);
     switch (result.Status) {
     case dorv::ParameterFileStatus::Accepted:
+        HistoryKeeper->KeepBeforeReplace(dorv::HistoryKind::BeforeOpen);
         Image = result.Image;
         CommitChange();
         LabelFile2->setText(path);
