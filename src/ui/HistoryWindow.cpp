@@ -238,10 +238,8 @@ THistoryWindow::THistoryWindow(QString folder, std::function<dorv::ParameterImag
     EntryList->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     EntryList->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
     EntryList->horizontalHeader()->setStretchLastSection(true);
-    const int digit = fontMetrics().horizontalAdvance(QLatin1Char('0'));
-    const std::array<int, THistoryModel::ColumnCount> widths{22, 16, 9, 26, 16, 26, 20};
-    for (int c = 0; c < THistoryModel::ColumnCount; ++c)
-        EntryList->setColumnWidth(c, widths[static_cast<std::size_t>(c)] * digit);
+    // A long file name loses its middle, not its name.
+    EntryList->setTextElideMode(Qt::ElideMiddle);
 
     LabelDifferences = new QLabel(this);
     LabelDifferences->setObjectName(QStringLiteral("LabelHistoryDifferences"));
@@ -264,7 +262,7 @@ THistoryWindow::THistoryWindow(QString folder, std::function<dorv::ParameterImag
     layout->addWidget(EntryList, 1);
     layout->addWidget(LabelDifferences);
     layout->addLayout(buttons);
-    resize(980, 520);
+    resize(1040, 520);
 
     connect(EntryList->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             &THistoryWindow::ShowSelected);
@@ -360,7 +358,35 @@ void THistoryWindow::ApplyLanguage(unsigned language) {
     ButtonSaveAs->setText(TextFor(SaveAsText, language));
     ButtonDelete->setText(TextFor(DeleteText, language));
     ButtonClose->setText(TextFor(CloseText, language));
+    FitColumns();
     ShowSelected();
+}
+
+// Each column as wide as its header and the widest text it usually shows, measured once per
+// language rather than row by row; the note takes the rest.
+void THistoryWindow::FitColumns() {
+    const QFontMetrics text = EntryList->fontMetrics();
+    // The style draws the header's texts in bold.
+    QFont bold = EntryList->horizontalHeader()->font();
+    bold.setBold(true);
+    const QFontMetrics header(bold);
+    constexpr int Margin = 16;
+    QString widestKind;
+    for (const HistoryKind k : dorv::AllHistoryKinds)
+        if (text.horizontalAdvance(dorv::HistoryKindText(k, language_)) >
+            text.horizontalAdvance(widestKind))
+            widestKind = dorv::HistoryKindText(k, language_);
+    const std::array<QString, THistoryModel::ColumnCount - 1> samples{
+        QStringLiteral("2026-12-10 14:22:33"), widestKind, PinMark,
+        QStringLiteral("SIM01 10.12.2026 14:00 v56"), QStringLiteral("65535"),
+        QStringLiteral("/home/tech/tunes/track.ign")};
+    for (int c = 0; c + 1 < THistoryModel::ColumnCount; ++c) {
+        const QString title = TextFor(ColumnTexts[static_cast<std::size_t>(c)], language_);
+        EntryList->setColumnWidth(
+            c, std::max(text.horizontalAdvance(samples[static_cast<std::size_t>(c)]),
+                        header.horizontalAdvance(title)) +
+                   Margin);
+    }
 }
 
 void THistoryWindow::SelectRow(int row) {

@@ -102,6 +102,7 @@ signals:
 
 private:
     void FillUnitFilter();
+    void FitColumns();
     void ApplyFilters();
     void EnableButtons(bool imageReadable);
     // The selected entry's image over the editor's, when it can be read.
