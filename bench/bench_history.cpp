@@ -7,9 +7,9 @@
 #include <QFile>
 #include <QTableView>
 
-#include "Hlav.h"
 #include "History.h"
 #include "HistoryWindow.h"
+#include "Hlav.h"
 #include "StorageFiles.h"
 
 namespace {
@@ -36,9 +36,8 @@ QString FullHistory() {
         sidecar.ProgramCount = i;
         sidecar.FileName = "/home/tech/tunes/track.ign";
         sidecar.Note = i % 10 ? "" : "dry, 18 degrees";
-        for (const auto& [suffix, text] :
-             {std::pair{".ign", dorv::ParameterFileText(image)},
-              std::pair{".txt", dorv::SidecarText(sidecar)}}) {
+        for (const auto& [suffix, text] : {std::pair{".ign", dorv::ParameterFileText(image)},
+                                           std::pair{".txt", dorv::SidecarText(sidecar)}}) {
             QFile file(folder + "/" + stem + suffix);
             if (file.open(QIODevice::WriteOnly))
                 file.write(text.data(), qint64(text.size()));
@@ -66,7 +65,8 @@ void BM_OpenHistoryWindow(benchmark::State& state) {
     window.show();
     QApplication::processEvents();
     for (auto _ : state) {
-        THistoryWindow history(folder, [&window] { return window.Image; }, &window);
+        THistoryWindow history(
+            folder, [&window] { return window.Image; }, &window);
         history.ApplyLanguage(1);
         history.Reload();
         history.show();

@@ -24,7 +24,7 @@ QString Suffixed(const QString& folder, const QString& stem, std::string_view su
 HistoryStamp StampOf(const QDateTime& time) {
     const QDate d = time.date();
     const QTime t = time.time();
-    return {d.year(),   d.month(),  d.day(),   t.hour(),
+    return {d.year(),   d.month(),  d.day(),  t.hour(),
             t.minute(), t.second(), t.msec(), time.offsetFromUtc()};
 }
 
@@ -36,7 +36,8 @@ std::optional<HistorySidecar> ReadSidecar(const QString& path) {
 }
 
 FileWriteResult WriteSidecar(const HistoryEntry& entry, const HistorySidecar& sidecar) {
-    return WriteFileAtomically(entry.SidecarPath(), QByteArray::fromStdString(SidecarText(sidecar)));
+    return WriteFileAtomically(entry.SidecarPath(),
+                               QByteArray::fromStdString(SidecarText(sidecar)));
 }
 
 FileWriteResult RewriteSidecar(const HistoryEntry& entry,
@@ -140,7 +141,8 @@ std::optional<std::string> HistoryStore::NewestText(HistoryKind kind, const std:
     const std::string key = DedupeKey(kind, unit);
     // Kept from the last write or look, while that entry is still there (the user may delete it).
     if (const auto found = newest_.find(key);
-        found != newest_.end() && QFileInfo::exists(Suffixed(folder_, found->second.Stem, HistoryEntrySuffix)))
+        found != newest_.end() &&
+        QFileInfo::exists(Suffixed(folder_, found->second.Stem, HistoryEntrySuffix)))
         return found->second.Text;
     for (const HistoryEntry& entry : ListHistory(folder_, SidecarReading::Skip)) {
         if (entry.Name.Kind != kind || !entry.EntryPresent)
@@ -172,8 +174,8 @@ HistoryWriteResult HistoryStore::Write(const HistoryRecord& record) {
                           FileWriteError::FolderNotMade};
         return result;
     }
-    const QDateTime time = FreeTime(record.Time.isValid() ? record.Time
-                                                          : QDateTime::currentDateTime());
+    const QDateTime time =
+        FreeTime(record.Time.isValid() ? record.Time : QDateTime::currentDateTime());
     const HistoryStamp stamp = StampOf(time);
     HistoryEntry entry;
     entry.Folder = folder_;

@@ -121,7 +121,8 @@ std::optional<HistoryName> ParseHistoryStem(std::string_view stem) {
     constexpr std::size_t KindAt = 20;
     if (stem.size() <= KindAt || stem[8] != '-' || stem[15] != '-' || stem[19] != '-')
         return std::nullopt;
-    const auto year = DigitsAt(stem, 0, 4), month = DigitsAt(stem, 4, 2), day = DigitsAt(stem, 6, 2);
+    const auto year = DigitsAt(stem, 0, 4), month = DigitsAt(stem, 4, 2),
+               day = DigitsAt(stem, 6, 2);
     const auto hour = DigitsAt(stem, 9, 2), minute = DigitsAt(stem, 11, 2);
     const auto second = DigitsAt(stem, 13, 2), ms = DigitsAt(stem, 16, 3);
     const auto kind = HistoryKindOfWord(stem.substr(KindAt));
@@ -141,8 +142,8 @@ std::string HistoryTimeText(const HistoryStamp& s) {
     const int minutes = (offset < 0 ? -offset : offset) / 60;
     char text[48];
     std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d.%03d %c%02d:%02d", s.Year,
-                  s.Month, s.Day, s.Hour, s.Minute, s.Second, s.Millisecond,
-                  offset < 0 ? '-' : '+', minutes / 60, minutes % 60);
+                  s.Month, s.Day, s.Hour, s.Minute, s.Second, s.Millisecond, offset < 0 ? '-' : '+',
+                  minutes / 60, minutes % 60);
     return text;
 }
 
@@ -245,16 +246,16 @@ std::optional<HistorySidecar> ReadSidecarText(std::string_view text) {
     return s;
 }
 
-std::vector<std::size_t> EntriesToRemove(std::span<const RetentionItem> oldestFirst,
-                                         int maxEntries, std::int64_t maxBytes) {
+std::vector<std::size_t> EntriesToRemove(std::span<const RetentionItem> oldestFirst, int maxEntries,
+                                         std::int64_t maxBytes) {
     std::int64_t count = static_cast<std::int64_t>(oldestFirst.size());
     std::int64_t bytes = 0;
     for (const RetentionItem& item : oldestFirst)
         bytes += item.Bytes;
     std::vector<std::size_t> removed;
     // The newest entry is the one just written: it always stays.
-    for (std::size_t i = 0;
-         i + 1 < oldestFirst.size() && (count > maxEntries || bytes > maxBytes); ++i) {
+    for (std::size_t i = 0; i + 1 < oldestFirst.size() && (count > maxEntries || bytes > maxBytes);
+         ++i) {
         const RetentionItem& item = oldestFirst[i];
         if (item.Pinned || item.Damaged)
             continue;

@@ -14,16 +14,16 @@ namespace dorv {
 
 // Why an entry was kept: what the tool saw happen to the image.
 enum class HistoryKind {
-    Read,         // the unit's image after a successful Read
-    Programmed,   // the image the unit holds after a successful Program
-    UnitDiffers,  // the unit's image when a Verify found it holding something else
-    BeforeRead,   // the editor's image just before a Read replaced it
-    BeforeOpen,   // ... before Open replaced it
-    BeforeNew,    // ... before New replaced it
+    Read,        // the unit's image after a successful Read
+    Programmed,  // the image the unit holds after a successful Program
+    UnitDiffers, // the unit's image when a Verify found it holding something else
+    BeforeRead,  // the editor's image just before a Read replaced it
+    BeforeOpen,  // ... before Open replaced it
+    BeforeNew,   // ... before New replaced it
 };
-inline constexpr HistoryKind AllHistoryKinds[] = {
-    HistoryKind::Read,       HistoryKind::Programmed, HistoryKind::UnitDiffers,
-    HistoryKind::BeforeRead, HistoryKind::BeforeOpen, HistoryKind::BeforeNew};
+inline constexpr HistoryKind AllHistoryKinds[] = {HistoryKind::Read,        HistoryKind::Programmed,
+                                                  HistoryKind::UnitDiffers, HistoryKind::BeforeRead,
+                                                  HistoryKind::BeforeOpen,  HistoryKind::BeforeNew};
 
 // "read", "programmed", "unit-differs", "before-read", "before-open", "before-new".
 std::string_view HistoryKindWord(HistoryKind kind);

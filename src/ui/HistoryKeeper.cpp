@@ -13,8 +13,8 @@
 #include "CompareImages.h"
 #include "ErrorTexts.h"
 #include "Hints.h"
-#include "Hlav.h"
 #include "HistoryWindow.h"
+#include "Hlav.h"
 #include "Jazyk1.h"
 #include "LiveDisplay.h"
 #include "MenuAction.h"
@@ -71,7 +71,9 @@ void THistoryKeeper::TakeTransferEvents(const dorv::TransferEvents& events) {
     if (events.Monitor)
         programCount_ = events.Monitor->Report.ProgramCount;
     if (events.EditorBeforeRead) {
-        if (!Held(*events.EditorBeforeRead))
+        // Parameters the Read did not change are not lost: they are the read entry's.
+        if (!Held(*events.EditorBeforeRead) && dorv::ParameterFileText(*events.EditorBeforeRead) !=
+                                                   dorv::ParameterFileText(window_.Image))
             Keep(HistoryKind::BeforeRead, *events.EditorBeforeRead);
         readImage_ = window_.Image;
         // The Read is one undo step; the unit holds the image already, so nothing is programmed.
@@ -138,8 +140,8 @@ void THistoryKeeper::ShowFailure() {
         window_.StatusBar1->addPermanentWidget(LabelHistoryNote);
     }
     const unsigned language = dorv::CurrentLanguage;
-    LabelHistoryNote->setText(TextFor(HistoryNotKept, language)
-                                  .arg(dorv::FileWriteReason(failure_->Kind, language)));
+    LabelHistoryNote->setText(
+        TextFor(HistoryNotKept, language).arg(dorv::FileWriteReason(failure_->Kind, language)));
     LabelHistoryNote->setToolTip(QDir::toNativeSeparators(dorv::HistoryFolderPath()) +
                                  QStringLiteral("\n") + failure_->Error);
     LabelHistoryNote->show();
@@ -179,13 +181,12 @@ void THistoryKeeper::Restore(const dorv::ParameterImage& image) {
 
 void THistoryKeeper::ShowComparison(const dorv::ParameterImage& image, const QString& label) {
     const dorv::ImageComparison comparison = dorv::CompareImages(window_.Image, image);
-    const QString text =
-        TextFor(ComparisonCounts, dorv::CurrentLanguage)
-            .arg(label)
-            .arg(comparison.Differences.size())
-            .arg(comparison.Count(dorv::DifferenceGroup::General))
-            .arg(comparison.Count(dorv::DifferenceGroup::RpmPoints))
-            .arg(comparison.Count(dorv::DifferenceGroup::Cells));
+    const QString text = TextFor(ComparisonCounts, dorv::CurrentLanguage)
+                             .arg(label)
+                             .arg(comparison.Differences.size())
+                             .arg(comparison.Count(dorv::DifferenceGroup::General))
+                             .arg(comparison.Count(dorv::DifferenceGroup::RpmPoints))
+                             .arg(comparison.Count(dorv::DifferenceGroup::Cells));
     QWidget* parent = FormHistory ? static_cast<QWidget*>(FormHistory) : &window_;
     auto* box = new QMessageBox(QMessageBox::Information, parent->windowTitle(), text,
                                 QMessageBox::Ok, parent);

@@ -251,8 +251,8 @@ THistoryWindow::THistoryWindow(QString folder, std::function<dorv::ParameterImag
     ButtonDelete = MakeButton(this, "ButtonHistoryDelete");
     ButtonClose = MakeButton(this, "ButtonHistoryClose");
     auto* buttons = new QHBoxLayout;
-    for (QPushButton* b : {ButtonRestore, ButtonCompare, ButtonPin, ButtonNote, ButtonSaveAs,
-                           ButtonDelete})
+    for (QPushButton* b :
+         {ButtonRestore, ButtonCompare, ButtonPin, ButtonNote, ButtonSaveAs, ButtonDelete})
         buttons->addWidget(b);
     buttons->addStretch();
     buttons->addWidget(ButtonClose);
@@ -282,8 +282,7 @@ THistoryWindow::THistoryWindow(QString folder, std::function<dorv::ParameterImag
     };
     AskNote = [this](const QString& prompt, const QString& note) -> std::optional<QString> {
         bool ok = false;
-        const QString text =
-            QInputDialog::getMultiLineText(this, windowTitle(), prompt, note, &ok);
+        const QString text = QInputDialog::getMultiLineText(this, windowTitle(), prompt, note, &ok);
         return ok ? std::optional<QString>(text) : std::nullopt;
     };
     ApplyLanguage(language_);
@@ -296,8 +295,7 @@ void THistoryWindow::Reload() {
     FillUnitFilter();
     int row = 0;
     for (int r = 0; r < filter_->rowCount() && !stem.isEmpty(); ++r)
-        if (model_->Entries()[static_cast<std::size_t>(filter_->mapToSource(filter_->index(r, 0)).row())]
-                .Stem == stem)
+        if (EntryOfRow(r).Stem == stem)
             row = r;
     SelectRow(row);
     ShowSelected();
@@ -377,8 +375,11 @@ void THistoryWindow::FitColumns() {
             text.horizontalAdvance(widestKind))
             widestKind = dorv::HistoryKindText(k, language_);
     const std::array<QString, THistoryModel::ColumnCount - 1> samples{
-        QStringLiteral("2026-12-10 14:22:33"), widestKind, PinMark,
-        QStringLiteral("SIM01 10.12.2026 14:00 v56"), QStringLiteral("65535"),
+        QStringLiteral("2026-12-10 14:22:33"),
+        widestKind,
+        PinMark,
+        QStringLiteral("SIM01 10.12.2026 14:00 v56"),
+        QStringLiteral("65535"),
         QStringLiteral("/home/tech/tunes/track.ign")};
     for (int c = 0; c + 1 < THistoryModel::ColumnCount; ++c) {
         const QString title = TextFor(ColumnTexts[static_cast<std::size_t>(c)], language_);
@@ -402,14 +403,16 @@ int THistoryWindow::RowCount() const {
     return filter_->rowCount();
 }
 
+const HistoryEntry& THistoryWindow::EntryOfRow(int row) const {
+    const int source = filter_->mapToSource(filter_->index(row, 0)).row();
+    return model_->Entries()[static_cast<std::size_t>(source)];
+}
+
 const HistoryEntry* THistoryWindow::SelectedEntry() const {
     const QModelIndex current = EntryList->currentIndex();
-    if (!current.isValid())
+    if (!current.isValid() || current.row() >= filter_->rowCount())
         return nullptr;
-    const int row = filter_->mapToSource(current).row();
-    if (row < 0 || row >= model_->rowCount())
-        return nullptr;
-    return &model_->Entries()[static_cast<std::size_t>(row)];
+    return &EntryOfRow(current.row());
 }
 
 std::optional<dorv::ParameterImage> THistoryWindow::LoadSelected() const {
@@ -473,8 +476,8 @@ void THistoryWindow::PinClick() {
         return;
     const dorv::FileWriteResult written = dorv::SetHistoryPinned(*entry, !entry->Pinned());
     if (!written.Ok)
-        TellFailure(TextFor(ChangeFailed, language_)
-                        .arg(dorv::FileWriteReason(written.Kind, language_)));
+        TellFailure(
+            TextFor(ChangeFailed, language_).arg(dorv::FileWriteReason(written.Kind, language_)));
     Reload();
 }
 
@@ -489,8 +492,8 @@ void THistoryWindow::NoteClick() {
         return;
     const dorv::FileWriteResult written = dorv::SetHistoryNote(*entry, note->toStdString());
     if (!written.Ok)
-        TellFailure(TextFor(ChangeFailed, language_)
-                        .arg(dorv::FileWriteReason(written.Kind, language_)));
+        TellFailure(
+            TextFor(ChangeFailed, language_).arg(dorv::FileWriteReason(written.Kind, language_)));
     Reload();
 }
 
@@ -503,9 +506,9 @@ void THistoryWindow::SaveAsClick() {
         return;
     const dorv::FileWriteResult written = dorv::SaveParameterFile(path, *image);
     if (!written.Ok)
-        TellFailure(TextFor(SaveFailed, language_)
-                        .arg(path + QStringLiteral("\n") +
-                             dorv::FileWriteReason(written.Kind, language_)));
+        TellFailure(
+            TextFor(SaveFailed, language_)
+                .arg(path + QStringLiteral("\n") + dorv::FileWriteReason(written.Kind, language_)));
 }
 
 void THistoryWindow::DeleteClick() {

@@ -22,8 +22,16 @@ class QTableView;
 class THistoryModel : public QAbstractTableModel {
     Q_OBJECT
 public:
-    enum Column { TimeColumn, KindColumn, PinnedColumn, UnitColumn, CountColumn, FileColumn,
-                  NoteColumn, ColumnCount };
+    enum Column {
+        TimeColumn,
+        KindColumn,
+        PinnedColumn,
+        UnitColumn,
+        CountColumn,
+        FileColumn,
+        NoteColumn,
+        ColumnCount
+    };
 
     explicit THistoryModel(QObject* parent = nullptr);
 
@@ -101,6 +109,8 @@ signals:
     void CompareRequested(const dorv::ParameterImage& image, const QString& label);
 
 private:
+    // The entry of a row of the filtered list.
+    const dorv::HistoryEntry& EntryOfRow(int row) const;
     void FillUnitFilter();
     void FitColumns();
     void ApplyFilters();

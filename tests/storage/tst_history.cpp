@@ -222,12 +222,10 @@ void TestHistory::retentionRule_data() {
     const RetentionItem damaged{10, false, true};
     QTest::newRow("within both") << std::vector{plain, plain, plain} << 3 << qint64(30)
                                  << std::vector<std::size_t>{};
-    QTest::newRow("one over by count")
-        << std::vector{plain, plain, plain, plain} << 3 << qint64(1000)
-        << std::vector<std::size_t>{0};
-    QTest::newRow("pinned oldest stays, next goes")
-        << std::vector{pinned, plain, plain, plain} << 3 << qint64(1000)
-        << std::vector<std::size_t>{1};
+    QTest::newRow("one over by count") << std::vector{plain, plain, plain, plain} << 3
+                                       << qint64(1000) << std::vector<std::size_t>{0};
+    QTest::newRow("pinned oldest stays, next goes") << std::vector{pinned, plain, plain, plain} << 3
+                                                    << qint64(1000) << std::vector<std::size_t>{1};
     QTest::newRow("damaged stays as pinned does")
         << std::vector{damaged, pinned, plain, plain, plain} << 3 << qint64(1000)
         << std::vector<std::size_t>{2, 3};
@@ -342,10 +340,9 @@ void TestHistory::sameMillisecondNamesKeepBoth() {
     QCOMPARE(other.Write(Record(HistoryKind::Read, ImageOf(4))).What,
              HistoryWriteResult::Outcome::Written);
     const std::vector<HistoryEntry> entries = ListHistory(dir.path());
-    QCOMPARE(Stems(entries), QStringList({"20261210-120000-253-read",
-                                          "20261210-120000-252-before-read",
-                                          "20261210-120000-251-before-read",
-                                          "20261210-120000-250-before-read"}));
+    QCOMPARE(Stems(entries),
+             QStringList({"20261210-120000-253-read", "20261210-120000-252-before-read",
+                          "20261210-120000-251-before-read", "20261210-120000-250-before-read"}));
     QList<int> cells;
     for (const HistoryEntry& e : entries)
         cells << CellOf(e);

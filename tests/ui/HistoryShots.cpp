@@ -6,10 +6,10 @@
 #include <QPainter>
 #include <QTableView>
 
-#include "Hlav.h"
 #include "History.h"
 #include "HistoryKeeper.h"
 #include "HistoryWindow.h"
+#include "Hlav.h"
 #include "Jazyk1.h"
 #include "WindowTestEnv.h"
 

@@ -13,9 +13,10 @@
 namespace dorv::testing {
 
 // While it lives, XDG_CONFIG_HOME and XDG_DATA_HOME name fresh temporary folders, so no test
-// reads or writes the user's configuration, logs or history. With a scripted port, windows made meanwhile get a FakeSerialPort that
-// opens (no unit answers it), so no box about the port opens; without, they get the program's
-// serial port and find their devices through DORV.ini in that folder.
+// reads or writes the user's configuration, logs or history. With a scripted port, windows made
+// meanwhile get a FakeSerialPort that opens (no unit answers it), so no box about the port opens;
+// without, they get the program's serial port and find their devices through DORV.ini in that
+// folder.
 class WindowTestEnv {
 public:
     enum class Port { Scripted, Real };

@@ -19,13 +19,13 @@
 #include <memory>
 
 #include "AnsweredBoxes.h"
-#include "CompareImages.h"
 #include "ComPort.h"
+#include "CompareImages.h"
 #include "EditUpDown.h"
-#include "Hlav.h"
 #include "History.h"
 #include "HistoryKeeper.h"
 #include "HistoryWindow.h"
+#include "Hlav.h"
 #include "Jazyk1.h"
 #include "ServoTable.h"
 #include "SimProcess.h"
@@ -116,8 +116,8 @@ private:
 };
 
 bool PassEnded(TFormHlav& w) {
-    return QTest::qWaitFor(
-        [&] { return w.Sequencer().State().Mode == TransferMode::Idle; }, PassTimeoutMs);
+    return QTest::qWaitFor([&] { return w.Sequencer().State().Mode == TransferMode::Idle; },
+                           PassTimeoutMs);
 }
 
 bool PassEndedOk(TFormHlav& w) {
@@ -499,8 +499,8 @@ void TestHistoryWindow::damagedEntriesListedNeverChanged() {
     TFormHlav w;
     const QString folder = HistoryFolder();
     QVERIFY(QDir().mkpath(folder));
-    HistoryStore(folder).Write({HistoryKind::Read, UnitParameters(), QDateTime::currentDateTime(),
-                                {}, {}});
+    HistoryStore(folder).Write(
+        {HistoryKind::Read, UnitParameters(), QDateTime::currentDateTime(), {}, {}});
     const QByteArray junk("\x01\x02garbage", 9);
     for (const char* name : {"20200101-000000-000-read.ign", "20200101-000000-000-read.txt",
                              "20200102-000000-000-programmed.txt"}) {
@@ -514,8 +514,8 @@ void TestHistoryWindow::damagedEntriesListedNeverChanged() {
     for (int row = 1; row < 3; ++row) {
         h->SelectRow(row);
         QCOMPARE(h->LabelDifferences->text(), "Damaged entry: it cannot be read");
-        for (QPushButton* b : {h->ButtonRestore, h->ButtonCompare, h->ButtonPin, h->ButtonNote,
-                               h->ButtonSaveAs})
+        for (QPushButton* b :
+             {h->ButtonRestore, h->ButtonCompare, h->ButtonPin, h->ButtonNote, h->ButtonSaveAs})
             QVERIFY(!b->isEnabled());
         QVERIFY(h->ButtonDelete->isEnabled());
     }
@@ -538,11 +538,21 @@ void TestHistoryWindow::historyTextsFollowTheLanguage_data() {
     QTest::addColumn<QString>("title");
     QTest::addColumn<QString>("restore");
     QTest::addColumn<QString>("kind");
-    QTest::newRow("Czech") << 0 << "&Historie..." << "Historie" << "&Obnovit" << "Před novým";
-    QTest::newRow("English") << 1 << "&History..." << "History" << "&Restore" << "Before new";
-    QTest::newRow("German") << 2 << "&Verlauf..." << "Verlauf" << "&Wiederherstellen"
+    QTest::newRow("Czech") << 0 << "&Historie..."
+                           << "Historie"
+                           << "&Obnovit"
+                           << "Před novým";
+    QTest::newRow("English") << 1 << "&History..."
+                             << "History"
+                             << "&Restore"
+                             << "Before new";
+    QTest::newRow("German") << 2 << "&Verlauf..."
+                            << "Verlauf"
+                            << "&Wiederherstellen"
                             << "Vor Neu";
-    QTest::newRow("French") << 3 << "&Historique..." << "Historique" << "&Restaurer"
+    QTest::newRow("French") << 3 << "&Historique..."
+                            << "Historique"
+                            << "&Restaurer"
                             << "Avant nouveau";
 }
 
