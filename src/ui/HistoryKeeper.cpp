@@ -85,6 +85,11 @@ void THistoryKeeper::TakeTransferEvents(const dorv::TransferEvents& events) {
     if (!events.Outcome)
         return;
     const dorv::PassOutcome& outcome = *events.Outcome;
+    // The copy read covered the failure's message with its own: the failure is what counts.
+    if (outcome.Pass == dorv::PassKind::UnitCopy && unitCopyWanted_ && failureShown_)
+        window_.Sequencer().ShowMessage(failureShown_->Message, failureShown_->Suffix,
+                                        dorv::MessageTime, failureShown_->Colour);
+    failureShown_.reset();
     // Whatever pass ended, a copy asked for earlier has come, failed or been replaced by it.
     unitCopyWanted_ = false;
     if (outcome.Pass == dorv::PassKind::Read && outcome.Ok && readImage_)
@@ -92,8 +97,10 @@ void THistoryKeeper::TakeTransferEvents(const dorv::TransferEvents& events) {
     readImage_.reset();
     if (outcome.Pass == dorv::PassKind::Program && outcome.Ok)
         Keep(HistoryKind::Programmed, window_.Image);
-    if (!outcome.Ok && outcome.UnitDiffered && outcome.Pass != dorv::PassKind::UnitCopy)
+    if (!outcome.Ok && outcome.UnitDiffered && outcome.Pass != dorv::PassKind::UnitCopy) {
+        failureShown_ = window_.Sequencer().Display();
         unitCopyWanted_ = window_.RequestUnitCopy();
+    }
 }
 
 void THistoryKeeper::KeepBeforeReplace(HistoryKind kind) {

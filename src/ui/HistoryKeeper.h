@@ -62,5 +62,7 @@ private:
     std::optional<dorv::ParameterImage> readImage_; // a Read's image until its verify ends
     std::optional<int> programCount_;               // from the last monitor frame
     bool unitCopyWanted_ = false;                   // for a unit-differs entry
+    // The failed pass's message, shown again once the copy read after it has ended.
+    std::optional<dorv::TransferDisplay> failureShown_;
     std::optional<dorv::FileWriteResult> failure_;  // the last write's failure, while told
 };

@@ -294,7 +294,10 @@ void TestHistoryWindow::verifyAgainstOtherUnitKeepsTheUnitsImage() {
     QVERIFY(SameParameters(ImageOfEntry(differs[0]), unit));
     QCOMPARE(differs[0].Sidecar->Unit.ProgramName, std::string("SIM01"));
     QVERIFY(SameParameters(w.Image, editor));
-    QCOMPARE(w.LabelHlaseni->text(), w.Messages.MsgReading + ": OK");
+    // The failure stays what the user is told, not the copy read's own "OK".
+    QCOMPARE(w.LabelHlaseni->text(), w.Messages.MsgVerifyError);
+    QCOMPARE(w.Sequencer().Display().Colour, StatusColour::Red);
+    QVERIFY(w.Sequencer().Display().LabelHlaseniVisible);
     QVERIFY(EntriesOf(HistoryKind::Programmed).empty());
     // A Verify that fails again while the unit still holds the same keeps nothing new.
     w.ButtonVerify->click();
