@@ -46,10 +46,11 @@ const LanguageTexts ComparisonCounts = {
 
 } // namespace
 
-THistoryKeeper::THistoryKeeper(TFormHlav& window) : QObject(&window), window_(window) {
+THistoryKeeper::THistoryKeeper(TFormHlav& window)
+    : QObject(&window), window_(window), folder_(dorv::HistoryFolderPath()) {
     setObjectName(QStringLiteral("HistoryKeeper"));
     writer_ = std::make_unique<dorv::HistoryWriter>(
-        dorv::HistoryFolderPath(), [this](const dorv::HistoryWriteResult& result) {
+        folder_, [this](const dorv::HistoryWriteResult& result) {
             // The writer's thread: the window hears of it from its own event loop.
             QMetaObject::invokeMethod(
                 this, [this, result] { Written(result); }, Qt::QueuedConnection);
@@ -149,8 +150,8 @@ void THistoryKeeper::ShowFailure() {
     const unsigned language = dorv::CurrentLanguage;
     LabelHistoryNote->setText(
         TextFor(HistoryNotKept, language).arg(dorv::FileWriteReason(failure_->Kind, language)));
-    LabelHistoryNote->setToolTip(QDir::toNativeSeparators(dorv::HistoryFolderPath()) +
-                                 QStringLiteral("\n") + failure_->Error);
+    LabelHistoryNote->setToolTip(QDir::toNativeSeparators(folder_) + QStringLiteral("\n") +
+                                 failure_->Error);
     LabelHistoryNote->show();
 }
 
@@ -165,7 +166,7 @@ bool THistoryKeeper::Held(const dorv::ParameterImage& image) const {
 void THistoryKeeper::ShowHistory() {
     if (!FormHistory) {
         FormHistory = new THistoryWindow(
-            dorv::HistoryFolderPath(), [this] { return window_.Image; }, &window_);
+            folder_, [this] { return window_.Image; }, &window_);
         FormHistory->ChooseSaveFile = [this] { return window_.ChooseFile(window_.SaveDialog1); };
         connect(FormHistory, &THistoryWindow::RestoreRequested, this, &THistoryKeeper::Restore);
         connect(FormHistory, &THistoryWindow::CompareRequested, this,

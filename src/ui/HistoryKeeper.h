@@ -57,6 +57,7 @@ private:
     bool Held(const dorv::ParameterImage& image) const;
 
     TFormHlav& window_;
+    QString folder_;
     std::unique_ptr<dorv::HistoryWriter> writer_;
     std::string heldText_; // the parameter text of the editor's image an entry holds
     std::optional<dorv::ParameterImage> readImage_; // a Read's image until its verify ends
@@ -64,5 +65,5 @@ private:
     bool unitCopyWanted_ = false;                   // for a unit-differs entry
     // The failed pass's message, shown again once the copy read after it has ended.
     std::optional<dorv::TransferDisplay> failureShown_;
-    std::optional<dorv::FileWriteResult> failure_;  // the last write's failure, while told
+    std::optional<dorv::FileWriteResult> failure_; // the last write's failure, while told
 };
