@@ -43,6 +43,7 @@ for _ in $(seq 50); do [ -e "$work/ttyDORV" ] && break; sleep 0.1; done
 mkdir -p "$work/config/DORV"
 printf '[PORTS]\r\nCOM1=%s\r\nCOM2=%s\r\n' "$work/ttyDORV" "$work/ttyDORV" >"$work/config/DORV/DORV.ini"
 export XDG_CONFIG_HOME=$work/config
+export XDG_DATA_HOME=$work/data
 export QT_QPA_PLATFORM=offscreen
 
 median_ms() { # hyperfine JSON, command index

@@ -277,8 +277,9 @@ void TransferSequencer::VersionMismatchBoxClosed() {
     state_.MessageTicks = 0;
 }
 
-void TransferSequencer::ShowMessage(MessageId message, std::string suffix, int ticks) {
-    SetMessage(message, std::move(suffix), StatusColour::ButtonFace);
+void TransferSequencer::ShowMessage(MessageId message, std::string suffix, int ticks,
+                                     StatusColour colour) {
+    SetMessage(message, std::move(suffix), colour);
     state_.MessageTicks = ticks;
     display_.LabelHlaseniVisible = ticks > 0;
 }

@@ -128,8 +128,10 @@ public:
     // Program, Verify and Read do not start. Frames that still arrive are taken in as ever.
     void SetPaused(bool paused) { paused_ = paused; }
     bool Paused() const { return paused_; }
-    // Shows a message of the window's own (the print heading, for instance) for ticks ticks.
-    void ShowMessage(MessageId message, std::string suffix, int ticks);
+    // Shows a message of the window's own (the print heading, for instance) for ticks ticks; a
+    // failure shown again after another pass keeps its red.
+    void ShowMessage(MessageId message, std::string suffix, int ticks,
+                     StatusColour colour = StatusColour::ButtonFace);
 
     const TransferDisplay& Display() const { return display_; }
     const SequencerState& State() const { return state_; }

@@ -289,11 +289,9 @@ void TCompareView::GoToDifference(QTreeWidgetItem* item) {
 }
 
 void TCompareView::CompareWithUnit() {
-    dorv::TransferSequencer& link = window_.Sequencer();
-    if (link.State().Mode != dorv::TransferMode::Idle)
-        return;
-    link.StartUnitCopyRead();
-    unitCopyAsked_ = link.State().Mode == dorv::TransferMode::Read;
+    // One copy serves everyone who asks while it runs (the history asks for one after a failed
+    // Verify too).
+    unitCopyAsked_ = window_.RequestUnitCopy();
     if (unitCopyAsked_)
         window_.StatusBar1->showMessage(texts_.ReadingUnit);
 }

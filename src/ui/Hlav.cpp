@@ -34,6 +34,7 @@
 #include "EditUpDown.h"
 #include "Glyphs.h"
 #include "Hints.h"
+#include "HistoryKeeper.h"
 #include "Jazyk1.h"
 #include "LiveDisplay.h"
 #include "LogPlayback.h"
@@ -630,6 +631,7 @@ void TFormHlav::ApplyLanguage() {
         SaveDialog1->setNameFilters(FileFilters(false));
     ApplyLogLanguage();
     Comparison->ApplyLanguage(dorv::CurrentLanguage);
+    HistoryKeeper->ApplyLanguage();
     for (QWidget* box : std::initializer_list<QWidget*>{GroupBoxServo, RadioGroupPocPulsu})
         for (QWidget* child : box->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
             if (qobject_cast<QLabel*>(child) || qobject_cast<QCheckBox*>(child) ||
@@ -768,7 +770,8 @@ bool TFormHlav::IsMenuShortcut(const QKeyEvent* event) const {
     const QKeySequence pressed(event->keyCombination());
     for (const QAction* item :
          {MenuNew, MenuOpen, MenuSave, MenuPrint, MenuRead, MenuVerify, MenuProgram, MenuToolsMinus,
-          MenuToolsPlus, MenuZpet, MenuZnovu, MenuContens, MenuRecord, MenuMarker, MenuOpenLog})
+          MenuToolsPlus, MenuZpet, MenuZnovu, MenuContens, MenuRecord, MenuMarker, MenuOpenLog,
+          HistoryKeeper->MenuHistory})
         if (item->shortcut() == pressed)
             return true;
     return false;

@@ -38,6 +38,7 @@ class QStatusBar;
 class QTabWidget;
 class TFormChart;
 class TFormTableChart;
+class THistoryKeeper;
 class TReplayBar;
 namespace dorv {
 class LogPlayback;
@@ -361,6 +362,13 @@ public:
     TCompareView* Comparison = nullptr;
     // Compares the image with other (a history entry, a file, the unit), named by label.
     void ShowComparison(const dorv::ParameterImage& other, const QString& label);
+    // --- The image history (HistoryKeeper.cpp) ---
+    // Keeps what the window reads, programs and replaces in the history folder; File > History.
+    THistoryKeeper* HistoryKeeper = nullptr;
+    // Reads the unit's whole image into a copy (TransferEvents::UnitCopy) unless one is being
+    // read already: one copy serves everyone who asks while it runs. True when a copy is on its
+    // way (a paused link, or one running another pass, starts none).
+    bool RequestUnitCopy();
 
     // --- Printed report (Print.cpp) ---
     // Hides (on) or shows (off) what only serves operation; the row labels get a white ground.
@@ -505,6 +513,7 @@ private:
     std::unique_ptr<dorv::SerialPort> comPort_ = MakeSerialPort();
     dorv::TransferSequencer sequencer_{*comPort_, Image};
     bool versionBoxPending_ = false;
+    bool unitCopyRunning_ = false; // a read into a copy runs (RequestUnitCopy)
     std::optional<dorv::OperatingCell> highlightedCell_; // the cell now painted lime green
 
     // --- Data log (HlavLog.cpp) ---

@@ -24,6 +24,7 @@
 #include "ErrorTexts.h"
 #include "FileNotes.h"
 #include "Hints.h"
+#include "HistoryKeeper.h"
 #include "Jazyk1.h"
 #include "LazyFileDialog.h"
 #include "LiveDisplay.h"
@@ -130,6 +131,7 @@ QString RefusalDetails(const QString& path, const QString& reason) {
 } // namespace
 
 void TFormHlav::FormCreate() {
+    HistoryKeeper = new THistoryKeeper(*this);
     CreateEditors();
     dorv::InstallHintLine(this);
     WireEvents();
@@ -309,6 +311,7 @@ void TFormHlav::MenuNewClick() {
     if (ShowMessage(this, QMessageBox::Question, Messages.MsgDefaultQuestion, {},
                     QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel) != QMessageBox::Yes)
         return;
+    HistoryKeeper->KeepBeforeReplace(dorv::HistoryKind::BeforeNew);
     dorv::SetDefaultParameters(Image);
     CommitChange();
     LabelHlaseni->hide();
@@ -358,6 +361,7 @@ bool TFormHlav::OpenParameterFile(const QString& path) {
     const std::optional<dorv::ParameterImage> file = ReadParameterFileTold(path);
     if (!file)
         return false;
+    HistoryKeeper->KeepBeforeReplace(dorv::HistoryKind::BeforeOpen);
     Image = *file;
     CommitChange();
     LabelFile2->setText(path);
