@@ -4,6 +4,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QLibraryInfo>
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
@@ -12,6 +13,8 @@
 
 #include "AnsweredBoxes.h"
 #include "Cgauges.h"
+#include "ChartLoader.h"
+#include "ChartWindows.h"
 #include "EditorValues.h"
 #include "FakeSerialPort.h"
 #include "Hlav.h"
@@ -95,6 +98,8 @@ private slots:
     void chartKeepsItsSpan();
     void chartFollowsLiveValuesAndReplayOnlyWhileShown();
     void tableChartFollowsEveryEditAndTheEngine();
+    void chartModuleNotLoadedIsTold_data();
+    void chartModuleNotLoadedIsTold();
     void logTextsInEveryLanguage_data();
     void logTextsInEveryLanguage();
 
@@ -546,6 +551,49 @@ void TestDataLogWindow::tableChartFollowsEveryEditAndTheEngine() {
     w.PageControl1->setCurrentIndex(1);
     QVERIFY(ConnectScriptedUnit(w));
     QCOMPARE(w.FormTableChart->OperatingPoint(), QPointF(3000, 2300));
+}
+
+void TestDataLogWindow::chartModuleNotLoadedIsTold_data() {
+    QTest::addColumn<QString>("module");
+    QTest::addColumn<QString>("reason"); // a part of the reason the box gives
+    QTest::newRow("missing") << QStringLiteral("/nonexistent/dorv_charts.so") << "not found";
+    QTest::newRow("not a library") << QStringLiteral(DORV_TEST_DATA "/known.ign") << "ELF";
+    // A plugin of another kind: it loads, but offers no chart windows.
+    QTest::newRow("another plugin")
+        << QLibraryInfo::path(QLibraryInfo::PluginsPath) + "/platforms/libqoffscreen.so"
+        << DORV_CHART_FACTORY_IID;
+}
+
+// Without a usable chart module, Log > Chart and Log > Table chart each post a box that names the
+// file and why, make no window and leave the window working; with the module back, the chart opens.
+void TestDataLogWindow::chartModuleNotLoadedIsTold() {
+    QFETCH(QString, module);
+    QFETCH(QString, reason);
+    WindowTestEnv env;
+    TFormHlav w;
+    CurrentLanguage = 1;
+    w.ApplyLanguage();
+    const auto seen = AnswerBoxes(&w, QMessageBox::Ok);
+    SetChartModulePath(module);
+    w.MenuChart->trigger();
+    QTRY_COMPARE(seen->Count, 1);
+    w.MenuTableChart->trigger();
+    QTRY_COMPARE(seen->Count, 2);
+    SetChartModulePath({});
+    QVERIFY(!w.FormChart);
+    QVERIFY(!w.FormTableChart);
+    for (const QString& text : seen->All) {
+        QVERIFY2(text.startsWith("The chart cannot be opened: its module " + module),
+                 qPrintable(text));
+        QVERIFY2(text.contains(reason), qPrintable(text));
+    }
+    w.Timer1Timer();
+    w.MenuChart->trigger();
+    QVERIFY(w.FormChart && w.FormChart->isVisible());
+    w.MenuTableChart->trigger();
+    QVERIFY(w.FormTableChart && w.FormTableChart->isVisible());
+    QTest::qWait(50);
+    QCOMPARE(seen->Count, 2);
 }
 
 void TestDataLogWindow::logTextsInEveryLanguage_data() {
