@@ -8,8 +8,8 @@ class TChartFactory;
 
 namespace dorv {
 
-// The module's file: in its folder beside the program's (lib/dorv next to bin/), in the build tree
-// as when installed.
+// The module's file: in its folder beside the program's (lib/dorv/modules next to bin/), in the
+// build tree as when installed.
 QString ChartModulePath();
 // The module to load instead, for tests; empty: the one beside the program again.
 void SetChartModulePath(const QString& path);

@@ -31,7 +31,8 @@ done
 # The chart module, where the installed program looks for it, and nothing of Qt Charts in the
 # program itself.
 module=$(find "$work/root/usr/lib" -name dorv_charts.so)
-[ "$module" = "$work/root/usr/lib/dorv/dorv_charts.so" ] || { echo "chart module not in /usr/lib/dorv: $module"; status=1; }
+[ "$module" = "$work/root/usr/lib/dorv/modules/dorv_charts.so" ] ||
+  { echo "chart module not in /usr/lib/dorv/modules: $module"; status=1; }
 if objdump -p "$work/root/usr/bin/dorv" | grep -q 'NEEDED.*Charts'; then
   echo "/usr/bin/dorv links Qt Charts"; status=1
 fi
