@@ -72,7 +72,7 @@ public:
     dorv::IdentityTexts Identity;      // shown in LabelVerze1..3 at every refresh
     dorv::OperatingCell OperatingCell; // the cell Tools Minus and Plus act on
     dorv::LanguageMessages Messages;   // the message texts of the current language
-    TFormAbout* FormAbout = nullptr;   // the about box, created after the window (Help > About)
+    TFormAbout* FormAbout = nullptr;   // the about box (Help > About), made when first opened
 
     // Captions, hints, check marks and messages of dorv::CurrentLanguage.
     void ApplyLanguage();
