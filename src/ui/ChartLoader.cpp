@@ -45,6 +45,8 @@ ChartModuleLoad LoadChartModule() {
     QObject* module = loader.instance();
     if (!module) {
         load.Error = loader.errorString();
+        if (load.Error.endsWith(QLatin1Char('.'))) // it stands in brackets inside a sentence
+            load.Error.chop(1);
         return load;
     }
     load.Factory = qobject_cast<TChartFactory*>(module);

@@ -17,7 +17,7 @@ void SetChartModulePath(const QString& path);
 struct ChartModuleLoad {
     TChartFactory* Factory = nullptr; // kept loaded for the rest of the process; null: not loaded
     QString Path;                     // the file tried
-    QString Error;                    // why it was not loaded
+    QString Error;                    // why it was not loaded, without a closing full stop
 };
 
 // The chart windows' maker from the module at ChartModulePath(), loaded on the first call; a file
