@@ -92,6 +92,7 @@ private slots:
     void zeroSampleLogIsToldAndRemoved();
     void recordingStopsWithTheWindow();
     void replayShowsWhatTheFramesShowed();
+    void replayControlsKeepTheirTabPlace();
     void refusedAndDamagedLogs_data();
     void refusedAndDamagedLogs();
     void chartKeepsItsSpan_data();
@@ -333,6 +334,45 @@ void TestDataLogWindow::replayShowsWhatTheFramesShowed() {
         w.Timer1Timer();
     QCOMPARE(port.Sent.size(), std::size_t(1));    // sending again
     QVERIFY(port.Sent[0].Bytes[0] != PollCommand); // a block of the program pass
+}
+
+// The replay's controls stand in the window's Tab order right after the replay bar, between
+// the controls that come before and after it.
+void TestDataLogWindow::replayControlsKeepTheirTabPlace() {
+    WindowTestEnv env;
+    TFormHlav w;
+    std::int64_t clock = 0;
+    w.SetLogClock([&clock] { return clock; });
+    auto& port = dynamic_cast<FakeSerialPort&>(w.ComPort());
+    int frame = 0;
+    port.RecordWrites = false;
+    port.OnWrite = [&](std::span<const Byte>) {
+        port.Queue(EncodeMonitorFrame(MovingEngine(frame++)));
+    };
+    w.MenuRecord->trigger();
+    for (int tick = 0; tick < 6 * 3; ++tick) {
+        clock += TFormHlav::TimerInterval;
+        w.Timer1Timer();
+    }
+    w.MenuRecord->trigger();
+    const auto nextTabStop = [](QWidget* from) {
+        QWidget* next = from->nextInFocusChain();
+        while (next != from && !(next->focusPolicy() & Qt::TabFocus))
+            next = next->nextInFocusChain();
+        return next;
+    };
+    QWidget* afterBar = nextTabStop(w.ReplayBar);
+    while (w.ReplayBar->isAncestorOf(afterBar))
+        afterBar = nextTabStop(afterBar);
+    QVERIFY(w.OpenLog(QDir(LogFolderPath()).filePath(Logs().value(0))));
+    const TReplayBar& bar = *w.ReplayBar;
+    QWidget* stop = w.ReplayBar;
+    for (QWidget* control : std::initializer_list<QWidget*>{
+             bar.ButtonReplayPlay, bar.ButtonReplayStop, bar.SliderReplay, bar.ComboReplaySpeed}) {
+        stop = nextTabStop(stop);
+        QCOMPARE(stop, control);
+    }
+    QCOMPARE(nextTabStop(stop), afterBar);
 }
 
 void TestDataLogWindow::refusedAndDamagedLogs_data() {
