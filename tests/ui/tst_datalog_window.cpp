@@ -609,6 +609,8 @@ void TestDataLogWindow::chartModuleNotLoadedIsTold_data() {
 void TestDataLogWindow::chartModuleNotLoadedIsTold() {
     QFETCH(QString, module);
     QFETCH(QString, reason);
+    if (reason == DORV_CHART_FACTORY_IID && !QFileInfo::exists(module))
+        QSKIP("Qt's offscreen platform plugin is not where Qt says its plugins are");
     WindowTestEnv env;
     TFormHlav w;
     CurrentLanguage = 1;
