@@ -726,8 +726,9 @@ void TFormHlav::MenuContensClick() {
 }
 
 void TFormHlav::MenuAboutClick() {
-    if (FormAbout)
-        FormAbout->exec();
+    if (!FormAbout) // made on first use: most runs never open it
+        FormAbout = new TFormAbout(this);
+    FormAbout->exec();
 }
 
 void TFormHlav::AdjustAutoSizeLabels(QWidget* parent) {

@@ -36,9 +36,10 @@ class QPushButton;
 class QScrollArea;
 class QStatusBar;
 class QTabWidget;
-class TFormChart;
-class TFormTableChart;
 class THistoryKeeper;
+class TChartFactory;
+class TLiveChartWindow;
+class TTableChartWindow;
 class TReplayBar;
 namespace dorv {
 class LogPlayback;
@@ -73,7 +74,7 @@ public:
     dorv::IdentityTexts Identity;      // shown in LabelVerze1..3 at every refresh
     dorv::OperatingCell OperatingCell; // the cell Tools Minus and Plus act on
     dorv::LanguageMessages Messages;   // the message texts of the current language
-    TFormAbout* FormAbout = nullptr;   // the about box, created after the window (Help > About)
+    TFormAbout* FormAbout = nullptr;   // the about box (Help > About), made when first opened
 
     // Captions, hints, check marks and messages of dorv::CurrentLanguage.
     void ApplyLanguage();
@@ -350,10 +351,11 @@ public:
     // The live values the window shows: the replayed sample's while replaying, else the link's.
     const dorv::MonitorValues& LiveValues() const;
     // Log > Chart: the live chart window, made on first use; it gets samples only while shown.
-    TFormChart* FormChart = nullptr;
+    // The chart windows come from the chart module, loaded then; without it, a box says why.
+    TLiveChartWindow* FormChart = nullptr;
     // Log > Table chart: the active servo's table as curves, made on first use; while shown it
     // follows the image (every committed edit) and the operating point on every tick.
-    TFormTableChart* FormTableChart = nullptr;
+    TTableChartWindow* FormTableChart = nullptr;
     // The log texts, the replay's sign and the log dialog's filter in the current language.
     void ApplyLogLanguage();
 
@@ -540,6 +542,8 @@ private:
     void ShowReplayedSample();
     void ShowReplayPosition();
     void ShowReplayTitle();
+    // The chart module's maker of the chart windows, or null after posting a box that says why.
+    TChartFactory* ChartFactory();
     QString replayedFile_;
     QString replayTitle_; // what ShowReplayTitle added to the window's title
     void SetTransferControlsEnabled(bool enabled);

@@ -63,6 +63,8 @@ struct LanguageMessages {
     QString MsgLogBadLine;     // %1 the line
     QString MsgLogCutLine;     // %1 the line
     QString MsgLogNoSamples;
+    // %1 the chart module's file, %2 why it could not be loaded
+    QString MsgChartModuleError;
 };
 
 // All message texts of one language (above 3: English).

@@ -37,7 +37,7 @@ const dorv::LanguageTexts SpanLabel = {"Rozsah:", "Span:", "Zeitraum:", "Durée 
 
 } // namespace
 
-TFormChart::TFormChart(QWidget* parent) : QWidget(parent, Qt::Window) {
+TFormChart::TFormChart(QWidget* parent) : TLiveChartWindow(parent, Qt::Window) {
     setObjectName(QStringLiteral("FormChart"));
     resize(720, 640);
     auto* layout = new QVBoxLayout(this);

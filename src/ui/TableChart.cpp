@@ -30,7 +30,7 @@ const dorv::LanguageTexts OperatingPointName = {"pracovní bod", "operating poin
 
 } // namespace
 
-TFormTableChart::TFormTableChart(QWidget* parent) : QWidget(parent, Qt::Window) {
+TFormTableChart::TFormTableChart(QWidget* parent) : TTableChartWindow(parent, Qt::Window) {
     setObjectName(QStringLiteral("FormTableChart"));
     resize(720, 480);
     auto* layout = new QVBoxLayout(this);

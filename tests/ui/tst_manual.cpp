@@ -64,6 +64,7 @@ const struct {
     {"MsgLogBadLine", &LanguageMessages::MsgLogBadLine},
     {"MsgLogCutLine", &LanguageMessages::MsgLogCutLine},
     {"MsgLogNoSamples", &LanguageMessages::MsgLogNoSamples},
+    {"MsgChartModuleError", &LanguageMessages::MsgChartModuleError},
 };
 static_assert(sizeof(LanguageMessages) == std::size(MessageFields) * sizeof(QString),
               "a message of LanguageMessages is missing from MessageFields");
