@@ -1,5 +1,6 @@
 // The main of the benchmarks that need widgets: offscreen unless a platform is named, a private
-// configuration folder (the windows built read and write no one's settings), then the benchmarks.
+// configuration and data folder (the windows built read and write no one's settings, logs or
+// history), then the benchmarks.
 #include <QApplication>
 #include <QTemporaryDir>
 
@@ -10,6 +11,8 @@ int main(int argc, char** argv) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QTemporaryDir config;
     qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());
+    QTemporaryDir data;
+    qputenv("XDG_DATA_HOME", data.path().toLocal8Bit());
     QApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();

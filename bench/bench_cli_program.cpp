@@ -45,7 +45,7 @@ int CliProgramTicks() {
     dorv::cli::CliLink link(std::move(port));
     link.Image = WholeImage();
     const auto outcome = link.RunPass(dorv::TransferMode::Program);
-    if (outcome != dorv::cli::PassOutcome::Ok || !link.Sequencer.State().ProgrammedOk)
+    if (outcome != dorv::cli::PassResult::Ok || !link.Sequencer.State().ProgrammedOk)
         return -1;
     return link.TicksRun;
 }

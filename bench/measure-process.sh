@@ -30,6 +30,7 @@ cleanup() {
     kill "$pid" 2>/dev/null
     wait "$pid" 2>/dev/null
   done
+  [ -n "${port_lock:-}" ] && rm -f "$port_lock"
   rm -rf "$work"
 }
 trap cleanup EXIT
@@ -43,6 +44,7 @@ for _ in $(seq 50); do [ -e "$work/ttyDORV" ] && break; sleep 0.1; done
 mkdir -p "$work/config/DORV"
 printf '[PORTS]\r\nCOM1=%s\r\nCOM2=%s\r\n' "$work/ttyDORV" "$work/ttyDORV" >"$work/config/DORV/DORV.ini"
 export XDG_CONFIG_HOME=$work/config
+export XDG_DATA_HOME=$work/data
 export QT_QPA_PLATFORM=offscreen
 
 median_ms() { # hyperfine JSON, command index
@@ -53,13 +55,15 @@ print("%.1f" % (statistics.median(r["times"])*1000))' "$1" "$2"
 ratio() { python3 -c 'import sys; print("%.2f" % (float(sys.argv[1]) / float(sys.argv[2])))' "$1" "$2"; }
 
 echo "== 1. Start-up to the first show (process started to exit right after show), $RUNS runs"
-# The probe ends the tool without closing its port, so the port's lock file stays behind. A tool
-# that was closed releases it; the lock is removed before each run so that every run starts as
-# after a normal exit, not as after a crash.
+# The probe ends the tool without closing its port or leaving its configuration folder, so the
+# port's lock file and the folder's DORV.lock stay behind. A tool that was closed releases both;
+# they are removed before each run so that every run starts as after a normal exit, not as after a
+# crash (taking over a stale lock costs two more synchronous writes).
 port_lock=/var/lock/LCK..$(printf '%s' "$work/ttyDORV" | tr / _)
+folder_lock=$work/config/DORV/DORV.lock
 DORV_EXIT_AFTER_SHOW=1 hyperfine -N --warmup 3 --runs "$RUNS" --export-json "$work/startup.json" \
-  --prepare "rm -f $port_lock" "$TOOL" --prepare "true" "$MINIMAL" --prepare "true" "$TEXT" \
-  >"$work/hyperfine.txt"
+  --prepare "rm -f $port_lock $folder_lock" "$TOOL" --prepare "true" "$MINIMAL" \
+  --prepare "true" "$TEXT" >"$work/hyperfine.txt"
 grep -E "Benchmark|Time|Range" "$work/hyperfine.txt"
 tool_ms=$(median_ms "$work/startup.json" 0)
 minimal_ms=$(median_ms "$work/startup.json" 1)
@@ -70,6 +74,7 @@ echo "median: window with one line of text $text_ms ms, ratio $(ratio "$tool_ms"
 echo "== 2. Peak memory (maximum resident set), median of 5 runs each"
 peak_kb() {
   for _ in 1 2 3 4 5; do
+    rm -f "$port_lock" "$folder_lock"
     DORV_EXIT_AFTER_SHOW=1 /usr/bin/time -v "$1" 2>&1 >/dev/null |
       awk -F': ' '/Maximum resident set size/ {print $2}'
   done | sort -n | sed -n 3p
@@ -78,7 +83,19 @@ tool_kb=$(peak_kb "$TOOL")
 minimal_kb=$(peak_kb "$MINIMAL")
 echo "dorv $tool_kb kB, minimal window $minimal_kb kB, ratio $(ratio "$tool_kb" "$minimal_kb") (target 1.5)"
 
+echo "== 2b. Shared objects loaded up to the first show (dynamic loader's list)"
+loaded_files() {
+  rm -f "$port_lock" "$folder_lock"
+  DORV_EXIT_AFTER_SHOW=1 LD_DEBUG=files "$1" 2>&1 >/dev/null |
+    sed -n 's/.*file=\([^ ]*\) \[[0-9]*\];  generating link map.*/\1/p' | xargs -n1 basename | sort -u
+}
+loaded_files "$TOOL" >"$work/loaded-tool.txt"
+loaded_files "$TEXT" >"$work/loaded-text.txt"
+echo "dorv $(wc -l <"$work/loaded-tool.txt"), window with one line of text $(wc -l <"$work/loaded-text.txt");" \
+  "only dorv: $(comm -23 "$work/loaded-tool.txt" "$work/loaded-text.txt" | tr '\n' ' ')"
+
 echo "== 3. CPU while idle and polling the unit, $IDLE_SECONDS s"
+rm -f "$port_lock" "$folder_lock"
 "$TOOL" >/dev/null 2>&1 &
 tool_pid=$!
 sleep 3 # start-up and the first polls

@@ -1,6 +1,5 @@
-// Program entry: answers --help and --version, or creates the main window and the about box and
-// runs the message loop.
-#include "About.h"
+// Program entry: answers --help and --version, or creates the main window and runs the message
+// loop.
 #include "Application.h"
 #include "CommandLine.h"
 #include "FileNotes.h"
@@ -21,8 +20,6 @@ int main(int argc, char* argv[]) {
         return 1;
     try {
         TFormHlav window;
-        TFormAbout about(&window);
-        window.FormAbout = &about;
         signalClose.SetWindow(&window, [&window] { window.CloseForSignal(); });
         if (signalClose.CloseRequested())
             return 0; // closed during the start-up; the settings are saved

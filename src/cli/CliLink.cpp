@@ -110,7 +110,7 @@ bool CliLink::RunTicks(const std::function<bool(const TransferEvents&)>& onTick,
     return done;
 }
 
-PassOutcome CliLink::RunPass(TransferMode mode) {
+PassResult CliLink::RunPass(TransferMode mode) {
     if (mode == TransferMode::Program)
         Sequencer.StartProgramming();
     else if (mode == TransferMode::Read)
@@ -133,13 +133,13 @@ PassOutcome CliLink::RunPass(TransferMode mode) {
     ShowProgress(true);
     if (!ended) {
         Sequencer.StopTransfer();
-        return StopSignal() != 0 ? PassOutcome::Stopped : PassOutcome::Failed;
+        return StopSignal() != 0 ? PassResult::Stopped : PassResult::Failed;
     }
     if (mismatch)
-        return PassOutcome::VersionMismatch;
+        return PassResult::VersionMismatch;
     if (Port.DeviceLost())
-        return PassOutcome::DeviceLost;
-    return PassEndedOk(Sequencer) ? PassOutcome::Ok : PassOutcome::Failed;
+        return PassResult::DeviceLost;
+    return PassEndedOk(Sequencer) ? PassResult::Ok : PassResult::Failed;
 }
 
 // A bar redrawn in place on a terminal; otherwise a plain line whenever the step changes. The

@@ -12,7 +12,7 @@
 namespace dorv::cli {
 
 // How a transfer pass ended.
-enum class PassOutcome { Ok, Failed, VersionMismatch, Stopped, DeviceLost };
+enum class PassResult { Ok, Failed, VersionMismatch, Stopped, DeviceLost };
 
 // Set from the SIGINT and SIGTERM handler: the signal that asks the program to stop, or 0.
 int StopSignal();
@@ -44,7 +44,7 @@ public:
 
     // Runs a Program (with its verify) or Read (with its verify) pass to its end; progress goes
     // to standard error.
-    PassOutcome RunPass(TransferMode mode);
+    PassResult RunPass(TransferMode mode);
 
 private:
     std::unique_ptr<SerialPort> port_;

@@ -1,8 +1,10 @@
-// Differences between two parameter sets, line by line of their .ign texts.
+// Differences between two parameter sets, by the lines of their .ign texts.
 #include "ImageDiff.h"
 
+#include "CompareImages.h"
 #include "ParameterFile.h"
 
+#include <set>
 #include <sstream>
 
 namespace dorv::cli {
@@ -28,10 +30,37 @@ std::string Collapsed(const std::string& numbers) {
     return result;
 }
 
+// The name of the .ign line a field is written on, as DifferingParameters names lines.
+std::string LineNameOf(const ImageDifference& d) {
+    const std::string servo = std::to_string(d.Servo + 1);
+    switch (d.Field) {
+    case ImageField::Tps0:
+    case ImageField::Tps100:
+        return "TPS";
+    case ImageField::Pulses:
+        return "POCET_PULSU";
+    case ImageField::RpmPoint:
+        return "RPM_SERVO" + servo;
+    case ImageField::Cell:
+        return "NAP_SERVO" + servo + " row " + std::to_string(d.Row + 1);
+    case ImageField::ServoEnable:
+    case ImageField::TpEnable:
+    case ImageField::PercentMode:
+    case ImageField::HysteresisMv:
+    case ImageField::HysteresisRpm:
+        break;
+    }
+    return "SERVO_" + servo;
+}
+
 } // namespace
 
+// Which lines differ is the comparison's (CompareImages); the lines give the names and numbers.
 std::vector<ParameterDifference> DifferingParameters(const ParameterImage& a,
                                                      const ParameterImage& b) {
+    std::set<std::string> differing;
+    for (const ImageDifference& d : CompareImages(a, b).Differences)
+        differing.insert(LineNameOf(d));
     const auto linesA = Lines(ParameterFileText(a));
     const auto linesB = Lines(ParameterFileText(b));
     std::vector<ParameterDifference> differences;
@@ -58,7 +87,7 @@ std::vector<ParameterDifference> DifferingParameters(const ParameterImage& a,
         const std::string numbersA =
             Collapsed(numbersAt == std::string::npos ? "" : la.substr(numbersAt));
         const std::string numbersB = Collapsed(lb.substr(std::min(numbersAt, lb.size())));
-        if (numbersA != numbersB)
+        if (differing.contains(name))
             differences.push_back({name, numbersA, numbersB});
     }
     return differences;

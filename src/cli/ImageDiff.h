@@ -17,7 +17,9 @@ struct ParameterDifference {
     friend bool operator==(const ParameterDifference&, const ParameterDifference&) = default;
 };
 
-// The parameters a file carries that differ between a and b, in the order of the file.
+// The parameters a file carries that differ between a and b, in the order of the file: the lines
+// that hold a field CompareImages finds differing. A table written in the other per-cent mode
+// differs only where its values do.
 std::vector<ParameterDifference> DifferingParameters(const ParameterImage& a,
                                                      const ParameterImage& b);
 

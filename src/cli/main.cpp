@@ -88,17 +88,17 @@ std::optional<int> OpenPort(CliLink& link, const CliOptions& o) {
 }
 
 // The status of a pass that did not end well.
-int PassTrouble(PassOutcome outcome, const CliLink& link, const char* what) {
+int PassTrouble(PassResult outcome, const CliLink& link, const char* what) {
     switch (outcome) {
-    case PassOutcome::Stopped:
+    case PassResult::Stopped:
         return StoppedStatus();
-    case PassOutcome::VersionMismatch:
+    case PassResult::VersionMismatch:
         return Fail(ExitVersionMismatch,
                     "the unit's parameter format version does not match:" + link.VersionSuffix);
-    case PassOutcome::DeviceLost:
+    case PassResult::DeviceLost:
         return Fail(ExitPortTrouble, std::string(what) + " failed: device disconnected");
-    case PassOutcome::Failed:
-    case PassOutcome::Ok:
+    case PassResult::Failed:
+    case PassResult::Ok:
         break;
     }
     return Fail(ExitPortTrouble, std::string(what) + " failed: the unit does not answer");
@@ -154,8 +154,8 @@ int ReportDifferences(const std::vector<ParameterDifference>& diffs, const std::
 
 // Reads the unit's parameters into link.Image; the failure's status when it does not end well.
 std::optional<int> ReadUnit(CliLink& link) {
-    const PassOutcome outcome = link.RunPass(TransferMode::Read);
-    if (outcome != PassOutcome::Ok)
+    const PassResult outcome = link.RunPass(TransferMode::Read);
+    if (outcome != PassResult::Ok)
         return PassTrouble(outcome, link, "read");
     return std::nullopt;
 }
@@ -235,8 +235,8 @@ int Info(const CliOptions& o) {
     std::optional<MonitorValues> live;
     if (!WaitForLiveValues(link, live))
         return StopSignal() ? StoppedStatus() : Fail(ExitPortTrouble, "the unit does not answer");
-    const PassOutcome outcome = link.RunPass(TransferMode::Read);
-    if (outcome != PassOutcome::Ok && outcome != PassOutcome::VersionMismatch)
+    const PassResult outcome = link.RunPass(TransferMode::Read);
+    if (outcome != PassResult::Ok && outcome != PassResult::VersionMismatch)
         return PassTrouble(outcome, link, "reading the identity");
     const IdentityTexts id = DecodeIdentityBlock(link.Image);
     if (o.Json) {
@@ -251,7 +251,7 @@ int Info(const CliOptions& o) {
                   << "\nprogramming count: " << live->Report.ProgramCount
                   << "\nlive: " << LiveText(live->Report, live->SupplyMv) << std::endl;
     }
-    return outcome == PassOutcome::VersionMismatch ? PassTrouble(outcome, link, "") : ExitOk;
+    return outcome == PassResult::VersionMismatch ? PassTrouble(outcome, link, "") : ExitOk;
 }
 
 int Read(const CliOptions& o) {
@@ -296,8 +296,8 @@ int Program(const CliOptions& o) {
     if (auto status = OpenPort(link, o))
         return *status;
     link.Image = *file;
-    const PassOutcome outcome = link.RunPass(TransferMode::Program);
-    if (outcome == PassOutcome::Ok && link.Sequencer.State().ProgrammedOk) {
+    const PassResult outcome = link.RunPass(TransferMode::Program);
+    if (outcome == PassResult::Ok && link.Sequencer.State().ProgrammedOk) {
         if (o.Json)
             PrintJson(
                 {{"programmed", true}, {"verified", true}, {"identity", IdentityJson(link.Image)}});
@@ -305,7 +305,7 @@ int Program(const CliOptions& o) {
             std::cout << "programmed and verified " << o.Operands[0] << std::endl;
         return ExitOk;
     }
-    if (outcome != PassOutcome::Failed)
+    if (outcome != PassResult::Failed)
         return PassTrouble(outcome, link, "programming");
     // The pass failed: what the unit holds now decides between "differs" and "no answer".
     const ParameterImage sent = link.Image;

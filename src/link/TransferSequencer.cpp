@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <utility>
 
 namespace dorv {
 
@@ -56,6 +57,7 @@ TransferEvents TransferSequencer::Tick() {
         TransferStep();
     MessageTimeStep();
     ConnectionStep();
+    events.Outcome = std::exchange(outcome_, std::nullopt);
     return events;
 }
 
@@ -138,7 +140,10 @@ void TransferSequencer::HandleTransferReply(std::span<const Byte> frame, Transfe
     const auto data = FrameData(frame);
     switch (state_.Mode) {
     case TransferMode::Read:
-        HandleReadReply(data, events);
+        if (pass_ == PassKind::UnitCopy)
+            HandleUnitCopyReply(data, events);
+        else
+            HandleReadReply(data, events);
         break;
     case TransferMode::Verify:
         HandleVerifyReply(data);
@@ -170,6 +175,7 @@ void TransferSequencer::HandleReadReply(std::span<const Byte, FrameDataSize> dat
         NextBlock();
         return;
     }
+    events.EditorBeforeRead = image_;
     for (int b = 1; b < BlockCount; ++b)
         std::ranges::copy(receivedBlocks_.Block(b), image_.Block(b).begin());
     NormalizeRpmPoints(image_);
@@ -177,18 +183,38 @@ void TransferSequencer::HandleReadReply(std::span<const Byte, FrameDataSize> dat
     StartVerifyAfterPass();
 }
 
+// The copy gets every block as the unit sent it; the editor's image is left alone.
+void TransferSequencer::HandleUnitCopyReply(std::span<const Byte, FrameDataSize> data,
+                                            TransferEvents& events) {
+    const int k = CurrentBlock();
+    CopyBlock(data, receivedBlocks_.Block(k));
+    if (k < LastBlock) {
+        NextBlock();
+        return;
+    }
+    events.UnitCopy = receivedBlocks_;
+    SetProgressPosition(display_.ProgressMaximum);
+    SetMessage(MessageId::MsgReading, ": OK", StatusColour::Normal);
+    state_.MessageTicks = MessageTime;
+    state_.Mode = TransferMode::Idle;
+    EndPass(true);
+}
+
 // A pass ends OK only when the whole image still equals what the unit answered: an edit made
 // during the pass to a block already compared means the unit does not hold the tool's image.
 void TransferSequencer::HandleVerifyReply(std::span<const Byte, FrameDataSize> data) {
     const int k = CurrentBlock();
-    if (!SameBlock(data, image_.Block(k)))
+    if (!SameBlock(data, image_.Block(k))) {
+        unitDiffered_ = true;
         return;
+    }
     CopyBlock(data, receivedBlocks_.Block(k));
     if (k < LastBlock) {
         NextBlock();
         return;
     }
     if (!ImageMatchesReceivedBlocks()) {
+        unitDiffered_ = true;
         FailTransfer();
         return;
     }
@@ -196,6 +222,7 @@ void TransferSequencer::HandleVerifyReply(std::span<const Byte, FrameDataSize> d
     SetMessage(MessageId::MsgVerifying, ": OK", StatusColour::Normal);
     state_.MessageTicks = MessageTime;
     state_.Mode = TransferMode::Idle;
+    EndPass(true);
 }
 
 void TransferSequencer::HandleProgramReply(std::span<const Byte, FrameDataSize> data,
@@ -237,6 +264,7 @@ bool TransferSequencer::TakeIdentityBlock(std::span<const Byte, FrameDataSize> d
 
 void TransferSequencer::ReportVersionMismatch(TransferEvents& events) {
     state_.Mode = TransferMode::Idle;
+    EndPass(false);
     const int unitVersion = image_.FormatVersion();
     events.VersionMismatch = dorv::VersionMismatch{.PcVersion = ImageFormatVersion,
                                                    .UnitVersion = unitVersion,
@@ -249,32 +277,41 @@ void TransferSequencer::VersionMismatchBoxClosed() {
     state_.MessageTicks = 0;
 }
 
-void TransferSequencer::ShowMessage(MessageId message, std::string suffix, int ticks) {
-    SetMessage(message, std::move(suffix), StatusColour::Normal);
+void TransferSequencer::ShowMessage(MessageId message, std::string suffix, int ticks,
+                                     StatusColour colour) {
+    SetMessage(message, std::move(suffix), colour);
     state_.MessageTicks = ticks;
     display_.MessageVisible = ticks > 0;
 }
 
 void TransferSequencer::StartProgramming() {
-    Start(TransferMode::Program, FirstProgramCommand, MessageId::MsgProgramming);
+    Start(TransferMode::Program, FirstProgramCommand, MessageId::MsgProgramming, PassKind::Program);
 }
 
 void TransferSequencer::StartVerify() {
-    Start(TransferMode::Verify, FirstVerifyCommand, MessageId::MsgVerifying);
+    Start(TransferMode::Verify, FirstVerifyCommand, MessageId::MsgVerifying, PassKind::Verify);
 }
 
 TransferEvents TransferSequencer::StartRead() {
     if (paused_)
         return {};
-    Start(TransferMode::Read, FirstReadCommand, MessageId::MsgReading);
+    Start(TransferMode::Read, FirstReadCommand, MessageId::MsgReading, PassKind::Read);
     TransferEvents events;
     events.ImageFromUnit = true;
     return events;
 }
 
-void TransferSequencer::Start(TransferMode mode, Byte firstCommand, MessageId message) {
+void TransferSequencer::StartUnitCopyRead() {
+    Start(TransferMode::Read, FirstReadCommand, MessageId::MsgReading, PassKind::UnitCopy);
+}
+
+void TransferSequencer::Start(TransferMode mode, Byte firstCommand, MessageId message,
+                              PassKind pass) {
     if (paused_)
         return;
+    pass_ = pass;
+    unitDiffered_ = false;
+    outcome_.reset();
     state_.Mode = mode;
     state_.BlockCommand = firstCommand;
     state_.SendCount = 0;
@@ -328,6 +365,11 @@ void TransferSequencer::FailTransfer() {
     if (state_.Mode == TransferMode::Verify)
         state_.ProgrammedOk = false;
     state_.Mode = TransferMode::Idle;
+    EndPass(false);
+}
+
+void TransferSequencer::EndPass(bool ok) {
+    outcome_ = PassOutcome{.Pass = pass_, .Ok = ok, .UnitDiffered = unitDiffered_};
 }
 
 void TransferSequencer::SetMessage(MessageId message, std::string suffix, StatusColour colour) {

@@ -12,6 +12,9 @@
 //            seq.StartProgramming() (programming after change calls it directly).
 //   Verify:  the same, then seq.StartVerify().
 //   Read:    e = seq.StartRead(); e.ImageFromUnit -> the image no longer comes from a file.
+//   e.Outcome          -> a pass ended (which, OK or not, whether the unit answered otherwise);
+//   e.EditorBeforeRead -> a Read replaced the image's parameters (the image before it);
+//   e.UnitCopy         -> StartUnitCopyRead() has the unit's whole image in a copy.
 //   After each of these, show seq.Display() again; seq.Live() gives the operating point.
 // The transfer message is the current language's text of Display().Message followed by
 // Display().Suffix (no message text when Message is None).
@@ -62,6 +65,19 @@ struct VersionMismatch {
     std::string Suffix; // "  PC-56, IGN-55": shown after MsgVersionMismatch
 };
 
+// Which pass ended. Program and Read include the verify pass that follows them; Verify is a
+// verify the user started; UnitCopy a read of the unit's image into a copy.
+enum class PassKind { Read, Program, Verify, UnitCopy };
+
+struct PassOutcome {
+    PassKind Pass = PassKind::Read;
+    bool Ok = false;
+    // A verify reply differed from the tool's image: the unit answers but holds something else
+    // (a pass that ran out of time without any differing answer leaves this false).
+    bool UnitDiffered = false;
+    friend bool operator==(const PassOutcome&, const PassOutcome&) = default;
+};
+
 // What the window must do after a tick or a start command.
 struct TransferEvents {
     std::optional<MonitorValues> Monitor;
@@ -69,6 +85,12 @@ struct TransferEvents {
     bool ImageChanged = false;
     std::optional<dorv::VersionMismatch> VersionMismatch;
     bool ImageFromUnit = false;
+    // Set on the tick a pass ends (a pass stopped by StopTransfer: on the next tick).
+    std::optional<PassOutcome> Outcome;
+    // On the tick a Read replaces the editor's parameters: the image just before.
+    std::optional<ParameterImage> EditorBeforeRead;
+    // On the tick a UnitCopy pass has all eight blocks: the unit's whole image.
+    std::optional<ParameterImage> UnitCopy;
 };
 
 // The sequencer's counters, for the window's status and for tests.
@@ -95,6 +117,9 @@ public:
     void StartProgramming();
     void StartVerify();
     TransferEvents StartRead();
+    // Reads the unit's whole image (blocks 0..7) into a copy that the UnitCopy event carries;
+    // the editor's image is never touched, no verify follows.
+    void StartUnitCopyRead();
     // Ends a running Program, Verify or Read pass as a failed one (its error message shows); the
     // unit keeps whatever blocks it had received. Nothing when idle.
     void StopTransfer();
@@ -104,8 +129,10 @@ public:
     // Program, Verify and Read do not start. Frames that still arrive are taken in as ever.
     void SetPaused(bool paused) { paused_ = paused; }
     bool Paused() const { return paused_; }
-    // Shows a message of the window's own (the print heading, for instance) for ticks ticks.
-    void ShowMessage(MessageId message, std::string suffix, int ticks);
+    // Shows a message of the window's own (the print heading, for instance) for ticks ticks; a
+    // failure shown again after another pass keeps its red.
+    void ShowMessage(MessageId message, std::string suffix, int ticks,
+                     StatusColour colour = StatusColour::Normal);
 
     const TransferDisplay& Display() const { return display_; }
     const SequencerState& State() const { return state_; }
@@ -127,7 +154,9 @@ private:
     void ReportVersionMismatch(TransferEvents& events);
     bool ImageMatchesReceivedBlocks() const;
 
-    void Start(TransferMode mode, Byte firstCommand, MessageId message);
+    void Start(TransferMode mode, Byte firstCommand, MessageId message, PassKind pass);
+    void HandleUnitCopyReply(std::span<const Byte, FrameDataSize> data, TransferEvents& events);
+    void EndPass(bool ok);
     void StartVerifyAfterPass();
     void NextBlock();
     void SendCurrentBlock();
@@ -148,6 +177,10 @@ private:
     // it has all of them; a Verify pass checks the image against them at its end.
     ParameterImage receivedBlocks_;
     bool paused_ = false;
+    PassKind pass_ = PassKind::Read;
+    bool unitDiffered_ = false;
+    // The outcome of a pass that ended, handed to the window with the next events.
+    std::optional<PassOutcome> outcome_;
 };
 
 } // namespace dorv

@@ -8,17 +8,21 @@ void EditHistory::ResetHistory(const ParameterImage& image, int pageIndex) {
     entries_[0] = Snapshot{image.bytes(), pageIndex};
 }
 
+bool EditHistory::RecordSnapshot(const ParameterImage& image, int pageIndex) {
+    if (image.bytes() == entries_[current_].Image)
+        return false;
+    current_ = Next(current_);
+    newest_ = current_;
+    if (oldest_ == current_)
+        oldest_ = Next(oldest_);
+    entries_[current_] = Snapshot{image.bytes(), pageIndex};
+    return true;
+}
+
 EditHistory::RecordResult EditHistory::RecordChange(const ParameterImage& image, int pageIndex,
                                                     bool progHned) {
     RecordResult result;
-    result.Changed = image.bytes() != entries_[current_].Image;
-    if (result.Changed) {
-        current_ = Next(current_);
-        newest_ = current_;
-        if (oldest_ == current_)
-            oldest_ = Next(oldest_);
-        entries_[current_] = Snapshot{image.bytes(), pageIndex};
-    }
+    result.Changed = RecordSnapshot(image, pageIndex);
     if (progHned) {
         result.StartProgramming = result.Changed || autoProgramArmed_;
         autoProgramArmed_ = true;

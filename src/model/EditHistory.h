@@ -30,6 +30,9 @@ public:
     // Adds a snapshot when the image differs from the current entry; applies the arming rule of
     // programming after change (progHned = the state of the "Programming after change" box).
     RecordResult RecordChange(const ParameterImage& image, int pageIndex, bool progHned);
+    // Adds a snapshot when the image differs from the current entry, as RecordChange does, with
+    // no programming decision (a Read: the unit holds the image already). True when one was added.
+    bool RecordSnapshot(const ParameterImage& image, int pageIndex);
     StepResult Undo(bool progHned);
     StepResult Redo(bool progHned);
 

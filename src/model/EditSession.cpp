@@ -28,6 +28,11 @@ void EditSession::Record() {
         editors_.StartProgramming();
 }
 
+void EditSession::RecordFromUnit() {
+    if (History.RecordSnapshot(Image, editors_.ActivePage()))
+        ShowUndoState();
+}
+
 void EditSession::TakeEditors() {
     editors_.PackEditors();
     NormalizeRpmPoints(Image);

@@ -48,6 +48,9 @@ public:
     // Records the image as an undo step when it changed; starts programming when programming after
     // change says so. For a change the editors already show (a radio button the user clicked).
     void Record();
+    // Records the image, which the editors already show, as an undo step that never starts
+    // programming: a Read, whose image the unit holds already.
+    void RecordFromUnit();
     // The editors' values into the image, normalised, without an undo step: what Save, Program,
     // Verify and closing take.
     void TakeEditors();

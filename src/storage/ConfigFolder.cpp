@@ -24,6 +24,13 @@ QString ConfigFilePath(const QString& name) {
     return ConfigFolderPath() + QLatin1Char('/') + name;
 }
 
+QString DataFolderPath() {
+    QString base = qEnvironmentVariable("XDG_DATA_HOME");
+    if (base.isEmpty() || QDir::isRelativePath(base))
+        base = QDir::homePath() + QStringLiteral("/.local/share");
+    return QDir::cleanPath(base + QStringLiteral("/DORV"));
+}
+
 namespace {
 
 bool MayWriteInto(const QString& folder) {

@@ -20,6 +20,10 @@ QString ConfigFolderPath();
 // A file of the configuration folder.
 QString ConfigFilePath(const QString& name);
 
+// $XDG_DATA_HOME/DORV when that variable holds an absolute path, else ~/.local/share/DORV: where
+// the logs and the image history are kept. Not created here.
+QString DataFolderPath();
+
 // Why the configuration folder cannot keep the settings and parameters of a run.
 enum class ConfigTrouble {
     None,

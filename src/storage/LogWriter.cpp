@@ -1,6 +1,7 @@
 // Writing a data log without waiting for the disk: lines go to a worker thread that writes them.
 #include "LogWriter.h"
 
+#include "ConfigFolder.h"
 #include "FileSystem.h"
 
 #include <QDir>
@@ -130,11 +131,7 @@ std::optional<LogRead> ReadLogFile(const QString& path) {
 }
 
 QString LogFolderPath() {
-    const QString data = qEnvironmentVariable("XDG_DATA_HOME");
-    const QString base = !data.isEmpty() && QDir::isAbsolutePath(data)
-                             ? data
-                             : QDir::homePath() + QStringLiteral("/.local/share");
-    return base + QStringLiteral("/DORV/logs");
+    return DataFolderPath() + QStringLiteral("/logs");
 }
 
 } // namespace dorv

@@ -7,7 +7,7 @@
 
 class QLabel;
 
-// A small modal box, created once after the main window and shown again on every Help > About.
+// A small modal box, created once, at the first Help > About, and shown again on every one after.
 // Its caption and texts follow the language in force each time it is shown.
 class TFormAbout : public QDialog {
     Q_OBJECT

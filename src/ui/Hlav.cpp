@@ -29,10 +29,12 @@
 #include "About.h"
 #include "Cgauges.h"
 #include "Commands.h"
+#include "CompareView.h"
 #include "Cspin.h"
 #include "EditUpDown.h"
 #include "Glyphs.h"
 #include "Hints.h"
+#include "HistoryKeeper.h"
 #include "Jazyk1.h"
 #include "LiveDisplay.h"
 #include "LogPlayback.h"
@@ -82,6 +84,7 @@ TFormHlav::TFormHlav(QWidget* parent) : QMainWindow(parent) {
     StatusBar1->setFixedHeight(19);
     setStatusBar(StatusBar1);
     CreateMenus();
+    Comparison = new TCompareView(*this);
     client_->setMinimumSize(DesignWidth,
                             DesignHeight - menuBar()->sizeHint().height() - StatusBar1->height());
     CreateDialogs();
@@ -346,6 +349,8 @@ void TFormHlav::ApplyLanguage() {
     if (SaveDialog1.IsCreated())
         SaveDialog1->setNameFilters(FileFilters(false));
     ApplyLogLanguage();
+    Comparison->ApplyLanguage(dorv::CurrentLanguage);
+    HistoryKeeper->ApplyLanguage();
     for (QWidget* box : std::initializer_list<QWidget*>{GroupBoxServo, General.RadioGroupPocPulsu})
         for (QWidget* child : box->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
             if (qobject_cast<QLabel*>(child) || qobject_cast<QCheckBox*>(child) ||
@@ -384,8 +389,9 @@ void TFormHlav::OnHelpContents() {
 }
 
 void TFormHlav::OnAbout() {
-    if (FormAbout)
-        FormAbout->exec();
+    if (!FormAbout) // made on first use: most runs never open it
+        FormAbout = new TFormAbout(this);
+    FormAbout->exec();
 }
 
 void TFormHlav::AdjustAutoSizeLabels(QWidget* parent) {
@@ -414,7 +420,8 @@ bool TFormHlav::eventFilter(QObject* watched, QEvent* event) {
     if (!target || target->window() != this)
         return false;
     auto* key = static_cast<QKeyEvent*>(event);
-    if (Commands.IsMenuShortcut(key))
+    if (Commands.IsMenuShortcut(key) ||
+        HistoryKeeper->MenuHistory->shortcut() == QKeySequence(key->keyCombination()))
         return true; // override: left unaccepted, so the menu's shortcut runs; key press: dropped
     if (type == QEvent::KeyPress && watched == Live.CheckBoxProgHned &&
         (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)) {

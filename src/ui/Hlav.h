@@ -41,8 +41,10 @@ class QPushButton;
 class QScrollArea;
 class QStatusBar;
 class QTabWidget;
-class TFormChart;
-class TFormTableChart;
+class THistoryKeeper;
+class TChartFactory;
+class TLiveChartWindow;
+class TTableChartWindow;
 class TReplayBar;
 namespace dorv {
 class LogPlayback;
@@ -55,6 +57,7 @@ class TCSpinButton;
 class TFormAbout;
 class TEditUpDown;
 class TServoTable;
+class TCompareView;
 
 // The parts (docs/architecture.md): Session (the image, undo and the path of every change),
 // Commands (toolbar and menus), General (the general page), the servo editors with ServoTable,
@@ -83,7 +86,7 @@ public:
     dorv::IdentityTexts Identity;      // shown in LabelVerze1..3 at every refresh
     dorv::OperatingCell OperatingCell; // the cell Tools Minus and Plus act on
     dorv::LanguageMessages Messages;   // the message texts of the current language
-    TFormAbout* FormAbout = nullptr;   // the about box, created after the window (Help > About)
+    TFormAbout* FormAbout = nullptr;   // the about box (Help > About), made when first opened
 
     // Captions, hints, check marks and messages of dorv::CurrentLanguage.
     void ApplyLanguage();
@@ -194,6 +197,9 @@ public:
     // Loads a .ign file as one undoable change (Session.ReplaceImage); a refused file gets a box
     // and changes nothing.
     bool OpenParameterFile(const QString& path);
+    // Reads a .ign file into a copy of the image; a refused file is told in a box as Open tells
+    // it, and gives no value.
+    std::optional<dorv::ParameterImage> ReadParameterFileTold(const QString& path);
     // Runs OpenDialog1 or SaveDialog1: the chosen file's full path, empty when cancelled.
     QString ChooseFile(QFileDialog* dialog);
     // When set, ChooseFile asks it instead of running the dialog (tests give file names here).
@@ -266,12 +272,26 @@ public:
     // The live values the window shows: the replayed sample's while replaying, else the link's.
     const dorv::MonitorValues& LiveValues() const;
     // Log > Chart: the live chart window, made on first use; it gets samples only while shown.
-    TFormChart* FormChart = nullptr;
+    // The chart windows come from the chart module, loaded then; without it, a box says why.
+    TLiveChartWindow* FormChart = nullptr;
     // Log > Table chart: the active servo's table as curves, made on first use; while shown it
     // follows the image (every committed edit) and the operating point on every tick.
-    TFormTableChart* FormTableChart = nullptr;
+    TTableChartWindow* FormTableChart = nullptr;
     // The log texts, the replay's sign and the log dialog's filter in the current language.
     void ApplyLogLanguage();
+
+    // --- Comparison (CompareView.cpp) ---
+    // The panel of the differences between the image and another one, and Tools > Compare.
+    TCompareView* Comparison = nullptr;
+    // Compares the image with other (a history entry, a file, the unit), named by label.
+    void ShowComparison(const dorv::ParameterImage& other, const QString& label);
+    // --- The image history (HistoryKeeper.cpp) ---
+    // Keeps what the window reads, programs and replaces in the history folder; File > History.
+    THistoryKeeper* HistoryKeeper = nullptr;
+    // Reads the unit's whole image into a copy (TransferEvents::UnitCopy) unless one is being
+    // read already: one copy serves everyone who asks while it runs. True when a copy is on its
+    // way (a paused link, or one running another pass, starts none).
+    bool RequestUnitCopy();
 
     // --- Printed report (Print.cpp) ---
     TReportPrinter Printer{*this};
@@ -392,6 +412,7 @@ private:
     std::unique_ptr<dorv::SerialPort> comPort_ = MakeSerialPort();
     dorv::TransferSequencer sequencer_{*comPort_, Image};
     bool versionBoxPending_ = false;
+    bool unitCopyRunning_ = false; // a read into a copy runs (RequestUnitCopy)
     std::optional<dorv::OperatingCell> highlightedCell_; // the cell now painted lime green
 
     // --- Data log (HlavLog.cpp) ---
@@ -418,6 +439,8 @@ private:
     void ShowReplayedSample();
     void ShowReplayPosition();
     void ShowReplayTitle();
+    // The chart module's maker of the chart windows, or null after posting a box that says why.
+    TChartFactory* ChartFactory();
     QString replayedFile_;
     QString replayTitle_; // what ShowReplayTitle added to the window's title
     std::unique_ptr<dorv::LogPlayback> playback_;

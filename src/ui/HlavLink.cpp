@@ -16,8 +16,10 @@
 
 #include "Cgauges.h"
 #include "ComPort.h"
+#include "CompareView.h"
 #include "ConfigFolder.h"
 #include "ErrorTexts.h"
+#include "HistoryKeeper.h"
 #include "Jazyk1.h"
 #include "LiveDisplay.h"
 #include "PortSystem.h"
@@ -267,6 +269,19 @@ void TFormHlav::HandleTransferEvents(const dorv::TransferEvents& events) {
         General.LabelFile2->setText(QString());
     if (events.VersionMismatch)
         PostVersionMismatchBox(events.VersionMismatch->Suffix);
+    Comparison->HandleTransferEvents(events);
+    if (events.Outcome)
+        unitCopyRunning_ = false; // the copy, or the pass that took its place, has ended
+    HistoryKeeper->TakeTransferEvents(events);
+}
+
+bool TFormHlav::RequestUnitCopy() {
+    if (!unitCopyRunning_ && sequencer_.State().Mode == dorv::TransferMode::Idle) {
+        sequencer_.StartUnitCopyRead();
+        unitCopyRunning_ = sequencer_.State().Mode == dorv::TransferMode::Read;
+        ShowTransferDisplay();
+    }
+    return unitCopyRunning_;
 }
 
 void TFormHlav::ShowTransferDisplay() {

@@ -16,8 +16,9 @@
 #include <chrono>
 
 #include "Cgauges.h"
+#include "ChartLoader.h"
+#include "ChartWindows.h"
 #include "Jazyk1.h"
-#include "LiveChart.h"
 #include "LiveDisplay.h"
 #include "LiveSample.h"
 #include "LogFormat.h"
@@ -26,7 +27,6 @@
 #include "MenuAction.h"
 #include "ReplayBar.h"
 #include "ServoTable.h"
-#include "TableChart.h"
 
 namespace {
 
@@ -366,9 +366,19 @@ void TFormHlav::ShowReplayPosition() {
                             playback_->Playing());
 }
 
+TChartFactory* TFormHlav::ChartFactory() {
+    const dorv::ChartModuleLoad module = dorv::LoadChartModule();
+    if (!module.Factory)
+        PostMessageBox(Messages.MsgChartModuleError.arg(module.Path, module.Error));
+    return module.Factory;
+}
+
 void TFormHlav::OnChart() {
     if (!FormChart) {
-        FormChart = new TFormChart(this);
+        TChartFactory* charts = ChartFactory();
+        if (!charts)
+            return;
+        FormChart = charts->MakeLiveChart(this);
         FormChart->ApplyLanguage(dorv::CurrentLanguage);
     }
     if (!FormChart->isVisible()) {
@@ -402,7 +412,8 @@ void TFormHlav::ChartReplayedSample() {
     if (current == chartReplayIndex_ + 1 && current > 0) {
         FormChart->AddSample(samples[current]);
     } else {
-        const std::int64_t from = samples[current].ElapsedMs - TFormChart::Spans.back() * 1000LL;
+        const std::int64_t from =
+            samples[current].ElapsedMs - TLiveChartWindow::Spans.back() * 1000LL;
         auto first = samples.begin() + current;
         while (first != samples.begin() && std::prev(first)->ElapsedMs >= from)
             --first;
@@ -425,7 +436,10 @@ void TFormHlav::ShowReplayTitle() {
 
 void TFormHlav::OnTableChart() {
     if (!FormTableChart) {
-        FormTableChart = new TFormTableChart(this);
+        TChartFactory* charts = ChartFactory();
+        if (!charts)
+            return;
+        FormTableChart = charts->MakeTableChart(this);
         FormTableChart->ApplyLanguage(dorv::CurrentLanguage);
     }
     FormTableChart->show();

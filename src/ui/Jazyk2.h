@@ -143,6 +143,8 @@ struct LanguageMessages {
     // Printing.
     QString MsgPrintFileTitle; // the PDF file dialog's title
     QString MsgPrintFailed;
+    // %1 the chart module's file, %2 why it could not be loaded
+    QString MsgChartModuleError;
 };
 
 // The captions of the file dialogs' filters, the chart windows, the print heading and the about

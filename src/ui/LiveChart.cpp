@@ -28,7 +28,7 @@ constexpr double ServoAxisStart = 5000; // mV
 
 } // namespace
 
-TFormChart::TFormChart(QWidget* parent) : QWidget(parent, Qt::Window) {
+TFormChart::TFormChart(QWidget* parent) : TLiveChartWindow(parent, Qt::Window) {
     setObjectName(QStringLiteral("FormChart"));
     resize(720, 640);
     auto* layout = new QVBoxLayout(this);

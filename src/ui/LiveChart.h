@@ -2,46 +2,30 @@
 // position, following the live values or a replay.
 #pragma once
 
-#include <QWidget>
-
 #include <array>
 #include <deque>
 #include <vector>
 
-#include "Jazyk2.h"
-#include "LogSample.h"
+#include "ChartWindows.h"
 
 class QChart;
 class QChartView;
-class QComboBox;
-class QLabel;
 class QLineSeries;
 class QValueAxis;
 
-class TFormChart : public QWidget {
+class TFormChart final : public TLiveChartWindow {
     Q_OBJECT
 public:
-    // The spans to choose, in seconds; the longest is what the chart keeps.
-    static constexpr std::array<int, 3> Spans{60, 5 * 60, 15 * 60};
-
     explicit TFormChart(QWidget* parent = nullptr);
     ~TFormChart() override;
 
-    // Adds a sample at its ElapsedMs; points older than the longest span are let go.
-    void AddSample(const dorv::LogSample& sample);
-    // Shows these samples (in time order) instead of what was shown.
-    void ShowSamples(const std::vector<dorv::LogSample>& samples);
-    void Clear();
-    // Seconds shown, one of Spans.
-    void SetSpan(int seconds);
-    int Span() const { return span_; }
-    // Captions in the language.
-    void ApplyLanguage(dorv::Language language);
-    // Points in the series now (what is drawn), for tests and benchmarks.
-    int ShownPoints() const;
-
-    QComboBox* ComboChartSpan = nullptr;
-    QLabel* LabelChartSpan = nullptr;
+    void AddSample(const dorv::LogSample& sample) override;
+    void ShowSamples(const std::vector<dorv::LogSample>& samples) override;
+    void Clear() override;
+    void SetSpan(int seconds) override;
+    int Span() const override { return span_; }
+    void ApplyLanguage(dorv::Language language) override;
+    int ShownPoints() const override;
 
 private:
     // One plotted value: its points of the longest span, and the points of the span shown.

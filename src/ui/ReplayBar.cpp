@@ -14,6 +14,7 @@ namespace {
 
 constexpr int BarHeight = 17;
 constexpr int SliderWidth = 180;
+constexpr double DefaultSpeed = 1.0;
 
 // "mm:ss" (or "h:mm:ss" from an hour) of a log time.
 QString LogTime(std::int64_t ms) {
@@ -41,6 +42,15 @@ QToolButton* MakeButton(QWidget* parent, const char* name, QStyle::StandardPixma
 
 TReplayBar::TReplayBar(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("ReplayBar"));
+}
+
+void TReplayBar::setVisible(bool visible) {
+    if (visible && !LabelReplay)
+        MakeControls();
+    QWidget::setVisible(visible);
+}
+
+void TReplayBar::MakeControls() {
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(4);
@@ -56,6 +66,7 @@ TReplayBar::TReplayBar(QWidget* parent) : QWidget(parent) {
     bold.setBold(true);
     LabelReplay->setFont(bold);
     LabelReplay->setContentsMargins(6, 0, 6, 0);
+    LabelReplay->setText(replayText_);
     layout->addWidget(LabelReplay);
 
     ButtonReplayPlay = MakeButton(this, "ButtonReplayPlay", QStyle::SP_MediaPause);
@@ -78,7 +89,7 @@ TReplayBar::TReplayBar(QWidget* parent) : QWidget(parent) {
     ComboReplaySpeed->setFixedHeight(BarHeight);
     for (double speed : dorv::ReplaySpeeds)
         ComboReplaySpeed->addItem(QStringLiteral("%1×").arg(speed), speed);
-    ComboReplaySpeed->setCurrentIndex(ComboReplaySpeed->findData(1.0));
+    ComboReplaySpeed->setCurrentIndex(ComboReplaySpeed->findData(DefaultSpeed));
     layout->addWidget(ComboReplaySpeed);
 
     connect(ButtonReplayPlay, &QToolButton::clicked, this, &TReplayBar::PlayPauseClicked);
@@ -88,18 +99,38 @@ TReplayBar::TReplayBar(QWidget* parent) : QWidget(parent) {
             [this](int value) { emit SeekRequested(value); });
     connect(ComboReplaySpeed, &QComboBox::currentIndexChanged, this,
             [this] { emit SpeedChosen(ChosenSpeed()); });
+    KeepTabPlace();
+}
+
+// Made after the window's other controls, the controls would come last in its Tab order; they are
+// put right after the bar, where they stand when the bar is made whole. (The bar takes no focus;
+// it may be an anchor of the order only while it could.)
+void TReplayBar::KeepTabPlace() {
+    const Qt::FocusPolicy own = focusPolicy();
+    setFocusPolicy(Qt::TabFocus);
+    QWidget* previous = this;
+    for (QWidget* control : std::initializer_list<QWidget*>{ButtonReplayPlay, ButtonReplayStop,
+                                                            SliderReplay, ComboReplaySpeed}) {
+        QWidget::setTabOrder(previous, control);
+        previous = control;
+    }
+    setFocusPolicy(own);
 }
 
 double TReplayBar::ChosenSpeed() const {
-    return ComboReplaySpeed->currentData().toDouble();
+    return ComboReplaySpeed ? ComboReplaySpeed->currentData().toDouble() : DefaultSpeed;
 }
 
 void TReplayBar::SetReplayText(const QString& text) {
-    LabelReplay->setText(text);
+    replayText_ = text;
+    if (LabelReplay)
+        LabelReplay->setText(text);
 }
 
 void TReplayBar::ShowPosition(std::int64_t positionMs, std::int64_t startMs, std::int64_t endMs,
                               bool playing) {
+    if (!SliderReplay)
+        MakeControls();
     const QSignalBlocker blocker(SliderReplay);
     if (SliderReplay->minimum() != startMs || SliderReplay->maximum() != endMs)
         SliderReplay->setRange(static_cast<int>(startMs), static_cast<int>(endMs));

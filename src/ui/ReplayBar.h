@@ -10,6 +10,8 @@ class QLabel;
 class QSlider;
 class QToolButton;
 
+// The controls are made when the bar is first shown (most runs never play a log); until then the
+// members below are null.
 class TReplayBar : public QWidget {
     Q_OBJECT
 public:
@@ -28,7 +30,9 @@ public:
                       bool playing);
     // The replay's word in the current language.
     void SetReplayText(const QString& text);
+    // The speed chosen; 1 until the controls are made.
     double ChosenSpeed() const;
+    void setVisible(bool visible) override;
 
 signals:
     void PlayPauseClicked();
@@ -37,5 +41,8 @@ signals:
     void SpeedChosen(double speed);
 
 private:
+    void MakeControls();
+    void KeepTabPlace();
+    QString replayText_;
     bool shownPlaying_ = false;
 };

@@ -146,6 +146,14 @@ void TServoTable::PlaceEditor() {
         palette.setColor(QPalette::Base, ground);
         editor_->setPalette(palette);
     }
+    ShowCurrentMarkTip();
+}
+
+// The editor covers the current cell and its mark: it carries the mark's tooltip instead.
+void TServoTable::ShowCurrentMarkTip() {
+    const QString tip = CellMarkTip(current_);
+    if (editor_->toolTip() != tip)
+        editor_->setToolTip(tip);
 }
 
 void TServoTable::MoveTo(TableCell cell) {
@@ -230,32 +238,43 @@ void TServoTable::SetHeatMap(bool heatMap) {
     update();
 }
 
-const TServoTable::CellMark* TServoTable::MarkOf(TableCell cell) const {
+const TServoTable::CellMark* TServoTable::MarkOf(TableCell cell, int layer) const {
     for (const CellMark& mark : marks_)
-        if (mark.Cell == cell)
+        if (mark.Cell == cell && mark.Layer == layer)
             return &mark;
     return nullptr;
 }
 
-void TServoTable::SetCellMark(TableCell cell, const QColor& colour, const QString& tip) {
+void TServoTable::SetCellMark(TableCell cell, const QColor& colour, const QString& tip, int layer) {
+    update(CellRect(cell));
     for (CellMark& mark : marks_)
-        if (mark.Cell == cell) {
-            mark = {cell, colour, tip};
-            update(CellRect(cell));
+        if (mark.Cell == cell && mark.Layer == layer) {
+            mark = {cell, colour, tip, layer};
+            ShowCurrentMarkTip();
             return;
         }
-    marks_.push_back({cell, colour, tip});
-    update(CellRect(cell));
+    marks_.push_back({cell, colour, tip, layer});
+    ShowCurrentMarkTip();
 }
 
-void TServoTable::ClearCellMarks() {
-    marks_.clear();
-    update();
+void TServoTable::ClearCellMarks(int layer) {
+    if (std::erase_if(marks_, [layer](const CellMark& mark) { return mark.Layer == layer; }) > 0) {
+        update();
+        ShowCurrentMarkTip();
+    }
 }
 
 QString TServoTable::CellMarkTip(TableCell cell) const {
-    const CellMark* mark = MarkOf(cell);
-    return mark ? mark->Tip : QString();
+    QStringList tips;
+    for (int layer = 0; layer < MarkLayers; ++layer)
+        if (const CellMark* mark = MarkOf(cell, layer))
+            tips << mark->Tip;
+    return tips.join(QLatin1Char('\n'));
+}
+
+QColor TServoTable::CellMarkColour(TableCell cell, int layer) const {
+    const CellMark* mark = MarkOf(cell, layer);
+    return mark ? mark->Colour : QColor();
 }
 
 bool TServoTable::event(QEvent* event) {
@@ -308,14 +327,20 @@ void TServoTable::paintEvent(QPaintEvent* event) {
 // RPM point outlined in lime on a dark line, which shows on every colour of the scale.
 void TServoTable::DrawMarks(QPainter& painter) const {
     painter.save();
-    painter.setPen(Qt::NoPen);
     for (const CellMark& mark : marks_) {
         if (!model_.IsShown(mark.Cell))
             continue;
         const QRect place = CellRect(mark.Cell);
-        painter.setBrush(mark.Colour);
-        const QPoint corner = place.topLeft() + QPoint(1, 1);
-        painter.drawPolygon(QPolygon({corner, corner + QPoint(8, 0), corner + QPoint(0, 8)}));
+        if (mark.Layer == 0) {
+            painter.setPen(Qt::NoPen);
+            painter.setBrush(mark.Colour);
+            const QPoint corner = place.topLeft() + QPoint(1, 1);
+            painter.drawPolygon(QPolygon({corner, corner + QPoint(8, 0), corner + QPoint(0, 8)}));
+        } else {
+            painter.setPen(QPen(mark.Colour, 2));
+            painter.setBrush(Qt::NoBrush);
+            painter.drawRect(QRectF(place).adjusted(1, 1, -1, -1));
+        }
     }
     if (heatMap_ && operating_ && !printLook_) {
         painter.setBrush(Qt::NoBrush);

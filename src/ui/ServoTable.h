@@ -74,11 +74,17 @@ public:
     void SetHeatMap(bool heatMap);
     bool HeatMap() const { return heatMap_; }
     // A mark put on a cell from outside (for one, "differs from another image"): a corner in the
-    // colour, the text as the cell's tooltip. Marks stay until cleared.
-    void SetCellMark(dorv::TableCell cell, const QColor& colour, const QString& tip);
-    void ClearCellMarks();
-    // The mark's tooltip text; empty for a cell without a mark.
+    // colour, the text as the cell's tooltip. Marks stay until cleared. Marks of the two layers
+    // stand together: layer 0 is a corner in the colour, layer 1 a frame around the cell; a cell
+    // with both shows both tips.
+    static constexpr int MarkLayers = 2;
+    void SetCellMark(dorv::TableCell cell, const QColor& colour, const QString& tip, int layer = 0);
+    // Clears the marks of one layer.
+    void ClearCellMarks(int layer = 0);
+    // The marks' tooltip text, one line a layer; empty for a cell without a mark.
     QString CellMarkTip(dorv::TableCell cell) const;
+    // The colour of a cell's mark of a layer; invalid without one.
+    QColor CellMarkColour(dorv::TableCell cell, int layer) const;
 
 signals:
     // The mouse was clicked into a cell's edit part.
@@ -106,6 +112,7 @@ private:
     // The row labels are in the font of the box around the table, the cells in the table's.
     QFont LabelFont() const;
     void PlaceEditor();
+    void ShowCurrentMarkTip();
     // Takes the typed value of the current cell, then moves the editor to `cell`.
     void MoveTo(dorv::TableCell cell);
     bool HandleKey(QKeyEvent* event);
@@ -135,10 +142,11 @@ private:
         dorv::TableCell Cell;
         QColor Colour;
         QString Tip;
+        int Layer = 0;
     };
     std::vector<CellMark> marks_;
     mutable std::map<QRgb, QPalette> groundPalettes_;
-    const CellMark* MarkOf(dorv::TableCell cell) const;
+    const CellMark* MarkOf(dorv::TableCell cell, int layer) const;
     bool dragging_ = false;
     QPointer<QWidget> forwardedTo_; // the part of the editor a press on a drawn cell went to
 };

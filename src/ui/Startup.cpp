@@ -19,10 +19,12 @@
 
 #include "Cgauges.h"
 #include "ComPort.h"
+#include "CompareView.h"
 #include "ConfigFolder.h"
 #include "ErrorTexts.h"
 #include "FileNotes.h"
 #include "Hints.h"
+#include "HistoryKeeper.h"
 #include "Jazyk1.h"
 #include "LazyFileDialog.h"
 #include "LiveDisplay.h"
@@ -50,7 +52,7 @@ dorv::Settings SettingsOf(const TFormHlav& window) {
     settings.Left = window.x();
     settings.Top = window.y();
     settings.Height = window.height();
-    settings.Width = window.width();
+    settings.Width = window.width() - window.Comparison->RoomTaken(); // kept without the panel
     settings.PortIndex = static_cast<dorv::Byte>(window.PortIndex);
     settings.CurrentLanguage = static_cast<dorv::Byte>(dorv::LanguageNumber(dorv::CurrentLanguage));
     settings.File = window.General.LabelFile2->text();
@@ -105,6 +107,7 @@ QString RefusalDetails(const QString& path, const QString& reason) {
 } // namespace
 
 void TFormHlav::FormCreate() {
+    HistoryKeeper = new THistoryKeeper(*this);
     CreateEditors();
     dorv::InstallHintLine(this);
     WireEvents();
@@ -283,6 +286,7 @@ void TFormHlav::OnNew() {
     if (ShowMessage(this, QMessageBox::Question, Messages.MsgDefaultQuestion, {},
                     QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel) != QMessageBox::Yes)
         return;
+    HistoryKeeper->KeepBeforeReplace(dorv::HistoryKind::BeforeNew);
     dorv::SetDefaultParameters(Image);
     Session.Commit();
     Live.LabelHlaseni->hide();
@@ -328,34 +332,42 @@ void TFormHlav::OnOpen() {
 }
 
 bool TFormHlav::OpenParameterFile(const QString& path) {
+    const std::optional<dorv::ParameterImage> file = ReadParameterFileTold(path);
+    if (!file)
+        return false;
+    HistoryKeeper->KeepBeforeReplace(dorv::HistoryKind::BeforeOpen);
+    Session.ReplaceImage(*file);
+    General.LabelFile2->setText(path);
+    LastFilePath = path;
+    SetInitialFile(SaveDialog1, LastFilePath);
+    return true;
+}
+
+std::optional<dorv::ParameterImage> TFormHlav::ReadParameterFileTold(const QString& path) {
     const dorv::ParameterFileResult result = dorv::OpenParameterFile(path, Image);
     switch (result.Status) {
     case dorv::ParameterFileStatus::Accepted:
-        Session.ReplaceImage(result.Image);
-        General.LabelFile2->setText(path);
-        LastFilePath = path;
-        SetInitialFile(SaveDialog1, LastFilePath);
-        return true;
+        return result.Image;
     case dorv::ParameterFileStatus::CannotOpen:
         ShowMessage(
             this, QMessageBox::Warning, Messages.MsgOpenFileError,
             RefusalDetails(path, dorv::FileRefusalReason(result.Refusal, dorv::CurrentLanguage)));
-        return false;
+        break;
     case dorv::ParameterFileStatus::WrongKey:
         ShowMessage(this, QMessageBox::Warning, Messages.MsgFileVersionMismatch,
                     RefusalDetails(path, {}));
-        return false;
+        break;
     case dorv::ParameterFileStatus::BadContent:
         ShowMessage(
             this, QMessageBox::Warning, Messages.MsgFileDamaged,
             RefusalDetails(path, dorv::FileRefusalReason(result.Refusal, dorv::CurrentLanguage)));
-        return false;
+        break;
     case dorv::ParameterFileStatus::Empty:
         ShowMessage(this, QMessageBox::Warning, Messages.MsgFileEmpty, RefusalDetails(path, {}));
-        return false;
+        break;
     case dorv::ParameterFileStatus::NoParameters:
         ShowMessage(this, QMessageBox::Warning, Messages.MsgNoParameters, RefusalDetails(path, {}));
-        return false;
+        break;
     }
-    return false;
+    return std::nullopt;
 }

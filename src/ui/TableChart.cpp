@@ -23,7 +23,7 @@ constexpr int RpmAxisStep = 1000;
 
 } // namespace
 
-TFormTableChart::TFormTableChart(QWidget* parent) : QWidget(parent, Qt::Window) {
+TFormTableChart::TFormTableChart(QWidget* parent) : TTableChartWindow(parent, Qt::Window) {
     setObjectName(QStringLiteral("FormTableChart"));
     resize(720, 480);
     auto* layout = new QVBoxLayout(this);

@@ -2,43 +2,31 @@
 // throttle row (one row or all), with the live operating point.
 #pragma once
 
-#include <QWidget>
-
 #include <array>
 #include <optional>
 
-#include "Jazyk2.h"
-#include "ParameterImage.h"
+#include "ChartWindows.h"
 #include "TableCurves.h"
 
 class QChart;
-class QComboBox;
-class QLabel;
 class QLineSeries;
 class QScatterSeries;
 class QValueAxis;
 
-class TFormTableChart : public QWidget {
+class TFormTableChart final : public TTableChartWindow {
     Q_OBJECT
 public:
     explicit TFormTableChart(QWidget* parent = nullptr);
 
-    // Shows servo s's table of image; the curves change only where the table did.
-    void ShowTable(const dorv::ParameterImage& image, dorv::ServoIndex s);
-    // The engine's point: live speed and the servo's desired position.
-    void ShowOperatingPoint(int rpm, int millivolts);
-    // -1: all rows, else the one row shown.
-    void SetRow(int row);
-    int Row() const { return row_; }
-    void ApplyLanguage(dorv::Language language);
+    void ShowTable(const dorv::ParameterImage& image, dorv::ServoIndex s) override;
+    void ShowOperatingPoint(int rpm, int millivolts) override;
+    void SetRow(int row) override;
+    int Row() const override { return row_; }
+    void ApplyLanguage(dorv::Language language) override;
 
-    // What a curve shows now, for tests.
-    QList<QPointF> CurvePoints(int row) const;
-    bool CurveVisible(int row) const;
-    QPointF OperatingPoint() const;
-
-    QComboBox* ComboTableRow = nullptr;
-    QLabel* LabelTableRow = nullptr;
+    QList<QPointF> CurvePoints(int row) const override;
+    bool CurveVisible(int row) const override;
+    QPointF OperatingPoint() const override;
 
 private:
     void ShowCurve(int row);

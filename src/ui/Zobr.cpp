@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QLayout>
 
+#include "CompareView.h"
 #include "Cspin.h"
 #include "ServoTable.h"
 
@@ -51,6 +52,7 @@ void TFormHlav::ShowServoEditors() {
 
     ShowProgHnedFace();
     ShowCellVisits(); // the marks of the servo now shown
+    Comparison->FollowEditor();
 }
 
 void TFormHlav::ShowProgHnedFace() {

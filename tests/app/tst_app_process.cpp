@@ -176,6 +176,7 @@ private slots:
     void languageWordOverridesStoredLanguage();
     void storedComPort21OpensCom21();
     void idleWhilePollingTheUnit();
+    void startsWithoutChartLibraries();
     void smallScreenKeepsWindowReachable_data();
     void smallScreenKeepsWindowReachable();
     void secondInstanceLeavesFirstOnesFiles();
@@ -427,6 +428,26 @@ qint64 CpuTicks(qint64 pid) {
 
 // With a unit answering and nothing to do, the window must not keep itself busy: a loop that
 // redraws or re-lays out without end shows as a core burnt while the values are live.
+// The chart libraries (Qt Charts and the OpenGL widgets it brings) load when a chart is first
+// opened, not at start-up: the dynamic loader's list of the files it opened up to the first show.
+void TestAppProcess::startsWithoutChartLibraries() {
+    QTemporaryDir home;
+    QProcess tool;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), TestPlatform());
+    env.insert(QStringLiteral("XDG_CONFIG_HOME"), home.path());
+    env.insert(QStringLiteral("DORV_EXIT_AFTER_SHOW"), QStringLiteral("1"));
+    env.insert(QStringLiteral("LD_DEBUG"), QStringLiteral("files"));
+    tool.setProcessEnvironment(env);
+    tool.start(ToolPath, {});
+    QVERIFY(tool.waitForFinished(20000));
+    QCOMPARE(tool.exitCode(), 0);
+    const QByteArray loaded = tool.readAllStandardError();
+    QVERIFY2(loaded.contains("file=libQt6Widgets.so.6"), loaded.left(2000).constData());
+    for (const char* library : {"libQt6Charts", "libQt6OpenGLWidgets", "dorv_charts"})
+        QVERIFY2(!loaded.contains(library), library);
+}
+
 void TestAppProcess::idleWhilePollingTheUnit() {
     QTemporaryDir home;
     Sim sim(home.filePath(QStringLiteral("ttySIM")));

@@ -1,5 +1,6 @@
 // dorv-cli tested as a program: arguments, exit statuses and outputs against dorv-sim on a pty.
 #include "CliOptions.h"
+#include "EditorValues.h"
 #include "ImageDiff.h"
 #include "ImageFile.h"
 #include "SimProcess.h"
@@ -16,6 +17,7 @@
 #include <QTest>
 
 #include <csignal>
+#include <functional>
 #include <unistd.h>
 
 using namespace dorv;
@@ -109,6 +111,8 @@ bool UnitHoldsFile(const ParameterImage& unit, const QString& file) {
 
 } // namespace
 
+Q_DECLARE_METATYPE(std::function<void(dorv::ParameterImage&)>)
+
 class TestCli : public QObject {
     Q_OBJECT
 
@@ -116,6 +120,8 @@ private slots:
     void commandLine_data();
     void commandLine();
     void differencesByName();
+    void differingLines_data();
+    void differingLines();
     void badFilesBeforeThePort_data();
     void badFilesBeforeThePort();
     void everyCommandAgainstUnit();
@@ -181,6 +187,47 @@ void TestCli::differencesByName() {
     QCOMPARE(diffs[1].Name, std::string("NAP_SERVO1 row 1"));
     QCOMPARE(diffs[2].Name, std::string("NAP_SERVO2 row 4"));
     QVERIFY(diffs[0].A != diffs[0].B);
+}
+
+using ImageChange = std::function<void(ParameterImage&)>;
+
+void TestCli::differingLines_data() {
+    QTest::addColumn<ImageChange>("change");
+    QTest::addColumn<QStringList>("names");
+    QTest::newRow("in the order of the file") << ImageChange([](ParameterImage& b) {
+        b.Tps100() = static_cast<Byte>(b.Tps100() + 1);
+        b.servo(1).RpmPoints(3) = static_cast<Byte>(b.servo(1).RpmPoints(3) + 1);
+        b.PulsesMode() = b.PulsesMode() == 2 ? 1 : 2;
+        b.servo(1).HysteresisRpm() = static_cast<Byte>(b.servo(1).HysteresisRpm() + 1);
+    }) << QStringList{"POCET_PULSU", "TPS", "SERVO_2", "RPM_SERVO2"};
+    QTest::newRow("a switch on as 7 is on")
+        << ImageChange([](ParameterImage& b) { b.servo(0).ServoEnable() = 7; }) << QStringList{};
+    // The same table in per cent: only the switch differs, not the rows it is written in.
+    QTest::newRow("a table switched to per cent")
+        << ImageChange([](ParameterImage& b) { SwitchPercentMode(b, 0, true); })
+        << QStringList{"SERVO_1"};
+    QTest::newRow("a cell of row 10 in per cent") << ImageChange([](ParameterImage& b) {
+        SwitchPercentMode(b, 1, true);
+        b.servo(1).Cell(9, 14) = 1;
+    }) << QStringList{"SERVO_2", "NAP_SERVO2 row 10"};
+}
+
+void TestCli::differingLines() {
+    QFETCH(ImageChange, change);
+    QFETCH(QStringList, names);
+    ParameterImage a;
+    SetDefaultParameters(a);
+    a.servo(0).ServoEnable() = 1;
+    for (int i = 0; i < TableCells; ++i)
+        a.servo(1).CellAt(i) = static_cast<Byte>(100 + i % 50);
+    ParameterImage b = a;
+    change(b);
+    QStringList differing;
+    for (const ParameterDifference& d : DifferingParameters(a, b)) {
+        differing << QString::fromStdString(d.Name);
+        QVERIFY(d.A != d.B);
+    }
+    QCOMPARE(differing, names);
 }
 
 void TestCli::badFilesBeforeThePort_data() {

@@ -126,6 +126,10 @@ private slots:
     void cablePulledEndsPass();
     void editDuringVerifyIsNoSuccess_data();
     void editDuringVerifyIsNoSuccess();
+    void passOutcomes_data();
+    void passOutcomes();
+    void readHandsOverTheImageItReplaced();
+    void unitCopyLeavesTheEditorAlone();
 };
 
 void TestLink::pollFrameIsFixed() {
@@ -750,6 +754,109 @@ void TestLink::editDuringVerifyIsNoSuccess() {
     QCOMPARE(rig.sequencer.Display().Colour, StatusColour::Red);
     QVERIFY(!rig.sequencer.State().ProgrammedOk);
     QCOMPARE(rig.BlockCommands().back(), 0x47);
+}
+
+Q_DECLARE_METATYPE(dorv::PassKind)
+
+void TestLink::passOutcomes_data() {
+    QTest::addColumn<PassKind>("pass");
+    QTest::addColumn<bool>("unitDiffers");
+    QTest::addColumn<bool>("unitAnswers");
+    QTest::addColumn<bool>("ok");
+    QTest::addColumn<bool>("differed");
+    QTest::newRow("read") << PassKind::Read << true << true << true << false;
+    QTest::newRow("program") << PassKind::Program << true << true << true << false;
+    QTest::newRow("verify, same") << PassKind::Verify << false << true << true << false;
+    QTest::newRow("verify, unit differs") << PassKind::Verify << true << true << false << true;
+    QTest::newRow("verify, silent unit") << PassKind::Verify << false << false << false << false;
+    QTest::newRow("program, silent unit") << PassKind::Program << false << false << false << false;
+    QTest::newRow("unit copy") << PassKind::UnitCopy << true << true << true << false;
+    QTest::newRow("unit copy, silent") << PassKind::UnitCopy << true << false << false << false;
+}
+
+// Exactly one outcome per pass, on the tick it ends, saying which pass and how.
+void TestLink::passOutcomes() {
+    QFETCH(PassKind, pass);
+    QFETCH(bool, unitDiffers);
+    QFETCH(bool, unitAnswers);
+    QFETCH(bool, ok);
+    QFETCH(bool, differed);
+    Rig rig;
+    rig.image = rig.unit.Image();
+    if (unitDiffers)
+        rig.image.ServoTable(1, 5, 5) ^= 0x10;
+    rig.unitAnswers = unitAnswers;
+    switch (pass) {
+    case PassKind::Read:
+        rig.sequencer.StartRead();
+        break;
+    case PassKind::Program:
+        rig.sequencer.StartProgramming();
+        break;
+    case PassKind::Verify:
+        rig.sequencer.StartVerify();
+        break;
+    case PassKind::UnitCopy:
+        rig.sequencer.StartUnitCopyRead();
+        break;
+    }
+    std::vector<PassOutcome> outcomes;
+    int endTick = 0;
+    for (int i = 0; i < 200; ++i) {
+        const auto e = rig.Tick();
+        if (e.Outcome) {
+            outcomes.push_back(*e.Outcome);
+            endTick = rig.tick;
+            QCOMPARE(rig.sequencer.State().Mode, TransferMode::Idle);
+        }
+    }
+    QCOMPARE(outcomes.size(), std::size_t{1});
+    QCOMPARE(outcomes[0], (PassOutcome{.Pass = pass, .Ok = ok, .UnitDiffered = differed}));
+    QVERIFY(endTick > 0);
+}
+
+void TestLink::readHandsOverTheImageItReplaced() {
+    Rig rig;
+    rig.image.ServoTable(0, 2, 2) = 99; // an edit the Read replaces
+    const ParameterImage edited = rig.image;
+    rig.unit.Image().ServoTable(0, 2, 2) = 11;
+    rig.sequencer.StartRead();
+    std::vector<ParameterImage> before;
+    for (int i = 0; i < 40; ++i)
+        if (auto e = rig.Tick(); e.EditorBeforeRead)
+            before.push_back(*e.EditorBeforeRead);
+    QCOMPARE(before.size(), std::size_t{1});
+    // Block 0 (the identity) is taken first; the parameters are those that were edited.
+    QVERIFY(std::equal(before[0].bytes().begin() + BlockSize, before[0].bytes().end(),
+                               edited.bytes().begin() + BlockSize));
+    QVERIFY(rig.image == rig.unit.Image());
+}
+
+void TestLink::unitCopyLeavesTheEditorAlone() {
+    Rig rig;
+    rig.unit.Image().ServoTable(1, 9, 14) = 201;
+    rig.unit.Image().Tps0() = 61;
+    const ParameterImage editor = rig.image;
+    rig.sequencer.StartUnitCopyRead();
+    std::optional<ParameterImage> copy;
+    int fillEditors = 0;
+    for (int i = 0; i < 40; ++i) {
+        auto e = rig.Tick();
+        fillEditors += e.ImageChanged;
+        QVERIFY(!e.EditorBeforeRead);
+        if (e.UnitCopy)
+            copy = e.UnitCopy;
+    }
+    QVERIFY(copy.has_value());
+    QVERIFY(*copy == rig.unit.Image());
+    QVERIFY(rig.image == editor);
+    QCOMPARE(fillEditors, 0);
+    QCOMPARE(rig.BlockCommands(), Commands(0x40, 0x47)); // no verify pass follows
+    QCOMPARE(rig.sequencer.Display().Message, MessageId::MsgReading);
+    QCOMPARE(rig.sequencer.Display().Suffix, std::string(": OK"));
+    rig.sequencer.SetPaused(true);
+    rig.sequencer.StartUnitCopyRead();
+    QCOMPARE(rig.sequencer.State().Mode, TransferMode::Idle);
 }
 
 QTEST_GUILESS_MAIN(TestLink)

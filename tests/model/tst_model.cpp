@@ -63,6 +63,7 @@ private slots:
     void undoThenChangeDropsRedo();
     void undoRestoresImageAndPage();
     void programmingAfterChangeArming();
+    void snapshotOfReadLeavesArmingAlone();
     void operatingCell_data();
     void operatingCell();
     void plusMinusBounds_data();
@@ -321,6 +322,30 @@ void TestModel::programmingAfterChangeArming() {
     QVERIFY(!history.Undo(false).StartProgramming);
     QVERIFY(history.Redo(true).StartProgramming);
     QVERIFY(!history.Redo(true).StartProgramming); // at the newest: nothing happens
+}
+
+// A Read is one undo step of its own; programming after change stays as the commits left it.
+void TestModel::snapshotOfReadLeavesArmingAlone() {
+    for (const bool armed : {false, true}) {
+        ParameterImage image = DefaultImage();
+        EditHistory history;
+        history.ResetHistory(image, 1);
+        history.RecordChange(image, 1, armed);
+        QCOMPARE(history.AutoProgramArmed(), armed);
+        ParameterImage read = image;
+        read.servo(0).Cell(4, 4) = 123;
+        QVERIFY(history.RecordSnapshot(read, 2));
+        QVERIFY(!history.RecordSnapshot(read, 2)); // the same image again: no second step
+        QCOMPARE(history.AutoProgramArmed(), armed);
+        QVERIFY(history.CanUndo());
+        QVERIFY(!history.CanRedo());
+        QVERIFY(history.Undo(false).Moved);
+        QCOMPARE(RestoreSnapshot(read, history.Current()), 1);
+        QCOMPARE(read.servo(0).Cell(4, 4), image.servo(0).Cell(4, 4));
+        QVERIFY(history.Redo(false).Moved);
+        QCOMPARE(RestoreSnapshot(read, history.Current()), 2);
+        QCOMPARE(int(read.servo(0).Cell(4, 4)), 123);
+    }
 }
 
 void TestModel::operatingCell_data() {

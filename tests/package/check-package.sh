@@ -23,11 +23,20 @@ echo "--- lintian"
 lintian --tag-display-limit 0 --suppress-tags-from-file "$here/lintian-overrides" "$deb" \
   | tee "$work/lintian.txt" || true
 if grep -q '^E:' "$work/lintian.txt"; then status=1; fi
-for program in dorv dorv-sim; do
+for program in dorv dorv-cli dorv-sim; do
   [ -x "$work/root/usr/bin/$program" ] || { echo "missing /usr/bin/$program"; status=1; }
   [ -f "$work/root/usr/share/man/man1/$program.1.gz" ] || { echo "missing man page of $program"; status=1; }
 done
 [ -d "$work/root/usr/share/dorv" ] || { echo "missing /usr/share/dorv"; status=1; }
+# The chart module, where the installed program looks for it, and nothing of Qt Charts in the
+# program itself.
+module=$(find "$work/root/usr/lib" -name dorv_charts.so)
+[ "$module" = "$work/root/usr/lib/dorv/modules/dorv_charts.so" ] ||
+  { echo "chart module not in /usr/lib/dorv/modules: $module"; status=1; }
+if objdump -p "$work/root/usr/bin/dorv" | grep -q 'NEEDED.*Charts'; then
+  echo "/usr/bin/dorv links Qt Charts"; status=1
+fi
+objdump -p "$module" | grep -q 'NEEDED.*libQt6Charts' || { echo "the chart module does not link Qt Charts"; status=1; }
 # The manuals Help > Contents opens from the installed package.
 for manual in DORV_manual_en.pdf DORV_manual_cz.pdf; do
   [ -s "$work/root/usr/share/dorv/$manual" ] || { echo "missing /usr/share/dorv/$manual"; status=1; }

@@ -8,13 +8,12 @@
 
 #include <cmath>
 
+#include "ChartWindows.h"
 #include "FakeSerialPort.h"
 #include "Hlav.h"
 #include "Jazyk1.h"
-#include "LiveChart.h"
 #include "LogWriter.h"
 #include "Monitor.h"
-#include "TableChart.h"
 #include "WindowTestEnv.h"
 
 namespace {

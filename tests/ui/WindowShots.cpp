@@ -1,11 +1,13 @@
 // Saves pictures of the main window's pages as PNG files: WindowShots FOLDER PREFIX LANGUAGE PAGES
-// [table]. With "table", also pictures of the servo table editor: a selection, the heat map, and a
-// table before and after a 2-D interpolation.
+// [table|compare]. With "table", also pictures of the servo table editor: a selection, the heat
+// map, and a table before and after a 2-D interpolation; with "compare", servo 1 compared with a
+// file (PREFIX.png; pass no PAGES for it alone).
 #include <QApplication>
 #include <QDir>
 #include <QGroupBox>
 #include <QTabWidget>
 
+#include "CompareView.h"
 #include "EditUpDown.h"
 #include "EditorValues.h"
 #include "Hlav.h"
@@ -41,6 +43,25 @@ void SaveTablePictures(TFormHlav& window, const QDir& folder, const QString& pre
     window.Commands.MenuViewHeatMap->setChecked(false);
 }
 
+// Servo 1 compared with another tune: some cells, an RPM point, TPS and a hysteresis differ.
+void SaveComparePicture(TFormHlav& window, const QDir& folder, const QString& prefix) {
+    window.PageControl1->setCurrentIndex(1);
+    dorv::ParameterImage other = window.Image;
+    auto servo = other.servo(0);
+    for (int c = 4; c < 9; ++c)
+        servo.Cell(3, c) = dorv::Byte(servo.Cell(3, c) + 6 + c);
+    servo.Cell(6, 2) = dorv::Byte(servo.Cell(6, 2) - 9);
+    servo.Cell(0, 12) = dorv::Byte(servo.Cell(0, 12) + 4);
+    servo.RpmPoints(7) = dorv::Byte(servo.RpmPoints(7) + 2);
+    servo.HysteresisMv() = dorv::Byte(servo.HysteresisMv() + 4);
+    other.Tps0() = dorv::Byte(other.Tps0() + 3);
+    other.servo(1).Cell(2, 2) = dorv::Byte(other.servo(1).Cell(2, 2) + 5);
+    window.ShowComparison(other, QStringLiteral("bench-2.ign"));
+    window.Comparison->SetCurrentDifference(5);
+    QApplication::processEvents();
+    window.grab().save(folder.filePath(prefix + QStringLiteral(".png")));
+}
+
 } // namespace
 
 int main(int argc, char* argv[]) {
@@ -67,5 +88,7 @@ int main(int argc, char* argv[]) {
     }
     if (args.value(5) == QLatin1String("table"))
         SaveTablePictures(window, folder, prefix);
+    if (args.value(5) == QLatin1String("compare"))
+        SaveComparePicture(window, folder, prefix);
     return 0;
 }

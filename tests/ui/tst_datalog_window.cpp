@@ -4,6 +4,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QLibraryInfo>
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
@@ -12,6 +13,8 @@
 
 #include "AnsweredBoxes.h"
 #include "Cgauges.h"
+#include "ChartLoader.h"
+#include "ChartWindows.h"
 #include "EditorValues.h"
 #include "FakeSerialPort.h"
 #include "Hlav.h"
@@ -90,12 +93,15 @@ private slots:
     void zeroSampleLogIsToldAndRemoved();
     void recordingStopsWithTheWindow();
     void replayShowsWhatTheFramesShowed();
+    void replayControlsKeepTheirTabPlace();
     void refusedAndDamagedLogs_data();
     void refusedAndDamagedLogs();
     void chartKeepsItsSpan_data();
     void chartKeepsItsSpan();
     void chartFollowsLiveValuesAndReplayOnlyWhileShown();
     void tableChartFollowsEveryEditAndTheEngine();
+    void chartModuleNotLoadedIsTold_data();
+    void chartModuleNotLoadedIsTold();
     void logTextsInEveryLanguage_data();
     void logTextsInEveryLanguage();
 
@@ -331,6 +337,45 @@ void TestDataLogWindow::replayShowsWhatTheFramesShowed() {
     QVERIFY(port.Sent[0].Bytes[0] != PollCommand); // a block of the program pass
 }
 
+// The replay's controls stand in the window's Tab order right after the replay bar, between
+// the controls that come before and after it.
+void TestDataLogWindow::replayControlsKeepTheirTabPlace() {
+    WindowTestEnv env;
+    TFormHlav w;
+    std::int64_t clock = 0;
+    w.SetLogClock([&clock] { return clock; });
+    auto& port = dynamic_cast<FakeSerialPort&>(w.ComPort());
+    int frame = 0;
+    port.RecordWrites = false;
+    port.OnWrite = [&](std::span<const Byte>) {
+        port.Queue(EncodeMonitorFrame(MovingEngine(frame++)));
+    };
+    w.Commands.MenuRecord->trigger();
+    for (int tick = 0; tick < 6 * 3; ++tick) {
+        clock += TFormHlav::TimerInterval;
+        w.OnTick();
+    }
+    w.Commands.MenuRecord->trigger();
+    const auto nextTabStop = [](QWidget* from) {
+        QWidget* next = from->nextInFocusChain();
+        while (next != from && !(next->focusPolicy() & Qt::TabFocus))
+            next = next->nextInFocusChain();
+        return next;
+    };
+    QWidget* afterBar = nextTabStop(w.ReplayBar);
+    while (w.ReplayBar->isAncestorOf(afterBar))
+        afterBar = nextTabStop(afterBar);
+    QVERIFY(w.OpenLog(QDir(LogFolderPath()).filePath(Logs().value(0))));
+    const TReplayBar& bar = *w.ReplayBar;
+    QWidget* stop = w.ReplayBar;
+    for (QWidget* control : std::initializer_list<QWidget*>{
+             bar.ButtonReplayPlay, bar.ButtonReplayStop, bar.SliderReplay, bar.ComboReplaySpeed}) {
+        stop = nextTabStop(stop);
+        QCOMPARE(stop, control);
+    }
+    QCOMPARE(nextTabStop(stop), afterBar);
+}
+
 void TestDataLogWindow::refusedAndDamagedLogs_data() {
     QTest::addColumn<QByteArray>("contents");
     QTest::addColumn<bool>("plays");
@@ -547,6 +592,51 @@ void TestDataLogWindow::tableChartFollowsEveryEditAndTheEngine() {
     w.PageControl1->setCurrentIndex(1);
     QVERIFY(ConnectScriptedUnit(w));
     QCOMPARE(w.FormTableChart->OperatingPoint(), QPointF(3000, 2300));
+}
+
+void TestDataLogWindow::chartModuleNotLoadedIsTold_data() {
+    QTest::addColumn<QString>("module");
+    QTest::addColumn<QString>("reason"); // a part of the reason the box gives
+    QTest::newRow("missing") << QStringLiteral("/nonexistent/dorv_charts.so") << "not found";
+    QTest::newRow("not a library") << QStringLiteral(DORV_TEST_DATA "/known.ign") << "ELF";
+    // A plugin of another kind: it loads, but offers no chart windows.
+    QTest::newRow("another plugin")
+        << QLibraryInfo::path(QLibraryInfo::PluginsPath) + "/platforms/libqoffscreen.so"
+        << DORV_CHART_FACTORY_IID;
+}
+
+// Without a usable chart module, Log > Chart and Log > Table chart each post a box that names the
+// file and why, make no window and leave the window working; with the module back, the chart opens.
+void TestDataLogWindow::chartModuleNotLoadedIsTold() {
+    QFETCH(QString, module);
+    QFETCH(QString, reason);
+    if (reason == DORV_CHART_FACTORY_IID && !QFileInfo::exists(module))
+        QSKIP("Qt's offscreen platform plugin is not where Qt says its plugins are");
+    WindowTestEnv env;
+    TFormHlav w;
+    CurrentLanguage = dorv::Language::English;
+    w.ApplyLanguage();
+    const auto seen = AnswerBoxes(&w, QMessageBox::Ok);
+    SetChartModulePath(module);
+    w.Commands.MenuChart->trigger();
+    QTRY_COMPARE(seen->Count, 1);
+    w.Commands.MenuTableChart->trigger();
+    QTRY_COMPARE(seen->Count, 2);
+    SetChartModulePath({});
+    QVERIFY(!w.FormChart);
+    QVERIFY(!w.FormTableChart);
+    for (const QString& text : seen->All) {
+        QVERIFY2(text.startsWith("The chart cannot be opened: its module " + module),
+                 qPrintable(text));
+        QVERIFY2(text.contains(reason), qPrintable(text));
+    }
+    w.OnTick();
+    w.Commands.MenuChart->trigger();
+    QVERIFY(w.FormChart && w.FormChart->isVisible());
+    w.Commands.MenuTableChart->trigger();
+    QVERIFY(w.FormTableChart && w.FormTableChart->isVisible());
+    QTest::qWait(50);
+    QCOMPARE(seen->Count, 2);
 }
 
 void TestDataLogWindow::logTextsInEveryLanguage_data() {

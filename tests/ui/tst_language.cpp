@@ -30,6 +30,7 @@
 
 #include "AnsweredBoxes.h"
 #include "Cgauges.h"
+#include "CompareView.h"
 #include "ErrorTexts.h"
 #include "Hlav.h"
 #include "Jazyk1.h"
@@ -101,7 +102,10 @@ QString TextDoesNotFit(const QWidget* widget) {
     if (auto* label = qobject_cast<const QLabel*>(widget)) {
         if (label->text().isEmpty())
             return {};
-        needed = label->sizeHint();
+        // A wrapping label fits any width its longest word fits, in the height of its lines.
+        needed = label->wordWrap() ? QSize(label->minimumSizeHint().width(),
+                                           label->heightForWidth(label->width()))
+                                   : label->sizeHint();
     } else if (auto* push = qobject_cast<const QPushButton*>(widget)) {
         if (push->text().isEmpty())
             return {};
@@ -234,6 +238,8 @@ private slots:
     void cleanup() { ApplyQtTranslation(Language::English); }
     void everyTextWholeAndUncovered_data();
     void everyTextWholeAndUncovered();
+    void comparisonTextsWholeAndUncovered_data();
+    void comparisonTextsWholeAndUncovered();
     void qtTextsAndErrorReasonsInLanguage_data();
     void qtTextsAndErrorReasonsInLanguage();
     void fileErrorReasonsInEveryLanguage();
@@ -307,6 +313,33 @@ void TestLanguage::everyTextWholeAndUncovered() {
         faults = TextFaults(w);
         QVERIFY2(faults.isEmpty(), qPrintable(faults.join(QLatin1Char('\n'))));
     }
+}
+
+void TestLanguage::comparisonTextsWholeAndUncovered_data() {
+    QTest::addColumn<int>("language");
+    for (int language = 0; language < 4; ++language)
+        QTest::addRow("%s", LanguageNames[language]) << language;
+}
+
+// The comparison panel beside servo 1's page, with a difference of every group and the note
+// that the identities differ.
+void TestLanguage::comparisonTextsWholeAndUncovered() {
+    QFETCH(int, language);
+    CurrentLanguage = dorv::LanguageOfNumber(language);
+    TFormHlav w;
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    w.PageControl1->setCurrentIndex(1);
+    ParameterImage other = w.Image;
+    other.Tps0() = static_cast<Byte>(other.Tps0() + 1);
+    other.servo(0).RpmPoints(4) = static_cast<Byte>(other.servo(0).RpmPoints(4) + 1);
+    other.servo(0).Cell(0, 14) = static_cast<Byte>(other.servo(0).Cell(0, 14) + 1);
+    other.BuildDay() = static_cast<Byte>(other.BuildDay() + 1);
+    w.ShowComparison(other, QStringLiteral("/home/technician/DORV settings/bench 2/engine.ign"));
+    QApplication::processEvents();
+    QVERIFY(w.Comparison->LabelIdentity->isVisible());
+    const QStringList faults = TextFaults(w);
+    QVERIFY2(faults.isEmpty(), qPrintable(faults.join(QLatin1Char('\n'))));
 }
 
 void TestLanguage::qtTextsAndErrorReasonsInLanguage_data() {

@@ -123,6 +123,7 @@ const struct {
     {"MsgManualViewerFailed", &LanguageMessages::MsgManualViewerFailed},
     {"MsgPrintFileTitle", &LanguageMessages::MsgPrintFileTitle},
     {"MsgPrintFailed", &LanguageMessages::MsgPrintFailed},
+    {"MsgChartModuleError", &LanguageMessages::MsgChartModuleError},
 };
 static_assert(sizeof(LanguageMessages) == std::size(MessageFields) * sizeof(QString),
               "a message of LanguageMessages is missing from MessageFields");

@@ -160,6 +160,7 @@ private slots:
     void languageMenuSwitchesTextsAndMessages();
     void hintsOnStatusBarInEnglish();
     void aboutCaptionFollowsLanguage();
+    void aboutBoxMadeOnFirstUse();
     void servoValuesStayInTheirColumns_data();
     void servoValuesStayInTheirColumns();
     void selectionByKeyboard();
@@ -1080,6 +1081,30 @@ void TestWindow::aboutCaptionFollowsLanguage() {
     // The logo, drawn at the first showing, is there at every showing.
     QCOMPARE(logoShown, QList<bool>({true, true}));
     dorv::CurrentLanguage = dorv::Language::Czech;
+}
+
+// The window starts without the about box; Help > About makes it, shows it with its logo and
+// keeps it for the next time.
+void TestWindow::aboutBoxMadeOnFirstUse() {
+    dorv::CurrentLanguage = dorv::Language::Czech;
+    TFormHlav w;
+    ShowActive(w);
+    QVERIFY(!w.FormAbout);
+    QList<QWidget*> shown;
+    QTimer closer;
+    QObject::connect(&closer, &QTimer::timeout, [&shown] {
+        if (QWidget* box = QApplication::activeModalWidget()) {
+            const auto* logo = box->findChild<QLabel*>(QStringLiteral("Image1"));
+            if (logo && !logo->pixmap().isNull() && box->windowTitle() == "O programu DORV")
+                shown << box;
+            box->close();
+        }
+    });
+    closer.start(20);
+    w.Commands.MenuAbout->trigger();
+    QVERIFY(w.FormAbout);
+    w.Commands.MenuAbout->trigger();
+    QCOMPARE(shown, QList<QWidget*>({w.FormAbout, w.FormAbout}));
 }
 
 void TestWindow::servoValuesStayInTheirColumns_data() {

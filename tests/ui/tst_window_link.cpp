@@ -40,10 +40,13 @@
 #include "PortsSection.h"
 #include "ServoTable.h"
 #include "SimProcess.h"
+#include "SimWindow.h"
 #include "WindowTestEnv.h"
 
 using namespace dorv;
+using dorv::testing::PassEndedOk;
 using dorv::testing::SimProcess;
+using dorv::testing::SimWindow;
 using dorv::testing::WindowTestEnv;
 using dorv::testing::WriteImage;
 
@@ -115,51 +118,6 @@ private:
     QElapsedTimer open_;
     QPointer<QMessageBox> current_;
 };
-
-// dorv-sim on a pty, a private configuration folder whose DORV.ini maps COM1 and COM2 to it (the
-// window opens COM2 before its settings are read, COM1 after), and the window on QSerialPort.
-class SimWindow {
-public:
-    explicit SimWindow(QStringList simOptions, const ParameterImage* unitImage = nullptr) {
-        if (unitImage)
-            simOptions << "--load" << WriteImage(dir_, *unitImage);
-        sim = std::make_unique<SimProcess>(dir_, simOptions);
-        ptyFound_ = !sim->WaitForPty().isEmpty();
-        SetPort(0, sim->Link());
-        SetPort(1, sim->Link());
-        CurrentLanguage = Language::English;
-        window = std::make_unique<TFormHlav>();
-    }
-    // Maps COMn (portIndex n - 1) to a device in DORV.ini's [PORTS].
-    void SetPort(int portIndex, const QString& device) const {
-        QDir().mkpath(env_.ConfigHome() + "/DORV");
-        QSettings ini(env_.ConfigHome() + "/DORV/DORV.ini", QSettings::IniFormat);
-        ini.setValue(QStringLiteral("PORTS/%1").arg(QString::fromStdString(ComPortName(portIndex))),
-                     device);
-        ini.setValue(QStringLiteral("FORM_HLAV/ComPort"), 1);
-    }
-    bool Connected() const { return ptyFound_ && window->Live.LabelSpojeni->isHidden(); }
-    // The unit comes back: a new simulator whose pty takes the same link.
-    bool RestartSim(QStringList simOptions) {
-        sim = std::make_unique<SimProcess>(dir_, simOptions);
-        return !sim->WaitForPty().isEmpty();
-    }
-    QString Path(const char* name) const { return dir_.filePath(name); }
-
-    std::unique_ptr<SimProcess> sim;
-    std::unique_ptr<TFormHlav> window;
-
-private:
-    QTemporaryDir dir_;
-    WindowTestEnv env_{WindowTestEnv::Port::Real};
-    bool ptyFound_ = false;
-};
-
-bool PassEndedOk(TFormHlav& w) {
-    const TransferDisplay& d = w.Sequencer().Display();
-    return w.Sequencer().State().Mode == TransferMode::Idle && d.Suffix == ": OK" &&
-           d.Colour == StatusColour::Normal;
-}
 
 // Waits until a Program pass and its Verify pass have ended well.
 bool WaitForProgrammed(TFormHlav& w) {
