@@ -21,8 +21,8 @@ constexpr int SaveCountdownAt = 47;
 constexpr int DataErrorAt = 49;
 constexpr int VersionAt = 50;
 
-// The RPM and throttle gauges show 0..100; the RPM gauge is full from 10000 RPM.
-constexpr int GaugeFullScale = 100;
+// Engine speed and throttle on a scale of 0..100; engine speed is at its top from 10000 RPM.
+constexpr int ScaleTop = 100;
 
 int MeasuredAt(ServoIndex s) {
     return Servo1MeasuredAt + 4 * s;
@@ -151,7 +151,7 @@ std::optional<MonitorValues> DecodeMonitorFrame(std::span<const Byte> frame) {
     v.MonitorTpPercent = r.TpPercent;
     v.MonitorRpm = r.Rpm;
     v.EngineSpeed = {MessageId::None, Format("RPM = %d ", r.Rpm)};
-    v.RpmScale = std::min(r.Rpm / 100, GaugeFullScale);
+    v.RpmScale = std::min(r.Rpm / 100, ScaleTop);
     DecodeThrottle(r, v);
     DecodeSupply(r, v);
     DecodeServos(r, v);
