@@ -102,8 +102,7 @@ void DecodeServos(const MonitorReport& r, MonitorValues& v) {
     ShownValue* desired[ServoCount] = {&v.Servo1Required, &v.Servo2Required};
     ShownValue* measured[ServoCount] = {&v.Servo1Measured, &v.Servo2Measured};
     for (ServoIndex s = 0; s < ServoCount; ++s) {
-        const StatusColour colour =
-            r.ServoFlag[s] != 0 ? StatusColour::Normal : StatusColour::Red;
+        const StatusColour colour = r.ServoFlag[s] != 0 ? StatusColour::Normal : StatusColour::Red;
         *desired[s] = {MessageId::MsgServoDesired, Format(formats[s], "", r.ServoRequiredMv[s]),
                        colour};
         *measured[s] = {MessageId::MsgServoMeasured, Format(formats[s], "", r.ServoMeasuredMv[s]),
