@@ -21,8 +21,8 @@ constexpr int SaveCountdownAt = 47;
 constexpr int DataErrorAt = 49;
 constexpr int VersionAt = 50;
 
-// The RPM and throttle gauges show 0..100; the RPM gauge is full from 10000 RPM.
-constexpr int GaugeFullScale = 100;
+// Engine speed and throttle on a scale of 0..100; engine speed is at its top from 10000 RPM.
+constexpr int ScaleTop = 100;
 
 int MeasuredAt(ServoIndex s) {
     return Servo1MeasuredAt + 4 * s;
@@ -102,8 +102,7 @@ void DecodeServos(const MonitorReport& r, MonitorValues& v) {
     ShownValue* desired[ServoCount] = {&v.Servo1Required, &v.Servo2Required};
     ShownValue* measured[ServoCount] = {&v.Servo1Measured, &v.Servo2Measured};
     for (ServoIndex s = 0; s < ServoCount; ++s) {
-        const StatusColour colour =
-            r.ServoFlag[s] != 0 ? StatusColour::Normal : StatusColour::Red;
+        const StatusColour colour = r.ServoFlag[s] != 0 ? StatusColour::Normal : StatusColour::Red;
         *desired[s] = {MessageId::MsgServoDesired, Format(formats[s], "", r.ServoRequiredMv[s]),
                        colour};
         *measured[s] = {MessageId::MsgServoMeasured, Format(formats[s], "", r.ServoMeasuredMv[s]),
@@ -151,7 +150,7 @@ std::optional<MonitorValues> DecodeMonitorFrame(std::span<const Byte> frame) {
     v.MonitorTpPercent = r.TpPercent;
     v.MonitorRpm = r.Rpm;
     v.EngineSpeed = {MessageId::None, Format("RPM = %d ", r.Rpm)};
-    v.RpmScale = std::min(r.Rpm / 100, GaugeFullScale);
+    v.RpmScale = std::min(r.Rpm / 100, ScaleTop);
     DecodeThrottle(r, v);
     DecodeSupply(r, v);
     DecodeServos(r, v);

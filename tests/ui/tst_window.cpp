@@ -175,6 +175,7 @@ private slots:
     void copySelection();
     void copyAndPasteActOnTypedText();
     void pasteThenUndoRestoresImage();
+    void replacedImageIsOneStep();
     void refusedPasteChangesNothing_data();
     void refusedPasteChangesNothing();
     void heatMapColoursCellsAndIsKept();
@@ -1502,6 +1503,42 @@ void TestWindow::pasteThenUndoRestoresImage() {
     QTest::keyClick(w.ServoTable->Editor(), Qt::Key_Z, Qt::ControlModifier);
     QCOMPARE(w.Image, before);
     QCOMPARE(w.ServoTable->Position({5, 7}), 1000 + 700 + 100);
+}
+
+// A whole image put back at once (as Open does) is one step through the window's editors: they
+// show it, undo is offered and brings back the exact image on the page it was recorded on, and
+// with "Programming after change" the replaced image is programmed.
+void TestWindow::replacedImageIsOneStep() {
+    TFormHlav w;
+    PrepareRamp(w);
+    ShowActive(w);
+    SelectPage(w, 0);
+    w.Session.ResetHistory();
+    const ParameterImage before = w.Image;
+    ParameterImage other = before;
+    other.servo(1).Cell(0, 3) = before.servo(1).Cell(0, 3) == 60 ? 61 : 60;
+    other.Tps0() = static_cast<Byte>(before.Tps0() + 1);
+    SelectPage(w, 2);
+    QVERIFY(!w.Commands.SpeedButtonZpet->isEnabled());
+
+    w.Session.ReplaceImage(other);
+    QCOMPARE(w.Image, other);
+    QCOMPARE(w.ServoTable->Position({0, 3}),
+             dorv::CellShown(other.servo(1).Cell(0, 3), other.servo(1).PercentMode() != 0));
+    QVERIFY(w.Commands.SpeedButtonZpet->isEnabled() && w.Commands.MenuZpet->isEnabled());
+    QCOMPARE(w.Sequencer().State().Mode, TransferMode::Idle);
+
+    QTest::mouseClick(w.Commands.SpeedButtonZpet, Qt::LeftButton);
+    QCOMPARE(w.Image, before);
+    QCOMPARE(w.ActivePage(), 0);
+    QCOMPARE(w.General.UpDownTps0->Position(), dorv::Tps0Shown(before.Tps0()));
+    QVERIFY(!w.Commands.SpeedButtonZpet->isEnabled() && w.Commands.SpeedButtonZnovu->isEnabled());
+
+    w.Live.CheckBoxProgHned->setChecked(true);
+    w.Session.ReplaceImage(other);
+    QCOMPARE(w.Sequencer().State().Mode, TransferMode::Program);
+    QCOMPARE(w.Session.History.CurrentIndex(), 1);
+    w.Live.CheckBoxProgHned->setChecked(false);
 }
 
 void TestWindow::refusedPasteChangesNothing_data() {
