@@ -278,7 +278,7 @@ void TransferSequencer::VersionMismatchBoxClosed() {
 }
 
 void TransferSequencer::ShowMessage(MessageId message, std::string suffix, int ticks,
-                                     StatusColour colour) {
+                                    StatusColour colour) {
     SetMessage(message, std::move(suffix), colour);
     state_.MessageTicks = ticks;
     display_.MessageVisible = ticks > 0;

@@ -828,7 +828,7 @@ void TestLink::readHandsOverTheImageItReplaced() {
     QCOMPARE(before.size(), std::size_t{1});
     // Block 0 (the identity) is taken first; the parameters are those that were edited.
     QVERIFY(std::equal(before[0].bytes().begin() + BlockSize, before[0].bytes().end(),
-                               edited.bytes().begin() + BlockSize));
+                       edited.bytes().begin() + BlockSize));
     QVERIFY(rig.image == rig.unit.Image());
 }
 

@@ -4,8 +4,8 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QLibraryInfo>
 #include <QLabel>
+#include <QLibraryInfo>
 #include <QMenu>
 #include <QPushButton>
 #include <QSlider>
