@@ -22,7 +22,7 @@ dorv::LogSample SampleAt(std::int64_t i) {
 // holds 15 minutes of frames.
 void BM_ChartFrame(benchmark::State& state) {
     TFormChart chart;
-    chart.ApplyLanguage(1);
+    chart.ApplyLanguage(dorv::Language::English);
     chart.SetSpan(static_cast<int>(state.range(0)));
     std::vector<dorv::LogSample> kept;
     std::int64_t i = 0;

@@ -58,9 +58,9 @@ int WindowProgramTicks() {
     AnswerFrom(dynamic_cast<FakeSerialPort&>(window.ComPort()), unit);
     window.Image = WholeImage();
     window.FillEditors();
-    window.MenuProgramClick();
+    window.OnProgram();
     for (int ticks = 1; ticks < 1000; ++ticks) {
-        window.Timer1Timer();
+        window.OnTick();
         const auto& s = window.Sequencer();
         if (s.State().Mode == dorv::TransferMode::Idle)
             return s.State().ProgrammedOk && s.Display().Suffix == ": OK" ? ticks : -1;

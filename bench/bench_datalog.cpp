@@ -56,7 +56,7 @@ struct LoggingWindow {
     }
     void Tick() {
         clock += TFormHlav::TimerInterval;
-        window->Timer1Timer();
+        window->OnTick();
     }
 };
 
@@ -71,7 +71,7 @@ void BM_TickPollCycle(benchmark::State& state) {
         return;
     }
     if (state.range(0) == 1)
-        w.window->MenuRecord->trigger();
+        w.window->Commands.MenuRecord->trigger();
     for (auto _ : state) {
         for (int tick = 0; tick < dorv::PollTicks; ++tick)
             w.Tick();
@@ -93,7 +93,7 @@ void BM_SoakEightHours(benchmark::State& state) {
             state.SkipWithError("the scripted unit did not connect");
             return;
         }
-        w.window->MenuRecord->trigger();
+        w.window->Commands.MenuRecord->trigger();
         // A minute first, so that what every run of the tool allocates once is in place.
         for (int tick = 0; tick < 60'000 / TFormHlav::TimerInterval; ++tick)
             w.Tick();

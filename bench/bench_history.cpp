@@ -67,7 +67,7 @@ void BM_OpenHistoryWindow(benchmark::State& state) {
     for (auto _ : state) {
         THistoryWindow history(
             folder, [&window] { return window.Image; }, &window);
-        history.ApplyLanguage(1);
+        history.ApplyLanguage(dorv::Language::English);
         history.Reload();
         history.show();
         history.repaint();

@@ -47,7 +47,7 @@ void BM_PrintServoPage(benchmark::State& state) {
         state.SkipWithError("the scripted unit did not connect");
         return;
     }
-    window.ChoosePrintTarget = [&]() -> std::optional<QString> { return pdf; };
+    window.Printer.ChoosePrintTarget = [&]() -> std::optional<QString> { return pdf; };
 
     // The first print of the run loads what printing needs (the PDF engine, the fonts to embed):
     // timed on its own, and counted in the memory figure.
@@ -55,11 +55,11 @@ void BM_PrintServoPage(benchmark::State& state) {
     const long idleKb = StatusKb("VmRSS");
     QElapsedTimer first;
     first.start();
-    window.SpeedButtonPrintClick();
+    window.OnPrint();
     state.counters["first_print_ms"] = static_cast<double>(first.nsecsElapsed()) / 1e6;
     QApplication::processEvents();
     for (auto _ : state)
-        window.SpeedButtonPrintClick();
+        window.OnPrint();
     const long peakKb = StatusKb("VmHWM");
 
     state.counters["pdf_kB"] = static_cast<double>(QFileInfo(pdf).size()) / 1024.0;

@@ -36,8 +36,9 @@ void Require(bool condition) {
 void CheckState(const TransferSequencer& seq) {
     const TransferDisplay& d = seq.Display();
     const SequencerState& s = seq.State();
-    Require(d.GaugePosition >= 0 && d.GaugePosition <= d.GaugeMaximum);
-    Require(d.GaugeMaximum == TransferGaugeMaximum || d.GaugeMaximum == SavingGaugeMaximum);
+    Require(d.ProgressPosition >= 0 && d.ProgressPosition <= d.ProgressMaximum);
+    Require(d.ProgressMaximum == TransferProgressMaximum ||
+            d.ProgressMaximum == SavingProgressMaximum);
     Require(s.MessageTicks >= 0 && s.MessageTicks <= MessageTime);
     Require(s.NoConnectionTicks >= 0 && s.NoConnectionTicks <= NoConnectionThreshold);
     Require(s.TickCount >= 0 && s.TickCount < PollTicks);

@@ -42,7 +42,7 @@ bool PassEndedOk(const TransferSequencer& s) {
     const bool okMessage = d.Message == MessageId::MsgVerifying ||
                            (d.Message == MessageId::MsgProgramming && s.State().ProgrammedOk);
     return s.State().Mode == TransferMode::Idle && okMessage && d.Suffix == ": OK" &&
-           d.Colour == StatusColour::ButtonFace;
+           d.Colour == StatusColour::Normal;
 }
 
 } // namespace
@@ -151,15 +151,15 @@ void CliLink::ShowProgress(bool final) {
     std::string line;
     if (name != nullptr) {
         const int width = 20;
-        const int position = ok ? d.GaugeMaximum : d.GaugePosition;
-        const int filled = d.GaugeMaximum > 0 ? width * position / d.GaugeMaximum : 0;
+        const int position = ok ? d.ProgressMaximum : d.ProgressPosition;
+        const int filled = d.ProgressMaximum > 0 ? width * position / d.ProgressMaximum : 0;
         char text[96];
         std::snprintf(text, sizeof text, "%-11s [%-*s] %d/%d", name, width,
                       std::string(static_cast<std::size_t>(filled), '#').c_str(), position,
-                      d.GaugeMaximum);
+                      d.ProgressMaximum);
         line = progressOnTerminal_ ? text
                                    : std::string(name) + " " + std::to_string(position) + "/" +
-                                         std::to_string(d.GaugeMaximum);
+                                         std::to_string(d.ProgressMaximum);
     }
     if (final)
         line += ok ? " OK" : (line.empty() ? "failed" : " failed");

@@ -355,7 +355,7 @@ int Monitor(const CliOptions& o) {
                 }
             }
             lost = link.Port.DeviceLost() || (!seen && ticks >= FirstFrameTicks) ||
-                   (seen && link.Sequencer.Display().LabelSpojeniVisible);
+                   (seen && link.Sequencer.Display().NoConnection);
             return lost || (o.Duration && clock.elapsed() >= *o.Duration * 1000);
         },
         std::numeric_limits<int>::max());

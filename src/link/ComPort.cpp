@@ -31,8 +31,8 @@ std::string ComDevicePath(int portIndex, const std::optional<std::string>& confi
     return "/dev/ttyS" + std::to_string(portIndex);
 }
 
-int PortIndexAfterMenuClick(int currentPortIndex, int clickedItem) {
-    return clickedItem >= 0 && clickedItem < MenuComPortCount ? clickedItem : currentPortIndex;
+int PortIndexAfterChoice(int currentPortIndex, int chosen) {
+    return chosen >= 0 && chosen < ComPortCount ? chosen : currentPortIndex;
 }
 
 ComOpenResult OpenComPort(SerialPort& port, const std::string& device) {

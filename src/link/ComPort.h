@@ -12,7 +12,7 @@ namespace dorv {
 
 // PortIndex runs 0..20 (COM1..COM21); the Com menu has items for 0..19.
 inline constexpr int PortIndexMax = 20;
-inline constexpr int MenuComPortCount = 20;
+inline constexpr int ComPortCount = 20;
 
 // "COM%d" with portIndex + 1; also the key of the port's device in section [PORTS] of DORV.ini.
 std::string ComPortName(int portIndex);
@@ -21,9 +21,9 @@ std::string ComPortName(int portIndex);
 // blank, otherwise /dev/ttyS<n-1>.
 std::string ComDevicePath(int portIndex, const std::optional<std::string>& configuredDevice);
 
-// MenuCom1Click's choice: the index of the clicked item (0..19), or the current index when the
-// sender is none of the items.
-int PortIndexAfterMenuClick(int currentPortIndex, int clickedItem);
+// The port chosen from the list of COM numbers: the index chosen (0..19), or the current index
+// when the choice is none of them.
+int PortIndexAfterChoice(int currentPortIndex, int chosen);
 
 // The outcome of OpenComPort. On failure the window shows Message, the device and the reason of
 // Error in its language in a modal box, so a technician can act on it.

@@ -21,8 +21,8 @@ enum class MessageId {
     MsgProgramCount,
 };
 
-// Colours of labels: the button face for normal, pure red for errors, pure yellow for the
+// Colours of shown values: the normal face, pure red for errors, pure yellow for the
 // supply-voltage warning band.
-enum class StatusColour { ButtonFace, Red, Yellow };
+enum class StatusColour { Normal, Red, Yellow };
 
 } // namespace dorv

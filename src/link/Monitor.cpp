@@ -21,8 +21,8 @@ constexpr int SaveCountdownAt = 47;
 constexpr int DataErrorAt = 49;
 constexpr int VersionAt = 50;
 
-// The RPM and throttle gauges show 0..100; the RPM gauge is full from 10000 RPM.
-constexpr int GaugeFullScale = 100;
+// Engine speed and throttle on a scale of 0..100; engine speed is at its top from 10000 RPM.
+constexpr int ScaleTop = 100;
 
 int MeasuredAt(ServoIndex s) {
     return Servo1MeasuredAt + 4 * s;
@@ -75,36 +75,34 @@ StatusColour SupplyColour(int mv) {
         return StatusColour::Red;
     if (mv >= 14999 || mv <= 11000)
         return StatusColour::Yellow;
-    return StatusColour::ButtonFace;
+    return StatusColour::Normal;
 }
 
 void DecodeThrottle(const MonitorReport& r, MonitorValues& v) {
     v.MonitorTpMv = static_cast<std::uint16_t>(StepsToMv(r.TpsSteps));
     if (r.TpPercent <= 100) {
-        v.LabelTpsMon = {MessageId::None, Format("TP= %d %%=%d mV", r.TpPercent, v.MonitorTpMv),
-                         StatusColour::ButtonFace};
-        v.TpsGaugePosition = r.TpPercent;
+        v.Throttle = {MessageId::None, Format("TP= %d %%=%d mV", r.TpPercent, v.MonitorTpMv),
+                      StatusColour::Normal};
+        v.ThrottleScale = r.TpPercent;
     } else {
-        v.LabelTpsMon = {MessageId::None, Format("TP=error=%d mV", v.MonitorTpMv),
-                         StatusColour::Red};
-        v.TpsGaugePosition = 0;
+        v.Throttle = {MessageId::None, Format("TP=error=%d mV", v.MonitorTpMv), StatusColour::Red};
+        v.ThrottleScale = 0;
     }
 }
 
 void DecodeSupply(const MonitorReport& r, MonitorValues& v) {
     v.SupplyMv = StepsToMv(r.SupplySteps) * 11;
     const float volts = static_cast<float>(v.SupplyMv * 0.001);
-    v.LabelNapeti = {MessageId::None, Format("U= %4.1f V", static_cast<double>(volts)),
-                     SupplyColour(v.SupplyMv)};
+    v.SupplyVoltage = {MessageId::None, Format("U= %4.1f V", static_cast<double>(volts)),
+                       SupplyColour(v.SupplyMv)};
 }
 
 void DecodeServos(const MonitorReport& r, MonitorValues& v) {
     const char* formats[ServoCount] = {"%s 1 = %d mV", "%s 2 = %d mV"};
-    MonitorLabel* desired[ServoCount] = {&v.LabelServoPoz1, &v.LabelServoPoz2};
-    MonitorLabel* measured[ServoCount] = {&v.LabelServoMer1, &v.LabelServoMer2};
+    ShownValue* desired[ServoCount] = {&v.Servo1Required, &v.Servo2Required};
+    ShownValue* measured[ServoCount] = {&v.Servo1Measured, &v.Servo2Measured};
     for (ServoIndex s = 0; s < ServoCount; ++s) {
-        const StatusColour colour =
-            r.ServoFlag[s] != 0 ? StatusColour::ButtonFace : StatusColour::Red;
+        const StatusColour colour = r.ServoFlag[s] != 0 ? StatusColour::Normal : StatusColour::Red;
         *desired[s] = {MessageId::MsgServoDesired, Format(formats[s], "", r.ServoRequiredMv[s]),
                        colour};
         *measured[s] = {MessageId::MsgServoMeasured, Format(formats[s], "", r.ServoMeasuredMv[s]),
@@ -117,7 +115,7 @@ void DecodeTestValues(const MonitorReport& r, MonitorValues& v) {
                                                             "Test4=%d",  "Test5= %d", "Test6= %d",
                                                             "Test7= %d", "Test8= %d"};
     for (int i = 0; i < TestValueCount; ++i)
-        v.LabelTest[i] = {MessageId::None, Format(Formats[i], r.TestValues[i])};
+        v.TestTexts[i] = {MessageId::None, Format(Formats[i], r.TestValues[i])};
 }
 
 } // namespace
@@ -151,17 +149,17 @@ std::optional<MonitorValues> DecodeMonitorFrame(std::span<const Byte> frame) {
     const MonitorReport& r = v.Report = ParseMonitorFrame(frame);
     v.MonitorTpPercent = r.TpPercent;
     v.MonitorRpm = r.Rpm;
-    v.LabelRpm = {MessageId::None, Format("RPM = %d ", r.Rpm)};
-    v.RpmGaugePosition = std::min(r.Rpm / 100, GaugeFullScale);
+    v.EngineSpeed = {MessageId::None, Format("RPM = %d ", r.Rpm)};
+    v.RpmScale = std::min(r.Rpm / 100, ScaleTop);
     DecodeThrottle(r, v);
     DecodeSupply(r, v);
     DecodeServos(r, v);
-    v.LabelVersionVisible = r.Version != ImageFormatVersion;
-    v.LabelVersion = {MessageId::MsgVersionMismatch,
-                      Format("  PC-%d, IGN-%d", ImageFormatVersion, r.Version)};
+    v.VersionDiffers = r.Version != ImageFormatVersion;
+    v.VersionWarning = {MessageId::MsgVersionMismatch,
+                        Format("  PC-%d, IGN-%d", ImageFormatVersion, r.Version)};
     v.SaveCountdown = r.SaveCountdown;
-    v.LabelEeDataErrVisible = r.DataError != 0;
-    v.LabelPocetProgramovani = {MessageId::MsgProgramCount, Format("%s %d", "", r.ProgramCount)};
+    v.StoredDataError = r.DataError != 0;
+    v.ProgrammingCount = {MessageId::MsgProgramCount, Format("%s %d", "", r.ProgramCount)};
     DecodeTestValues(r, v);
     return v;
 }

@@ -34,13 +34,13 @@ struct MonitorReport {
 // The monitor frame carrying report (reply byte 0xB0, check byte set).
 Frame EncodeMonitorFrame(const MonitorReport& report);
 
-// A label as the window shows it: the current language's text of Message (none for labels
-// without one) followed by Text, in Colour.
-struct MonitorLabel {
+// A live value as it is shown: the current language's text of Message (none for values without
+// one) followed by Text, in Colour.
+struct ShownValue {
     MessageId Message = MessageId::None;
     std::string Text;
-    StatusColour Colour = StatusColour::ButtonFace;
-    friend bool operator==(const MonitorLabel&, const MonitorLabel&) = default;
+    StatusColour Colour = StatusColour::Normal;
+    friend bool operator==(const ShownValue&, const ShownValue&) = default;
 };
 
 // Everything one accepted monitor frame gives the window.
@@ -53,20 +53,20 @@ struct MonitorValues {
     std::uint16_t SaveCountdown = 0;
     int SupplyMv = 0;
 
-    int RpmGaugePosition = 0; // CGaugeRpm, maximum 100
-    int TpsGaugePosition = 0; // CGaugeTps, maximum 100
-    MonitorLabel LabelRpm;
-    MonitorLabel LabelTpsMon;
-    MonitorLabel LabelNapeti;
-    MonitorLabel LabelServoPoz1;
-    MonitorLabel LabelServoMer1;
-    MonitorLabel LabelServoPoz2;
-    MonitorLabel LabelServoMer2;
-    MonitorLabel LabelPocetProgramovani;
-    MonitorLabel LabelVersion; // meaningful when LabelVersionVisible
-    bool LabelVersionVisible = false;
-    bool LabelEeDataErrVisible = false;
-    std::array<MonitorLabel, TestValueCount> LabelTest;
+    int RpmScale = 0;         // engine speed on a scale of 0..100
+    int ThrottleScale = 0;    // throttle on a scale of 0..100
+    ShownValue EngineSpeed;   // RPM
+    ShownValue Throttle;      // throttle per cent and sensor millivolts
+    ShownValue SupplyVoltage; // yellow or red outside the good band
+    ShownValue Servo1Required;
+    ShownValue Servo1Measured;
+    ShownValue Servo2Required;
+    ShownValue Servo2Measured;
+    ShownValue ProgrammingCount;
+    ShownValue VersionWarning; // meaningful when VersionDiffers
+    bool VersionDiffers = false;
+    bool StoredDataError = false; // the unit found its stored parameters damaged
+    std::array<ShownValue, TestValueCount> TestTexts;
 };
 
 // Decodes a received frame; nothing when its first byte is not 0xBn or its check fails.

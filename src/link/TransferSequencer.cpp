@@ -74,7 +74,7 @@ void TransferSequencer::ReceiveStep(TransferEvents& events) {
         return;
     state_.NoConnectionTicks = 0;
     live_ = *values;
-    display_.LabelVersionVisible = values->LabelVersionVisible;
+    display_.VersionDiffers = values->VersionDiffers;
     events.Monitor = std::move(values);
 }
 
@@ -96,40 +96,40 @@ void TransferSequencer::IdleStep() {
     }
     const int countdown = live_.SaveCountdown;
     if (countdown != 0) {
-        SetMessage(MessageId::MsgSaving, "", StatusColour::ButtonFace);
+        SetMessage(MessageId::MsgSaving, "", StatusColour::Normal);
         state_.MessageTicks = MessageTime;
-        SetGaugeMaximum(SavingGaugeMaximum);
-        SetGaugePosition(100 * (SaveCountdownFullScale - countdown) / SaveCountdownFullScale);
+        SetProgressMaximum(SavingProgressMaximum);
+        SetProgressPosition(100 * (SaveCountdownFullScale - countdown) / SaveCountdownFullScale);
         return;
     }
-    SetGaugeMaximum(TransferGaugeMaximum);
+    SetProgressMaximum(TransferProgressMaximum);
     if (state_.ProgrammedOk) {
         display_.Message = MessageId::MsgProgramming;
         display_.Suffix = ": OK";
-        SetGaugePosition(display_.GaugeMaximum);
+        SetProgressPosition(display_.ProgressMaximum);
     }
 }
 
 void TransferSequencer::MessageTimeStep() {
     if (state_.MessageTicks > 0) {
         --state_.MessageTicks;
-        display_.LabelHlaseniVisible = true;
+        display_.MessageVisible = true;
         return;
     }
-    display_.LabelHlaseniVisible = false;
-    display_.GaugeVisible = false;
+    display_.MessageVisible = false;
+    display_.ProgressVisible = false;
     state_.ProgrammedOk = false;
 }
 
 void TransferSequencer::ConnectionStep() {
     if (state_.NoConnectionTicks < NoConnectionThreshold) {
         ++state_.NoConnectionTicks;
-        display_.LabelSpojeniVisible = false;
+        display_.NoConnection = false;
     } else {
-        display_.LabelSpojeniVisible = true;
+        display_.NoConnection = true;
     }
-    if (display_.LabelSpojeniVisible)
-        display_.LabelVersionVisible = false;
+    if (display_.NoConnection)
+        display_.VersionDiffers = false;
 }
 
 void TransferSequencer::HandleTransferReply(std::span<const Byte> frame, TransferEvents& events) {
@@ -164,7 +164,7 @@ void TransferSequencer::HandleReadReply(std::span<const Byte, FrameDataSize> dat
     if (k == 0) {
         if (!TakeIdentityBlock(data, events)) {
             NormalizeRpmPoints(image_);
-            events.FillEditors = true;
+            events.ImageChanged = true;
             ReportVersionMismatch(events);
             return;
         }
@@ -179,7 +179,7 @@ void TransferSequencer::HandleReadReply(std::span<const Byte, FrameDataSize> dat
     for (int b = 1; b < BlockCount; ++b)
         std::ranges::copy(receivedBlocks_.Block(b), image_.Block(b).begin());
     NormalizeRpmPoints(image_);
-    events.FillEditors = true;
+    events.ImageChanged = true;
     StartVerifyAfterPass();
 }
 
@@ -193,8 +193,8 @@ void TransferSequencer::HandleUnitCopyReply(std::span<const Byte, FrameDataSize>
         return;
     }
     events.UnitCopy = receivedBlocks_;
-    SetGaugePosition(display_.GaugeMaximum);
-    SetMessage(MessageId::MsgReading, ": OK", StatusColour::ButtonFace);
+    SetProgressPosition(display_.ProgressMaximum);
+    SetMessage(MessageId::MsgReading, ": OK", StatusColour::Normal);
     state_.MessageTicks = MessageTime;
     state_.Mode = TransferMode::Idle;
     EndPass(true);
@@ -218,8 +218,8 @@ void TransferSequencer::HandleVerifyReply(std::span<const Byte, FrameDataSize> d
         FailTransfer();
         return;
     }
-    SetGaugePosition(display_.GaugeMaximum);
-    SetMessage(MessageId::MsgVerifying, ": OK", StatusColour::ButtonFace);
+    SetProgressPosition(display_.ProgressMaximum);
+    SetMessage(MessageId::MsgVerifying, ": OK", StatusColour::Normal);
     state_.MessageTicks = MessageTime;
     state_.Mode = TransferMode::Idle;
     EndPass(true);
@@ -231,7 +231,7 @@ void TransferSequencer::HandleProgramReply(std::span<const Byte, FrameDataSize> 
     if (k == 0) {
         const bool versionMatches = TakeIdentityBlock(data, events);
         NormalizeRpmPoints(image_);
-        events.FillEditors = true;
+        events.ImageChanged = true;
         if (!versionMatches) {
             ReportVersionMismatch(events);
             return;
@@ -278,10 +278,10 @@ void TransferSequencer::VersionMismatchBoxClosed() {
 }
 
 void TransferSequencer::ShowMessage(MessageId message, std::string suffix, int ticks,
-                                     StatusColour colour) {
+                                    StatusColour colour) {
     SetMessage(message, std::move(suffix), colour);
     state_.MessageTicks = ticks;
-    display_.LabelHlaseniVisible = ticks > 0;
+    display_.MessageVisible = ticks > 0;
 }
 
 void TransferSequencer::StartProgramming() {
@@ -297,7 +297,7 @@ TransferEvents TransferSequencer::StartRead() {
         return {};
     Start(TransferMode::Read, FirstReadCommand, MessageId::MsgReading, PassKind::Read);
     TransferEvents events;
-    events.ClearLabelFile2 = true;
+    events.ImageFromUnit = true;
     return events;
 }
 
@@ -315,11 +315,11 @@ void TransferSequencer::Start(TransferMode mode, Byte firstCommand, MessageId me
     state_.Mode = mode;
     state_.BlockCommand = firstCommand;
     state_.SendCount = 0;
-    SetMessage(message, "", StatusColour::ButtonFace);
+    SetMessage(message, "", StatusColour::Normal);
     state_.MessageTicks = MessageTime;
-    display_.LabelHlaseniVisible = true;
-    SetGaugePosition(0);
-    display_.GaugeVisible = true;
+    display_.MessageVisible = true;
+    SetProgressPosition(0);
+    display_.ProgressVisible = true;
     state_.ProgrammedOk = false;
 }
 
@@ -328,14 +328,14 @@ void TransferSequencer::StartVerifyAfterPass() {
     state_.BlockCommand = FirstVerifyCommand;
     state_.SendCount = 1;
     SendCurrentBlock();
-    SetMessage(MessageId::MsgVerifying, ":", StatusColour::ButtonFace);
+    SetMessage(MessageId::MsgVerifying, ":", StatusColour::Normal);
     state_.MessageTicks = MessageTime;
-    display_.LabelHlaseniVisible = true;
-    SetGaugePosition(0);
+    display_.MessageVisible = true;
+    SetProgressPosition(0);
 }
 
 void TransferSequencer::NextBlock() {
-    SetGaugePosition(display_.GaugePosition + 1);
+    SetProgressPosition(display_.ProgressPosition + 1);
     ++state_.BlockCommand;
     state_.SendCount = 1;
     SendCurrentBlock();
@@ -379,15 +379,15 @@ void TransferSequencer::SetMessage(MessageId message, std::string suffix, Status
 }
 
 // The gauge holds its position within 0..maximum; a maximum of 0 is ignored.
-void TransferSequencer::SetGaugeMaximum(int maximum) {
+void TransferSequencer::SetProgressMaximum(int maximum) {
     if (maximum == 0)
         return;
-    display_.GaugeMaximum = maximum;
-    display_.GaugePosition = std::min(display_.GaugePosition, maximum);
+    display_.ProgressMaximum = maximum;
+    display_.ProgressPosition = std::min(display_.ProgressPosition, maximum);
 }
 
-void TransferSequencer::SetGaugePosition(int position) {
-    display_.GaugePosition = std::clamp(position, 0, display_.GaugeMaximum);
+void TransferSequencer::SetProgressPosition(int position) {
+    display_.ProgressPosition = std::clamp(position, 0, display_.ProgressMaximum);
 }
 
 } // namespace dorv

@@ -1,22 +1,22 @@
 // The link's tick: receiving, polling, block transfers with time-outs, messages and connection.
 //
-// How the window wires it:
+// How a user of the link (the window, the command line) wires it:
 //   TransferSequencer seq(port, image);   // port: a SerialPort (QtSerialPort in the program)
-//   every 55 ms:  TransferEvents e = seq.Tick();  then render seq.Display() and act on e:
-//     e.Monitor          -> show the live labels and gauges (MonitorValues), keep the live values
-//     e.Identity         -> LabelVerze1..3 get the identity texts
-//     e.FillEditors      -> FillEditors() from the image (the image was changed by a transfer)
-//     e.VersionMismatch  -> modal box: MsgVersionMismatch text + Suffix; after it closes call
+//   every 55 ms:  TransferEvents e = seq.Tick();  then show seq.Display() and act on e:
+//     e.Monitor          -> show the live values (MonitorValues), keep them
+//     e.Identity         -> show the unit's version, date and time texts
+//     e.ImageChanged     -> show the image again (a transfer changed it)
+//     e.VersionMismatch  -> tell MsgVersionMismatch + Suffix; once the user has seen it call
 //                           seq.VersionMismatchBoxClosed()
-//   Program: PackEditors, NormalizeRpmPoints, FillEditors, then seq.StartProgramming()
-//            (the program-after-change path calls seq.StartProgramming() directly).
-//   Verify:  PackEditors, NormalizeRpmPoints, FillEditors, then seq.StartVerify().
-//   Read:    e = seq.StartRead(); e.ClearLabelFile2 -> LabelFile2 gets the empty text.
+//   Program: take the edited values into the image, NormalizeRpmPoints, then
+//            seq.StartProgramming() (programming after change calls it directly).
+//   Verify:  the same, then seq.StartVerify().
+//   Read:    e = seq.StartRead(); e.ImageFromUnit -> the image no longer comes from a file.
 //   e.Outcome          -> a pass ended (which, OK or not, whether the unit answered otherwise);
-//   e.EditorBeforeRead -> a Read replaced the editor's parameters (the image before it);
+//   e.EditorBeforeRead -> a Read replaced the image's parameters (the image before it);
 //   e.UnitCopy         -> StartUnitCopyRead() has the unit's whole image in a copy.
-//   After each of these, render seq.Display() again. Then TrackOperatingCell with seq.Live().
-// LabelHlaseni's text is the current language's text of Display().Message followed by
+//   After each of these, show seq.Display() again; seq.Live() gives the operating point.
+// The transfer message is the current language's text of Display().Message followed by
 // Display().Suffix (no message text when Message is None).
 #pragma once
 
@@ -40,20 +40,21 @@ inline constexpr int MaxSends = 5;
 inline constexpr int PollTicks = 6;
 inline constexpr int MessageTime = 200;
 inline constexpr int NoConnectionThreshold = 18;
-inline constexpr int TransferGaugeMaximum = 7;
-inline constexpr int SavingGaugeMaximum = 100;
+inline constexpr int TransferProgressMaximum = 7;
+inline constexpr int SavingProgressMaximum = 100;
 
-// What the window shows: LabelHlaseni, CGaugeProgram, LabelSpojeni and LabelVersion.
+// The state of the link to show: the transfer message, the transfer's progress, the lost
+// connection and a unit of another parameter format version.
 struct TransferDisplay {
     MessageId Message = MessageId::None;
     std::string Suffix;
-    StatusColour Colour = StatusColour::ButtonFace;
-    bool LabelHlaseniVisible = false;
-    int GaugeMaximum = TransferGaugeMaximum; // the position always lies within 0..maximum
-    int GaugePosition = 0;
-    bool GaugeVisible = false;
-    bool LabelSpojeniVisible = false;
-    bool LabelVersionVisible = false;
+    StatusColour Colour = StatusColour::Normal;
+    bool MessageVisible = false;
+    int ProgressMaximum = TransferProgressMaximum; // the position always lies within 0..maximum
+    int ProgressPosition = 0;
+    bool ProgressVisible = false;
+    bool NoConnection = false;
+    bool VersionDiffers = false;
     friend bool operator==(const TransferDisplay&, const TransferDisplay&) = default;
 };
 
@@ -81,9 +82,9 @@ struct PassOutcome {
 struct TransferEvents {
     std::optional<MonitorValues> Monitor;
     std::optional<IdentityTexts> Identity;
-    bool FillEditors = false;
+    bool ImageChanged = false;
     std::optional<dorv::VersionMismatch> VersionMismatch;
-    bool ClearLabelFile2 = false;
+    bool ImageFromUnit = false;
     // Set on the tick a pass ends (a pass stopped by StopTransfer: on the next tick).
     std::optional<PassOutcome> Outcome;
     // On the tick a Read replaces the editor's parameters: the image just before.
@@ -131,7 +132,7 @@ public:
     // Shows a message of the window's own (the print heading, for instance) for ticks ticks; a
     // failure shown again after another pass keeps its red.
     void ShowMessage(MessageId message, std::string suffix, int ticks,
-                     StatusColour colour = StatusColour::ButtonFace);
+                     StatusColour colour = StatusColour::Normal);
 
     const TransferDisplay& Display() const { return display_; }
     const SequencerState& State() const { return state_; }
@@ -161,8 +162,8 @@ private:
     void SendCurrentBlock();
     void FailTransfer();
     void SetMessage(MessageId message, std::string suffix, StatusColour colour);
-    void SetGaugeMaximum(int maximum);
-    void SetGaugePosition(int position);
+    void SetProgressMaximum(int maximum);
+    void SetProgressPosition(int position);
     int CurrentBlock() const { return BlockOfCommand(state_.BlockCommand); }
 
     SerialPort& port_;

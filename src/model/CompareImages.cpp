@@ -50,7 +50,8 @@ public:
         : mine_(mine), other_(other) {}
 
     ImageComparison Run() {
-        static const int tps0 = OffsetOfGeneral([](ParameterImage& i) -> Byte& { return i.Tps0(); });
+        static const int tps0 =
+            OffsetOfGeneral([](ParameterImage& i) -> Byte& { return i.Tps0(); });
         static const int tps100 =
             OffsetOfGeneral([](ParameterImage& i) -> Byte& { return i.Tps100(); });
         static const int pulses =
@@ -87,7 +88,7 @@ private:
                     continue;
                 const Byte theirs = OtherCellInMyMode(b.Cell(r, k), minePercent, otherPercent);
                 Add({ImageField::Cell, s, r, k, OffsetOf(mine_, a.Cell(r, k)),
-                    CellShown(a.Cell(r, k), minePercent), CellShown(theirs, minePercent)});
+                     CellShown(a.Cell(r, k), minePercent), CellShown(theirs, minePercent)});
             }
     }
 

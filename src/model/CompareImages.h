@@ -68,7 +68,7 @@ ImageComparison CompareImages(const ParameterImage& mine, const ParameterImage& 
 // is switched as the editor's switch does it, converting that servo's cells. Returns how many
 // fields changed.
 int TakeOtherValues(ParameterImage& mine, const ParameterImage& other,
-                     std::span<const ImageDifference> differences);
+                    std::span<const ImageDifference> differences);
 
 // What "take the other value" takes around a chosen difference.
 enum class TakeScope { One, Row, Table, All };

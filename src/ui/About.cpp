@@ -8,6 +8,7 @@
 #include <QPainter>
 #include <QScreen>
 
+#include <array>
 #include <iterator>
 
 #include "Jazyk1.h"
@@ -18,24 +19,14 @@ constexpr int BoxWidth = 281;
 constexpr int BoxHeight = 402;
 constexpr int Left = 32;
 
-// clang-format off
-// The maker's lines from the top, in the four languages.
-const dorv::LanguageTexts MakerLines[] = {
-    {"DORV", "DORV", "DORV", "DORV"},
-    {"Servojednotka zapalování", "Servo unit of the ignition", "Servoeinheit der Zündung", "Servo-unité de l'allumage"},
-    {"Program pro nastavení", "Configuration tool", "Einstellprogramm", "Outil de configuration"},
-    {"Verze 1.0", "Version 1.0", "Version 1.0", "Version 1.0"},
-    {"Servis:", "Service:", "Service:", "Service :"},
-    {"u vašeho prodejce DORV", "ask your DORV dealer", "bei Ihrem DORV-Händler", "chez votre revendeur DORV"},
-};
+// The maker's lines from the top.
+const std::array<QString dorv::LanguageCaptions::*, 6> MakerLines = {
+    &dorv::LanguageCaptions::AboutProduct, &dorv::LanguageCaptions::AboutUnit,
+    &dorv::LanguageCaptions::AboutTool,    &dorv::LanguageCaptions::AboutVersion,
+    &dorv::LanguageCaptions::AboutService, &dorv::LanguageCaptions::AboutServiceWhere};
 constexpr int MakerLineTops[] = {132, 157, 182, 207, 243, 268};
 
-// The licence the program is distributed under (the LICENSE file of the source tree).
-const dorv::LanguageTexts LicenceLine = {"Licence: GPL-3.0-or-later", "Licence: GPL-3.0-or-later", "Lizenz: GPL-3.0-or-later", "Licence : GPL-3.0-or-later"};
 constexpr int LicenceTop = 365;
-
-const dorv::LanguageTexts AboutCaption = {"O programu DORV", "About DORV", "Über Programm DORV", nullptr};
-// clang-format on
 
 QPixmap Logo() {
     QPixmap logo(161, 81);
@@ -71,19 +62,22 @@ TFormAbout::TFormAbout(QWidget* parent)
     QFont font = this->font();
     font.setPointSize(8);
     setFont(font);
-    setWindowTitle(dorv::TextFor(AboutCaption, 1));
+    setWindowTitle(
+        dorv::CaptionFor(&dorv::LanguageCaptions::AboutCaption, dorv::Language::English));
 
     // The logo is drawn when the box is first shown: most runs never open it.
     Image1 = AddLabel(QStringLiteral("Image1"), {}, Left, 24, 0);
     Image1->resize(161, 81);
     for (std::size_t line = 0; line < std::size(MakerLines); ++line)
-        LabelMaker[line] =
-            AddLabel(QStringLiteral("LabelMaker%1").arg(line + 1),
-                     dorv::TextFor(MakerLines[line], 1), Left, MakerLineTops[line], 16);
+        LabelMaker[line] = AddLabel(QStringLiteral("LabelMaker%1").arg(line + 1),
+                                    dorv::CaptionFor(MakerLines[line], dorv::Language::English),
+                                    Left, MakerLineTops[line], 16);
     LabelDate = AddLabel(QStringLiteral("LabelDate"), {}, Left, 313, 0);
     LabelTime = AddLabel(QStringLiteral("LabelTime"), {}, Left, 335, 0);
-    LabelLicence = AddLabel(QStringLiteral("LabelLicence"), dorv::TextFor(LicenceLine, 1), Left,
-                            LicenceTop, 0);
+    LabelLicence =
+        AddLabel(QStringLiteral("LabelLicence"),
+                 dorv::CaptionFor(&dorv::LanguageCaptions::AboutLicence, dorv::Language::English),
+                 Left, LicenceTop, 0);
     LabelExit = AddLabel(QStringLiteral("LabelExit"), QStringLiteral("OK"), 216, 320, 23);
     LabelExit->setCursor(Qt::PointingHandCursor);
     LabelExit->installEventFilter(this);
@@ -133,14 +127,16 @@ void TFormAbout::CentreOnScreen() {
 // The caption and the maker's lines follow the language at every showing; a language without a
 // caption keeps the last.
 void TFormAbout::FormActivate() {
-    if (dorv::CurrentLanguage < 3) {
-        setWindowTitle(dorv::TextFor(AboutCaption, dorv::CurrentLanguage));
+    if (dorv::HasOwnCaption(&dorv::LanguageCaptions::AboutCaption, dorv::CurrentLanguage)) {
+        setWindowTitle(
+            dorv::CaptionFor(&dorv::LanguageCaptions::AboutCaption, dorv::CurrentLanguage));
     }
     for (std::size_t line = 0; line < std::size(MakerLines); ++line) {
-        LabelMaker[line]->setText(dorv::TextFor(MakerLines[line], dorv::CurrentLanguage));
+        LabelMaker[line]->setText(dorv::CaptionFor(MakerLines[line], dorv::CurrentLanguage));
         LabelMaker[line]->adjustSize();
     }
-    LabelLicence->setText(dorv::TextFor(LicenceLine, dorv::CurrentLanguage));
+    LabelLicence->setText(
+        dorv::CaptionFor(&dorv::LanguageCaptions::AboutLicence, dorv::CurrentLanguage));
     LabelLicence->adjustSize();
 }
 

@@ -10,6 +10,7 @@
 #include <array>
 #include <vector>
 
+#include "Jazyk2.h"
 #include "LogSample.h"
 #include "ParameterImage.h"
 
@@ -33,8 +34,8 @@ public:
     // Seconds shown, one of Spans.
     virtual void SetSpan(int seconds) = 0;
     virtual int Span() const = 0;
-    // Captions in the language (0 Czech, 1 English, 2 German, 3 French).
-    virtual void ApplyLanguage(unsigned language) = 0;
+    // Captions in the language.
+    virtual void ApplyLanguage(dorv::Language language) = 0;
     // Points in the series now (what is drawn), for tests and benchmarks.
     virtual int ShownPoints() const = 0;
 
@@ -55,7 +56,7 @@ public:
     // -1: all rows, else the one row shown.
     virtual void SetRow(int row) = 0;
     virtual int Row() const = 0;
-    virtual void ApplyLanguage(unsigned language) = 0;
+    virtual void ApplyLanguage(dorv::Language language) = 0;
 
     // What a curve shows now, for tests.
     virtual QList<QPointF> CurvePoints(int row) const = 0;
@@ -75,5 +76,5 @@ public:
 };
 
 // Changes with every change above: a module built from other headers is refused, not called.
-#define DORV_CHART_FACTORY_IID "io.github.dorv.Configurator.ChartFactory/1"
+#define DORV_CHART_FACTORY_IID "io.github.dorv.Configurator.ChartFactory/2"
 Q_DECLARE_INTERFACE(TChartFactory, DORV_CHART_FACTORY_IID)

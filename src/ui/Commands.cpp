@@ -14,29 +14,19 @@ namespace dorv {
 
 namespace {
 
-const LanguageTexts ManualLookedFor{"Hledáno v:", "Looked for:", "Gesucht in:", "Cherché dans :"};
-const LanguageTexts ManualInstallHint{
-    "Příručku sestaví a nainstaluje příkaz z README (oddíl „The manual“):",
-    "The README's command (section \"The manual\") builds and installs the manual:",
-    "Der Befehl aus der README (Abschnitt „The manual“) erstellt und installiert das Handbuch:",
-    "La commande du README (section « The manual ») construit et installe le manuel :"};
-const LanguageTexts ManualViewerFailed{
-    "Příručku se nepodařilo otevřít prohlížečem:", "No viewer could open the manual:",
-    "Kein Anzeigeprogramm konnte das Handbuch öffnen:",
-    "Aucun visualiseur n'a pu ouvrir le manuel :"};
 constexpr const char* ManualInstallCommand = "cmake --build build && cmake --install build";
 
 } // namespace
 
 QString ManualErrorDetails(const QString& helpFileName, const QString& executableFolder,
-                           const QString& found, unsigned language) {
+                           const QString& found, Language language) {
     if (!found.isEmpty())
-        return TextFor(ManualViewerFailed, language) + QLatin1Char('\n') +
+        return MessageFor(&LanguageMessages::MsgManualViewerFailed, language) + QLatin1Char('\n') +
                QDir::toNativeSeparators(found);
-    QStringList lines{TextFor(ManualLookedFor, language)};
+    QStringList lines{MessageFor(&LanguageMessages::MsgManualLookedFor, language)};
     for (const QString& folder : ManualFolders(executableFolder))
         lines << QDir::toNativeSeparators(QDir(folder).filePath(helpFileName));
-    lines << QString() << TextFor(ManualInstallHint, language)
+    lines << QString() << MessageFor(&LanguageMessages::MsgManualInstallHint, language)
           << QLatin1String(ManualInstallCommand);
     return lines.join(QLatin1Char('\n'));
 }

@@ -27,7 +27,7 @@ QString FindManual(const QString& helpFileName, const QString& executableFolder)
 // path looked for and the command that builds and installs the manual; with a manual found that
 // no viewer could open, its path.
 QString ManualErrorDetails(const QString& helpFileName, const QString& executableFolder,
-                           const QString& found, unsigned language);
+                           const QString& found, Language language);
 
 // Help > Contents: opens the manual of the current language (messages.HelpFileName) with the
 // registered viewer. When it is missing or cannot be opened, shows messages.MsgHelpOpenError in a

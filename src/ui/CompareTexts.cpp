@@ -89,7 +89,7 @@ QString FieldName(ImageField field, const CompareTexts& t) {
 
 } // namespace
 
-CompareTexts CompareTextsFor(unsigned language) {
+CompareTexts CompareTextsFor(dorv::Language language) {
     CompareTexts texts;
     for (const CompareRow& row : CompareTable)
         texts.*row.Text = TextFor(row.Texts, language);

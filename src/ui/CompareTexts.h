@@ -4,6 +4,7 @@
 #include <QString>
 
 #include "CompareImages.h"
+#include "Jazyk2.h"
 
 namespace dorv {
 
@@ -47,7 +48,7 @@ struct CompareTexts {
 };
 
 // The texts of a language (above 3: English).
-CompareTexts CompareTextsFor(unsigned language);
+CompareTexts CompareTextsFor(dorv::Language language);
 
 // The name of a difference's field as the list shows it: "TPS 0 %", "Servo 1: RPM point 4",
 // "Servo 2: 20% / column 5".

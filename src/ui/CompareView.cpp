@@ -91,7 +91,7 @@ TCompareView::TCompareView(TFormHlav& window)
     layout->addLayout(closeRow);
     setWidget(panel);
 
-    MenuCompare = window_.MenuTools->addMenu(QString());
+    MenuCompare = window_.Commands.MenuTools->addMenu(QString());
     MenuCompare->setObjectName(QStringLiteral("MenuCompare"));
     MenuCompareUnit = dorv::MakeAction(MenuCompare, "MenuCompareUnit", QString());
     MenuCompareFile = dorv::MakeAction(MenuCompare, "MenuCompareFile", QString());
@@ -272,8 +272,7 @@ void TCompareView::Take(dorv::TakeScope scope) {
 }
 
 void TCompareView::CommitTaken(const dorv::ParameterImage& image) {
-    window_.Image = image;
-    window_.CommitChange();
+    window_.Session.ReplaceImage(image);
 }
 
 // Activating a difference shows it: its page, and on a servo table its cell.
@@ -355,7 +354,7 @@ void TCompareView::CompareWithFile() {
         ShowComparison(*file, QFileInfo(path).fileName());
 }
 
-void TCompareView::ApplyLanguage(unsigned language) {
+void TCompareView::ApplyLanguage(dorv::Language language) {
     texts_ = dorv::CompareTextsFor(language);
     if (otherIsUnit_)
         label_ = texts_.Unit;

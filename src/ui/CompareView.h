@@ -10,6 +10,7 @@
 
 #include "CompareImages.h"
 #include "CompareTexts.h"
+#include "Jazyk2.h"
 #include "ParameterImage.h"
 #include "TransferSequencer.h"
 
@@ -39,7 +40,7 @@ public:
     // Follows the editor: the differences again when its image changed since, the marks of the
     // servo its table shows. Run after every fill of the editors; cheap when nothing changed.
     void FollowEditor();
-    void ApplyLanguage(unsigned language);
+    void ApplyLanguage(dorv::Language language);
 
     // Tools > Compare > With the unit: the unit's image is read into a copy (the editor does
     // not change) and compared when it has come. Nothing while a pass runs or a log replays.

@@ -85,7 +85,7 @@ void TFormHlav::CreateEditors() {
     CreateServoControls();
     // "Programming after change" comes after the servo editors in tab order, not before them:
     // a servo page opens with the focus in its first editor.
-    setTabOrder(CheckBoxAll, CheckBoxProgHned);
+    setTabOrder(CheckBoxAll, Live.CheckBoxProgHned);
     CreateComPortItems();
 }
 

@@ -19,15 +19,9 @@ using dorv::Byte;
 
 void TFormHlav::PackEditors() {
     if (ActivePage() == 0)
-        PackGeneralPage();
+        General.Pack(Image);
     else
         PackServoPage(ActiveServo());
-}
-
-void TFormHlav::PackGeneralPage() {
-    Image.Tps0() = dorv::Tps0Stored(UpDownTps0->Position());
-    Image.Tps100() = dorv::Tps100Stored(UpDownTps100->Position());
-    Image.PulsesMode() = static_cast<Byte>(RadioGroupPocPulsuItems->checkedId());
 }
 
 void TFormHlav::PackServoPage(dorv::ServoIndex s) {
@@ -44,24 +38,10 @@ void TFormHlav::PackServoPage(dorv::ServoIndex s) {
 void TFormHlav::FillEditors() {
     ShowServoEditors();
     if (ActivePage() == 0)
-        FillGeneralPage();
+        General.Fill(Image);
     else
         FillServoPage(ActiveServo());
     ShowServoEditors();
-}
-
-void TFormHlav::FillGeneralPage() {
-    UpDownTps0->SetPosition(dorv::Tps0Shown(Image.Tps0()));
-    UpDownTps100->SetPosition(dorv::Tps100Shown(Image.Tps100()));
-    // A stored choice outside the three items leaves none selected, as an item index would.
-    QAbstractButton* item = RadioGroupPocPulsuItems->button(Image.PulsesMode());
-    if (item) {
-        item->setChecked(true);
-    } else if (QAbstractButton* checked = RadioGroupPocPulsuItems->checkedButton()) {
-        RadioGroupPocPulsuItems->setExclusive(false);
-        checked->setChecked(false);
-        RadioGroupPocPulsuItems->setExclusive(true);
-    }
 }
 
 void TFormHlav::FillServoPage(dorv::ServoIndex s) {
@@ -78,57 +58,29 @@ void TFormHlav::FillServoPage(dorv::ServoIndex s) {
     CheckBoxAll->setChecked(AllCellsFlag[s] != 0);
 }
 
-void TFormHlav::CommitChange() {
-    dorv::NormalizeRpmPoints(Image);
-    FillEditors();
-    RecordChange();
+bool TFormHlav::ProgramAfterChange() const {
+    return Live.CheckBoxProgHned->isChecked();
 }
 
-void TFormHlav::RecordChange() {
-    const auto result = History.RecordChange(Image, ActivePage(), CheckBoxProgHned->isChecked());
-    if (result.Changed)
-        UpdateUndoControls();
-    if (result.StartProgramming)
-        StartProgramming();
+void TFormHlav::ShowUndoState(bool canUndo, bool canRedo) {
+    Commands.ShowUndoState(canUndo, canRedo);
 }
 
-void TFormHlav::ResetHistory() {
-    History.ResetHistory(Image, ActivePage());
-    UpdateUndoControls();
-}
-
-void TFormHlav::UpdateUndoControls() {
-    SpeedButtonZpet->setEnabled(History.CanUndo());
-    MenuZpet->setEnabled(History.CanUndo());
-    SpeedButtonZnovu->setEnabled(History.CanRedo());
-    MenuZnovu->setEnabled(History.CanRedo());
-}
-
-void TFormHlav::RestoreSnapshot() {
-    const int page = dorv::RestoreSnapshot(Image, History.Current());
-    FillEditors();
-    if (page != ActivePage())
-        SetActivePage(page);
-}
-
-void TFormHlav::ApplyHistoryStep(const dorv::EditHistory::StepResult& step) {
-    if (!step.Moved)
-        return;
-    RefillWithBoxHidden([this] {
-        RestoreSnapshot();
+void TFormHlav::ShowRestored(int page) {
+    RefillWithBoxHidden([this, page] {
+        FillEditors();
+        if (page != ActivePage())
+            SetActivePage(page);
         FillEditors();
     });
-    UpdateUndoControls();
-    if (step.StartProgramming)
-        StartProgramming();
 }
 
-void TFormHlav::SpeedButtonZpetClick() {
-    ApplyHistoryStep(History.Undo(CheckBoxProgHned->isChecked()));
+void TFormHlav::OnUndo() {
+    Session.Undo();
 }
 
-void TFormHlav::SpeedButtonZnovuClick() {
-    ApplyHistoryStep(History.Redo(CheckBoxProgHned->isChecked()));
+void TFormHlav::OnRedo() {
+    Session.Redo();
 }
 
 // Bulk changes to the some 350 servo editors run while their box is hidden, so they are
@@ -153,7 +105,7 @@ bool TakesFocus(const QWidget* widget) {
 } // namespace
 
 QWidget* TFormHlav::FirstEditorOfPage() const {
-    return ActivePage() == 0 ? UpDownTps0 : static_cast<QWidget*>(ServoTable->Editor());
+    return ActivePage() == 0 ? General.UpDownTps0 : static_cast<QWidget*>(ServoTable->Editor());
 }
 
 // A page change has already put the focus on the new page itself when no editor of that page was
@@ -171,51 +123,46 @@ void TFormHlav::KeepFocus(QWidget* had) {
         target->setFocus(Qt::OtherFocusReason);
 }
 
-void TFormHlav::Edit1Exit() {
-    PackEditors();
-    CommitChange();
+void TFormHlav::OnEditorClick() {
+    Session.CommitEditors();
 }
 
-void TFormHlav::FormKeyPress() {
+void TFormHlav::OnEnterPressed() {
     focusNextChild();
-    PackEditors();
-    CommitChange();
+    Session.CommitEditors();
 }
 
-void TFormHlav::ServoTableEnter() {
-    PackEditors();
-    CommitChange();
+void TFormHlav::OnServoTableEnter() {
+    Session.CommitEditors();
 }
 
-void TFormHlav::UpDown1Click() {
-    PackEditors();
-    CommitChange();
+void TFormHlav::OnEditorArrow() {
+    Session.CommitEditors();
 }
 
-void TFormHlav::CheckBoxProgHnedMouseUp() {
-    PackEditors();
-    CommitChange();
+void TFormHlav::OnServoCheckBoxClick() {
+    Session.CommitEditors();
 }
 
-void TFormHlav::CheckBoxTpEnableMouseUp() {
+void TFormHlav::OnThrottleRowsClick() {
     RefillWithBoxHidden([this] {
         PackEditors();
         ShowServoEditors();
-        CommitChange();
+        Session.Commit();
     });
 }
 
-void TFormHlav::CheckBoxProcentaMouseUp() {
+void TFormHlav::OnPercentModeClick() {
     dorv::SwitchPercentMode(Image, ActiveServo(), CheckBoxProcenta->isChecked());
-    CommitChange();
+    Session.Commit();
 }
 
-void TFormHlav::RadioGroupPocPulsuClick(int item) {
+void TFormHlav::OnPulsesChosen(int item) {
     Image.PulsesMode() = static_cast<Byte>(item);
-    RecordChange();
+    Session.Record();
 }
 
-void TFormHlav::PageControl1Change(int) {
+void TFormHlav::OnPageChanged(int) {
     if (quietPageSelect_)
         return;
     RefillWithBoxHidden([this] { FillEditors(); });
@@ -226,24 +173,24 @@ void TFormHlav::StepServoTable(dorv::StepDirection direction) {
         return;
     dorv::StepServoCells(Image, ActiveServo(), direction, CheckBoxAll->isChecked(),
                          CheckBoxTpEnable->isChecked(), OperatingCell);
-    CommitChange();
+    Session.Commit();
 }
 
-void TFormHlav::MenuToolsMinusClick() {
+void TFormHlav::OnMinus() {
     StepServoTable(dorv::StepDirection::Down);
 }
-void TFormHlav::MenuToolsPlusClick() {
+void TFormHlav::OnPlus() {
     StepServoTable(dorv::StepDirection::Up);
 }
 
 void TFormHlav::StepColumn(int column, dorv::StepDirection direction) {
     dorv::StepServoColumn(Image, ActiveServo(), column, direction);
-    CommitChange();
+    Session.Commit();
 }
 
-void TFormHlav::CSpinButtonDownClick_Uni(int column) {
+void TFormHlav::OnColumnStepDown(int column) {
     StepColumn(column, dorv::StepDirection::Down);
 }
-void TFormHlav::CSpinButtonUpClick_Uni(int column) {
+void TFormHlav::OnColumnStepUp(int column) {
     StepColumn(column, dorv::StepDirection::Up);
 }

@@ -50,11 +50,11 @@ THistoryKeeper::THistoryKeeper(TFormHlav& window)
             QMetaObject::invokeMethod(
                 this, [this, result] { Written(result); }, Qt::QueuedConnection);
         });
-    MenuHistory = new QAction(MenuHistoryText[1], window.MenuFile);
+    MenuHistory = new QAction(MenuHistoryText[1], window.Commands.MenuFile);
     MenuHistory->setObjectName(QStringLiteral("MenuHistory"));
     MenuHistory->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_H));
-    window.MenuFile->insertAction(window.MenuExit, MenuHistory);
-    window.MenuFile->insertSeparator(window.MenuExit);
+    window.Commands.MenuFile->insertAction(window.Commands.MenuExit, MenuHistory);
+    window.Commands.MenuFile->insertSeparator(window.Commands.MenuExit);
     connect(MenuHistory, &QAction::triggered, this, &THistoryKeeper::ShowHistory);
 }
 
@@ -73,8 +73,7 @@ void THistoryKeeper::TakeTransferEvents(const dorv::TransferEvents& events) {
             Keep(HistoryKind::BeforeRead, *events.EditorBeforeRead);
         readImage_ = window_.Image;
         // The Read is one undo step; the unit holds the image already, so nothing is programmed.
-        if (window_.History.RecordSnapshot(window_.Image, window_.ActivePage()))
-            window_.UpdateUndoControls();
+        window_.Session.RecordFromUnit();
     }
     if (events.UnitCopy && unitCopyWanted_)
         Keep(HistoryKind::UnitDiffers, *events.UnitCopy);
@@ -110,7 +109,7 @@ void THistoryKeeper::Keep(HistoryKind kind, const dorv::ParameterImage& image) {
     record.Image = image;
     record.Time = QDateTime::currentDateTime();
     record.ProgramCount = programCount_;
-    record.FileName = window_.LabelFile2->text();
+    record.FileName = window_.General.LabelFile2->text();
     writer_->Queue(std::move(record));
 }
 
@@ -142,7 +141,7 @@ void THistoryKeeper::ShowFailure() {
         dorv::SetRoleColour(LabelHistoryNote, QPalette::Window, Qt::yellow);
         window_.StatusBar1->addPermanentWidget(LabelHistoryNote);
     }
-    const unsigned language = dorv::CurrentLanguage;
+    const dorv::Language language = dorv::CurrentLanguage;
     LabelHistoryNote->setText(
         TextFor(HistoryNotKept, language).arg(dorv::FileWriteReason(failure_->Kind, language)));
     LabelHistoryNote->setToolTip(QDir::toNativeSeparators(folder_) + QStringLiteral("\n") +
@@ -176,14 +175,13 @@ void THistoryKeeper::ShowHistory() {
 
 // As Open loads a file: one undoable change; the editor shows no file, as after a Read.
 void THistoryKeeper::Restore(const dorv::ParameterImage& image) {
-    window_.Image = image;
-    window_.CommitChange();
-    window_.LabelFile2->clear();
+    window_.Session.ReplaceImage(image);
+    window_.General.LabelFile2->clear();
     MarkHeld(image);
 }
 
 void THistoryKeeper::ApplyLanguage() {
-    const unsigned language = dorv::CurrentLanguage;
+    const dorv::Language language = dorv::CurrentLanguage;
     MenuHistory->setText(TextFor(MenuHistoryText, language));
     dorv::SetHint(MenuHistory, TextFor(MenuHistoryHint, language));
     ShowFailure();

@@ -100,7 +100,7 @@ QPushButton* MakeButton(QWidget* parent, const char* name) {
 
 namespace dorv {
 
-QString HistoryKindText(HistoryKind kind, unsigned language) {
+QString HistoryKindText(HistoryKind kind, dorv::Language language) {
     return TextFor(KindTexts[static_cast<std::size_t>(kind)], language);
 }
 
@@ -116,7 +116,7 @@ void THistoryModel::SetEntries(std::vector<HistoryEntry> entries) {
     endResetModel();
 }
 
-void THistoryModel::SetLanguage(unsigned language) {
+void THistoryModel::SetLanguage(dorv::Language language) {
     language_ = language;
     if (!entries_.empty())
         emit dataChanged(index(0, 0), index(rowCount() - 1, ColumnCount - 1));
@@ -329,7 +329,7 @@ void THistoryWindow::ApplyFilters() {
     ShowSelected();
 }
 
-void THistoryWindow::ApplyLanguage(unsigned language) {
+void THistoryWindow::ApplyLanguage(dorv::Language language) {
     language_ = language;
     setWindowTitle(TextFor(TitleText, language));
     model_->SetLanguage(language);

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "History.h"
+#include "Jazyk2.h"
 #include "ParameterImage.h"
 
 class QComboBox;
@@ -37,7 +38,7 @@ public:
 
     void SetEntries(std::vector<dorv::HistoryEntry> entries);
     const std::vector<dorv::HistoryEntry>& Entries() const { return entries_; }
-    void SetLanguage(unsigned language);
+    void SetLanguage(dorv::Language language);
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
@@ -46,7 +47,7 @@ public:
 
 private:
     std::vector<dorv::HistoryEntry> entries_;
-    unsigned language_ = 1;
+    dorv::Language language_ = dorv::Language::English;
 };
 
 // Shows the rows of one unit and one kind; an empty choice shows all.
@@ -74,7 +75,7 @@ public:
 
     // Lists the folder again; the selected entry stays selected while it is there.
     void Reload();
-    void ApplyLanguage(unsigned language);
+    void ApplyLanguage(dorv::Language language);
     // Counts the differences of the selected entry again (the editor has changed).
     void ShowSelected();
 
@@ -132,12 +133,12 @@ private:
     THistoryFilter* filter_ = nullptr;
     QLabel* labelUnit_ = nullptr;
     QLabel* labelKind_ = nullptr;
-    unsigned language_ = 1;
+    dorv::Language language_ = dorv::Language::English;
 };
 
 namespace dorv {
 
 // The kind as the History window names it, in the language.
-QString HistoryKindText(HistoryKind kind, unsigned language);
+QString HistoryKindText(HistoryKind kind, dorv::Language language);
 
 } // namespace dorv

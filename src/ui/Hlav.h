@@ -1,4 +1,4 @@
-// The main window TFormHlav: toolbar, pages, live values, status bar, menus and the servo editors.
+// The main window TFormHlav: the composition of its parts and the handlers that tie them together.
 #pragma once
 
 #include <QMainWindow>
@@ -11,17 +11,22 @@
 #include <vector>
 
 #include "EditHistory.h"
+#include "EditSession.h"
 #include "EditingCommands.h"
 #include "ElidedLabel.h"
+#include "GeneralPage.h"
 #include "Jazyk2.h"
 #include "LazyFileDialog.h"
+#include "LivePanel.h"
 #include "LogSample.h"
 #include "ParameterImage.h"
 #include "PortDiagnosis.h"
+#include "ReportPrinter.h"
 #include "SerialPort.h"
 #include "StorageFiles.h"
 #include "TableOperations.h"
 #include "TransferSequencer.h"
+#include "WindowCommands.h"
 
 class QAction;
 class QButtonGroup;
@@ -54,23 +59,30 @@ class TEditUpDown;
 class TServoTable;
 class TCompareView;
 
-class TFormHlav : public QMainWindow {
+// The parts (docs/architecture.md): Session (the image, undo and the path of every change),
+// Commands (toolbar and menus), General (the general page), the servo editors with ServoTable,
+// Live (the live panel) and Printer (the printed report). The window creates them, wires their
+// controls to its handlers, runs the link's tick and keeps the settings.
+class TFormHlav : public QMainWindow, public dorv::SessionEditors {
     Q_OBJECT
 public:
     static constexpr int DesignWidth = 986;
     static constexpr int DesignHeight = 849;
-    static constexpr int ComPortCount = 20;
+    static constexpr int ComPortCount = dorv::ComPortCount;
     static constexpr int TimerInterval = 55;
     // The designed height of the servo live labels' font; smaller where a language needs it.
-    static constexpr int ServoLabelPixelSize = 16;
+    static constexpr int ServoLabelPixelSize = TLivePanel::ServoLabelPixelSize;
 
     explicit TFormHlav(QWidget* parent = nullptr);
     ~TFormHlav() override;
 
     // --- The state of the run ---
-    dorv::ParameterImage Image;
+    // The image, its undo history and the one path of every change (EditSession.h). A change made
+    // on the image is committed with Session.Commit(); a whole new image with
+    // Session.ReplaceImage(image), one undoable step.
+    dorv::EditSession Session{*this};
+    dorv::ParameterImage& Image = Session.Image; // the session's image, for short
     std::array<dorv::Byte, dorv::ServoCount> AllCellsFlag{};
-    dorv::EditHistory History;
     dorv::IdentityTexts Identity;      // shown in LabelVerze1..3 at every refresh
     dorv::OperatingCell OperatingCell; // the cell Tools Minus and Plus act on
     dorv::LanguageMessages Messages;   // the message texts of the current language
@@ -81,26 +93,22 @@ public:
 
     // --- Editor binding ---
     // Copies the editors of the active page into the image.
-    void PackEditors();
+    void PackEditors() override;
     // Copies the image into the editors of the active page; visibility, ranges, identity texts.
-    void FillEditors();
+    void FillEditors() override;
     // Places GroupBoxServo on the active servo page; visibility, cell ranges, texts, colour.
     void ShowServoEditors();
     // "Programming after change" red while ticked, else in the button face; follows each toggle.
     void ShowProgHnedFace();
-    // The one path after every change: normalise, fill, record (and program after change).
-    void CommitChange();
-    // Records the image for undo; starts programming when programming after change says so.
-    void RecordChange();
-    // Empties the history and keeps the image with the active page as its only entry.
-    void ResetHistory();
-    // Copies the current history entry into the image and selects its page.
-    void RestoreSnapshot();
-    // Enables undo and redo controls from the history.
-    void UpdateUndoControls();
+    // "Programming after change" is ticked.
+    bool ProgramAfterChange() const override;
+    // Enables the undo and redo buttons and menu items.
+    void ShowUndoState(bool canUndo, bool canRedo) override;
+    // Fills the editors from the image restored by undo or redo and selects its page.
+    void ShowRestored(int page) override;
 
     // --- Pages ---
-    int ActivePage() const;
+    int ActivePage() const override;
     // Selects a page without the page-change handling; a page outside 0..2 selects page 0.
     void SetActivePage(int page);
     // The servo the shared editors act on: page 1 is servo 1, any other page servo 2.
@@ -117,107 +125,21 @@ public:
     // The client area at its designed size, scrolling when the window is smaller.
     QScrollArea* ScrollBoxClient = nullptr;
 
-    // --- Toolbar ---
-    QGroupBox* GroupBoxToolBar = nullptr;
-    QToolButton* SpeedButtonNew = nullptr;
-    QToolButton* SpeedButtonOpen = nullptr;
-    QToolButton* SpeedButtonSave = nullptr;
-    QToolButton* SpeedButtonPrint = nullptr;
-    QToolButton* SpeedButtonZpet = nullptr;
-    QToolButton* SpeedButtonZnovu = nullptr;
-    QPushButton* ButtonRead = nullptr;
-    QPushButton* ButtonVerify = nullptr;
-    QPushButton* ButtonProgram = nullptr;
-    QLabel* LabelSpojeni = nullptr;
+    // --- Toolbar and menus (WindowCommands.h) ---
+    TWindowCommands Commands;
 
     // --- Pages ---
     QTabWidget* PageControl1 = nullptr;
     QWidget* TabSheet_Ruzne = nullptr;
     QWidget* TabSheet_Servo1 = nullptr;
     QWidget* TabSheet_Servo2 = nullptr;
-    QGroupBox* GroupBoxSetTps = nullptr;
-    QLabel* LabelTps0 = nullptr;
-    TEditUpDown* UpDownTps0 = nullptr;
-    QPushButton* ButtonTps0 = nullptr;
-    QLabel* LabelTps100 = nullptr;
-    TEditUpDown* UpDownTps100 = nullptr;
-    QPushButton* ButtonTps100 = nullptr;
-    QGroupBox* RadioGroupPocPulsu = nullptr;
-    QButtonGroup* RadioGroupPocPulsuItems = nullptr;
-    QLabel* ImageLogo = nullptr;
-    QLabel* LabelVerze1 = nullptr;
-    QLabel* LabelVerze2 = nullptr;
-    QLabel* LabelVerze3 = nullptr;
-    QLabel* LabelFile1 = nullptr;
-    TElidedLabel* LabelFile2 = nullptr; // the current file's full path, shown shortened
-    QLabel* LabelPocetProgramovani = nullptr;
+    // The general page's controls and fields (GeneralPage.h).
+    TGeneralPage General;
 
     // --- Live values ---
-    QLabel* LabelRpm = nullptr;
-    TCGauge* CGaugeRpm = nullptr;
-    QLabel* LabelNapeti = nullptr;
-    QLabel* LabelTpsMon = nullptr;
-    TCGauge* CGaugeTps = nullptr;
-    QLabel* LabelServoPoz1 = nullptr;
-    QLabel* LabelServoMer1 = nullptr;
-    QLabel* LabelServoPoz2 = nullptr;
-    QLabel* LabelServoMer2 = nullptr;
-    QCheckBox* CheckBoxProgHned = nullptr;
-    QLabel* LabelHlaseni = nullptr;
-    TCGauge* CGaugeProgram = nullptr;
-    QLabel* LabelEeDataErr = nullptr;
-    QLabel* LabelVersion = nullptr;
-    std::array<QLabel*, 8> LabelTest{};
+    // The live values, gauges, transfer line and connection sign (LivePanel.h).
+    TLivePanel Live;
     QStatusBar* StatusBar1 = nullptr;
-
-    // --- Menus ---
-    QMenu* MenuFile = nullptr;
-    QAction* MenuNew = nullptr;
-    QAction* MenuOpen = nullptr;
-    QAction* MenuSave = nullptr;
-    QAction* MenuPrint = nullptr;
-    QAction* MenuExit = nullptr;
-    QMenu* MenuCom = nullptr;
-    std::array<QAction*, ComPortCount> MenuComPort{};
-    QMenu* MenuDevice = nullptr;
-    QAction* MenuRead = nullptr;
-    QAction* MenuVerify = nullptr;
-    QAction* MenuProgram = nullptr;
-    QMenu* MenuTools = nullptr;
-    QAction* MenuToolsMinus = nullptr;
-    QAction* MenuToolsPlus = nullptr;
-    QAction* MenuZpet = nullptr;
-    QAction* MenuZnovu = nullptr;
-    // Tools > Table: operations on the selected cells of the servo table and the clipboard.
-    QMenu* MenuTable = nullptr;
-    QAction* MenuTableSet = nullptr;
-    QAction* MenuTableAdd = nullptr;
-    QAction* MenuTableScale = nullptr;
-    QAction* MenuTableInterpolateH = nullptr;
-    QAction* MenuTableInterpolateV = nullptr;
-    QAction* MenuTableInterpolate2D = nullptr;
-    QAction* MenuTableSmooth = nullptr;
-    QAction* MenuTableCopy = nullptr;
-    QAction* MenuTableCopyHeaders = nullptr;
-    QAction* MenuTablePaste = nullptr;
-    QAction* MenuTableSelectAll = nullptr;
-    QMenu* MenuView = nullptr;
-    QAction* MenuViewHeatMap = nullptr; // the servo table as a heat map, kept in DORV.ini
-    // The samples of the recording or of the replayed log in each cell, as marks on the table.
-    QAction* MenuViewCellVisits = nullptr;
-    QMenu* MenuLanguage = nullptr;
-    QAction* MenuEnglish = nullptr;
-    QAction* MenuCzech = nullptr;
-    QAction* MenuGerman = nullptr;
-    QMenu* MenuHelp = nullptr;
-    QAction* MenuContens = nullptr;
-    QAction* MenuAbout = nullptr;
-    QMenu* MenuLog = nullptr;
-    QAction* MenuRecord = nullptr; // checked while a log is recorded
-    QAction* MenuMarker = nullptr;
-    QAction* MenuOpenLog = nullptr;
-    QAction* MenuChart = nullptr;
-    QAction* MenuTableChart = nullptr;
 
     // --- Non-visual parts ---
     TLazyFileDialog OpenDialog1; // made on first use: a file dialog is slow to build
@@ -244,8 +166,8 @@ public:
 
     // --- The servo table's commands (TableCommands.cpp) ---
     // An operation on the selected cells of the active servo's table, from the image: one undo
-    // step through CommitChange; the status bar tells how many results were kept in range. Set,
-    // Add and Scale ask for their amount first.
+    // step through the session's Commit; the status bar tells how many results were kept in range.
+    // Set, Add and Scale ask for their amount first.
     void ServoTableOperation(dorv::TableOperation operation);
     // The selected cells to the clipboard as tab-separated lines; with headers, the RPM points
     // over them and the throttle labels before them.
@@ -272,8 +194,8 @@ public:
     // Writes the editors' parameters to a .ign file: on success the file label and the last file
     // path take its name; on failure a box tells why and nothing changes.
     bool SaveParameterFile(const QString& path);
-    // Loads a .ign file as an undoable change (CommitChange); a refused file gets a box and
-    // changes nothing.
+    // Loads a .ign file as one undoable change (Session.ReplaceImage); a refused file gets a box
+    // and changes nothing.
     bool OpenParameterFile(const QString& path);
     // Reads a .ign file into a copy of the image; a refused file is told in a box as Open tells
     // it, and gives no value.
@@ -302,10 +224,9 @@ public:
     void RefreshComItems();
     // Com > Serial devices…: the present devices, refreshed while the list is open; the chosen one
     // is mapped to the current COM number in [PORTS] by its stable name and opened.
-    void MenuSerialDevicesClick();
+    void OnSerialDevices();
     // Maps device to the current COM number in [PORTS] and opens it.
     void MapDeviceToCurrentCom(const dorv::SerialDevice& device);
-    QAction* MenuSerialDevices = nullptr;
     // The status bar's note of the port: disconnected, connected again, mapped.
     QLabel* LabelPortNote = nullptr;
     // Runs about once a second while the device is gone, to reopen it when it returns.
@@ -373,58 +294,49 @@ public:
     bool RequestUnitCopy();
 
     // --- Printed report (Print.cpp) ---
-    // Hides (on) or shows (off) what only serves operation; the row labels get a white ground.
-    void SetPrintView(bool printView);
-    bool PrintView = false; // on only while the report is being printed
-    // The part of the client area (the central widget's content) the report shows, in the client
-    // area's coordinates: the controls that show there, with a small white margin.
-    QRect PrintedArea() const;
-    // Where the report goes, asked first: an empty name is the default printer, a name is a PDF
-    // file, no value means the choice was cancelled. Empty, it takes the default printer or, with
-    // no printer installed, asks for a PDF file.
-    std::function<std::optional<QString>()> ChoosePrintTarget;
+    TReportPrinter Printer{*this};
 
 public slots:
-    // Event handlers, named after the control and event they serve.
-    void Edit1Exit();
-    void FormKeyPress();
+    // Event handlers, named after what they handle; the comment names the designed control.
+    void OnEditorClick();  // Edit1Exit: a click into an editor commits what was typed
+    void OnEnterPressed(); // FormKeyPress: Enter in an editor moves on and commits
     // Enter in the servo table, which has moved the focus on itself: pack and commit.
-    void ServoTableEnter();
-    void UpDown1Click();
-    void CheckBoxProgHnedMouseUp();
-    void CheckBoxTpEnableMouseUp();
-    void CheckBoxProcentaMouseUp();
-    void CSpinButtonDownClick_Uni(int column);
-    void CSpinButtonUpClick_Uni(int column);
-    void MenuToolsMinusClick();
-    void MenuToolsPlusClick();
-    void RadioGroupPocPulsuClick(int item);
-    void PageControl1Change(int page);
-    void SpeedButtonZpetClick();
-    void SpeedButtonZnovuClick();
-    void MenuNewClick();
-    void MenuOpenClick();
-    void MenuSaveClick();
-    void SpeedButtonPrintClick();
-    void MenuReadClick();
-    void MenuVerifyClick();
-    void MenuProgramClick();
-    void ButtonTps0Click();
-    void ButtonTps100Click();
-    void MenuCom1Click();
-    void MenuExitClick();
-    void MenuEnglishClick();
-    void MenuCzechClick();
-    void MenuGermanClick();
-    void MenuContensClick();
-    void MenuAboutClick();
-    void Timer1Timer();
-    void StartProgramming();
-    void MenuRecordClick();
-    void MenuMarkerClick();
-    void MenuOpenLogClick();
-    void MenuChartClick();
-    void MenuTableChartClick();
+    void OnServoTableEnter();
+    void OnEditorArrow();        // UpDown1Click: an editor's arrow was clicked
+    void OnServoCheckBoxClick(); // CheckBoxProgHnedMouseUp: servo enable or all cells was clicked
+    void OnThrottleRowsClick();  // CheckBoxTpEnableMouseUp: the throttle rows were switched
+    void OnPercentModeClick();   // CheckBoxProcentaMouseUp: the per-cent mode was switched
+    void OnColumnStepDown(int column); // CSpinButtonDownClick_Uni: a column's down spin
+    void OnColumnStepUp(int column);   // CSpinButtonUpClick_Uni: a column's up spin
+    void OnMinus();                    // Tools > Minus (F4), button Minus
+    void OnPlus();                     // Tools > Plus (F5), button Plus
+    void OnPulsesChosen(int item);     // RadioGroupPocPulsu: the number of pulses
+    void OnPageChanged(int page);      // PageControl1: another page was chosen
+    void OnUndo();                     // Zpet: undo (button and Tools > Undo)
+    void OnRedo();                     // Znovu: redo
+    void OnNew();                      // File > New
+    void OnOpen();                     // File > Open
+    void OnSave();                     // File > Save
+    void OnPrint();                    // File > Print
+    void OnRead();                     // Ignition > Read
+    void OnVerify();                   // Ignition > Verify
+    void OnProgram();                  // Ignition > Program
+    void OnCaptureTps0();              // button TPS 0 %
+    void OnCaptureTps100();            // button TPS 100 %
+    void OnComPortChosen();            // Com > Com n
+    void OnExit();                     // File > Exit
+    void OnEnglish();                  // Language > English
+    void OnCzech();                    // Language > Czech
+    void OnGerman();                   // Language > German
+    void OnHelpContents();             // Help > Contents (F1)
+    void OnAbout();                    // Help > About
+    void OnTick();                     // Timer1: the 55 ms tick
+    void StartProgramming() override;
+    void OnRecord();     // Log > Record
+    void OnMarker();     // Log > Marker
+    void OnOpenLog();    // Log > Open log
+    void OnChart();      // Log > Chart
+    void OnTableChart(); // Log > Table chart
 
 protected:
     bool event(QEvent* event) override;
@@ -454,17 +366,13 @@ private:
     void CreateServoTable();
     void CreateServoControls();
     void CreateComPortItems();
-    void CreateTableMenu();
     void WireTableMenu();
     void WireEvents();
 
-    void PackGeneralPage();
     void PackServoPage(dorv::ServoIndex s);
-    void FillGeneralPage();
     void FillServoPage(dorv::ServoIndex s);
     void StepServoTable(dorv::StepDirection direction);
     void StepColumn(int column, dorv::StepDirection direction);
-    void ApplyHistoryStep(const dorv::EditHistory::StepResult& step);
     void RefillWithBoxHidden(const std::function<void()>& change);
     // The editor the keyboard focus belongs in when the one it was in is out of sight: the first
     // editor of the active page.
@@ -472,17 +380,11 @@ private:
     // Gives the focus back to `had`, the control that held it before a refill, or, when that is
     // out of sight now, to the first editor of the page. Focus outside the window stays put.
     void KeepFocus(QWidget* had);
-    bool IsMenuShortcut(const QKeyEvent* event) const;
     void AdjustAutoSizeLabels(QWidget* parent);
-    // Gives the file label the room between "File:" and the programming count.
-    void PlaceFileLabel();
     // Grows the controls whose texts differ by language to their texts, and moves their
     // neighbours along; in English everything stays at its designed place.
     void FitControlsToTexts();
-    // Keeps the transfer line (LabelHlaseni) clear of what stands on its row.
-    void PlaceStatusLabel();
-    void SwitchLanguage(unsigned char language);
-    void FitServoLabels();
+    void SwitchLanguage(dorv::Language language);
 
     QMargins FrameMargins() const;
 
@@ -498,8 +400,6 @@ private:
     // --- The link (HlavLink.cpp, LiveDisplay.cpp, Tune.cpp) ---
     static std::unique_ptr<dorv::SerialPort> MakeSerialPort();
     void ShowTransferDisplay();
-    void PackForTransfer();
-    void ShowMonitorValues(const dorv::MonitorValues& values);
     void HandleTransferEvents(const dorv::TransferEvents& events);
     void PostVersionMismatchBox(const std::string& suffix);
     void PostMessageBox(const QString& text);
@@ -507,10 +407,7 @@ private:
     void ShowPortNote(const QString& text);
     void DeviceDisconnected();
     void WatchForDevice();
-    // Greys the live values while no valid frame comes (stale), shows them normal again after.
-    void SetLiveValuesStale(bool stale);
     std::string comDevice_; // the device last opened or tried
-    bool liveStale_ = false;
 
     std::unique_ptr<dorv::SerialPort> comPort_ = MakeSerialPort();
     dorv::TransferSequencer sequencer_{*comPort_, Image};
@@ -546,9 +443,6 @@ private:
     TChartFactory* ChartFactory();
     QString replayedFile_;
     QString replayTitle_; // what ShowReplayTitle added to the window's title
-    void SetTransferControlsEnabled(bool enabled);
-    // The live labels and gauges a frame shows (those a log records).
-    void ShowEngineValues(const dorv::MonitorValues& values);
     std::unique_ptr<dorv::LogPlayback> playback_;
     std::int64_t replayClockMs_ = 0;
     dorv::MonitorValues replayedValues_;
@@ -571,6 +465,5 @@ private:
 
     // --- Printed report (Print.cpp) ---
     void ShowPrintHeading();
-    QString PrintWindow(const QString& target);
-    std::vector<QWidget*> hiddenForPrint_; // what SetPrintView(true) hid, shown again when off
+    friend class TReportPrinter; // prints the client area and sets the print view on its controls
 };

@@ -100,7 +100,7 @@ void TFormHlav::OpenComPort() {
     comDevice_ = dorv::ComDevicePath(PortIndex, configured);
     dorv::ComOpenResult result = dorv::OpenComPort(*comPort_, comDevice_);
     for (int k = 0; k < ComPortCount; ++k)
-        MenuComPort[k]->setChecked(k == PortIndex);
+        Commands.MenuComPort[k]->setChecked(k == PortIndex);
     if (!result.Opened) {
         dorv::DiagnoseComOpen(result);
         PostMessageBox(dorv::ComOpenErrorText(Messages, result, dorv::CurrentLanguage));
@@ -115,12 +115,12 @@ void TFormHlav::RefreshComItems() {
         const bool openNow = k == PortIndex && comPort_->IsOpen();
         const auto state =
             dorv::ComItemStateOf(k, configured, dorv::ResolvedDevicePath(device), devices, openNow);
-        MenuComPort[k]->setText(dorv::ComItemText(k, state, dorv::CurrentLanguage));
+        Commands.MenuComPort[k]->setText(dorv::ComItemText(k, state, dorv::CurrentLanguage));
     }
-    MenuSerialDevices->setText(dorv::SerialDevicesText(dorv::CurrentLanguage));
+    Commands.MenuSerialDevices->setText(dorv::SerialDevicesText(dorv::CurrentLanguage));
 }
 
-void TFormHlav::MenuSerialDevicesClick() {
+void TFormHlav::OnSerialDevices() {
     auto* dialog = new QDialog(this);
     dialog->setObjectName(QStringLiteral("SerialDevicesDialog"));
     dialog->setAttribute(Qt::WA_DeleteOnClose);
@@ -177,7 +177,7 @@ void TFormHlav::ShowPortNote(const QString& text) {
 // The device went away under an open port: say so, grey the live values, and watch for it.
 void TFormHlav::DeviceDisconnected() {
     ShowPortNote(dorv::DeviceDisconnectedText(dorv::CurrentLanguage));
-    SetLiveValuesStale(true);
+    Live.SetStale(true);
     PortWatch->start();
 }
 
@@ -196,30 +196,16 @@ void TFormHlav::WatchForDevice() {
     ShowPortNote(dorv::DeviceReconnectedText(comDevice_, dorv::CurrentLanguage));
 }
 
-void TFormHlav::SetLiveValuesStale(bool stale) {
-    if (stale == liveStale_)
-        return;
-    liveStale_ = stale;
-    const std::array<QWidget*, 10> live = {
-        LabelRpm,       LabelTpsMon,    LabelNapeti,    LabelServoPoz1,
-        LabelServoMer1, LabelServoPoz2, LabelServoMer2, LabelPocetProgramovani,
-        CGaugeRpm,      CGaugeTps};
-    for (QWidget* w : live)
-        w->setEnabled(!stale);
-    for (QLabel* label : LabelTest)
-        label->setEnabled(!stale);
-}
-
 void TFormHlav::CloseComPort() {
     dorv::CloseComPort(*comPort_);
 }
 
-void TFormHlav::MenuCom1Click() {
+void TFormHlav::OnComPortChosen() {
     int clicked = -1;
     for (int k = 0; k < ComPortCount; ++k)
-        if (sender() == MenuComPort[k])
+        if (sender() == Commands.MenuComPort[k])
             clicked = k;
-    PortIndex = dorv::PortIndexAfterMenuClick(PortIndex, clicked);
+    PortIndex = dorv::PortIndexAfterChoice(PortIndex, clicked);
     CloseComPort();
     OpenComPort();
 }
@@ -246,12 +232,12 @@ void TFormHlav::PostVersionMismatchBox(const std::string& suffix) {
     });
 }
 
-void TFormHlav::Timer1Timer() {
+void TFormHlav::OnTick() {
     HandleTransferEvents(sequencer_.Tick());
     if (comPort_->DeviceLost() && !PortWatch->isActive())
         DeviceDisconnected();
     // A replay shows its frames as current, whatever the link does meanwhile.
-    SetLiveValuesStale(sequencer_.Display().LabelSpojeniVisible && !Replaying());
+    Live.SetStale(sequencer_.Display().NoConnection && !Replaying());
     ShowTransferDisplay();
     if (Replaying())
         ReplayTick();
@@ -269,20 +255,18 @@ void TFormHlav::Timer1Timer() {
 void TFormHlav::HandleTransferEvents(const dorv::TransferEvents& events) {
     // While a log is replayed, the replay owns the live labels.
     if (events.Monitor && !Replaying()) {
-        ShowMonitorValues(*events.Monitor);
+        Live.ShowMonitorValues(*events.Monitor, Messages);
         RecordMonitorValues(*events.Monitor);
         ChartLiveValues(*events.Monitor);
     }
     if (events.Identity) {
         Identity = *events.Identity;
-        dorv::SetLabelText(LabelVerze1, QString::fromStdString(Identity.VersionText));
-        dorv::SetLabelText(LabelVerze2, QString::fromStdString(Identity.DateText));
-        dorv::SetLabelText(LabelVerze3, QString::fromStdString(Identity.TimeText));
+        General.ShowIdentity(Identity);
     }
-    if (events.FillEditors)
+    if (events.ImageChanged)
         RefillWithBoxHidden([this] { FillEditors(); });
-    if (events.ClearLabelFile2)
-        LabelFile2->setText(QString());
+    if (events.ImageFromUnit)
+        General.LabelFile2->setText(QString());
     if (events.VersionMismatch)
         PostVersionMismatchBox(events.VersionMismatch->Suffix);
     Comparison->HandleTransferEvents(events);
@@ -301,63 +285,26 @@ bool TFormHlav::RequestUnitCopy() {
 }
 
 void TFormHlav::ShowTransferDisplay() {
-    const dorv::TransferDisplay& d = sequencer_.Display();
-    dorv::SetLabelText(LabelHlaseni, dorv::MessageWithSuffix(Messages, d.Message, d.Suffix));
-    dorv::SetRoleColour(LabelHlaseni, QPalette::Window,
-                        dorv::StatusColourOf(d.Colour, LabelHlaseni->palette()));
-    LabelHlaseni->setVisible(d.LabelHlaseniVisible);
-    CGaugeProgram->SetMaxValue(d.GaugeMaximum);
-    CGaugeProgram->SetProgress(d.GaugePosition);
-    CGaugeProgram->setVisible(d.GaugeVisible);
-    // A replay pauses the link on purpose: the missing frames are no fault to show.
-    LabelSpojeni->setVisible(d.LabelSpojeniVisible && !Replaying());
-    LabelVersion->setVisible(d.LabelVersionVisible);
+    Live.ShowTransferDisplay(sequencer_.Display(), Replaying(), Messages);
 }
 
-void TFormHlav::ShowEngineValues(const dorv::MonitorValues& v) {
-    dorv::ShowMonitorLabel(LabelRpm, v.LabelRpm, Messages);
-    CGaugeRpm->SetProgress(v.RpmGaugePosition);
-    dorv::ShowMonitorLabel(LabelTpsMon, v.LabelTpsMon, Messages);
-    CGaugeTps->SetProgress(v.TpsGaugePosition);
-    dorv::ShowMonitorLabel(LabelNapeti, v.LabelNapeti, Messages);
-    dorv::ShowMonitorLabel(LabelServoPoz1, v.LabelServoPoz1, Messages);
-    dorv::ShowMonitorLabel(LabelServoMer1, v.LabelServoMer1, Messages);
-    dorv::ShowMonitorLabel(LabelServoPoz2, v.LabelServoPoz2, Messages);
-    dorv::ShowMonitorLabel(LabelServoMer2, v.LabelServoMer2, Messages);
-}
-
-void TFormHlav::ShowMonitorValues(const dorv::MonitorValues& v) {
-    ShowEngineValues(v);
-    dorv::ShowMonitorLabel(LabelPocetProgramovani, v.LabelPocetProgramovani, Messages);
-    for (int i = 0; i < dorv::TestValueCount; ++i)
-        dorv::ShowMonitorLabel(LabelTest[i], v.LabelTest[i], Messages);
-    // LabelVersion keeps its red face; the tick decides whether it shows.
-    if (v.LabelVersionVisible)
-        dorv::SetLabelText(LabelVersion, dorv::MessageWithSuffix(Messages, v.LabelVersion.Message,
-                                                                 v.LabelVersion.Text));
-    LabelEeDataErr->setVisible(v.LabelEeDataErrVisible);
-}
-
-void TFormHlav::MenuReadClick() {
+void TFormHlav::OnRead() {
     HandleTransferEvents(sequencer_.StartRead());
     ShowTransferDisplay();
 }
 
-// Program and Verify send what the editors show: packed, normalised and shown again.
-void TFormHlav::PackForTransfer() {
-    PackEditors();
-    dorv::NormalizeRpmPoints(Image);
+void TFormHlav::OnVerify() {
+    // What the editors show is sent: packed, normalised and shown again.
+    Session.TakeEditors();
     FillEditors();
-}
-
-void TFormHlav::MenuVerifyClick() {
-    PackForTransfer();
     sequencer_.StartVerify();
     ShowTransferDisplay();
 }
 
-void TFormHlav::MenuProgramClick() {
-    PackForTransfer();
+void TFormHlav::OnProgram() {
+    // What the editors show is sent: packed, normalised and shown again.
+    Session.TakeEditors();
+    FillEditors();
     StartProgramming();
 }
 
@@ -372,12 +319,12 @@ void TFormHlav::StartProgramming() {
     ShowTransferDisplay();
 }
 
-void TFormHlav::ButtonTps0Click() {
+void TFormHlav::OnCaptureTps0() {
     if (dorv::CaptureTps0(Image, sequencer_.Live().MonitorTpMv))
-        CommitChange();
+        Session.Commit();
 }
 
-void TFormHlav::ButtonTps100Click() {
+void TFormHlav::OnCaptureTps100() {
     if (dorv::CaptureTps100(Image, sequencer_.Live().MonitorTpMv))
-        CommitChange();
+        Session.Commit();
 }

@@ -45,32 +45,34 @@ QString Duration(std::int64_t ms) {
         .arg(s % 60, 2, 10, QLatin1Char('0'));
 }
 
-// clang-format off
-const dorv::LanguageTexts LogFilesFilter = {"Záznamy (*.csv)", "Logs (*.csv)", "Aufzeichnungen (*.csv)", "Journaux (*.csv)"};
 // clang-format on
 
 } // namespace
 
 void TFormHlav::CreateLogMenu() {
-    MenuLog = new QMenu(QStringLiteral("L&og"), menuBar());
-    MenuLog->setObjectName(QStringLiteral("MenuLog"));
-    menuBar()->insertMenu(MenuLanguage->menuAction(), MenuLog);
-    MenuRecord = dorv::MakeAction(MenuLog, "MenuRecord", QStringLiteral("&Record"),
-                                  QKeySequence(Qt::CTRL | Qt::Key_L));
-    MenuRecord->setCheckable(true);
-    MenuMarker = dorv::MakeAction(MenuLog, "MenuMarker", QStringLiteral("&Marker"),
-                                  QKeySequence(Qt::CTRL | Qt::Key_M));
-    MenuMarker->setEnabled(false);
-    MenuLog->addSeparator();
-    MenuOpenLog = dorv::MakeAction(MenuLog, "MenuOpenLog", QStringLiteral("&Open log..."));
-    MenuLog->addSeparator();
-    MenuChart = dorv::MakeAction(MenuLog, "MenuChart", QStringLiteral("&Chart"));
-    MenuTableChart = dorv::MakeAction(MenuLog, "MenuTableChart", QStringLiteral("&Table chart"));
-    connect(MenuChart, &QAction::triggered, this, &TFormHlav::MenuChartClick);
-    connect(MenuTableChart, &QAction::triggered, this, &TFormHlav::MenuTableChartClick);
-    connect(MenuRecord, &QAction::triggered, this, &TFormHlav::MenuRecordClick);
-    connect(MenuMarker, &QAction::triggered, this, &TFormHlav::MenuMarkerClick);
-    connect(MenuOpenLog, &QAction::triggered, this, &TFormHlav::MenuOpenLogClick);
+    Commands.MenuLog = new QMenu(QStringLiteral("L&og"), menuBar());
+    Commands.MenuLog->setObjectName(QStringLiteral("MenuLog"));
+    menuBar()->insertMenu(Commands.MenuLanguage->menuAction(), Commands.MenuLog);
+    Commands.MenuRecord =
+        dorv::MakeAction(Commands.MenuLog, "MenuRecord", QStringLiteral("&Record"),
+                         QKeySequence(Qt::CTRL | Qt::Key_L));
+    Commands.MenuRecord->setCheckable(true);
+    Commands.MenuMarker =
+        dorv::MakeAction(Commands.MenuLog, "MenuMarker", QStringLiteral("&Marker"),
+                         QKeySequence(Qt::CTRL | Qt::Key_M));
+    Commands.MenuMarker->setEnabled(false);
+    Commands.MenuLog->addSeparator();
+    Commands.MenuOpenLog =
+        dorv::MakeAction(Commands.MenuLog, "MenuOpenLog", QStringLiteral("&Open log..."));
+    Commands.MenuLog->addSeparator();
+    Commands.MenuChart = dorv::MakeAction(Commands.MenuLog, "MenuChart", QStringLiteral("&Chart"));
+    Commands.MenuTableChart =
+        dorv::MakeAction(Commands.MenuLog, "MenuTableChart", QStringLiteral("&Table chart"));
+    connect(Commands.MenuChart, &QAction::triggered, this, &TFormHlav::OnChart);
+    connect(Commands.MenuTableChart, &QAction::triggered, this, &TFormHlav::OnTableChart);
+    connect(Commands.MenuRecord, &QAction::triggered, this, &TFormHlav::OnRecord);
+    connect(Commands.MenuMarker, &QAction::triggered, this, &TFormHlav::OnMarker);
+    connect(Commands.MenuOpenLog, &QAction::triggered, this, &TFormHlav::OnOpenLog);
 
     ReplayBar = new TReplayBar(StatusBar1);
     ReplayBar->hide();
@@ -99,7 +101,8 @@ void TFormHlav::CreateLogMenu() {
     LogDialog.Prepare(this, "LogDialog", [](QFileDialog* dialog) {
         dialog->setAcceptMode(QFileDialog::AcceptOpen);
         dialog->setFileMode(QFileDialog::ExistingFile);
-        dialog->setNameFilters({dorv::TextFor(LogFilesFilter, dorv::CurrentLanguage)});
+        dialog->setNameFilters(
+            {dorv::CaptionFor(&dorv::LanguageCaptions::LogFilesFilter, dorv::CurrentLanguage)});
         dialog->setDirectory(dorv::LogFolderPath());
     });
 
@@ -122,7 +125,7 @@ bool TFormHlav::Recording() const {
     return recorder_ && recorder_->Recording();
 }
 
-void TFormHlav::MenuRecordClick() {
+void TFormHlav::OnRecord() {
     if (Recording())
         StopRecording();
     else
@@ -134,7 +137,7 @@ void TFormHlav::StartRecording() {
         QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd_HH-mm-ss"));
     const QString folder = dorv::LogFolderPath();
     if (recorder_->Start(folder, start) != dorv::LogRecorder::StartResult::Started) {
-        MenuRecord->setChecked(false);
+        Commands.MenuRecord->setChecked(false);
         PostMessageBox(Messages.MsgLogCreateError.arg(folder));
         return;
     }
@@ -143,8 +146,8 @@ void TFormHlav::StartRecording() {
     cellVisits_ = {};
     ShowCellVisits();
     recordingNote_.clear();
-    MenuRecord->setChecked(true);
-    MenuMarker->setEnabled(true);
+    Commands.MenuRecord->setChecked(true);
+    Commands.MenuMarker->setEnabled(true);
     ShowRecordingState();
 }
 
@@ -152,8 +155,8 @@ void TFormHlav::StopRecording() {
     if (!Recording())
         return;
     const dorv::LogRecorder::StopResult stopped = recorder_->Stop();
-    MenuRecord->setChecked(false);
-    MenuMarker->setEnabled(false);
+    Commands.MenuRecord->setChecked(false);
+    Commands.MenuMarker->setEnabled(false);
     const QString name = QFileInfo(stopped.Path).fileName();
     recordingNote_ =
         stopped.Kept ? Messages.MsgLogSaved.arg(stopped.Samples).arg(name) : Messages.MsgLogEmpty;
@@ -162,7 +165,7 @@ void TFormHlav::StopRecording() {
         PostMessageBox(Messages.MsgLogWriteError.arg(stopped.Path));
 }
 
-void TFormHlav::MenuMarkerClick() {
+void TFormHlav::OnMarker() {
     if (!Recording())
         return;
     lastMarker_ = recorder_->AddMarker();
@@ -189,7 +192,7 @@ void TFormHlav::TickRecordingState() {
 // The table's marks belong to the visits while they are shown; otherwise marks put there by
 // others are left alone.
 void TFormHlav::ShowCellVisits() {
-    if (!MenuViewCellVisits->isChecked()) {
+    if (!Commands.MenuViewCellVisits->isChecked()) {
         if (visitMarksShown_)
             ServoTable->ClearCellMarks();
         visitMarksShown_ = false;
@@ -228,7 +231,8 @@ void TFormHlav::ShowRecordingState() {
 void TFormHlav::ApplyLogLanguage() {
     ShowReplayTitle();
     if (LogDialog.IsCreated())
-        LogDialog->setNameFilters({dorv::TextFor(LogFilesFilter, dorv::CurrentLanguage)});
+        LogDialog->setNameFilters(
+            {dorv::CaptionFor(&dorv::LanguageCaptions::LogFilesFilter, dorv::CurrentLanguage)});
     ReplayBar->SetReplayText(Messages.MsgReplay);
     if (FormChart)
         FormChart->ApplyLanguage(dorv::CurrentLanguage);
@@ -245,7 +249,7 @@ const dorv::MonitorValues& TFormHlav::LiveValues() const {
     return playback_ ? replayedValues_ : sequencer_.Live();
 }
 
-void TFormHlav::MenuOpenLogClick() {
+void TFormHlav::OnOpenLog() {
     const QString path = ChooseFile(LogDialog);
     if (!path.isEmpty())
         OpenLog(path);
@@ -282,10 +286,11 @@ bool TFormHlav::OpenLog(const QString& path) {
     StopRecording(); // the link is paused: a log would have nothing to record
     if (!Replaying()) {
         shownBeforeReplay_.clear();
-        for (QLabel* label : {LabelRpm, LabelTpsMon, LabelNapeti, LabelServoPoz1, LabelServoMer1,
-                              LabelServoPoz2, LabelServoMer2})
+        for (QLabel* label :
+             {Live.LabelRpm, Live.LabelTpsMon, Live.LabelNapeti, Live.LabelServoPoz1,
+              Live.LabelServoMer1, Live.LabelServoPoz2, Live.LabelServoMer2})
             shownBeforeReplay_.push_back({label, label->text(), label->palette()});
-        gaugesBeforeReplay_ = {CGaugeRpm->Progress(), CGaugeTps->Progress()};
+        gaugesBeforeReplay_ = {Live.CGaugeRpm->Progress(), Live.CGaugeTps->Progress()};
     }
     cellVisits_ = {};
     for (const dorv::LogSample& sample : read->Samples)
@@ -297,7 +302,7 @@ bool TFormHlav::OpenLog(const QString& path) {
     playback_->Play();
     replayClockMs_ = LogNow();
     sequencer_.SetPaused(true);
-    SetTransferControlsEnabled(false);
+    Commands.SetTransferEnabled(false);
     ReplayBar->SetReplayText(Messages.MsgReplay);
     ReplayBar->show();
     replayedFile_ = QFileInfo(path).fileName();
@@ -313,7 +318,7 @@ void TFormHlav::StopReplay() {
         return;
     playback_.reset();
     sequencer_.SetPaused(false);
-    SetTransferControlsEnabled(true);
+    Commands.SetTransferEnabled(true);
     ReplayBar->hide();
     ShowReplayTitle();
     ShowTransferDisplay();
@@ -321,8 +326,8 @@ void TFormHlav::StopReplay() {
         shown.Label->setPalette(shown.Palette);
         dorv::SetLabelText(shown.Label, shown.Text);
     }
-    CGaugeRpm->SetProgress(gaugesBeforeReplay_[0]);
-    CGaugeTps->SetProgress(gaugesBeforeReplay_[1]);
+    Live.CGaugeRpm->SetProgress(gaugesBeforeReplay_[0]);
+    Live.CGaugeTps->SetProgress(gaugesBeforeReplay_[1]);
     TrackOperatingCell();
     if (programAfterReplay_) {
         programAfterReplay_ = false;
@@ -332,13 +337,6 @@ void TFormHlav::StopReplay() {
         FormChart->Clear();
         chartOriginMs_ = LogNow();
     }
-}
-
-void TFormHlav::SetTransferControlsEnabled(bool enabled) {
-    for (QAction* item : {MenuRead, MenuVerify, MenuProgram})
-        item->setEnabled(enabled);
-    for (QPushButton* button : {ButtonRead, ButtonVerify, ButtonProgram})
-        button->setEnabled(enabled);
 }
 
 // Runs on every tick while a log plays: the real time since the last tick, at the speed.
@@ -356,7 +354,7 @@ void TFormHlav::ShowReplayedSample() {
     const int current = playback_->Current();
     if (current >= 0) {
         replayedValues_ = dorv::MonitorValuesOf(playback_->Samples()[current]);
-        ShowEngineValues(replayedValues_);
+        Live.ShowEngineValues(replayedValues_, Messages);
         TrackOperatingCell();
         ChartReplayedSample();
     }
@@ -375,7 +373,7 @@ TChartFactory* TFormHlav::ChartFactory() {
     return module.Factory;
 }
 
-void TFormHlav::MenuChartClick() {
+void TFormHlav::OnChart() {
     if (!FormChart) {
         TChartFactory* charts = ChartFactory();
         if (!charts)
@@ -436,7 +434,7 @@ void TFormHlav::ShowReplayTitle() {
     setWindowTitle(title + replayTitle_);
 }
 
-void TFormHlav::MenuTableChartClick() {
+void TFormHlav::OnTableChart() {
     if (!FormTableChart) {
         TChartFactory* charts = ChartFactory();
         if (!charts)

@@ -17,14 +17,13 @@
 
 namespace dorv {
 
-unsigned char CurrentLanguage = 0;
+Language CurrentLanguage = Language::Czech;
 
 namespace {
 
-constexpr unsigned char Czech = 0;
-constexpr unsigned char English = 1;
-constexpr unsigned char German = 2;
-constexpr unsigned char LanguageCount = 4;
+constexpr Language Czech = Language::Czech;
+constexpr Language English = Language::English;
+constexpr Language German = Language::German;
 
 // One control, or a pair sharing its texts, with the four language versions side by side.
 struct TextRow {
@@ -144,7 +143,7 @@ const TextRow MenuCaptions[] = {
 // The language menu items and the language each one checks.
 struct LanguageItem {
     const char* Control;
-    unsigned char Language;
+    dorv::Language Language;
 };
 const LanguageItem LanguageItems[] = {
     {"MenuEnglish", English}, {"MenuGerman", German}, {"MenuCzech", Czech}};
@@ -156,7 +155,7 @@ const std::array<const char*, LanguageCount> QtTranslationFiles = {"qtbase_cs", 
 // Qt's translation installed now, owned by the application, and its language.
 struct InstalledQtTranslation {
     QPointer<QTranslator> Translator;
-    int Language = -1;
+    int Language = -1; // the number of the language installed, -1 before the first
 };
 InstalledQtTranslation& QtTranslation() {
     static InstalledQtTranslation installed;
@@ -243,19 +242,21 @@ void ApplyPulseItems(QWidget* window) {
 
 } // namespace
 
-bool ApplyQtTranslation(unsigned char language) {
+bool ApplyQtTranslation(Language language) {
     InstalledQtTranslation& installed = QtTranslation();
-    if (installed.Language == language && (installed.Translator || language == English)) {
+    if (installed.Language == LanguageNumber(language) &&
+        (installed.Translator || language == English)) {
         return true;
     }
     if (installed.Translator) {
         QCoreApplication::removeTranslator(installed.Translator);
         delete installed.Translator;
     }
-    installed.Language = language;
-    const char* file = language < LanguageCount ? QtTranslationFiles[language] : nullptr;
+    installed.Language = LanguageNumber(language);
+    const int number = LanguageNumber(language);
+    const char* file = number < LanguageCount ? QtTranslationFiles[number] : nullptr;
     if (!file || !QCoreApplication::instance()) {
-        return language == English || language >= LanguageCount;
+        return language == English || number >= LanguageCount;
     }
     auto* translator = new QTranslator(QCoreApplication::instance());
     if (!translator->load(QLatin1String(file),
@@ -269,7 +270,7 @@ bool ApplyQtTranslation(unsigned char language) {
 }
 
 LanguageMessages ApplyLanguageTexts(QWidget* window) {
-    if (CurrentLanguage >= LanguageCount) {
+    if (LanguageNumber(CurrentLanguage) >= LanguageCount) {
         CurrentLanguage = English;
     }
     ApplyQtTranslation(CurrentLanguage);
@@ -303,7 +304,7 @@ QStringList LanguageObjectNames() {
     return names + PlaceholderObjectNames();
 }
 
-unsigned char LanguageFromArgument(const QString& word, unsigned char current) {
+Language LanguageFromArgument(const QString& word, Language current) {
     if (word == QLatin1String("ENGLISH")) {
         return English;
     }

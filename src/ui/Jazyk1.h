@@ -11,20 +11,20 @@ class QWidget;
 
 namespace dorv {
 
-// The language in force for the whole program: 0 Czech, 1 English, 2 German, 3 French.
-extern unsigned char CurrentLanguage;
+// The language in force for the whole program.
+extern Language CurrentLanguage;
 
 // Checks the language menu item of CurrentLanguage, sets every caption and hint of the tables,
 // puts Qt's own texts in that language (ApplyQtTranslation), then fills the messages
-// (ApplyLanguageMessages) and returns them. A language above 3 has no
-// texts: it is taken as English and CurrentLanguage becomes 1. Controls, menus and menu items are
-// found under window by objectName; a name missing from the window is skipped.
+// (ApplyLanguageMessages) and returns them. A language beyond the four has
+// no texts: it is taken as English and CurrentLanguage becomes English. Controls, menus and menu
+// items are found under window by objectName; a name missing from the window is skipped.
 LanguageMessages ApplyLanguageTexts(QWidget* window);
 
 // Gives the texts Qt adds itself (buttons of message boxes, file dialogs) in the language: installs
 // Qt's translation of that language on the application in place of the one before. English needs
 // none. Returns false when the language's translation is missing; Qt's texts are English then.
-bool ApplyQtTranslation(unsigned char language);
+bool ApplyQtTranslation(Language language);
 
 // Every objectName that the caption and hint tables, the menu check marks and the placeholders
 // refer to.
@@ -32,6 +32,6 @@ QStringList LanguageObjectNames();
 
 // The language chosen by a command-line word ("ENGLISH", "CESKY", "DEUTSCH", exact case);
 // any other word leaves current unchanged.
-unsigned char LanguageFromArgument(const QString& word, unsigned char current);
+Language LanguageFromArgument(const QString& word, Language current);
 
 } // namespace dorv

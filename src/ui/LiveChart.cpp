@@ -24,15 +24,6 @@ constexpr double SpeedAxisStart = 10000; // RPM; the axis grows in steps of 1000
 constexpr double ThrottleAxisMax = 100;
 constexpr double ServoAxisStart = 5000; // mV
 
-// clang-format off
-const dorv::LanguageTexts ChartCaption = {"Graf živých hodnot", "Live chart", "Live-Diagramm", "Graphique en direct"};
-const dorv::LanguageTexts SpeedTitle = {"Otáčky [RPM]", "Speed [RPM]", "Drehzahl [RPM]", "Régime [RPM]"};
-const dorv::LanguageTexts ThrottleTitle = {"Plyn [%]", "Throttle [%]", "Drosselklappe [%]", "Papillon [%]"};
-const dorv::LanguageTexts ServoTitle = {"Servo %1 [mV]", "Servo %1 [mV]", "Servo %1 [mV]", "Servo %1 [mV]"};
-const dorv::LanguageTexts DesiredName = {"požadované", "desired", "Soll", "consigne"};
-const dorv::LanguageTexts MeasuredName = {"měřené", "measured", "gemessen", "mesurée"};
-const dorv::LanguageTexts TimeTitle = {"čas [s]", "time [s]", "Zeit [s]", "temps [s]"};
-const dorv::LanguageTexts SpanLabel = {"Rozsah:", "Span:", "Zeitraum:", "Durée :"};
 // clang-format on
 
 } // namespace
@@ -118,21 +109,19 @@ QLineSeries* TFormChart::AddTrace(Plot& plot, QColor colour) {
     return series;
 }
 
-void TFormChart::ApplyLanguage(unsigned language) {
-    const auto text = [language](const dorv::LanguageTexts& texts) {
-        return dorv::TextFor(texts, language);
-    };
-    setWindowTitle(text(ChartCaption));
-    LabelChartSpan->setText(text(SpanLabel));
-    plots_[SpeedPlot].Chart->setTitle(text(SpeedTitle));
-    plots_[ThrottlePlot].Chart->setTitle(text(ThrottleTitle));
+void TFormChart::ApplyLanguage(dorv::Language language) {
+    const dorv::LanguageCaptions captions = dorv::CaptionsFor(language);
+    setWindowTitle(captions.ChartCaption);
+    LabelChartSpan->setText(captions.ChartSpanLabel);
+    plots_[SpeedPlot].Chart->setTitle(captions.ChartSpeedTitle);
+    plots_[ThrottlePlot].Chart->setTitle(captions.ChartThrottleTitle);
     for (int s = 0; s < dorv::ServoCount; ++s) {
-        plots_[Servo1Plot + s].Chart->setTitle(text(ServoTitle).arg(s + 1));
-        traces_[Servo1Desired + 2 * s].Series->setName(text(DesiredName));
-        traces_[Servo1Measured + 2 * s].Series->setName(text(MeasuredName));
+        plots_[Servo1Plot + s].Chart->setTitle(captions.ChartServoTitle.arg(s + 1));
+        traces_[Servo1Desired + 2 * s].Series->setName(captions.ChartDesiredName);
+        traces_[Servo1Measured + 2 * s].Series->setName(captions.ChartMeasuredName);
     }
     for (Plot& plot : plots_)
-        plot.TimeAxis->setTitleText(text(TimeTitle));
+        plot.TimeAxis->setTitleText(captions.ChartTimeTitle);
 }
 
 void TFormChart::GrowValueAxis(Plot& plot, double value) {

@@ -24,7 +24,7 @@ public:
     void Clear() override;
     void SetSpan(int seconds) override;
     int Span() const override { return span_; }
-    void ApplyLanguage(unsigned language) override;
+    void ApplyLanguage(dorv::Language language) override;
     int ShownPoints() const override;
 
 private:

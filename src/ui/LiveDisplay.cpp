@@ -52,7 +52,7 @@ QColor StatusColourOf(StatusColour colour, const QPalette& palette) {
         return Qt::red;
     case StatusColour::Yellow:
         return Qt::yellow;
-    case StatusColour::ButtonFace:
+    case StatusColour::Normal:
         break;
     }
     return palette.color(QPalette::Button);
@@ -92,8 +92,8 @@ QStringList WidestServoTexts(const LanguageMessages& messages) {
     QStringList texts;
     if (!shown)
         return texts;
-    for (const MonitorLabel* label : {&shown->LabelServoPoz1, &shown->LabelServoMer1,
-                                      &shown->LabelServoPoz2, &shown->LabelServoMer2})
+    for (const ShownValue* label : {&shown->Servo1Required, &shown->Servo1Measured,
+                                    &shown->Servo2Required, &shown->Servo2Measured})
         texts << MessageWithSuffix(messages, label->Message, label->Text);
     return texts;
 }
@@ -119,7 +119,7 @@ void SetLabelText(QLabel* label, const QString& text) {
     FitLabel(label);
 }
 
-void ShowMonitorLabel(QLabel* label, const MonitorLabel& shown, const LanguageMessages& messages) {
+void ShowMonitorLabel(QLabel* label, const ShownValue& shown, const LanguageMessages& messages) {
     SetLabelText(label, MessageWithSuffix(messages, shown.Message, shown.Text));
     SetRoleColour(label, QPalette::Window, StatusColourOf(shown.Colour, label->palette()));
 }

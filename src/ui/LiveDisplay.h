@@ -52,6 +52,6 @@ void FitLabel(QLabel* label);
 void SetLabelText(QLabel* label, const QString& text);
 
 // A live label: the message text followed by the label's text, on its status colour.
-void ShowMonitorLabel(QLabel* label, const MonitorLabel& shown, const LanguageMessages& messages);
+void ShowMonitorLabel(QLabel* label, const ShownValue& shown, const LanguageMessages& messages);
 
 } // namespace dorv

@@ -4,23 +4,24 @@
 #include <QString>
 #include <QStringList>
 
+#include "Jazyk2.h"
 #include "PortDiagnosis.h"
 
 namespace dorv {
 
 // "Com 3    /dev/ttyUSB0 (present)": a Com menu item with its device and whether it is there.
-QString ComItemText(int portIndex, const ComItemState& state, unsigned language);
+QString ComItemText(int portIndex, const ComItemState& state, Language language);
 
 // "Serial devices…": the Com menu item that opens the list, and the list's title.
-QString SerialDevicesText(unsigned language);
+QString SerialDevicesText(Language language);
 
 // The list's column headings: path, stable name, description, maker, serial number.
-QStringList SerialDeviceColumns(unsigned language);
+QStringList SerialDeviceColumns(Language language);
 
 // Status bar notes.
-QString DeviceDisconnectedText(unsigned language);                           // the cable was pulled
-QString DeviceReconnectedText(const std::string& device, unsigned language); // it came back
-QString AutoMappedText(int portIndex, const std::string& device, unsigned language);
-QString SeveralDevicesText(unsigned language); // several USB devices: none mapped
+QString DeviceDisconnectedText(Language language);                           // the cable was pulled
+QString DeviceReconnectedText(const std::string& device, Language language); // it came back
+QString AutoMappedText(int portIndex, const std::string& device, Language language);
+QString SeveralDevicesText(Language language); // several USB devices: none mapped
 
 } // namespace dorv

@@ -1,4 +1,6 @@
 // The printed report: print view, heading, the window's controls printed as drawing on one page.
+#include "ReportPrinter.h"
+
 #include "Hlav.h"
 
 #include <QAbstractSpinBox>
@@ -37,14 +39,6 @@
 
 namespace {
 
-// The heading of the report: Czech, English, and the English text for German; none in French.
-const dorv::LanguageTexts HeadingTexts{"Datum a čas tisku:  ", "Date and Time of printing:  ",
-                                       "Date and Time of printing:  ", nullptr};
-const dorv::LanguageTexts PrintFileTitle{"Tisk do souboru PDF", "Print to PDF file",
-                                         "Drucken in PDF-Datei", "Imprimer dans un fichier PDF"};
-const dorv::LanguageTexts PrintFailedText{
-    "Tisk se nezdařil:", "Printing failed:", "Drucken fehlgeschlagen:", "L'impression a échoué:"};
-
 QColor ButtonFace() {
     return QApplication::palette().color(QPalette::Button);
 }
@@ -57,19 +51,20 @@ void SetBackground(QWidget* widget, const QColor& colour) {
 }
 
 // The heading followed by the date in the short and the time in the long regional format.
-std::optional<QString> PrintHeading(unsigned language) {
-    if (language >= HeadingTexts.size() || HeadingTexts[language] == nullptr)
+std::optional<QString> PrintHeading(dorv::Language language) {
+    if (!dorv::HasOwnCaption(&dorv::LanguageCaptions::PrintHeading, language))
         return std::nullopt;
     const QLocale locale = QLocale::system();
     const QDateTime now = QDateTime::currentDateTime();
-    return QString::fromUtf8(HeadingTexts[language]) +
+    return dorv::CaptionFor(&dorv::LanguageCaptions::PrintHeading, language) +
            locale.toString(now.date(), QLocale::ShortFormat) + QStringLiteral("    ") +
            locale.toString(now.time(), QLocale::LongFormat);
 }
 
 // With no printer installed the report goes into a PDF file the user names.
 std::optional<QString> AskForPdfFile(QWidget* parent) {
-    QFileDialog dialog(parent, dorv::TextFor(PrintFileTitle, dorv::CurrentLanguage));
+    QFileDialog dialog(parent, dorv::MessageFor(&dorv::LanguageMessages::MsgPrintFileTitle,
+                                                dorv::CurrentLanguage));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setDefaultSuffix(QStringLiteral("pdf"));
@@ -297,34 +292,39 @@ private:
 } // namespace
 
 // The target is chosen first, so that the window is in print view only while it is printed.
-void TFormHlav::SpeedButtonPrintClick() {
+void TReportPrinter::Print() {
     const std::optional<QString> target =
-        ChoosePrintTarget ? ChoosePrintTarget() : DefaultPrintTarget(this);
+        ChoosePrintTarget ? ChoosePrintTarget() : DefaultPrintTarget(&window_);
     if (!target)
         return;
-    SetBackground(LabelHlaseni, ButtonFace());
-    ShowPrintHeading();
-    LabelHlaseni->show();
-    CGaugeProgram->hide();
+    SetBackground(window_.Live.LabelHlaseni, ButtonFace());
+    window_.ShowPrintHeading();
+    window_.Live.LabelHlaseni->show();
+    window_.Live.CGaugeProgram->hide();
     SetPrintView(true);
-    // The client area gets its place from the window's layout, which a window not yet shown has
-    // not applied.
-    ensurePolished();
-    layout()->activate();
+    // The client area gets its place from the window's layout, which a window not yet shown
+    // has not applied.
+    window_.ensurePolished();
+    window_.layout()->activate();
     QString failure;
     {
-        const WhiteGround white(this); // the window's background among them
-        const HeadingClear heading(LabelHlaseni);
-        const NoTextCursor noCursor(this);
+        const WhiteGround white(&window_); // the window's background among them
+        const HeadingClear heading(window_.Live.LabelHlaseni);
+        const NoTextCursor noCursor(&window_);
         failure = PrintWindow(*target);
     }
     // Restored whether the print went out or failed.
     SetPrintView(false);
-    ShowServoEditors();
+    window_.ShowServoEditors();
     if (!failure.isEmpty())
-        QMessageBox::warning(this, windowTitle(),
-                             dorv::TextFor(PrintFailedText, dorv::CurrentLanguage) +
-                                 QLatin1Char('\n') + failure);
+        QMessageBox::warning(
+            &window_, window_.windowTitle(),
+            dorv::MessageFor(&dorv::LanguageMessages::MsgPrintFailed, dorv::CurrentLanguage) +
+                QLatin1Char('\n') + failure);
+}
+
+void TFormHlav::OnPrint() {
+    Printer.Print();
 }
 
 // The heading (or, in a language without one, the message shown now) stays on screen for the
@@ -340,35 +340,39 @@ void TFormHlav::ShowPrintHeading() {
 
 // Prints the client area on one page: an empty target is the default printer, otherwise the PDF
 // file of that name. Returns what failed, empty when printed.
-QString TFormHlav::PrintWindow(const QString& target) {
+QString TReportPrinter::PrintWindow(const QString& target) {
     QPrinter printer(QPrinter::HighResolution);
     if (!target.isEmpty()) {
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(target);
     }
-    if (PrintFitToPage(printer, client_, PrintedArea().translated(client_->pos())))
+    if (PrintFitToPage(printer, window_.client_, PrintedArea().translated(window_.client_->pos())))
         return {};
     return target.isEmpty() ? printer.printerName() : target;
 }
 
-QRect TFormHlav::PrintedArea() const {
+QRect TReportPrinter::PrintedArea() const {
     QRect area;
-    for (const QWidget* control : client_->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
-        if (control->isVisibleTo(client_))
+    for (const QWidget* control :
+         window_.client_->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        if (control->isVisibleTo(window_.client_))
             area |= control->geometry();
     if (area.isEmpty())
-        area = client_->rect();
+        area = window_.client_->rect();
     return area.adjusted(-PrintedMargin, -PrintedMargin, PrintedMargin, PrintedMargin) &
-           client_->rect();
+           window_.client_->rect();
 }
 
-void TFormHlav::SetPrintView(bool printView) {
+void TReportPrinter::SetPrintView(bool printView) {
     PrintView = printView;
     if (printView) {
-        std::vector<QWidget*> operation{StatusBar1,   ImageLogo,  GroupBoxToolBar, LabelSpojeni,
-                                        ButtonMinus,  ButtonPlus, CheckBoxAll,     ButtonTps0,
-                                        ButtonTps100, CGaugeRpm,  CGaugeTps};
-        operation.insert(operation.end(), CSpinButtonColumn.begin(), CSpinButtonColumn.end());
+        std::vector<QWidget*> operation{
+            window_.StatusBar1,        window_.General.ImageLogo,  window_.Commands.GroupBoxToolBar,
+            window_.Live.LabelSpojeni, window_.ButtonMinus,        window_.ButtonPlus,
+            window_.CheckBoxAll,       window_.General.ButtonTps0, window_.General.ButtonTps100,
+            window_.Live.CGaugeRpm,    window_.Live.CGaugeTps};
+        operation.insert(operation.end(), window_.CSpinButtonColumn.begin(),
+                         window_.CSpinButtonColumn.end());
         hiddenForPrint_.clear();
         for (QWidget* control : operation)
             if (!control->isHidden()) {
@@ -381,17 +385,19 @@ void TFormHlav::SetPrintView(bool printView) {
         hiddenForPrint_.clear();
     }
 
-    std::vector<TEditUpDown*> upDowns{UpDownTps0, UpDownTps100, UpDownHystMv, UpDownHystRpm};
+    std::vector<TEditUpDown*> upDowns{window_.General.UpDownTps0, window_.General.UpDownTps100,
+                                      window_.UpDownHystMv, window_.UpDownHystRpm};
     for (TEditUpDown* upDown : upDowns)
         upDown->setButtonSymbols(printView ? QAbstractSpinBox::NoButtons
                                            : QAbstractSpinBox::UpDownArrows);
 
-    for (int page = 0; page < PageControl1->count(); ++page)
-        PageControl1->setTabVisible(page, !printView || page == PageControl1->currentIndex());
+    for (int page = 0; page < window_.PageControl1->count(); ++page)
+        window_.PageControl1->setTabVisible(page, !printView ||
+                                                      page == window_.PageControl1->currentIndex());
 
-    ServoTable->SetPrintLook(printView);
+    window_.ServoTable->SetPrintLook(printView);
     // Back from print view, the operating cell's row label gets its marker again at once: the
     // tick repaints the marker only when the engine moves to another cell.
-    if (!printView && highlightedCell_)
-        HighlightOperatingCell(*highlightedCell_, true);
+    if (!printView && window_.highlightedCell_)
+        window_.HighlightOperatingCell(*window_.highlightedCell_, true);
 }

@@ -38,30 +38,6 @@ namespace {
 constexpr int VisibleWidth = 100;
 constexpr int VisibleHeight = 50;
 
-// Asked when the window is closed while a Program or Verify pass runs.
-const dorv::LanguageTexts MsgStopTransfer{
-    "Probíhá přenos do jednotky. Zastavit jej a ukončit program?",
-    "A transfer to the unit is running. Stop it and close the program?",
-    "Eine Übertragung zum Gerät läuft. Abbrechen und das Programm beenden?",
-    "Un transfert vers l'unité est en cours. L'arrêter et fermer le programme ?"};
-const dorv::LanguageTexts MsgStopTransferDetails{
-    "Ano: zastavit hned (v jednotce může zůstat zapsaná jen část parametrů).\n"
-    "Ne: nechat přenos dokončit a potom program ukončit.\nStorno: pokračovat v práci.",
-    "Yes: stop now (the unit may be left with only part of the parameters written).\n"
-    "No: let the transfer finish, then close.\nCancel: keep working.",
-    "Ja: sofort abbrechen (im Gerät kann nur ein Teil der Parameter geschrieben sein).\n"
-    "Nein: die Übertragung beenden lassen, dann schließen.\nAbbrechen: weiterarbeiten.",
-    "Oui : arrêter maintenant (l'unité peut ne garder qu'une partie des paramètres écrits).\n"
-    "Non : laisser le transfert se terminer, puis fermer.\nAnnuler : continuer le travail."};
-
-// Told when a parameter file has a good key line but numbers missing or malformed after it.
-const dorv::LanguageTexts MsgFileDamaged{
-    "Soubor je poškozený, nic nebylo změněno.",
-    "The file is damaged; nothing was changed.",
-    "Die Datei ist beschädigt, es wurde nichts geändert.",
-    "Le fichier est endommagé, rien n'a été modifié.",
-};
-
 dorv::Profile SettingsProfile() {
     return dorv::Profile(dorv::ConfigFilePath(QString::fromLatin1(dorv::SettingsFileName)));
 }
@@ -78,8 +54,8 @@ dorv::Settings SettingsOf(const TFormHlav& window) {
     settings.Height = window.height();
     settings.Width = window.width() - window.Comparison->RoomTaken(); // kept without the panel
     settings.PortIndex = static_cast<dorv::Byte>(window.PortIndex);
-    settings.CurrentLanguage = dorv::CurrentLanguage;
-    settings.File = window.LabelFile2->text();
+    settings.CurrentLanguage = static_cast<dorv::Byte>(dorv::LanguageNumber(dorv::CurrentLanguage));
+    settings.File = window.General.LabelFile2->text();
     settings.IniDir = window.LastFilePath;
     settings.ActivePageIndex = window.ActivePage();
     return settings;
@@ -145,17 +121,17 @@ void TFormHlav::FormCreate() {
     if (PortIndex > dorv::PortIndexMax)
         PortIndex = 0;
     ApplyLanguage();
-    ResetHistory();
+    Session.ResetHistory();
     FillEditors();
     OpenComPortAtStart();
     FillEditors();
-    LabelHlaseni->hide();
-    CGaugeProgram->hide();
-    CGaugeProgram->SetMaxValue(7);
-    LabelEeDataErr->hide();
-    LabelVersion->hide();
+    Live.LabelHlaseni->hide();
+    Live.CGaugeProgram->hide();
+    Live.CGaugeProgram->SetMaxValue(7);
+    Live.LabelEeDataErr->hide();
+    Live.LabelVersion->hide();
     ReadTestMarker();
-    for (QLabel* label : LabelTest)
+    for (QLabel* label : Live.LabelTest)
         label->setVisible(TestDisplay);
     NoteFileTrouble();
     Timer1->start();
@@ -164,8 +140,7 @@ void TFormHlav::FormCreate() {
 void TFormHlav::FormClose() {
     StopRecording();
     CloseComPort();
-    PackEditors();
-    dorv::NormalizeRpmPoints(Image);
+    Session.TakeEditors();
     const QStringList failures = SaveSettings();
     if (failures.isEmpty())
         return;
@@ -184,8 +159,7 @@ bool TFormHlav::TransferRunning() const {
 
 bool TFormHlav::AskStopTransfer() {
     const QMessageBox::StandardButton answer = ShowMessage(
-        this, QMessageBox::Question, dorv::TextFor(MsgStopTransfer, dorv::CurrentLanguage),
-        dorv::TextFor(MsgStopTransferDetails, dorv::CurrentLanguage),
+        this, QMessageBox::Question, Messages.MsgStopTransfer, Messages.MsgStopTransferDetails,
         QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
     if (answer == QMessageBox::Yes) {
         sequencer_.StopTransfer();
@@ -231,7 +205,7 @@ void TFormHlav::CloseForSignal() {
 }
 
 void TFormHlav::NoteFileTrouble() {
-    const unsigned language = dorv::CurrentLanguage;
+    const dorv::Language language = dorv::CurrentLanguage;
     QStringList notes;
     const QString dataNote =
         dorv::SettingsDataNote(settingsDataLoad_, SettingsDataPath(), language);
@@ -260,15 +234,15 @@ void TFormHlav::LoadSettings() {
         CenterWindow();
     KeepOnScreen();
     PortIndex = loaded.PortIndex;
-    dorv::CurrentLanguage = loaded.CurrentLanguage;
-    LabelFile2->setText(loaded.File);
+    dorv::CurrentLanguage = dorv::LanguageOfNumber(loaded.CurrentLanguage);
+    General.LabelFile2->setText(loaded.File);
     LastFilePath = loaded.IniDir;
     SetInitialFile(OpenDialog1, LastFilePath);
     SetInitialFile(SaveDialog1, LastFilePath);
     SetActivePage(loaded.ActivePageIndex);
 
     settingsDataLoad_ = dorv::LoadSettingsData(SettingsDataPath(), Image, AllCellsFlag);
-    MenuViewHeatMap->setChecked(dorv::LoadHeatMap(SettingsProfile()));
+    Commands.MenuViewHeatMap->setChecked(dorv::LoadHeatMap(SettingsProfile()));
 }
 
 void TFormHlav::ApplyCommandLineLanguage() {
@@ -281,7 +255,8 @@ QStringList TFormHlav::SaveSettings() {
     QStringList failures;
     const dorv::FileWriteResult settings = dorv::SaveSettings(SettingsProfile(), SettingsOf(*this));
     const dorv::FileWriteResult heatMap =
-        settings.Ok ? dorv::SaveHeatMap(SettingsProfile(), MenuViewHeatMap->isChecked()) : settings;
+        settings.Ok ? dorv::SaveHeatMap(SettingsProfile(), Commands.MenuViewHeatMap->isChecked())
+                    : settings;
     if (!heatMap.Ok)
         failures << dorv::SaveFailedNote(SettingsProfile().Path(),
                                          dorv::FileWriteReason(heatMap.Kind, dorv::CurrentLanguage),
@@ -307,19 +282,19 @@ QString TFormHlav::ChooseFile(QFileDialog* dialog) {
     return FileChooser ? FileChooser(dialog) : dorv::ExecFileDialog(dialog);
 }
 
-void TFormHlav::MenuNewClick() {
+void TFormHlav::OnNew() {
     if (ShowMessage(this, QMessageBox::Question, Messages.MsgDefaultQuestion, {},
                     QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel) != QMessageBox::Yes)
         return;
     HistoryKeeper->KeepBeforeReplace(dorv::HistoryKind::BeforeNew);
     dorv::SetDefaultParameters(Image);
-    CommitChange();
-    LabelHlaseni->hide();
-    CGaugeProgram->hide();
-    LabelFile2->clear();
+    Session.Commit();
+    Live.LabelHlaseni->hide();
+    Live.CGaugeProgram->hide();
+    General.LabelFile2->clear();
 }
 
-void TFormHlav::MenuSaveClick() {
+void TFormHlav::OnSave() {
     SaveDialog1->selectNameFilter(SaveDialog1->nameFilters().constFirst());
     const QString path = ChooseFile(SaveDialog1);
     if (!path.isEmpty())
@@ -331,8 +306,7 @@ bool TFormHlav::SaveParameterFile(const QString& path) {
     // leaves the window exactly as it was.
     const dorv::ParameterImage before = Image;
     const auto flagsBefore = AllCellsFlag;
-    PackEditors();
-    dorv::NormalizeRpmPoints(Image);
+    Session.TakeEditors();
     const dorv::FileWriteResult written = dorv::SaveParameterFile(path, Image);
     if (!written.Ok) {
         Image = before;
@@ -343,18 +317,18 @@ bool TFormHlav::SaveParameterFile(const QString& path) {
         return false;
     }
     FillEditors();
-    LabelFile2->setText(path);
+    General.LabelFile2->setText(path);
     LastFilePath = path;
     SetInitialFile(OpenDialog1, LastFilePath);
     return true;
 }
 
-void TFormHlav::MenuOpenClick() {
+void TFormHlav::OnOpen() {
     const QString path = ChooseFile(OpenDialog1);
     if (!path.isEmpty())
         OpenParameterFile(path);
-    LabelHlaseni->hide();
-    CGaugeProgram->hide();
+    Live.LabelHlaseni->hide();
+    Live.CGaugeProgram->hide();
 }
 
 bool TFormHlav::OpenParameterFile(const QString& path) {
@@ -362,9 +336,8 @@ bool TFormHlav::OpenParameterFile(const QString& path) {
     if (!file)
         return false;
     HistoryKeeper->KeepBeforeReplace(dorv::HistoryKind::BeforeOpen);
-    Image = *file;
-    CommitChange();
-    LabelFile2->setText(path);
+    Session.ReplaceImage(*file);
+    General.LabelFile2->setText(path);
     LastFilePath = path;
     SetInitialFile(SaveDialog1, LastFilePath);
     return true;
@@ -386,7 +359,7 @@ std::optional<dorv::ParameterImage> TFormHlav::ReadParameterFileTold(const QStri
         break;
     case dorv::ParameterFileStatus::BadContent:
         ShowMessage(
-            this, QMessageBox::Warning, dorv::TextFor(MsgFileDamaged, dorv::CurrentLanguage),
+            this, QMessageBox::Warning, Messages.MsgFileDamaged,
             RefusalDetails(path, dorv::FileRefusalReason(result.Refusal, dorv::CurrentLanguage)));
         break;
     case dorv::ParameterFileStatus::Empty:

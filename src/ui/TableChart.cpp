@@ -19,13 +19,6 @@ namespace {
 constexpr int ServoFullScaleMv = 5000;
 constexpr int RpmAxisStep = 1000;
 
-// clang-format off
-const dorv::LanguageTexts TableChartCaption = {"Graf tabulky serva %1", "Table chart of servo %1", "Tabellendiagramm Servo %1", "Graphique de la table du servo %1"};
-const dorv::LanguageTexts RowLabel = {"Řádek:", "Row:", "Zeile:", "Ligne :"};
-const dorv::LanguageTexts AllRows = {"všechny", "all", "alle", "toutes"};
-const dorv::LanguageTexts RpmTitle = {"otáčky [RPM]", "speed [RPM]", "Drehzahl [RPM]", "régime [RPM]"};
-const dorv::LanguageTexts SetPointTitle = {"žádaná hodnota [mV]", "set-point [mV]", "Sollwert [mV]", "consigne [mV]"};
-const dorv::LanguageTexts OperatingPointName = {"pracovní bod", "operating point", "Arbeitspunkt", "point de fonctionnement"};
 // clang-format on
 
 } // namespace
@@ -131,17 +124,15 @@ void TFormTableChart::SetRow(int row) {
         curves_[r]->setVisible(row_ < 0 || row_ == r);
 }
 
-void TFormTableChart::ApplyLanguage(unsigned language) {
+void TFormTableChart::ApplyLanguage(dorv::Language language) {
     language_ = language;
-    const auto text = [language](const dorv::LanguageTexts& texts) {
-        return dorv::TextFor(texts, language);
-    };
-    setWindowTitle(text(TableChartCaption).arg(servo_ + 1));
-    LabelTableRow->setText(text(RowLabel));
-    ComboTableRow->setItemText(0, text(AllRows));
-    rpmAxis_->setTitleText(text(RpmTitle));
-    mvAxis_->setTitleText(text(SetPointTitle));
-    operatingPoint_->setName(text(OperatingPointName));
+    const dorv::LanguageCaptions captions = dorv::CaptionsFor(language);
+    setWindowTitle(captions.TableChartCaption.arg(servo_ + 1));
+    LabelTableRow->setText(captions.TableChartRowLabel);
+    ComboTableRow->setItemText(0, captions.TableChartAllRows);
+    rpmAxis_->setTitleText(captions.TableChartRpmTitle);
+    mvAxis_->setTitleText(captions.TableChartSetPointTitle);
+    operatingPoint_->setName(captions.TableChartOperatingPoint);
 }
 
 QList<QPointF> TFormTableChart::CurvePoints(int row) const {

@@ -22,7 +22,7 @@ public:
     void ShowOperatingPoint(int rpm, int millivolts) override;
     void SetRow(int row) override;
     int Row() const override { return row_; }
-    void ApplyLanguage(unsigned language) override;
+    void ApplyLanguage(dorv::Language language) override;
 
     QList<QPointF> CurvePoints(int row) const override;
     bool CurveVisible(int row) const override;
@@ -39,5 +39,5 @@ private:
     std::array<std::optional<dorv::SetPointCurve>, dorv::ThrottleRows> shown_;
     dorv::ServoIndex servo_ = 0;
     int row_ = -1;
-    unsigned language_ = 1;
+    dorv::Language language_ = dorv::Language::English;
 };

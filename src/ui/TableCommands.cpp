@@ -14,84 +14,35 @@
 #include "MenuAction.h"
 #include "ServoTable.h"
 
-namespace {
-
-QAction* MakeTableAction(QMenu* menu, const char* name, const QString& text,
-                         const QKeySequence& shortcut = {}) {
-    QAction* action = dorv::MakeAction(menu, name, text, shortcut);
-    // The keys act while the focus is in the table (the actions are added to it), not in the
-    // other editors, whose own keys they would take.
-    action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
-    return action;
-}
-
-} // namespace
-
-void TFormHlav::CreateTableMenu() {
-    MenuTable = MenuTools->addMenu(QStringLiteral("&Table"));
-    MenuTable->setObjectName(QStringLiteral("MenuTable"));
-    MenuTableSet = MakeTableAction(MenuTable, "MenuTableSet", QStringLiteral("&Set value..."),
-                                   QKeySequence(Qt::CTRL | Qt::Key_1));
-    MenuTableAdd = MakeTableAction(MenuTable, "MenuTableAdd", QStringLiteral("&Add value..."),
-                                   QKeySequence(Qt::CTRL | Qt::Key_2));
-    MenuTableScale =
-        MakeTableAction(MenuTable, "MenuTableScale", QStringLiteral("Sc&ale by per cent..."),
-                        QKeySequence(Qt::CTRL | Qt::Key_3));
-    MenuTable->addSeparator();
-    MenuTableInterpolateH = MakeTableAction(MenuTable, "MenuTableInterpolateH",
-                                            QStringLiteral("Interpolate &horizontally"),
-                                            QKeySequence(Qt::CTRL | Qt::Key_4));
-    MenuTableInterpolateV = MakeTableAction(MenuTable, "MenuTableInterpolateV",
-                                            QStringLiteral("Interpolate &vertically"),
-                                            QKeySequence(Qt::CTRL | Qt::Key_5));
-    MenuTableInterpolate2D =
-        MakeTableAction(MenuTable, "MenuTableInterpolate2D", QStringLiteral("Interpolate in &2-D"),
-                        QKeySequence(Qt::CTRL | Qt::Key_6));
-    MenuTableSmooth = MakeTableAction(MenuTable, "MenuTableSmooth", QStringLiteral("S&mooth"),
-                                      QKeySequence(Qt::CTRL | Qt::Key_7));
-    MenuTable->addSeparator();
-    // Ctrl+C, Ctrl+V and Ctrl+A reach the table through its editor (TServoTable::HandleKey), so
-    // that they act on typed text while there is some; the menu shows them.
-    MenuTableCopy = MakeTableAction(MenuTable, "MenuTableCopy", QStringLiteral("&Copy"),
-                                    QKeySequence(QKeySequence::Copy));
-    MenuTableCopyHeaders =
-        MakeTableAction(MenuTable, "MenuTableCopyHeaders", QStringLiteral("Copy with &headers"),
-                        QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C));
-    MenuTablePaste = MakeTableAction(MenuTable, "MenuTablePaste", QStringLiteral("&Paste"),
-                                     QKeySequence(QKeySequence::Paste));
-    MenuTableSelectAll =
-        MakeTableAction(MenuTable, "MenuTableSelectAll", QStringLiteral("Select a&ll"),
-                        QKeySequence(QKeySequence::SelectAll));
-}
-
 void TFormHlav::WireTableMenu() {
     const std::pair<QAction*, dorv::TableOperation> operations[] = {
-        {MenuTableSet, dorv::TableOperation::Set},
-        {MenuTableAdd, dorv::TableOperation::Add},
-        {MenuTableScale, dorv::TableOperation::Scale},
-        {MenuTableInterpolateH, dorv::TableOperation::InterpolateHorizontal},
-        {MenuTableInterpolateV, dorv::TableOperation::InterpolateVertical},
-        {MenuTableInterpolate2D, dorv::TableOperation::InterpolateBilinear},
-        {MenuTableSmooth, dorv::TableOperation::Smooth},
+        {Commands.MenuTableSet, dorv::TableOperation::Set},
+        {Commands.MenuTableAdd, dorv::TableOperation::Add},
+        {Commands.MenuTableScale, dorv::TableOperation::Scale},
+        {Commands.MenuTableInterpolateH, dorv::TableOperation::InterpolateHorizontal},
+        {Commands.MenuTableInterpolateV, dorv::TableOperation::InterpolateVertical},
+        {Commands.MenuTableInterpolate2D, dorv::TableOperation::InterpolateBilinear},
+        {Commands.MenuTableSmooth, dorv::TableOperation::Smooth},
     };
     for (const auto& [action, operation] : operations) {
         connect(action, &QAction::triggered, this,
                 [this, chosen = operation] { ServoTableOperation(chosen); });
         ServoTable->addAction(action);
     }
-    connect(MenuTableCopy, &QAction::triggered, this, [this] { CopyServoTable(false); });
-    connect(MenuTableCopyHeaders, &QAction::triggered, this, [this] { CopyServoTable(true); });
-    ServoTable->addAction(MenuTableCopyHeaders);
-    connect(MenuTablePaste, &QAction::triggered, this, &TFormHlav::PasteServoTable);
-    connect(MenuTableSelectAll, &QAction::triggered, ServoTable, &TServoTable::SelectAll);
+    connect(Commands.MenuTableCopy, &QAction::triggered, this, [this] { CopyServoTable(false); });
+    connect(Commands.MenuTableCopyHeaders, &QAction::triggered, this,
+            [this] { CopyServoTable(true); });
+    ServoTable->addAction(Commands.MenuTableCopyHeaders);
+    connect(Commands.MenuTablePaste, &QAction::triggered, this, &TFormHlav::PasteServoTable);
+    connect(Commands.MenuTableSelectAll, &QAction::triggered, ServoTable, &TServoTable::SelectAll);
     connect(ServoTable, &TServoTable::CopyRequested, this, &TFormHlav::CopyServoTable);
     connect(ServoTable, &TServoTable::PasteRequested, this, &TFormHlav::PasteServoTable);
     connect(ServoTable, &TServoTable::customContextMenuRequested, this,
-            [this](QPoint at) { MenuTable->popup(ServoTable->mapToGlobal(at)); });
+            [this](QPoint at) { Commands.MenuTable->popup(ServoTable->mapToGlobal(at)); });
     // The table's commands act on a servo page only.
     connect(PageControl1, &QTabWidget::currentChanged, this,
-            [this](int page) { MenuTable->setEnabled(page != 0); });
-    MenuTable->setEnabled(ActivePage() != 0);
+            [this](int page) { Commands.MenuTable->setEnabled(page != 0); });
+    Commands.MenuTable->setEnabled(ActivePage() != 0);
 }
 
 namespace {
@@ -151,7 +102,7 @@ void TFormHlav::ServoTableOperation(dorv::TableOperation operation) {
     const int clamped =
         dorv::ApplyTableOperation(table.Cells, *selection, table.CellRange, operation, amount);
     dorv::PackTableModel(table, Image, s);
-    CommitChange();
+    Session.Commit();
     if (clamped > 0)
         StatusBar1->showMessage(Messages.MsgTableClamped.arg(clamped));
     else
@@ -215,6 +166,6 @@ void TFormHlav::PasteServoTable() {
     }
     dorv::ApplyPastedBlock(table.Cells, block);
     dorv::PackTableModel(table, Image, s);
-    CommitChange();
+    Session.Commit();
     ServoTable->SetSelection(block.Rect);
 }

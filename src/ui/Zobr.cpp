@@ -48,9 +48,7 @@ void TFormHlav::ShowServoEditors() {
     for (TCSpinButton* spin : CSpinButtonColumn)
         spin->setVisible(tpEnable);
 
-    LabelVerze1->setText(QString::fromStdString(Identity.VersionText));
-    LabelVerze2->setText(QString::fromStdString(Identity.DateText));
-    LabelVerze3->setText(QString::fromStdString(Identity.TimeText));
+    General.ShowIdentity(Identity);
 
     ShowProgHnedFace();
     ShowCellVisits(); // the marks of the servo now shown
@@ -58,7 +56,7 @@ void TFormHlav::ShowServoEditors() {
 }
 
 void TFormHlav::ShowProgHnedFace() {
-    SetBackground(CheckBoxProgHned, CheckBoxProgHned->isChecked()
-                                        ? QColor(Qt::red)
-                                        : palette().color(QPalette::Button));
+    SetBackground(Live.CheckBoxProgHned, Live.CheckBoxProgHned->isChecked()
+                                             ? QColor(Qt::red)
+                                             : palette().color(QPalette::Button));
 }

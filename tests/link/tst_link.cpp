@@ -201,7 +201,7 @@ void TestLink::monitorDecoding_data() {
     QTest::addColumn<QString>("supplyText");
     QTest::addColumn<StatusColour>("supplyColour");
 
-    const auto bf = StatusColour::ButtonFace;
+    const auto bf = StatusColour::Normal;
     QTest::newRow("10000 RPM, throttle full, 15.0 V")
         << 10000 << 1023 << 100 << 279 << "RPM = 10000 " << 100 << "TP= 100 %=5000 mV" << bf << 100
         << "U= 15.0 V" << bf;
@@ -230,16 +230,16 @@ void TestLink::monitorDecoding() {
     r.SupplySteps = static_cast<std::uint16_t>(supplySteps);
     const auto v = DecodeMonitorFrame(MonitorFrame(r));
     QVERIFY(v);
-    QTEST(QString::fromStdString(v->LabelRpm.Text), "rpmText");
-    QTEST(v->RpmGaugePosition, "rpmGauge");
+    QTEST(QString::fromStdString(v->EngineSpeed.Text), "rpmText");
+    QTEST(v->RpmScale, "rpmGauge");
     QCOMPARE(int(v->MonitorRpm), rpm);
     QCOMPARE(int(v->MonitorTpPercent), tpPercent);
     QCOMPARE(int(v->MonitorTpMv), tpsSteps * 5000 / 1023);
-    QTEST(QString::fromStdString(v->LabelTpsMon.Text), "tpsText");
-    QTEST(v->LabelTpsMon.Colour, "tpsColour");
-    QTEST(v->TpsGaugePosition, "tpsGauge");
-    QTEST(QString::fromStdString(v->LabelNapeti.Text), "supplyText");
-    QTEST(v->LabelNapeti.Colour, "supplyColour");
+    QTEST(QString::fromStdString(v->Throttle.Text), "tpsText");
+    QTEST(v->Throttle.Colour, "tpsColour");
+    QTEST(v->ThrottleScale, "tpsGauge");
+    QTEST(QString::fromStdString(v->SupplyVoltage.Text), "supplyText");
+    QTEST(v->SupplyVoltage.Colour, "supplyColour");
 }
 
 void TestLink::monitorFieldsAndBadFrames() {
@@ -256,23 +256,23 @@ void TestLink::monitorFieldsAndBadFrames() {
     const auto v = DecodeMonitorFrame(frame);
     QVERIFY(v);
     QCOMPARE(v->Report, r);
-    QCOMPARE(v->LabelServoPoz1,
-             (MonitorLabel{MessageId::MsgServoDesired, " 1 = 2500 mV", StatusColour::Red}));
-    QCOMPARE(v->LabelServoMer1,
-             (MonitorLabel{MessageId::MsgServoMeasured, " 1 = 2480 mV", StatusColour::Red}));
-    QCOMPARE(v->LabelServoPoz2,
-             (MonitorLabel{MessageId::MsgServoDesired, " 2 = 3020 mV", StatusColour::ButtonFace}));
-    QCOMPARE(v->LabelServoMer2,
-             (MonitorLabel{MessageId::MsgServoMeasured, " 2 = 3000 mV", StatusColour::ButtonFace}));
-    QCOMPARE(v->LabelPocetProgramovani.Text, std::string(" 17"));
-    QVERIFY(v->LabelVersionVisible);
-    QCOMPARE(v->LabelVersion.Message, MessageId::MsgVersionMismatch);
-    QCOMPARE(v->LabelVersion.Text, std::string("  PC-56, IGN-55"));
-    QVERIFY(v->LabelEeDataErrVisible);
+    QCOMPARE(v->Servo1Required,
+             (ShownValue{MessageId::MsgServoDesired, " 1 = 2500 mV", StatusColour::Red}));
+    QCOMPARE(v->Servo1Measured,
+             (ShownValue{MessageId::MsgServoMeasured, " 1 = 2480 mV", StatusColour::Red}));
+    QCOMPARE(v->Servo2Required,
+             (ShownValue{MessageId::MsgServoDesired, " 2 = 3020 mV", StatusColour::Normal}));
+    QCOMPARE(v->Servo2Measured,
+             (ShownValue{MessageId::MsgServoMeasured, " 2 = 3000 mV", StatusColour::Normal}));
+    QCOMPARE(v->ProgrammingCount.Text, std::string(" 17"));
+    QVERIFY(v->VersionDiffers);
+    QCOMPARE(v->VersionWarning.Message, MessageId::MsgVersionMismatch);
+    QCOMPARE(v->VersionWarning.Text, std::string("  PC-56, IGN-55"));
+    QVERIFY(v->StoredDataError);
     QCOMPARE(v->SaveCountdown, std::uint16_t(400));
-    QCOMPARE(v->LabelTest[2].Text, std::string("Test3= 3 "));
-    QCOMPARE(v->LabelTest[3].Text, std::string("Test4=4"));
-    QCOMPARE(v->LabelTest[7].Text, std::string("Test8= 65535"));
+    QCOMPARE(v->TestTexts[2].Text, std::string("Test3= 3 "));
+    QCOMPARE(v->TestTexts[3].Text, std::string("Test4=4"));
+    QCOMPARE(v->TestTexts[7].Text, std::string("Test8= 65535"));
 
     frame[20] ^= 0x10;
     QVERIFY(!DecodeMonitorFrame(frame));
@@ -286,9 +286,9 @@ void TestLink::comPortNameAndDevice() {
     QCOMPARE(ComDevicePath(0, std::nullopt), std::string("/dev/ttyS0"));
     QCOMPARE(ComDevicePath(20, std::string("  ")), std::string("/dev/ttyS20"));
     QCOMPARE(ComDevicePath(2, std::string(" /dev/ttyUSB0 ")), std::string("/dev/ttyUSB0"));
-    QCOMPARE(PortIndexAfterMenuClick(5, 19), 19);
-    QCOMPARE(PortIndexAfterMenuClick(5, -1), 5);
-    QCOMPARE(PortIndexAfterMenuClick(20, 20), 20);
+    QCOMPARE(PortIndexAfterChoice(5, 19), 19);
+    QCOMPARE(PortIndexAfterChoice(5, -1), 5);
+    QCOMPARE(PortIndexAfterChoice(20, 20), 20);
 }
 
 void TestLink::failedOpenGivesComOpenError() {
@@ -321,12 +321,12 @@ void TestLink::programPassThenVerify() {
     rig.image.Tps0() = 60;
     rig.sequencer.StartProgramming();
     QCOMPARE(rig.sequencer.Display().Message, MessageId::MsgProgramming);
-    QVERIFY(rig.sequencer.Display().GaugeVisible);
+    QVERIFY(rig.sequencer.Display().ProgressVisible);
     int fillEditors = 0;
     bool identity = false;
     while (rig.sequencer.State().Mode != TransferMode::Idle && rig.tick < 40) {
         const auto e = rig.Tick();
-        fillEditors += e.FillEditors;
+        fillEditors += e.ImageChanged;
         identity |= e.Identity.has_value();
         if (rig.sequencer.State().Mode == TransferMode::Verify)
             QVERIFY(rig.sequencer.Display().Message == MessageId::MsgVerifying);
@@ -342,10 +342,10 @@ void TestLink::programPassThenVerify() {
     QVERIFY(rig.unit.Image() == rig.image);
     // The tick that ends the Verify pass goes on as an idle tick, which shows the programming
     // success with a full gauge.
-    QCOMPARE(rig.sequencer.Display().GaugePosition, 7);
+    QCOMPARE(rig.sequencer.Display().ProgressPosition, 7);
     QCOMPARE(rig.sequencer.Display().Message, MessageId::MsgProgramming);
     QCOMPARE(rig.sequencer.Display().Suffix, std::string(": OK"));
-    QCOMPARE(rig.sequencer.Display().Colour, StatusColour::ButtonFace);
+    QCOMPARE(rig.sequencer.Display().Colour, StatusColour::Normal);
     QVERIFY(rig.sequencer.State().ProgrammedOk);
 }
 
@@ -354,14 +354,14 @@ void TestLink::readPassThenVerify() {
     rig.unit.Image().ServoTable(1, 9, 14) = 201;
     rig.unit.Image().PulsesMode() = 2;
     const TransferEvents started = rig.sequencer.StartRead();
-    QVERIFY(started.ClearLabelFile2);
+    QVERIFY(started.ImageFromUnit);
     QCOMPARE(rig.sequencer.Display().Message, MessageId::MsgReading);
     std::optional<IdentityTexts> identity;
     int fillEditors = 0;
     for (int i = 0; i < 40 && (rig.tick == 0 || rig.sequencer.State().Mode != TransferMode::Idle);
          ++i) {
         auto e = rig.Tick();
-        fillEditors += e.FillEditors;
+        fillEditors += e.ImageChanged;
         if (e.Identity)
             identity = e.Identity;
     }
@@ -410,7 +410,7 @@ void TestLink::pausedSequencerSendsNothing() {
     rig.sequencer.StartProgramming();
     rig.sequencer.StartVerify();
     const TransferEvents read = rig.sequencer.StartRead();
-    QVERIFY(!read.ClearLabelFile2);
+    QVERIFY(!read.ImageFromUnit);
     QCOMPARE(rig.sequencer.State().Mode, TransferMode::Idle);
     QCOMPARE(rig.sequencer.Display().Message, MessageId::None);
     bool monitorTaken = false;
@@ -457,13 +457,13 @@ void TestLink::silentUnitFailsAfterFiveSends() {
     QCOMPARE(d.Colour, StatusColour::Red);
     QCOMPARE(rig.sequencer.State().Mode, TransferMode::Idle);
     int visibleTicks = 1;
-    while (rig.sequencer.Display().LabelHlaseniVisible && visibleTicks < 300) {
+    while (rig.sequencer.Display().MessageVisible && visibleTicks < 300) {
         rig.Tick();
-        visibleTicks += rig.sequencer.Display().LabelHlaseniVisible;
+        visibleTicks += rig.sequencer.Display().MessageVisible;
     }
     QCOMPARE(visibleTicks, 200);
-    QVERIFY(!rig.sequencer.Display().GaugeVisible);
-    QVERIFY(rig.sequencer.Display().LabelSpojeniVisible);
+    QVERIFY(!rig.sequencer.Display().ProgressVisible);
+    QVERIFY(rig.sequencer.Display().NoConnection);
 }
 
 void TestLink::lateReplyToPreviousBlockIgnored() {
@@ -483,7 +483,7 @@ void TestLink::lateReplyToPreviousBlockIgnored() {
     QCOMPARE(rig.sequencer.State().BlockCommand, Byte(0x42));
     QCOMPARE(rig.sequencer.State().SendCount, before.SendCount);
     QCOMPARE(rig.sequencer.State().TickCount, before.TickCount + 1);
-    QCOMPARE(rig.sequencer.Display().GaugePosition, display.GaugePosition);
+    QCOMPARE(rig.sequencer.Display().ProgressPosition, display.ProgressPosition);
     QCOMPARE(rig.BlockCommands(), (std::vector<int>{0x41, 0x42}));
 }
 
@@ -532,15 +532,15 @@ void TestLink::formatVersionMismatchStopsPass() {
     for (int i = 0; i < 10 && !mismatch; ++i) {
         auto e = rig.Tick();
         mismatch = e.VersionMismatch;
-        fill |= e.FillEditors;
+        fill |= e.ImageChanged;
     }
     QVERIFY(mismatch);
     QCOMPARE(mismatch->UnitVersion, 55);
     QCOMPARE(mismatch->Suffix, std::string("  PC-56, IGN-55"));
     QVERIFY(fill);
     QCOMPARE(rig.sequencer.State().Mode, TransferMode::Idle);
-    QVERIFY(!rig.sequencer.Display().LabelHlaseniVisible);
-    QVERIFY(!rig.sequencer.Display().GaugeVisible);
+    QVERIFY(!rig.sequencer.Display().MessageVisible);
+    QVERIFY(!rig.sequencer.Display().ProgressVisible);
     rig.sequencer.VersionMismatchBoxClosed();
     for (int i = 0; i < 30; ++i)
         rig.Tick();
@@ -601,39 +601,39 @@ void TestLink::savingCountdownGauge() {
     r.SaveCountdown = static_cast<std::uint16_t>(countdown);
     rig.port.Queue(MonitorFrame(r));
     rig.Tick();
-    QTEST(rig.sequencer.Display().GaugeMaximum, "maximum");
-    QTEST(rig.sequencer.Display().GaugePosition, "position");
+    QTEST(rig.sequencer.Display().ProgressMaximum, "maximum");
+    QTEST(rig.sequencer.Display().ProgressPosition, "position");
     QTEST(int(rig.sequencer.Display().Message), "message");
-    QVERIFY(rig.sequencer.Display().LabelHlaseniVisible);
+    QVERIFY(rig.sequencer.Display().MessageVisible);
 }
 
 void TestLink::noConnectionLabel() {
     Rig rig;
     rig.unitAnswers = false;
     rig.Tick();
-    QVERIFY(rig.sequencer.Display().LabelSpojeniVisible);
+    QVERIFY(rig.sequencer.Display().NoConnection);
     MonitorReport r;
     r.Version = 55;
     rig.port.Queue(MonitorFrame(r));
     rig.Tick();
-    QVERIFY(!rig.sequencer.Display().LabelSpojeniVisible);
-    QVERIFY(rig.sequencer.Display().LabelVersionVisible);
+    QVERIFY(!rig.sequencer.Display().NoConnection);
+    QVERIFY(rig.sequencer.Display().VersionDiffers);
     int hidden = 1;
-    while (!rig.sequencer.Display().LabelSpojeniVisible && hidden < 100) {
+    while (!rig.sequencer.Display().NoConnection && hidden < 100) {
         rig.Tick();
-        hidden += !rig.sequencer.Display().LabelSpojeniVisible;
+        hidden += !rig.sequencer.Display().NoConnection;
     }
     QCOMPARE(hidden, 18);
-    QVERIFY(!rig.sequencer.Display().LabelVersionVisible); // hidden with no connection
+    QVERIFY(!rig.sequencer.Display().VersionDiffers); // hidden with no connection
     // A unit that answers every poll keeps the label away.
     rig.unitAnswers = true;
     rig.Tick();
     for (int i = 0; i < 120; ++i) {
         rig.Tick();
         if (rig.tick > 130)
-            QVERIFY(!rig.sequencer.Display().LabelSpojeniVisible);
+            QVERIFY(!rig.sequencer.Display().NoConnection);
     }
-    QVERIFY(!rig.sequencer.Display().LabelSpojeniVisible);
+    QVERIFY(!rig.sequencer.Display().NoConnection);
 }
 
 void TestLink::failedReadKeepsEditedParameters() {
@@ -712,7 +712,7 @@ void TestLink::cablePulledEndsPass() {
         QVERIFY(rig.sequencer.Display().Suffix != ": OK");
     }
     QVERIFY(rig.sequencer.State().FailedWrites > 0); // the polls that found no port
-    QVERIFY(rig.sequencer.Display().LabelSpojeniVisible);
+    QVERIFY(rig.sequencer.Display().NoConnection);
 }
 
 void TestLink::monitorFrameDuringTransferIsLiveValues() {
@@ -828,7 +828,7 @@ void TestLink::readHandsOverTheImageItReplaced() {
     QCOMPARE(before.size(), std::size_t{1});
     // Block 0 (the identity) is taken first; the parameters are those that were edited.
     QVERIFY(std::equal(before[0].bytes().begin() + BlockSize, before[0].bytes().end(),
-                               edited.bytes().begin() + BlockSize));
+                       edited.bytes().begin() + BlockSize));
     QVERIFY(rig.image == rig.unit.Image());
 }
 
@@ -842,7 +842,7 @@ void TestLink::unitCopyLeavesTheEditorAlone() {
     int fillEditors = 0;
     for (int i = 0; i < 40; ++i) {
         auto e = rig.Tick();
-        fillEditors += e.FillEditors;
+        fillEditors += e.ImageChanged;
         QVERIFY(!e.EditorBeforeRead);
         if (e.UnitCopy)
             copy = e.UnitCopy;

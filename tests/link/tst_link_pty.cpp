@@ -76,7 +76,7 @@ struct Tool {
     }
     bool EndedOk() const {
         const auto& d = sequencer.Display();
-        return d.Suffix == ": OK" && d.Colour == StatusColour::ButtonFace;
+        return d.Suffix == ": OK" && d.Colour == StatusColour::Normal;
     }
     bool EndedWithFailure() const {
         const auto& d = sequencer.Display();
@@ -137,8 +137,8 @@ void TestLinkPty::liveValuesAndCleanExit() {
     QVERIFY(live);
     QCOMPARE(tool.sequencer.Live().MonitorRpm, std::uint16_t(3000));
     QCOMPARE(int(tool.sequencer.Live().MonitorTpPercent), 40);
-    QVERIFY(!tool.sequencer.Display().LabelSpojeniVisible);
-    QVERIFY(!tool.sequencer.Display().LabelVersionVisible);
+    QVERIFY(!tool.sequencer.Display().NoConnection);
+    QVERIFY(!tool.sequencer.Display().VersionDiffers);
     CloseComPort(tool.port);
     QVERIFY(sim.Stop(SIGINT));
     QVERIFY(!QFileInfo::exists(sim.Link()) && !QFileInfo(sim.Link()).isSymLink());

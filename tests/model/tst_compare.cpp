@@ -17,8 +17,9 @@ Q_DECLARE_METATYPE(dorv::ImageField)
 namespace QTest {
 template <> char* toString(const dorv::ImageDifference& d) {
     return qstrdup(QString::asprintf("{field %d servo %d row %d column %d offset %d: %d / %d}",
-                                        static_cast<int>(d.Field), d.Servo, d.Row, d.Column,
-                                        d.Offset, d.Mine, d.Other).toLatin1()
+                                     static_cast<int>(d.Field), d.Servo, d.Row, d.Column, d.Offset,
+                                     d.Mine, d.Other)
+                       .toLatin1()
                        .constData());
 }
 } // namespace QTest
@@ -61,8 +62,8 @@ void TestCompare::differences_data() {
     QTest::addColumn<QList<int>>("counts"); // general, RPM points, cells
 
     using F = ImageField;
-    QTest::newRow("no difference") << ImageChange([](ParameterImage&) {})
-                                   << QList<ImageDifference>{} << QList<int>{0, 0, 0};
+    QTest::newRow("no difference")
+        << ImageChange([](ParameterImage&) {}) << QList<ImageDifference>{} << QList<int>{0, 0, 0};
     QTest::newRow("one cell, servo 2 row 3 column 4")
         << ImageChange([](ParameterImage& i) { i.servo(1).Cell(3, 4) = 200; })
         << QList<ImageDifference>{Diff(F::Cell, 1, 3, 4, 100 + 150 + 45 + 4, 20 * (50 + 49), 4000)}
@@ -73,12 +74,12 @@ void TestCompare::differences_data() {
                i.Tps100() = 100;
            })
         << QList<ImageDifference>{Diff(F::Tps0, NoServo, -1, -1, 58, Tps0Shown(Base().Tps0()), 600),
-                                  Diff(F::Tps100, NoServo, -1, -1, 59,
-                                       Tps100Shown(Base().Tps100()), 3500)}
+                                  Diff(F::Tps100, NoServo, -1, -1, 59, Tps100Shown(Base().Tps100()),
+                                       3500)}
         << QList<int>{2, 0, 0};
-    QTest::newRow("pulses") << ImageChange([](ParameterImage& i) { i.PulsesMode() = 2; })
-                            << QList<ImageDifference>{Diff(F::Pulses, NoServo, -1, -1, 60,
-                                                           Base().PulsesMode(), 2)}
+    QTest::newRow("pulses") << ImageChange([](ParameterImage& i) {
+        i.PulsesMode() = 2;
+    }) << QList<ImageDifference>{Diff(F::Pulses, NoServo, -1, -1, 60, Base().PulsesMode(), 2)}
                             << QList<int>{1, 0, 0};
     QTest::newRow("switches, hystereses of servo 2")
         << ImageChange([](ParameterImage& i) {
@@ -87,14 +88,14 @@ void TestCompare::differences_data() {
                i.servo(1).HysteresisMv() = 45;
                i.servo(1).HysteresisRpm() = 41;
            })
-        << QList<ImageDifference>{
-               Diff(F::ServoEnable, 1, -1, -1, 55, 1, 0),
-               Diff(F::TpEnable, 1, -1, -1, 57, Base().servo(1).TpEnable() ? 1 : 0,
-                    Base().servo(1).TpEnable() ? 0 : 1),
-               Diff(F::HysteresisMv, 1, -1, -1, 51, HysteresisShown(Base().servo(1).HysteresisMv()),
-                    225),
-               Diff(F::HysteresisRpm, 1, -1, -1, 53,
-                    HysteresisShown(Base().servo(1).HysteresisRpm()), 205)}
+        << QList<ImageDifference>{Diff(F::ServoEnable, 1, -1, -1, 55, 1, 0),
+                                  Diff(F::TpEnable, 1, -1, -1, 57,
+                                       Base().servo(1).TpEnable() ? 1 : 0,
+                                       Base().servo(1).TpEnable() ? 0 : 1),
+                                  Diff(F::HysteresisMv, 1, -1, -1, 51,
+                                       HysteresisShown(Base().servo(1).HysteresisMv()), 225),
+                                  Diff(F::HysteresisRpm, 1, -1, -1, 53,
+                                       HysteresisShown(Base().servo(1).HysteresisRpm()), 205)}
         << QList<int>{4, 0, 0};
     QTest::newRow("a switch on as 7 equals a switch on as 1")
         << ImageChange([](ParameterImage& i) { i.servo(0).ServoEnable() = 7; })
@@ -143,14 +144,13 @@ void TestCompare::identityIsReportedApart() {
 
 void TestCompare::takingEveryDifferenceMakesImagesEqual_data() {
     QTest::addColumn<ImageChange>("change");
-    QTest::newRow("scalars and a table")
-        << ImageChange([](ParameterImage& i) {
-               i.Tps0() = 70;
-               i.servo(1).HysteresisRpm() = 3;
-               i.servo(0).RpmPoints(3) = 33;
-               for (int k = 0; k < RpmColumns; ++k)
-                   i.servo(0).Cell(9, k) = static_cast<Byte>(k);
-           });
+    QTest::newRow("scalars and a table") << ImageChange([](ParameterImage& i) {
+        i.Tps0() = 70;
+        i.servo(1).HysteresisRpm() = 3;
+        i.servo(0).RpmPoints(3) = 33;
+        for (int k = 0; k < RpmColumns; ++k)
+            i.servo(0).Cell(9, k) = static_cast<Byte>(k);
+    });
     // The other side's servo 1 is in per-cent mode: its table shows the same values in per cent,
     // so only the mode differs; taking it converts the editor's table as the switch does.
     QTest::newRow("per-cent mode on one side")

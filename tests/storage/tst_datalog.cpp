@@ -413,15 +413,15 @@ void TestDataLog::liveSampleGivesTheShownValues() {
     QCOMPARE(replayed.MonitorTpMv, shown.MonitorTpMv);
     QCOMPARE(replayed.MonitorTpPercent, shown.MonitorTpPercent);
     QCOMPARE(replayed.SupplyMv, shown.SupplyMv);
-    QCOMPARE(replayed.RpmGaugePosition, shown.RpmGaugePosition);
-    QCOMPARE(replayed.TpsGaugePosition, shown.TpsGaugePosition);
-    QVERIFY(replayed.LabelRpm == shown.LabelRpm);
-    QVERIFY(replayed.LabelTpsMon == shown.LabelTpsMon);
-    QVERIFY(replayed.LabelNapeti == shown.LabelNapeti);
-    QVERIFY(replayed.LabelServoPoz1 == shown.LabelServoPoz1);
-    QVERIFY(replayed.LabelServoMer1 == shown.LabelServoMer1);
-    QVERIFY(replayed.LabelServoPoz2 == shown.LabelServoPoz2);
-    QVERIFY(replayed.LabelServoMer2 == shown.LabelServoMer2);
+    QCOMPARE(replayed.RpmScale, shown.RpmScale);
+    QCOMPARE(replayed.ThrottleScale, shown.ThrottleScale);
+    QVERIFY(replayed.EngineSpeed == shown.EngineSpeed);
+    QVERIFY(replayed.Throttle == shown.Throttle);
+    QVERIFY(replayed.SupplyVoltage == shown.SupplyVoltage);
+    QVERIFY(replayed.Servo1Required == shown.Servo1Required);
+    QVERIFY(replayed.Servo1Measured == shown.Servo1Measured);
+    QVERIFY(replayed.Servo2Required == shown.Servo2Required);
+    QVERIFY(replayed.Servo2Measured == shown.Servo2Measured);
 }
 
 void TestDataLog::liveSampleCellsFollowEachServosTable() {

@@ -75,7 +75,7 @@ int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     const QStringList args = app.arguments();
     const QString file = args.value(1, QStringLiteral("history.png"));
-    dorv::CurrentLanguage = static_cast<unsigned char>(args.value(2, QStringLiteral("1")).toUInt());
+    dorv::CurrentLanguage = dorv::LanguageOfNumber(args.value(2, QStringLiteral("1")).toUInt());
     const QStringList size = args.value(3, QStringLiteral("1366x768")).split(QLatin1Char('x'));
 
     // No unit: a scripted port, private configuration and data folders.
@@ -84,7 +84,7 @@ int main(int argc, char* argv[]) {
     TFormHlav window;
     window.Image = UnitImage('I', 55, 7);
     window.Image.ServoTable(0, 4, 4) += 3;
-    window.CommitChange();
+    window.Session.Commit();
     window.resize(size.value(0).toInt(), size.value(1).toInt());
     window.show();
     window.HistoryKeeper->ShowHistory();

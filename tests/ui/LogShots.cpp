@@ -45,7 +45,7 @@ int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     const QStringList args = app.arguments();
     const QDir folder(args.value(1, QStringLiteral(".")));
-    dorv::CurrentLanguage = static_cast<unsigned char>(args.value(2, QStringLiteral("1")).toUInt());
+    dorv::CurrentLanguage = dorv::LanguageOfNumber(args.value(2, QStringLiteral("1")).toUInt());
     const QString suffix = args.value(3, QStringLiteral("en"));
 
     const dorv::testing::WindowTestEnv env;
@@ -73,28 +73,28 @@ int main(int argc, char* argv[]) {
     const auto tick = [&](int n) {
         for (int i = 0; i < n; ++i) {
             clock += TFormHlav::TimerInterval;
-            window.Timer1Timer();
+            window.OnTick();
         }
     };
     tick(12);
-    window.MenuChart->trigger();
-    window.MenuRecord->trigger();
+    window.Commands.MenuChart->trigger();
+    window.Commands.MenuRecord->trigger();
     tick(6 * 200); // 66 s of frames
-    window.MenuMarker->trigger();
+    window.Commands.MenuMarker->trigger();
     tick(6 * 20);
     QApplication::processEvents();
     window.FormChart->grab().save(folder.filePath(QStringLiteral("chart-%1.png").arg(suffix)));
-    window.MenuTableChart->trigger();
+    window.Commands.MenuTableChart->trigger();
     tick(1);
     QApplication::processEvents();
     window.FormTableChart->grab().save(
         folder.filePath(QStringLiteral("table-chart-%1.png").arg(suffix)));
     window.FormTableChart->close();
-    window.MenuRecord->trigger();
+    window.Commands.MenuRecord->trigger();
     const QString log = QDir(dorv::LogFolderPath()).entryList(QDir::Files).value(0);
     window.OpenLog(QDir(dorv::LogFolderPath()).filePath(log));
-    window.MenuViewCellVisits->setChecked(true); // where the engine ran, on the table
-    tick(6 * 120); // 40 s into the log
+    window.Commands.MenuViewCellVisits->setChecked(true); // where the engine ran, on the table
+    tick(6 * 120);                                        // 40 s into the log
     QApplication::processEvents();
     window.grab().save(folder.filePath(QStringLiteral("replay-%1.png").arg(suffix)));
     return 0;

@@ -31,10 +31,10 @@ inline bool ConnectScriptedUnit(TFormHlav& w) {
     port.OnWrite = [&port, frame = EncodeMonitorFrame(report)](std::span<const Byte>) {
         port.Queue(frame);
     };
-    for (int tick = 0; tick < 40 && !w.LabelSpojeni->isHidden(); ++tick)
-        w.Timer1Timer();
-    w.Timer1Timer(); // the operating cell of the values now shown
-    return w.LabelSpojeni->isHidden();
+    for (int tick = 0; tick < 40 && !w.Live.LabelSpojeni->isHidden(); ++tick)
+        w.OnTick();
+    w.OnTick(); // the operating cell of the values now shown
+    return w.Live.LabelSpojeni->isHidden();
 }
 
 } // namespace dorv::testing

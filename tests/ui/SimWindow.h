@@ -27,7 +27,7 @@ public:
         ptyFound_ = !sim->WaitForPty().isEmpty();
         SetPort(0, sim->Link());
         SetPort(1, sim->Link());
-        dorv::CurrentLanguage = 1;
+        dorv::CurrentLanguage = dorv::Language::English;
         window = std::make_unique<TFormHlav>();
     }
     // Maps COMn (portIndex n - 1) to a device in DORV.ini's [PORTS].
@@ -38,7 +38,7 @@ public:
                      device);
         ini.setValue(QStringLiteral("FORM_HLAV/ComPort"), 1);
     }
-    bool Connected() const { return ptyFound_ && window->LabelSpojeni->isHidden(); }
+    bool Connected() const { return ptyFound_ && window->Live.LabelSpojeni->isHidden(); }
     // The unit comes back: a new simulator whose pty takes the same link.
     bool RestartSim(QStringList simOptions) {
         sim = std::make_unique<SimProcess>(dir_, simOptions);
@@ -59,7 +59,7 @@ private:
 inline bool PassEndedOk(TFormHlav& w) {
     const TransferDisplay& d = w.Sequencer().Display();
     return w.Sequencer().State().Mode == TransferMode::Idle && d.Suffix == ": OK" &&
-           d.Colour == StatusColour::ButtonFace;
+           d.Colour == StatusColour::Normal;
 }
 
 } // namespace dorv::testing

@@ -37,10 +37,10 @@ void SaveTablePictures(TFormHlav& window, const QDir& folder, const QString& pre
     SaveBox(window, folder, prefix + QStringLiteral("-table-before-2d.png"));
     window.ServoTableOperation(dorv::TableOperation::InterpolateBilinear);
     SaveBox(window, folder, prefix + QStringLiteral("-table-after-2d.png"));
-    window.MenuViewHeatMap->setChecked(true);
+    window.Commands.MenuViewHeatMap->setChecked(true);
     window.ServoTable->SetCurrentCell({dorv::RpmRow, 0});
     SaveBox(window, folder, prefix + QStringLiteral("-table-heatmap.png"));
-    window.MenuViewHeatMap->setChecked(false);
+    window.Commands.MenuViewHeatMap->setChecked(false);
 }
 
 // Servo 1 compared with another tune: some cells, an RPM point, TPS and a hysteresis differ.
@@ -69,7 +69,7 @@ int main(int argc, char* argv[]) {
     const QStringList args = app.arguments();
     const QDir folder(args.value(1, QStringLiteral(".")));
     const QString prefix = args.value(2, QStringLiteral("window"));
-    dorv::CurrentLanguage = static_cast<unsigned char>(args.value(3, QStringLiteral("1")).toUInt());
+    dorv::CurrentLanguage = dorv::LanguageOfNumber(args.value(3, QStringLiteral("1")).toUInt());
     const QString pages = args.value(4, QStringLiteral("012"));
 
     // No unit: a scripted port, and a private configuration folder.

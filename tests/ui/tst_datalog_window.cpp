@@ -4,8 +4,8 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QLibraryInfo>
 #include <QLabel>
+#include <QLibraryInfo>
 #include <QMenu>
 #include <QPushButton>
 #include <QSlider>
@@ -57,11 +57,12 @@ struct Shown {
 
 Shown ShownOn(const TFormHlav& w) {
     Shown shown;
-    for (const QLabel* label : {w.LabelRpm, w.LabelTpsMon, w.LabelNapeti, w.LabelServoPoz1,
-                                w.LabelServoMer1, w.LabelServoPoz2, w.LabelServoMer2})
+    for (const QLabel* label :
+         {w.Live.LabelRpm, w.Live.LabelTpsMon, w.Live.LabelNapeti, w.Live.LabelServoPoz1,
+          w.Live.LabelServoMer1, w.Live.LabelServoPoz2, w.Live.LabelServoMer2})
         shown.Texts << label->text();
-    shown.RpmGauge = w.CGaugeRpm->Progress();
-    shown.TpsGauge = w.CGaugeTps->Progress();
+    shown.RpmGauge = w.Live.CGaugeRpm->Progress();
+    shown.TpsGauge = w.Live.CGaugeTps->Progress();
     shown.Cell = w.OperatingCell;
     return shown;
 }
@@ -128,30 +129,30 @@ void TestDataLogWindow::recordsEveryFrameWithMarkers() {
     w.SetActivePage(1);
     w.FillEditors();
     QVERIFY(ConnectScriptedUnit(w));
-    QVERIFY(!w.MenuMarker->isEnabled());
-    w.MenuRecord->trigger();
+    QVERIFY(!w.Commands.MenuMarker->isEnabled());
+    w.Commands.MenuRecord->trigger();
     QVERIFY(w.Recording());
-    QVERIFY(w.MenuRecord->isChecked());
-    QVERIFY(w.MenuMarker->isEnabled());
+    QVERIFY(w.Commands.MenuRecord->isChecked());
+    QVERIFY(w.Commands.MenuMarker->isEnabled());
     QVERIFY(w.LabelRecording->isVisibleTo(&w));
     QCOMPARE(w.LabelRecording->text(), w.Messages.MsgRecordingState.arg(0).arg("00:00:00"));
     // Six ticks make one poll and one answered frame.
     for (int tick = 0; tick < 6 * 3; ++tick) {
         clock += TFormHlav::TimerInterval;
-        w.Timer1Timer();
+        w.OnTick();
     }
-    w.MenuMarker->trigger();
+    w.Commands.MenuMarker->trigger();
     QCOMPARE(w.LabelRecording->text(), w.Messages.MsgRecordingState.arg(3).arg("00:00:00") + ", " +
                                            w.Messages.MsgMarker.arg(1));
     for (int tick = 0; tick < 6 * 2; ++tick) {
         clock += TFormHlav::TimerInterval;
-        w.Timer1Timer();
+        w.OnTick();
     }
     // The status follows once a second.
     QVERIFY(w.LabelRecording->text().contains("00:00:01"));
-    w.MenuRecord->trigger();
+    w.Commands.MenuRecord->trigger();
     QVERIFY(!w.Recording());
-    QVERIFY(!w.MenuRecord->isChecked());
+    QVERIFY(!w.Commands.MenuRecord->isChecked());
     const QStringList logs = Logs();
     QCOMPARE(logs.size(), 1);
     QVERIFY(logs[0].endsWith(".csv"));
@@ -180,13 +181,13 @@ void TestDataLogWindow::recordsEveryFrameWithMarkers() {
 void TestDataLogWindow::zeroSampleLogIsToldAndRemoved() {
     WindowTestEnv env;
     TFormHlav w; // no unit answers: no frame, no sample
-    w.MenuRecord->trigger();
+    w.Commands.MenuRecord->trigger();
     QVERIFY(w.Recording());
     QCOMPARE(Logs().size(), 1);
     for (int tick = 0; tick < 30; ++tick)
-        w.Timer1Timer();
-    w.MenuMarker->trigger();
-    w.MenuRecord->trigger();
+        w.OnTick();
+    w.Commands.MenuMarker->trigger();
+    w.Commands.MenuRecord->trigger();
     QVERIFY(!w.Recording());
     QVERIFY(Logs().isEmpty());
     QCOMPARE(w.LabelRecording->text(), w.Messages.MsgLogEmpty);
@@ -199,9 +200,9 @@ void TestDataLogWindow::recordingStopsWithTheWindow() {
     {
         TFormHlav w;
         QVERIFY(ConnectScriptedUnit(w));
-        w.MenuRecord->trigger();
+        w.Commands.MenuRecord->trigger();
         for (int tick = 0; tick < 6 * 4; ++tick)
-            w.Timer1Timer();
+            w.OnTick();
         w.close();
         QVERIFY(!w.Recording());
     }
@@ -231,19 +232,19 @@ void TestDataLogWindow::replayShowsWhatTheFramesShowed() {
     };
     for (int tick = 0; tick < 6; ++tick) { // connected, first frame shown
         clock += TFormHlav::TimerInterval;
-        w.Timer1Timer();
+        w.OnTick();
     }
-    w.MenuRecord->trigger();
+    w.Commands.MenuRecord->trigger();
     QList<Shown> recorded;
-    QString lastRpm = w.LabelRpm->text();
+    QString lastRpm = w.Live.LabelRpm->text();
     while (recorded.size() < 8) { // each frame changes every value: a new speed is a new frame
         clock += TFormHlav::TimerInterval;
-        w.Timer1Timer();
-        if (w.LabelRpm->text() != lastRpm)
+        w.OnTick();
+        if (w.Live.LabelRpm->text() != lastRpm)
             recorded << ShownOn(w);
-        lastRpm = w.LabelRpm->text();
+        lastRpm = w.Live.LabelRpm->text();
     }
-    w.MenuRecord->trigger();
+    w.Commands.MenuRecord->trigger();
     const QString log = QDir(LogFolderPath()).filePath(Logs().value(0));
     QCOMPARE(ReadFile(log).Samples.size(), std::size_t(8));
 
@@ -259,7 +260,7 @@ void TestDataLogWindow::replayShowsWhatTheFramesShowed() {
     CellVisits visits;
     for (const LogSample& sample : ReadFile(log).Samples)
         visits.Add(sample);
-    w.MenuViewCellVisits->setChecked(true);
+    w.Commands.MenuViewCellVisits->setChecked(true);
     int marked = 0;
     for (int r = 0; r < ThrottleRows; ++r)
         for (int c = 0; c < RpmColumns; ++c) {
@@ -269,20 +270,20 @@ void TestDataLogWindow::replayShowsWhatTheFramesShowed() {
             marked += count > 0;
         }
     QVERIFY(marked >= 2); // the engine moved through several cells
-    w.MenuViewCellVisits->setChecked(false);
+    w.Commands.MenuViewCellVisits->setChecked(false);
     QCOMPARE(w.ServoTable->CellMarkTip(TableCell{0, 0}), QString());
     QVERIFY(w.ReplayBar->isVisibleTo(&w));
     QCOMPARE(w.ReplayBar->LabelReplay->text(), w.Messages.MsgReplay);
     QVERIFY(w.windowTitle().endsWith(w.Messages.MsgReplay + ": " + QFileInfo(log).fileName()));
-    QVERIFY(!w.LabelSpojeni->isVisibleTo(&w));
-    QVERIFY(!w.MenuProgram->isEnabled());
-    QVERIFY(!w.ButtonRead->isEnabled());
+    QVERIFY(!w.Live.LabelSpojeni->isVisibleTo(&w));
+    QVERIFY(!w.Commands.MenuProgram->isEnabled());
+    QVERIFY(!w.Commands.ButtonRead->isEnabled());
     QVERIFY(w.Sequencer().Paused());
     QCOMPARE(ShownOn(w), recorded[0]);
     for (int sample = 1; sample < recorded.size(); ++sample) {
         for (int tick = 0; tick < 6; ++tick) {
             clock += TFormHlav::TimerInterval;
-            w.Timer1Timer();
+            w.OnTick();
         }
         QCOMPARE(w.Playback()->Current(), sample);
         QCOMPARE(ShownOn(w), recorded[sample]);
@@ -292,12 +293,12 @@ void TestDataLogWindow::replayShowsWhatTheFramesShowed() {
     QVERIFY(!w.Playback()->Playing());
     for (int tick = 0; tick < 20; ++tick) {
         clock += TFormHlav::TimerInterval;
-        w.Timer1Timer();
+        w.OnTick();
     }
     QCOMPARE(ShownOn(w), recorded[recorded.size() - 1]);
     // The unit has been silent all along, yet the replayed values show as current, not greyed.
-    QVERIFY(w.Sequencer().Display().LabelSpojeniVisible);
-    QVERIFY(w.LabelRpm->isEnabled() && w.LabelServoPoz1->isEnabled());
+    QVERIFY(w.Sequencer().Display().NoConnection);
+    QVERIFY(w.Live.LabelRpm->isEnabled() && w.Live.LabelServoPoz1->isEnabled());
     w.ReplayBar->SliderReplay->setValue(static_cast<int>(w.Playback()->Samples()[2].ElapsedMs));
     QCOMPARE(w.Playback()->Current(), 2);
     QCOMPARE(ShownOn(w), recorded[2]);
@@ -306,32 +307,32 @@ void TestDataLogWindow::replayShowsWhatTheFramesShowed() {
     w.ReplayBar->ButtonReplayPlay->click();
     for (int tick = 0; tick < 3; ++tick) { // 165 ms real time, 660 ms of log
         clock += TFormHlav::TimerInterval;
-        w.Timer1Timer();
+        w.OnTick();
     }
     QCOMPARE(w.Playback()->Current(), 4);
     QCOMPARE(ShownOn(w), recorded[4]);
     QVERIFY(port.Sent.empty()); // nothing went to the unit during the replay
-    w.MenuProgram->trigger();
-    w.Timer1Timer();
+    w.Commands.MenuProgram->trigger();
+    w.OnTick();
     QVERIFY(port.Sent.empty());
     QCOMPARE(w.Sequencer().State().Mode, TransferMode::Idle);
     // An edit with programming after change is kept for the end of the replay.
-    w.CheckBoxProgHned->setChecked(true);
-    w.MenuToolsPlus->trigger();
-    w.Timer1Timer();
+    w.Live.CheckBoxProgHned->setChecked(true);
+    w.Commands.MenuToolsPlus->trigger();
+    w.OnTick();
     QVERIFY(port.Sent.empty());
     QCOMPARE(w.Sequencer().State().Mode, TransferMode::Idle);
 
     w.ReplayBar->ButtonReplayStop->click();
     QVERIFY(!w.Replaying());
     QVERIFY(!w.ReplayBar->isVisibleTo(&w));
-    QVERIFY(w.MenuProgram->isEnabled());
+    QVERIFY(w.Commands.MenuProgram->isEnabled());
     QCOMPARE(w.Sequencer().State().Mode, TransferMode::Program); // the edit goes now
     QCOMPARE(ShownOn(w).Texts, beforeReplay.Texts);
     QVERIFY(!w.windowTitle().contains(w.Messages.MsgReplay));
-    QVERIFY(w.LabelSpojeni->isVisibleTo(&w)); // the unit is silent
+    QVERIFY(w.Live.LabelSpojeni->isVisibleTo(&w)); // the unit is silent
     for (int tick = 0; tick < TimeoutTicks && port.Sent.empty(); ++tick)
-        w.Timer1Timer();
+        w.OnTick();
     QCOMPARE(port.Sent.size(), std::size_t(1));    // sending again
     QVERIFY(port.Sent[0].Bytes[0] != PollCommand); // a block of the program pass
 }
@@ -349,12 +350,12 @@ void TestDataLogWindow::replayControlsKeepTheirTabPlace() {
     port.OnWrite = [&](std::span<const Byte>) {
         port.Queue(EncodeMonitorFrame(MovingEngine(frame++)));
     };
-    w.MenuRecord->trigger();
+    w.Commands.MenuRecord->trigger();
     for (int tick = 0; tick < 6 * 3; ++tick) {
         clock += TFormHlav::TimerInterval;
-        w.Timer1Timer();
+        w.OnTick();
     }
-    w.MenuRecord->trigger();
+    w.Commands.MenuRecord->trigger();
     const auto nextTabStop = [](QWidget* from) {
         QWidget* next = from->nextInFocusChain();
         while (next != from && !(next->focusPolicy() & Qt::TabFocus))
@@ -389,7 +390,7 @@ void TestDataLogWindow::refusedAndDamagedLogs_data() {
         good += LogLine(s);
     }
     const QByteArray log = QByteArray::fromStdString(good);
-    const LanguageMessages m = MessagesFor(1);
+    const LanguageMessages m = MessagesFor(Language::English);
     QTest::newRow("whole") << log << true << QString() << 4;
     QTest::newRow("parameter file")
         << QByteArray("KORVALEX_KEY 56\r\n") << false << m.MsgLogNotALog.arg(1) << 0;
@@ -414,7 +415,7 @@ void TestDataLogWindow::refusedAndDamagedLogs() {
     QFETCH(int, samples);
     WindowTestEnv env;
     TFormHlav w;
-    CurrentLanguage = 1;
+    CurrentLanguage = Language::English;
     w.ApplyLanguage();
     QTemporaryDir dir;
     const QString path = dir.filePath("log.csv");
@@ -508,12 +509,12 @@ void TestDataLogWindow::chartFollowsLiveValuesAndReplayOnlyWhileShown() {
     const auto tick = [&](int n) {
         for (int i = 0; i < n; ++i) {
             clock += TFormHlav::TimerInterval;
-            w.Timer1Timer();
+            w.OnTick();
         }
     };
     tick(12);
     QVERIFY(!w.FormChart); // made on first use only
-    w.MenuChart->trigger();
+    w.Commands.MenuChart->trigger();
     QVERIFY(w.FormChart && w.FormChart->isVisible());
     QCOMPARE(w.FormChart->ShownPoints(), 0);
     tick(6 * 5);
@@ -521,10 +522,10 @@ void TestDataLogWindow::chartFollowsLiveValuesAndReplayOnlyWhileShown() {
     w.FormChart->close();
     tick(6 * 5);
     QCOMPARE(w.FormChart->ShownPoints(), 6 * 5); // closed: nothing added
-    w.MenuRecord->trigger();
+    w.Commands.MenuRecord->trigger();
     tick(6 * 6);
-    w.MenuRecord->trigger();
-    w.MenuChart->trigger();
+    w.Commands.MenuRecord->trigger();
+    w.Commands.MenuChart->trigger();
     QCOMPARE(w.FormChart->ShownPoints(), 0); // opened again: from now on
     tick(6);
     QCOMPARE(w.FormChart->ShownPoints(), 6);
@@ -551,7 +552,7 @@ void TestDataLogWindow::tableChartFollowsEveryEditAndTheEngine() {
     w.SetActivePage(1);
     w.FillEditors();
     QVERIFY(!w.FormTableChart);
-    w.MenuTableChart->trigger();
+    w.Commands.MenuTableChart->trigger();
     QVERIFY(w.FormTableChart && w.FormTableChart->isVisible());
     const auto curve = [&](ServoIndex s, int row) {
         QList<QPointF> points;
@@ -565,14 +566,14 @@ void TestDataLogWindow::tableChartFollowsEveryEditAndTheEngine() {
     }
     // Tools > Plus on the operating cell (row 0, column 0 while the engine stands).
     const QPointF before = w.FormTableChart->CurvePoints(0)[0];
-    w.MenuToolsPlus->trigger();
-    w.Timer1Timer();
+    w.Commands.MenuToolsPlus->trigger();
+    w.OnTick();
     QCOMPARE(w.FormTableChart->CurvePoints(0)[0], before + QPointF(0, 20));
     QCOMPARE(w.FormTableChart->CurvePoints(0), curve(0, 0));
     // An RPM point moved: the whole column moves along in every row.
     w.Image.servo(0).RpmPoints(14) = 200;
-    w.CommitChange();
-    w.Timer1Timer();
+    w.Session.Commit();
+    w.OnTick();
     for (int r = 0; r < ThrottleRows; ++r)
         QCOMPARE(w.FormTableChart->CurvePoints(r).back().x(), 20000.0);
     // One row alone.
@@ -583,7 +584,7 @@ void TestDataLogWindow::tableChartFollowsEveryEditAndTheEngine() {
     SwitchPercentMode(w.Image, 1, true);
     w.Image.servo(1).Cell(6, 2) = 40;
     w.PageControl1->setCurrentIndex(2);
-    w.Timer1Timer();
+    w.OnTick();
     QCOMPARE(w.FormTableChart->CurvePoints(6), curve(1, 6));
     QCOMPARE(w.FormTableChart->CurvePoints(6)[2].y(), 2000.0);
     QVERIFY(w.FormTableChart->windowTitle().contains("2"));
@@ -613,13 +614,13 @@ void TestDataLogWindow::chartModuleNotLoadedIsTold() {
         QSKIP("Qt's offscreen platform plugin is not where Qt says its plugins are");
     WindowTestEnv env;
     TFormHlav w;
-    CurrentLanguage = 1;
+    CurrentLanguage = dorv::Language::English;
     w.ApplyLanguage();
     const auto seen = AnswerBoxes(&w, QMessageBox::Ok);
     SetChartModulePath(module);
-    w.MenuChart->trigger();
+    w.Commands.MenuChart->trigger();
     QTRY_COMPARE(seen->Count, 1);
-    w.MenuTableChart->trigger();
+    w.Commands.MenuTableChart->trigger();
     QTRY_COMPARE(seen->Count, 2);
     SetChartModulePath({});
     QVERIFY(!w.FormChart);
@@ -629,10 +630,10 @@ void TestDataLogWindow::chartModuleNotLoadedIsTold() {
                  qPrintable(text));
         QVERIFY2(text.contains(reason), qPrintable(text));
     }
-    w.Timer1Timer();
-    w.MenuChart->trigger();
+    w.OnTick();
+    w.Commands.MenuChart->trigger();
     QVERIFY(w.FormChart && w.FormChart->isVisible());
-    w.MenuTableChart->trigger();
+    w.Commands.MenuTableChart->trigger();
     QVERIFY(w.FormTableChart && w.FormTableChart->isVisible());
     QTest::qWait(50);
     QCOMPARE(seen->Count, 2);
@@ -650,8 +651,8 @@ void TestDataLogWindow::logTextsInEveryLanguage_data() {
 // language has its own.
 void TestDataLogWindow::logTextsInEveryLanguage() {
     QFETCH(int, language);
-    const LanguageMessages english = MessagesFor(1);
-    const LanguageMessages m = MessagesFor(language);
+    const LanguageMessages english = MessagesFor(Language::English);
+    const LanguageMessages m = MessagesFor(LanguageOfNumber(language));
     for (const auto& [text, englishText] :
          {std::pair{m.MsgRecordingState, english.MsgRecordingState},
           {m.MsgMarker, english.MsgMarker},
@@ -671,15 +672,16 @@ void TestDataLogWindow::logTextsInEveryLanguage() {
     }
     WindowTestEnv env;
     TFormHlav w;
-    CurrentLanguage = static_cast<unsigned char>(language);
+    CurrentLanguage = LanguageOfNumber(language);
     w.ApplyLanguage();
-    const QString record = w.MenuRecord->text();
-    QVERIFY(!w.MenuLog->title().isEmpty());
-    QVERIFY(!w.MenuMarker->text().isEmpty());
+    const QString record = w.Commands.MenuRecord->text();
+    QVERIFY(!w.Commands.MenuLog->title().isEmpty());
+    QVERIFY(!w.Commands.MenuMarker->text().isEmpty());
     if (language != 1)
         QVERIFY2(record != "&Record", qPrintable(record));
-    QVERIFY(!w.MenuRecord->statusTip().isEmpty() || !w.MenuRecord->toolTip().isEmpty());
-    CurrentLanguage = 1;
+    QVERIFY(!w.Commands.MenuRecord->statusTip().isEmpty() ||
+            !w.Commands.MenuRecord->toolTip().isEmpty());
+    CurrentLanguage = Language::English;
 }
 
 QTEST_MAIN(TestDataLogWindow)

@@ -96,7 +96,7 @@ public:
                          sim->Link());
         ini.setValue(QStringLiteral("FORM_HLAV/ComPort"), 1);
         ini.sync();
-        CurrentLanguage = 1;
+        CurrentLanguage = dorv::Language::English;
     }
     // The window is made when the test has prepared the data folder.
     TFormHlav& Window() {
@@ -104,7 +104,7 @@ public:
             window = std::make_unique<TFormHlav>();
         return *window;
     }
-    bool Connected() { return ptyFound_ && Window().LabelSpojeni->isHidden(); }
+    bool Connected() { return ptyFound_ && Window().Live.LabelSpojeni->isHidden(); }
     QString DataHome() const { return env_.DataHome(); }
 
     std::unique_ptr<SimProcess> sim;
@@ -177,7 +177,7 @@ void TestHistoryWindow::readEditReadKeepsEditsAndRestoreBringsThemBack() {
     TFormHlav& w = t.Window();
     QTRY_VERIFY_WITH_TIMEOUT(t.Connected(), 5000);
     const ParameterImage start = w.Image;
-    w.ButtonRead->click();
+    w.Commands.ButtonRead->click();
     QVERIFY(PassEndedOk(w));
     WaitWritten(w);
     QCOMPARE(EntriesOf(HistoryKind::Read).size(), std::size_t(1));
@@ -188,7 +188,7 @@ void TestHistoryWindow::readEditReadKeepsEditsAndRestoreBringsThemBack() {
     QCOMPARE(EntriesOf(HistoryKind::BeforeRead).size(), std::size_t(1));
     QVERIFY(SameParameters(ImageOfEntry(EntriesOf(HistoryKind::BeforeRead)[0]), start));
     // The Read is one undo step.
-    QVERIFY(w.SpeedButtonZpet->isEnabled());
+    QVERIFY(w.Commands.SpeedButtonZpet->isEnabled());
 
     w.PageControl1->setCurrentIndex(1);
     w.ServoTable->SetCurrentCell({2, 5});
@@ -197,7 +197,7 @@ void TestHistoryWindow::readEditReadKeepsEditsAndRestoreBringsThemBack() {
     w.ServoTable->Editor()->stepUp();
     const ParameterImage edited = w.Image;
     QVERIFY(!SameParameters(edited, unit));
-    w.ButtonRead->click();
+    w.Commands.ButtonRead->click();
     QVERIFY(PassEndedOk(w));
     WaitWritten(w);
     QVERIFY(SameParameters(w.Image, unit));
@@ -207,7 +207,7 @@ void TestHistoryWindow::readEditReadKeepsEditsAndRestoreBringsThemBack() {
     // The same image read again is not kept twice.
     QCOMPARE(EntriesOf(HistoryKind::Read).size(), std::size_t(1));
     // A third Read with nothing edited keeps no before-read: the read entry holds the image.
-    w.ButtonRead->click();
+    w.Commands.ButtonRead->click();
     QVERIFY(PassEndedOk(w));
     WaitWritten(w);
     QCOMPARE(EntriesOf(HistoryKind::BeforeRead).size(), std::size_t(2));
@@ -231,24 +231,24 @@ void TestHistoryWindow::readEditReadKeepsEditsAndRestoreBringsThemBack() {
     h->SelectRow(0);
     QCOMPARE(h->SelectedEntry()->Stem, beforeRead[0].Stem);
     QCOMPARE(h->LabelDifferences->text(), QStringLiteral("Values that differ from the editor: 2"));
-    w.LabelFile2->setText(QStringLiteral("/tunes/track.ign"));
+    w.General.LabelFile2->setText(QStringLiteral("/tunes/track.ign"));
     h->ButtonRestore->click();
     QVERIFY(SameParameters(w.Image, edited));
     QCOMPARE(w.ServoTable->Position({2, 5}), CellShown(edited.ServoTable(0, 2, 5), false));
-    QVERIFY(w.LabelFile2->text().isEmpty());
+    QVERIFY(w.General.LabelFile2->text().isEmpty());
     QCOMPARE(h->LabelDifferences->text(), QStringLiteral("Same as the editor"));
     // Back step by step: the second Read, the two edits, the first Read, the start.
-    w.SpeedButtonZpet->click();
+    w.Commands.SpeedButtonZpet->click();
     QVERIFY(SameParameters(w.Image, unit));
-    w.SpeedButtonZpet->click();
+    w.Commands.SpeedButtonZpet->click();
     QVERIFY(SameParameters(w.Image, edited));
-    w.SpeedButtonZpet->click();
+    w.Commands.SpeedButtonZpet->click();
     QVERIFY(!SameParameters(w.Image, edited) && !SameParameters(w.Image, unit));
-    w.SpeedButtonZpet->click();
+    w.Commands.SpeedButtonZpet->click();
     QVERIFY(SameParameters(w.Image, unit));
-    w.SpeedButtonZpet->click();
+    w.Commands.SpeedButtonZpet->click();
     QVERIFY(SameParameters(w.Image, start));
-    QVERIFY(!w.SpeedButtonZpet->isEnabled());
+    QVERIFY(!w.Commands.SpeedButtonZpet->isEnabled());
     // Nothing of this reached the unit.
     QCOMPARE(w.Sequencer().State().Mode, TransferMode::Idle);
     QVERIFY(t.sim->Stop());
@@ -263,8 +263,8 @@ void TestHistoryWindow::programKeepsWhatTheUnitHolds() {
     w.PageControl1->setCurrentIndex(2);
     w.ServoTable->SetCurrentCell({1, 1});
     w.ServoTable->Editor()->stepUp();
-    w.LabelFile2->setText(QStringLiteral("/tunes/dry.ign"));
-    w.ButtonProgram->click();
+    w.General.LabelFile2->setText(QStringLiteral("/tunes/dry.ign"));
+    w.Commands.ButtonProgram->click();
     QVERIFY(PassEndedOk(w));
     QVERIFY(w.Sequencer().State().ProgrammedOk);
     WaitWritten(w);
@@ -286,7 +286,7 @@ void TestHistoryWindow::verifyAgainstOtherUnitKeepsTheUnitsImage() {
     QTRY_VERIFY_WITH_TIMEOUT(t.Connected(), 5000);
     const ParameterImage editor = w.Image;
     QVERIFY(!SameParameters(editor, unit));
-    w.ButtonVerify->click();
+    w.Commands.ButtonVerify->click();
     // The failed Verify and the copy read after it, on the same tick: idle only at the end.
     QVERIFY(PassEnded(w));
     WaitWritten(w);
@@ -296,36 +296,36 @@ void TestHistoryWindow::verifyAgainstOtherUnitKeepsTheUnitsImage() {
     QCOMPARE(differs[0].Sidecar->Unit.ProgramName, std::string("SIM01"));
     QVERIFY(SameParameters(w.Image, editor));
     // The failure stays what the user is told, not the copy read's own "OK".
-    QCOMPARE(w.LabelHlaseni->text(), w.Messages.MsgVerifyError);
+    QCOMPARE(w.Live.LabelHlaseni->text(), w.Messages.MsgVerifyError);
     QCOMPARE(w.Sequencer().Display().Colour, StatusColour::Red);
-    QVERIFY(w.Sequencer().Display().LabelHlaseniVisible);
+    QVERIFY(w.Sequencer().Display().MessageVisible);
     QVERIFY(EntriesOf(HistoryKind::Programmed).empty());
     // A Verify that fails again while the unit still holds the same keeps nothing new.
-    w.ButtonVerify->click();
+    w.Commands.ButtonVerify->click();
     QVERIFY(PassEnded(w));
     WaitWritten(w);
     QCOMPARE(EntriesOf(HistoryKind::UnitDiffers).size(), std::size_t(1));
     // A unit that holds the editor's parameters: Verify passes, no copy is read.
-    w.ButtonRead->click();
+    w.Commands.ButtonRead->click();
     QVERIFY(PassEndedOk(w));
-    w.ButtonVerify->click();
+    w.Commands.ButtonVerify->click();
     QVERIFY(PassEndedOk(w));
-    QCOMPARE(w.LabelHlaseni->text(), w.Messages.MsgVerifying + ": OK");
+    QCOMPARE(w.Live.LabelHlaseni->text(), w.Messages.MsgVerifying + ": OK");
 }
 
 void TestHistoryWindow::openAndNewKeepUnkeptEdits() {
     WindowTestEnv env;
-    CurrentLanguage = 1;
+    CurrentLanguage = dorv::Language::English;
     TFormHlav w;
     QTemporaryDir files;
     const QString path = files.filePath("other.ign");
     QVERIFY(SaveParameterFile(path, UnitParameters(5)).Ok);
     w.Image.Tps0() = 33;
-    w.CommitChange();
+    w.Session.Commit();
     const ParameterImage edited = w.Image;
     QVERIFY(w.OpenParameterFile(path));
     auto boxes = dorv::testing::AnswerBoxes(&w, QMessageBox::Yes);
-    w.MenuNew->trigger();
+    w.Commands.MenuNew->trigger();
     WaitWritten(w);
     QCOMPARE(EntriesOf(HistoryKind::BeforeOpen).size(), std::size_t(1));
     QVERIFY(SameParameters(ImageOfEntry(EntriesOf(HistoryKind::BeforeOpen)[0]), edited));
@@ -335,7 +335,7 @@ void TestHistoryWindow::openAndNewKeepUnkeptEdits() {
     QCOMPARE(beforeNew.Sidecar->FileName, path.toStdString());
     // A refused file replaces nothing and keeps nothing.
     w.Image.Tps0() = 44;
-    w.CommitChange();
+    w.Session.Commit();
     QVERIFY(!w.OpenParameterFile(files.filePath("missing.ign")));
     WaitWritten(w);
     QCOMPARE(EntriesOf(HistoryKind::BeforeOpen).size(), std::size_t(1));
@@ -355,25 +355,25 @@ void TestHistoryWindow::unwritableFolderToldOnceToolKeepsWorking() {
     QTRY_VERIFY_WITH_TIMEOUT(t.Connected(), 5000);
     auto boxes = dorv::testing::AnswerBoxes(&w, QMessageBox::Ok);
     for (int pass = 0; pass < 2; ++pass) {
-        w.ButtonRead->click();
+        w.Commands.ButtonRead->click();
         QVERIFY(PassEndedOk(w));
         WaitWritten(w);
         QVERIFY(SameParameters(w.Image, unit));
         w.Image.servo(0).Cell(0, 0) = static_cast<Byte>(20 + pass); // edits to keep next time
-        w.CommitChange();
+        w.Session.Commit();
     }
     QCOMPARE(boxes->Count, 0);
     const QList<QLabel*> notes = w.StatusBar1->findChildren<QLabel*>("LabelHistoryNote");
     QCOMPARE(notes.size(), 1);
     QVERIFY(notes[0]->isVisibleTo(w.StatusBar1));
     QVERIFY2(notes[0]->text().startsWith("History not kept: "), qPrintable(notes[0]->text()));
-    w.MenuGerman->trigger();
+    w.Commands.MenuGerman->trigger();
     QVERIFY2(notes[0]->text().startsWith("Verlauf wird nicht gespeichert: "),
              qPrintable(notes[0]->text()));
-    w.MenuEnglish->trigger();
+    w.Commands.MenuEnglish->trigger();
 
     QVERIFY(QFile::remove(t.DataHome() + "/DORV/history"));
-    w.ButtonRead->click();
+    w.Commands.ButtonRead->click();
     QVERIFY(PassEndedOk(w));
     WaitWritten(w);
     QVERIFY(!notes[0]->isVisibleTo(w.StatusBar1));
@@ -391,7 +391,7 @@ void TestHistoryWindow::retentionRemovesOldestUnpinnedOnly() {
     QTRY_VERIFY_WITH_TIMEOUT(t.Connected(), 5000);
     const std::vector<HistoryEntry> before = ListHistory(folder);
     QCOMPARE(before.size(), std::size_t(HistoryMaxEntries));
-    w.ButtonRead->click(); // keeps before-read and read
+    w.Commands.ButtonRead->click(); // keeps before-read and read
     QVERIFY(PassEndedOk(w));
     WaitWritten(w);
     const std::vector<HistoryEntry> after = ListHistory(folder);
@@ -409,7 +409,7 @@ void TestHistoryWindow::retentionRemovesOldestUnpinnedOnly() {
 
 void TestHistoryWindow::historyWindowFiltersPinsNotesDeletes() {
     WindowTestEnv env;
-    CurrentLanguage = 1;
+    CurrentLanguage = dorv::Language::English;
     TFormHlav w;
     const QString folder = HistoryFolder();
     {
@@ -425,8 +425,8 @@ void TestHistoryWindow::historyWindowFiltersPinsNotesDeletes() {
         store.Write({HistoryKind::BeforeNew, a, t0.addSecs(180), {}, {}});
     }
     w.Image = UnitParameters();
-    w.CommitChange();
-    QVERIFY(w.MenuFile->actions().contains(w.HistoryKeeper->MenuHistory));
+    w.Session.Commit();
+    QVERIFY(w.Commands.MenuFile->actions().contains(w.HistoryKeeper->MenuHistory));
     w.HistoryKeeper->MenuHistory->trigger();
     THistoryWindow* h = w.HistoryKeeper->FormHistory;
     QVERIFY(h && h->isVisible());
@@ -502,7 +502,7 @@ void TestHistoryWindow::historyWindowFiltersPinsNotesDeletes() {
 
 void TestHistoryWindow::damagedEntriesListedNeverChanged() {
     WindowTestEnv env;
-    CurrentLanguage = 1;
+    CurrentLanguage = dorv::Language::English;
     TFormHlav w;
     const QString folder = HistoryFolder();
     QVERIFY(QDir().mkpath(folder));
@@ -570,13 +570,13 @@ void TestHistoryWindow::historyTextsFollowTheLanguage() {
     QFETCH(QString, restore);
     QFETCH(QString, kind);
     WindowTestEnv env;
-    CurrentLanguage = 1;
+    CurrentLanguage = dorv::Language::English;
     TFormHlav w;
     HistoryStore(HistoryFolder())
         .Write({HistoryKind::BeforeNew, UnitParameters(), QDateTime::currentDateTime(), {}, {}});
     w.HistoryKeeper->ShowHistory();
     // Switched while the window is open, as the language menu does.
-    CurrentLanguage = static_cast<unsigned char>(language);
+    CurrentLanguage = dorv::LanguageOfNumber(language);
     w.ApplyLanguage();
     THistoryWindow* h = w.HistoryKeeper->FormHistory;
     QCOMPARE(w.HistoryKeeper->MenuHistory->text(), menu);
@@ -584,7 +584,7 @@ void TestHistoryWindow::historyTextsFollowTheLanguage() {
     QCOMPARE(h->ButtonRestore->text(), restore);
     QCOMPARE(h->EntryList->model()->index(0, THistoryModel::KindColumn).data().toString(), kind);
     QCOMPARE(h->KindFilter->itemText(1 + static_cast<int>(HistoryKind::BeforeNew)), kind);
-    CurrentLanguage = 1;
+    CurrentLanguage = dorv::Language::English;
 }
 
 QTEST_MAIN(TestHistoryWindow)

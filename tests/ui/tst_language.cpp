@@ -214,16 +214,16 @@ std::shared_ptr<dorv::testing::BoxSeen> ReadNextBox(QObject* context,
 void SelectLanguage(TFormHlav& w, int language) {
     switch (language) {
     case 0:
-        w.MenuCzech->trigger();
+        w.Commands.MenuCzech->trigger();
         break;
     case 1:
-        w.MenuEnglish->trigger();
+        w.Commands.MenuEnglish->trigger();
         break;
     case 2:
-        w.MenuGerman->trigger();
+        w.Commands.MenuGerman->trigger();
         break;
     default: // French has no menu item: only a stored setting selects it
-        CurrentLanguage = static_cast<unsigned char>(language);
+        CurrentLanguage = LanguageOfNumber(language);
         w.ApplyLanguage();
         break;
     }
@@ -234,8 +234,8 @@ void SelectLanguage(TFormHlav& w, int language) {
 class TestLanguage : public QObject {
     Q_OBJECT
 private slots:
-    void init() { CurrentLanguage = 1; }
-    void cleanup() { ApplyQtTranslation(1); }
+    void init() { CurrentLanguage = Language::English; }
+    void cleanup() { ApplyQtTranslation(Language::English); }
     void everyTextWholeAndUncovered_data();
     void everyTextWholeAndUncovered();
     void comparisonTextsWholeAndUncovered_data();
@@ -262,30 +262,31 @@ void TestLanguage::everyTextWholeAndUncovered_data() {
 void TestLanguage::everyTextWholeAndUncovered() {
     QFETCH(int, language);
     QFETCH(int, page);
-    CurrentLanguage = static_cast<unsigned char>(language);
+    CurrentLanguage = LanguageOfNumber(language);
     TFormHlav w;
-    w.LabelFile2->setText(QStringLiteral("/home/technician/DORV settings/bench 2/engine.ign"));
+    w.General.LabelFile2->setText(
+        QStringLiteral("/home/technician/DORV settings/bench 2/engine.ign"));
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
     w.PageControl1->setCurrentIndex(page);
-    QCOMPARE(int(CurrentLanguage), language);
+    QCOMPARE(LanguageNumber(CurrentLanguage), language);
     const LanguageMessages& m = w.Messages;
-    SetLabelText(w.LabelPocetProgramovani, m.MsgProgramCount + QStringLiteral(" 65535"));
+    SetLabelText(w.General.LabelPocetProgramovani, m.MsgProgramCount + QStringLiteral(" 65535"));
     // Live servo values: their font size per language is set where they are shown.
-    SetLabelText(w.LabelServoPoz1, m.MsgServoDesired + QStringLiteral(" 1 = 5000 mV"));
-    SetLabelText(w.LabelServoMer1, m.MsgServoMeasured + QStringLiteral(" 1 = 5000 mV"));
-    SetLabelText(w.LabelServoPoz2, m.MsgServoDesired + QStringLiteral(" 2 = 5000 mV"));
-    SetLabelText(w.LabelServoMer2, m.MsgServoMeasured + QStringLiteral(" 2 = 5000 mV"));
+    SetLabelText(w.Live.LabelServoPoz1, m.MsgServoDesired + QStringLiteral(" 1 = 5000 mV"));
+    SetLabelText(w.Live.LabelServoMer1, m.MsgServoMeasured + QStringLiteral(" 1 = 5000 mV"));
+    SetLabelText(w.Live.LabelServoPoz2, m.MsgServoDesired + QStringLiteral(" 2 = 5000 mV"));
+    SetLabelText(w.Live.LabelServoMer2, m.MsgServoMeasured + QStringLiteral(" 2 = 5000 mV"));
     // The red lines under the live values: a unit of another version, damaged programmed data.
-    SetLabelText(w.LabelVersion, m.MsgVersionMismatch + QStringLiteral("  PC-56, IGN-255"));
-    w.LabelVersion->show();
-    w.LabelEeDataErr->show();
+    SetLabelText(w.Live.LabelVersion, m.MsgVersionMismatch + QStringLiteral("  PC-56, IGN-255"));
+    w.Live.LabelVersion->show();
+    w.Live.LabelEeDataErr->show();
     QApplication::processEvents();
     QStringList faults = TextFaults(w);
     QVERIFY2(faults.isEmpty(), qPrintable(faults.join(QLatin1Char('\n'))));
 
     // The connection label gives way to the transfer line.
-    w.LabelSpojeni->hide();
+    w.Live.LabelSpojeni->hide();
     const struct {
         MessageId Message;
         const char* Suffix;
@@ -303,12 +304,12 @@ void TestLanguage::everyTextWholeAndUncovered() {
     };
     for (const auto& status : statusTexts) {
         w.Sequencer().ShowMessage(status.Message, status.Suffix, MessageTime);
-        w.Timer1Timer();
-        w.LabelHlaseni->show();
-        w.CGaugeProgram->setVisible(status.Gauge);
-        w.LabelSpojeni->hide();
+        w.OnTick();
+        w.Live.LabelHlaseni->show();
+        w.Live.CGaugeProgram->setVisible(status.Gauge);
+        w.Live.LabelSpojeni->hide();
         QApplication::processEvents();
-        QVERIFY(w.LabelHlaseni->isVisible());
+        QVERIFY(w.Live.LabelHlaseni->isVisible());
         faults = TextFaults(w);
         QVERIFY2(faults.isEmpty(), qPrintable(faults.join(QLatin1Char('\n'))));
     }
@@ -324,7 +325,7 @@ void TestLanguage::comparisonTextsWholeAndUncovered_data() {
 // that the identities differ.
 void TestLanguage::comparisonTextsWholeAndUncovered() {
     QFETCH(int, language);
-    CurrentLanguage = static_cast<unsigned char>(language);
+    CurrentLanguage = dorv::LanguageOfNumber(language);
     TFormHlav w;
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
@@ -395,10 +396,10 @@ void TestLanguage::qtTextsAndErrorReasonsInLanguage() {
     // From another language, so that its translation has to give way.
     SelectLanguage(w, language == 2 ? 0 : 2);
     SelectLanguage(w, language);
-    QCOMPARE(int(CurrentLanguage), language);
+    QCOMPARE(LanguageNumber(CurrentLanguage), language);
 
     const auto question = ReadNextBox(&w, QMessageBox::No);
-    w.MenuNew->trigger();
+    w.Commands.MenuNew->trigger();
     QCOMPARE(question->Count, 1);
     QCOMPARE(question->Text, w.Messages.MsgDefaultQuestion);
     QCOMPARE(question->ButtonTexts.value(QMessageBox::Yes), yes);
@@ -409,7 +410,7 @@ void TestLanguage::qtTextsAndErrorReasonsInLanguage() {
     auto& port = dynamic_cast<FakeSerialPort&>(w.ComPort());
     port.OpenResult = PortOpenError::NotFound;
     const auto portBox = ReadNextBox(&w, QMessageBox::Ok);
-    w.MenuComPort[1]->trigger();
+    w.Commands.MenuComPort[1]->trigger();
     QTRY_COMPARE(portBox->Count, 1);
     // The reason goes on to name the serial devices that are present (this machine's own).
     QVERIFY2(portBox->Text.startsWith(portError + QStringLiteral("; ")), qPrintable(portBox->Text));
@@ -445,7 +446,8 @@ void TestLanguage::qtTextsAndErrorReasonsInLanguage() {
 
 // Every reason of a file error has a text of its own in every language, with its facts filled in.
 void TestLanguage::fileErrorReasonsInEveryLanguage() {
-    for (unsigned language = 0; language < 4; ++language) {
+    for (const Language language :
+         {Language::Czech, Language::English, Language::German, Language::French}) {
         QSet<QString> writeReasons;
         for (FileWriteError error :
              {FileWriteError::FolderNotMade, FileWriteError::PermissionDenied,
@@ -475,9 +477,10 @@ void TestLanguage::fileErrorReasonsInEveryLanguage() {
         facts.Kind = ParameterFileRefusal::None;
         QVERIFY(FileRefusalReason(facts, language).isEmpty());
     }
-    QCOMPARE(FileWriteReason(FileWriteError::WriteFailed, 2),
+    QCOMPARE(FileWriteReason(FileWriteError::WriteFailed, Language::German),
              QString("Die Datei kann nicht geschrieben werden (ist der Datenträger voll?)."));
-    QCOMPARE(PortOpenReason(PortOpenError::Busy, 0), QString("zařízení používá jiný program"));
+    QCOMPARE(PortOpenReason(PortOpenError::Busy, Language::Czech),
+             QString("zařízení používá jiný program"));
 }
 
 // Each cause of a failed open tells what the user needs, in every language: which devices are
@@ -501,7 +504,8 @@ void TestLanguage::portDiagnosisInEveryLanguage() {
     PortDiagnosis other = diagnosis(PortOpenError::Other);
     other.SystemReason = "Input/output error";
     QSet<QString> permissionTexts;
-    for (unsigned language = 0; language < 4; ++language) {
+    for (const Language language :
+         {Language::Czech, Language::English, Language::German, Language::French}) {
         const QString present = PortDiagnosisText(notFound, language);
         QVERIFY2(present.contains("/dev/ttyS0, /dev/ttyUSB1"), qPrintable(present));
         QVERIFY(present.startsWith(PortOpenReason(PortOpenError::NotFound, language)));
@@ -520,7 +524,7 @@ void TestLanguage::portDiagnosisInEveryLanguage() {
             QVERIFY(!PortDiagnosisText(d, language).contains('%'));
     }
     QCOMPARE(permissionTexts.size(), 4);
-    QVERIFY(PortDiagnosisText(permission, 1).endsWith("then log in again."));
+    QVERIFY(PortDiagnosisText(permission, Language::English).endsWith("then log in again."));
 }
 
 QTEST_MAIN(TestLanguage)

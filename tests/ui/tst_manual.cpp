@@ -64,6 +64,65 @@ const struct {
     {"MsgLogBadLine", &LanguageMessages::MsgLogBadLine},
     {"MsgLogCutLine", &LanguageMessages::MsgLogCutLine},
     {"MsgLogNoSamples", &LanguageMessages::MsgLogNoSamples},
+    {"MsgStopTransfer", &LanguageMessages::MsgStopTransfer},
+    {"MsgStopTransferDetails", &LanguageMessages::MsgStopTransferDetails},
+    {"MsgFileDamaged", &LanguageMessages::MsgFileDamaged},
+    {"MsgStoreDamaged", &LanguageMessages::MsgStoreDamaged},
+    {"MsgDamageBadWord", &LanguageMessages::MsgDamageBadWord},
+    {"MsgDamageTooFew", &LanguageMessages::MsgDamageTooFew},
+    {"MsgDamageTooLarge", &LanguageMessages::MsgDamageTooLarge},
+    {"MsgDamageUnreadable", &LanguageMessages::MsgDamageUnreadable},
+    {"MsgLoadedBefore", &LanguageMessages::MsgLoadedBefore},
+    {"MsgLoadedDefaults", &LanguageMessages::MsgLoadedDefaults},
+    {"MsgCopyKept", &LanguageMessages::MsgCopyKept},
+    {"MsgNoCopy", &LanguageMessages::MsgNoCopy},
+    {"MsgNotKept", &LanguageMessages::MsgNotKept},
+    {"MsgNotKeptShort", &LanguageMessages::MsgNotKeptShort},
+    {"MsgTroubleNotAFolder", &LanguageMessages::MsgTroubleNotAFolder},
+    {"MsgTroubleCannotCreate", &LanguageMessages::MsgTroubleCannotCreate},
+    {"MsgTroubleFolderNotWritable", &LanguageMessages::MsgTroubleFolderNotWritable},
+    {"MsgTroubleSettingsUnreadable", &LanguageMessages::MsgTroubleSettingsUnreadable},
+    {"MsgTroubleSettingsTooLarge", &LanguageMessages::MsgTroubleSettingsTooLarge},
+    {"MsgTroubleFileNotWritable", &LanguageMessages::MsgTroubleFileNotWritable},
+    {"MsgSaveFailed", &LanguageMessages::MsgSaveFailed},
+    {"MsgAlreadyRunning", &LanguageMessages::MsgAlreadyRunning},
+    {"MsgProcessNumber", &LanguageMessages::MsgProcessNumber},
+    {"MsgPortNotFound", &LanguageMessages::MsgPortNotFound},
+    {"MsgPortPermissionDenied", &LanguageMessages::MsgPortPermissionDenied},
+    {"MsgPortBusy", &LanguageMessages::MsgPortBusy},
+    {"MsgPortOther", &LanguageMessages::MsgPortOther},
+    {"MsgPortsPresent", &LanguageMessages::MsgPortsPresent},
+    {"MsgNoPortPresent", &LanguageMessages::MsgNoPortPresent},
+    {"MsgPortNoPermission", &LanguageMessages::MsgPortNoPermission},
+    {"MsgPortBusyBy", &LanguageMessages::MsgPortBusyBy},
+    {"MsgPortOtherBecause", &LanguageMessages::MsgPortOtherBecause},
+    {"MsgFolderNotMade", &LanguageMessages::MsgFolderNotMade},
+    {"MsgWritePermissionDenied", &LanguageMessages::MsgWritePermissionDenied},
+    {"MsgFileNotCreated", &LanguageMessages::MsgFileNotCreated},
+    {"MsgWriteFailed", &LanguageMessages::MsgWriteFailed},
+    {"MsgNotReplaced", &LanguageMessages::MsgNotReplaced},
+    {"MsgWriteRefused", &LanguageMessages::MsgWriteRefused},
+    {"MsgCannotRead", &LanguageMessages::MsgCannotRead},
+    {"MsgNoKeyLine", &LanguageMessages::MsgNoKeyLine},
+    {"MsgEndsInNumbers", &LanguageMessages::MsgEndsInNumbers},
+    {"MsgNotANumber", &LanguageMessages::MsgNotANumber},
+    {"MsgDevicePresent", &LanguageMessages::MsgDevicePresent},
+    {"MsgDeviceAbsent", &LanguageMessages::MsgDeviceAbsent},
+    {"MsgSerialDevices", &LanguageMessages::MsgSerialDevices},
+    {"MsgColumnDevice", &LanguageMessages::MsgColumnDevice},
+    {"MsgColumnStableName", &LanguageMessages::MsgColumnStableName},
+    {"MsgColumnDescription", &LanguageMessages::MsgColumnDescription},
+    {"MsgColumnMaker", &LanguageMessages::MsgColumnMaker},
+    {"MsgColumnSerial", &LanguageMessages::MsgColumnSerial},
+    {"MsgDeviceDisconnected", &LanguageMessages::MsgDeviceDisconnected},
+    {"MsgDeviceReconnected", &LanguageMessages::MsgDeviceReconnected},
+    {"MsgAutoMapped", &LanguageMessages::MsgAutoMapped},
+    {"MsgSeveralDevices", &LanguageMessages::MsgSeveralDevices},
+    {"MsgManualLookedFor", &LanguageMessages::MsgManualLookedFor},
+    {"MsgManualInstallHint", &LanguageMessages::MsgManualInstallHint},
+    {"MsgManualViewerFailed", &LanguageMessages::MsgManualViewerFailed},
+    {"MsgPrintFileTitle", &LanguageMessages::MsgPrintFileTitle},
+    {"MsgPrintFailed", &LanguageMessages::MsgPrintFailed},
     {"MsgChartModuleError", &LanguageMessages::MsgChartModuleError},
 };
 static_assert(sizeof(LanguageMessages) == std::size(MessageFields) * sizeof(QString),
@@ -113,7 +172,7 @@ private slots:
 
 void TestManual::troubleshootingHoldsEveryMessage_data() {
     QTest::addColumn<QString>("message");
-    const LanguageMessages english = dorv::MessagesFor(1);
+    const LanguageMessages english = dorv::MessagesFor(dorv::Language::English);
     for (const auto& field : MessageFields)
         QTest::newRow(field.Name) << english.*field.Message;
 }
@@ -181,7 +240,7 @@ void TestManual::helpContentsFindsManualOfLanguage_data() {
 void TestManual::helpContentsFindsManualOfLanguage() {
     QFETCH(unsigned, language);
     QFETCH(QString, manual);
-    const QString name = dorv::MessagesFor(language).HelpFileName;
+    const QString name = dorv::MessagesFor(dorv::LanguageOfNumber(language)).HelpFileName;
     QCOMPARE(name, QFileInfo(ManualPdf(manual)).fileName());
     const QString found = dorv::FindManual(name, QStringLiteral(DORV_MANUAL_DIR));
     QVERIFY(!found.isEmpty());

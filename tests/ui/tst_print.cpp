@@ -80,16 +80,18 @@ struct WindowLook {
 
 // The operation controls that print view hides.
 QList<QWidget*> OperationControls(const TFormHlav& w) {
-    QList<QWidget*> controls{w.StatusBar1,   w.ImageLogo,  w.GroupBoxToolBar, w.LabelSpojeni,
-                             w.ButtonMinus,  w.ButtonPlus, w.CheckBoxAll,     w.ButtonTps0,
-                             w.ButtonTps100, w.CGaugeRpm,  w.CGaugeTps};
+    QList<QWidget*> controls{w.StatusBar1,        w.General.ImageLogo,  w.Commands.GroupBoxToolBar,
+                             w.Live.LabelSpojeni, w.ButtonMinus,        w.ButtonPlus,
+                             w.CheckBoxAll,       w.General.ButtonTps0, w.General.ButtonTps100,
+                             w.Live.CGaugeRpm,    w.Live.CGaugeTps};
     for (TCSpinButton* spin : w.CSpinButtonColumn)
         controls << spin;
     return controls;
 }
 
 QList<TEditUpDown*> AllUpDowns(const TFormHlav& w) {
-    return {w.UpDownTps0, w.UpDownTps100, w.UpDownHystMv, w.UpDownHystRpm, w.ServoTable->Editor()};
+    return {w.General.UpDownTps0, w.General.UpDownTps100, w.UpDownHystMv, w.UpDownHystRpm,
+            w.ServoTable->Editor()};
 }
 
 // What a poppler tool prints about the PDF; empty if it fails.
@@ -231,13 +233,13 @@ QString Caption(const QString& text) {
 class PrintViewProbe : public QObject {
 public:
     PrintViewProbe(TFormHlav& w, std::function<void()> check) : w_(w), check_(std::move(check)) {
-        w.LabelHlaseni->installEventFilter(this);
+        w.Live.LabelHlaseni->installEventFilter(this);
     }
     int Checks = 0;
 
 protected:
     bool eventFilter(QObject*, QEvent* event) override {
-        if (event->type() == QEvent::Paint && w_.PrintView) {
+        if (event->type() == QEvent::Paint && w_.Printer.PrintView) {
             ++Checks;
             check_();
         }
@@ -252,7 +254,7 @@ private:
 // The window shown, with one tick run so that the live display shows what a silent port gives.
 bool ShowAfterTick(TFormHlav& w) {
     w.show();
-    w.Timer1Timer();
+    w.OnTick();
     return QTest::qWaitForWindowExposed(&w);
 }
 
@@ -297,7 +299,7 @@ void TestPrint::initTestCase() {
 }
 
 void TestPrint::init() {
-    CurrentLanguage = 1;
+    CurrentLanguage = Language::English;
 }
 
 void TestPrint::printsActivePageInPrintView_data() {
@@ -319,7 +321,7 @@ void TestPrint::printsActivePageInPrintView() {
     QVERIFY(ShowAfterTick(w));
     // Live values as with a unit: the labels are filled with the button face.
     QVERIFY(testing::ConnectScriptedUnit(w));
-    QVERIFY(w.LabelServoPoz1->autoFillBackground());
+    QVERIFY(w.Live.LabelServoPoz1->autoFillBackground());
     const WindowLook before = WindowLook::Of(w);
     QVERIFY(before.upDownsWithoutButtons.isEmpty());
 
@@ -329,15 +331,16 @@ void TestPrint::printsActivePageInPrintView() {
     QString headingText;    // and what it says
     QRect otherTabs;        // the tab row right of the active page's tab
     QStringList shownTexts; // captions and values that show while printing
-    w.ChoosePrintTarget = [&]() -> std::optional<QString> { return pdf; };
+    w.Printer.ChoosePrintTarget = [&]() -> std::optional<QString> { return pdf; };
     QWidget* client = w.findChild<QWidget*>(QStringLiteral("ClientArea"));
     QVERIFY(client);
     // The window as it is printed.
     PrintViewProbe probe(w, [&] {
-        QVERIFY(w.PrintView);
-        QVERIFY(w.LabelHlaseni->isVisibleTo(&w));
-        QVERIFY(w.LabelHlaseni->text().startsWith(QStringLiteral("Date and Time of printing:  ")));
-        QVERIFY(w.CGaugeProgram->isHidden());
+        QVERIFY(w.Printer.PrintView);
+        QVERIFY(w.Live.LabelHlaseni->isVisibleTo(&w));
+        QVERIFY(
+            w.Live.LabelHlaseni->text().startsWith(QStringLiteral("Date and Time of printing:  ")));
+        QVERIFY(w.Live.CGaugeProgram->isHidden());
         QCOMPARE(w.palette().color(QPalette::Window), QColor(Qt::white));
         for (QWidget* control : OperationControls(w))
             QVERIFY2(control->isHidden(), qPrintable(control->objectName()));
@@ -347,14 +350,14 @@ void TestPrint::printsActivePageInPrintView() {
             QCOMPARE(w.PageControl1->isTabVisible(tab), tab == page);
         QCOMPARE(w.PageControl1->currentIndex(), page);
         QVERIFY(w.ServoTable->isVisibleTo(&w) == (page != 0));
-        QVERIFY(w.UpDownTps0->isVisibleTo(&w) == (page == 0));
+        QVERIFY(w.General.UpDownTps0->isVisibleTo(&w) == (page == 0));
         QCOMPARE(w.ServoTable->RowLabelColour(0), QColor(Qt::white));
-        printed = w.PrintedArea();
-        heading = InClient(w, w.LabelHlaseni);
-        headingText = w.LabelHlaseni->text();
+        printed = w.Printer.PrintedArea();
+        heading = InClient(w, w.Live.LabelHlaseni);
+        headingText = w.Live.LabelHlaseni->text();
         // The heading covers no other control.
         for (const QWidget* other : client->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
-            if (other != w.LabelHlaseni && other->isVisibleTo(client))
+            if (other != w.Live.LabelHlaseni && other->isVisibleTo(client))
                 QVERIFY2(!other->geometry().intersects(heading), qPrintable(other->objectName()));
         QVERIFY(printed.contains(heading));
         const QRect tab = w.PageControl1->tabBar()->tabRect(page).translated(
@@ -362,14 +365,15 @@ void TestPrint::printsActivePageInPrintView() {
         otherTabs = QRect(tab.right() + 4, tab.top() + 3,
                           InClient(w, w.PageControl1).right() - tab.right() - 8, tab.height() - 6);
         shownTexts = QStringList{headingText,
-                                 w.LabelRpm->text(),
-                                 w.LabelNapeti->text(),
-                                 w.LabelServoPoz1->text(),
-                                 w.LabelServoMer2->text(),
-                                 Caption(w.CheckBoxProgHned->text())};
+                                 w.Live.LabelRpm->text(),
+                                 w.Live.LabelNapeti->text(),
+                                 w.Live.LabelServoPoz1->text(),
+                                 w.Live.LabelServoMer2->text(),
+                                 Caption(w.Live.CheckBoxProgHned->text())};
         if (page == 0) {
-            shownTexts << w.GroupBoxSetTps->title() << w.RadioGroupPocPulsu->title()
-                       << w.LabelTps0->text() << w.UpDownTps0->text() << w.UpDownTps100->text();
+            shownTexts << w.General.GroupBoxSetTps->title() << w.General.RadioGroupPocPulsu->title()
+                       << w.General.LabelTps0->text() << w.General.UpDownTps0->text()
+                       << w.General.UpDownTps100->text();
         } else {
             shownTexts << Caption(w.CheckBoxServoEnable->text()) << w.LabelHystMv->text()
                        << w.UpDownHystRpm->text();
@@ -382,11 +386,11 @@ void TestPrint::printsActivePageInPrintView() {
                            << w.ServoTable->CellText({lastRow, c});
         }
     });
-    w.SpeedButtonPrintClick();
+    w.OnPrint();
     QCOMPARE(probe.Checks, 1);
 
     // Every control back as it was; the heading stays, the progress gauge stays hidden.
-    QVERIFY(!w.PrintView);
+    QVERIFY(!w.Printer.PrintView);
     WindowLook after = WindowLook::Of(w);
     QVERIFY(!after.hidden.value(QStringLiteral("LabelHlaseni")));
     after.hidden[QStringLiteral("LabelHlaseni")] = before.hidden[QStringLiteral("LabelHlaseni")];
@@ -401,7 +405,7 @@ void TestPrint::printsActivePageInPrintView() {
         QCOMPARE(w.CSpinButtonColumn[7]->isVisible(), tpEnable);
         QVERIFY(w.ButtonPlus->isVisible());
     } else {
-        QVERIFY(w.ButtonTps0->isVisible());
+        QVERIFY(w.General.ButtonTps0->isVisible());
     }
 
     if (const QString keep = qEnvironmentVariable("DORV_KEEP_PRINT"); !keep.isEmpty())
@@ -462,12 +466,12 @@ void TestPrint::printsActivePageInPrintView() {
                 }
     // Two general or hysteresis editors, the table's editor, and 165 or 30 drawn cells.
     QCOMPARE(arrowsChecked, page == 0 ? 2 : (tpEnable ? 168 : 33));
-    QVERIFY(!plain(InClient(w, page == 0 ? w.GroupBoxSetTps : w.GroupBoxServo)));
+    QVERIFY(!plain(InClient(w, page == 0 ? w.General.GroupBoxSetTps : w.GroupBoxServo)));
 
     // White under every label: the live values, the heading, the check box, the row labels.
-    QList<QWidget*> labels{w.LabelRpm,       w.LabelTpsMon,     w.LabelNapeti,
-                           w.LabelServoPoz1, w.LabelServoMer1,  w.LabelServoPoz2,
-                           w.LabelServoMer2, w.CheckBoxProgHned};
+    QList<QWidget*> labels{w.Live.LabelRpm,       w.Live.LabelTpsMon,     w.Live.LabelNapeti,
+                           w.Live.LabelServoPoz1, w.Live.LabelServoMer1,  w.Live.LabelServoPoz2,
+                           w.Live.LabelServoMer2, w.Live.CheckBoxProgHned};
     if (page != 0)
         labels << w.LabelHystMv << w.CheckBoxServoEnable;
     for (QWidget* label : labels)
@@ -495,22 +499,22 @@ void TestPrint::headingByLanguage() {
     QFETCH(int, language);
     QFETCH(QString, heading);
     TFormHlav w;
-    CurrentLanguage = static_cast<unsigned char>(language);
+    CurrentLanguage = LanguageOfNumber(language);
     w.ApplyLanguage();
     // A message on screen from before: the unit was being read.
     w.Sequencer().ShowMessage(MessageId::MsgReading, std::string(), 0);
     const QString pdf = output_.filePath(QStringLiteral("heading%1.pdf").arg(language));
-    w.ChoosePrintTarget = [&]() -> std::optional<QString> { return pdf; };
+    w.Printer.ChoosePrintTarget = [&]() -> std::optional<QString> { return pdf; };
     const QLocale locale = QLocale::system();
     const QDateTime before = QDateTime::currentDateTime();
-    w.SpeedButtonPrintClick();
+    w.OnPrint();
     const QDateTime after = QDateTime::currentDateTime();
     if (const QString keep = qEnvironmentVariable("DORV_KEEP_PRINT"); !keep.isEmpty())
         QFile::copy(pdf, keep + QLatin1Char('/') + QFileInfo(pdf).fileName());
 
     // The heading stays for the message time, and is printed as text.
-    const QString printed = w.LabelHlaseni->text();
-    QVERIFY(w.LabelHlaseni->isVisibleTo(&w));
+    const QString printed = w.Live.LabelHlaseni->text();
+    QVERIFY(w.Live.LabelHlaseni->isVisibleTo(&w));
     QCOMPARE(w.Sequencer().State().MessageTicks, MessageTime);
     QVERIFY2(PdfText(pdf).contains(printed.simplified()), qPrintable(printed));
     if (heading.isEmpty()) {
@@ -539,22 +543,22 @@ void TestPrint::failedOrCancelledPrintRestoresWindow() {
     QVERIFY(ShowAfterTick(w));
     const WindowLook before = WindowLook::Of(w);
     const QString unwritable = output_.filePath(QStringLiteral("no-such-folder/report.pdf"));
-    w.ChoosePrintTarget = [&]() -> std::optional<QString> {
+    w.Printer.ChoosePrintTarget = [&]() -> std::optional<QString> {
         if (cancel)
             return std::nullopt;
         return unwritable;
     };
     QString boxText;
     CloseNextModalBox(&w, &boxText);
-    w.SpeedButtonPrintClick();
+    w.OnPrint();
 
     QCOMPARE(boxText.isEmpty(), cancel);
     if (!cancel)
         QVERIFY2(boxText.contains(unwritable), qPrintable(boxText));
     // A cancelled choice leaves the window untouched; a failed print shows the heading.
-    QCOMPARE(w.LabelHlaseni->isHidden(), cancel);
+    QCOMPARE(w.Live.LabelHlaseni->isHidden(), cancel);
     QVERIFY(!QFile::exists(unwritable));
-    QVERIFY(!w.PrintView);
+    QVERIFY(!w.Printer.PrintView);
     WindowLook after = WindowLook::Of(w);
     after.hidden[QStringLiteral("LabelHlaseni")] = before.hidden[QStringLiteral("LabelHlaseni")];
     QVERIFY2(after.ChangedSince(before).isEmpty(),
@@ -583,11 +587,11 @@ void TestPrint::noPrinterAsksForPdfFile() {
         }
     });
     answer->start(20);
-    w.SpeedButtonPrintClick();
+    w.OnPrint();
 
     QVERIFY(dialogShown);
     QCOMPARE(PdfPageCount(chosen + QStringLiteral(".pdf")), 1);
-    QVERIFY(!w.PrintView);
+    QVERIFY(!w.Printer.PrintView);
 }
 
 // The colours a control shows: its ground, its edit ground, its face, and whether it fills its
@@ -627,7 +631,7 @@ void TestPrint::coloursBackAfterPrint() {
     w.Image.servo(0).TpEnable() = 1;
     w.PageControl1->setCurrentIndex(1);
     w.FillEditors();
-    w.CheckBoxProgHned->setChecked(programAfterChange);
+    w.Live.CheckBoxProgHned->setChecked(programAfterChange);
     w.ShowServoEditors();
     QVERIFY(ShowAfterTick(w));
     QVERIFY(testing::ConnectScriptedUnit(w));
@@ -639,13 +643,13 @@ void TestPrint::coloursBackAfterPrint() {
     QCOMPARE(w.ServoTable->RowLabelColour(4), lime);
     const QMap<QString, QString> before = ColoursOfAll(w);
 
-    w.ChoosePrintTarget = [&]() -> std::optional<QString> {
+    w.Printer.ChoosePrintTarget = [&]() -> std::optional<QString> {
         return output_.filePath(fails ? QStringLiteral("no-such-folder/colours.pdf")
                                       : QStringLiteral("colours.pdf"));
     };
     QString boxText;
     CloseNextModalBox(&w, &boxText);
-    w.SpeedButtonPrintClick();
+    w.OnPrint();
     QCOMPARE(boxText.isEmpty(), !fails);
     // The window right after the print, to look at.
     if (const QString keep = qEnvironmentVariable("DORV_KEEP_PRINT"); !keep.isEmpty())
@@ -666,7 +670,7 @@ void TestPrint::coloursBackAfterPrint() {
                            after.value(it.key());
     QVERIFY2(changed.isEmpty(), qPrintable(changed.join('\n')));
     // The next tick, with the engine where it was, changes no colour either.
-    w.Timer1Timer();
+    w.OnTick();
     QCOMPARE(w.ServoTable->RowLabelColour(4), lime);
     QCOMPARE(w.ServoTable->CellColour({4, 3}), lime);
     const QImage drawn = w.ServoTable->grab().toImage();

@@ -76,8 +76,8 @@ struct WindowState {
     QString LastFile;
 
     explicit WindowState(const TFormHlav& w)
-        : Image(w.Image), HistoryIndex(w.History.CurrentIndex()), File(w.LabelFile2->text()),
-          LastFile(w.LastFilePath) {}
+        : Image(w.Image), HistoryIndex(w.Session.History.CurrentIndex()),
+          File(w.General.LabelFile2->text()), LastFile(w.LastFilePath) {}
     bool operator==(const WindowState&) const = default;
 };
 
@@ -126,7 +126,7 @@ void TestStartup::init() {
     env_ = std::make_unique<testing::WindowTestEnv>();
     files_ = std::make_unique<QTemporaryDir>();
     QVERIFY(files_->isValid());
-    CurrentLanguage = 1;
+    CurrentLanguage = Language::English;
 }
 
 void TestStartup::cleanup() {
@@ -149,30 +149,30 @@ void TestStartup::newAsksWithYesNoCancel() {
     TFormHlav w;
     w.SetActivePage(1);
     w.Image.ServoTable(0, 3, 4) = 7;
-    w.CommitChange();
+    w.Session.Commit();
     // The link's tick sets the message line from the sequencer; held here, so that only New
     // decides about the line however long the box stays open on a busy machine.
     w.Timer1->stop();
-    w.LabelHlaseni->show();
+    w.Live.LabelHlaseni->show();
     const WindowState before(w);
 
     const auto seen = AnswerBoxes(&w, QMessageBox::StandardButton(answer));
-    w.MenuNew->trigger();
+    w.Commands.MenuNew->trigger();
     QCOMPARE(seen->Count, 1);
     QCOMPARE(seen->Text, QStringLiteral("Do you want default setting?"));
     QCOMPARE(seen->Buttons, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
     if (!setsDefaults) {
         QVERIFY(WindowState(w) == before);
-        QVERIFY(!w.LabelHlaseni->isHidden());
+        QVERIFY(!w.Live.LabelHlaseni->isHidden());
         return;
     }
     QVERIFY(w.Image == DefaultImage());
-    QCOMPARE(w.LabelFile2->text(), QString());
-    QVERIFY(w.LabelHlaseni->isHidden());
-    QVERIFY(w.CGaugeProgram->isHidden());
+    QCOMPARE(w.General.LabelFile2->text(), QString());
+    QVERIFY(w.Live.LabelHlaseni->isHidden());
+    QVERIFY(w.Live.CGaugeProgram->isHidden());
     QCOMPARE(w.LastFilePath, before.LastFile);
     // New is an edit like any other: undo brings the table back.
-    w.SpeedButtonZpetClick();
+    w.OnUndo();
     QCOMPARE(w.Image.ServoTable(0, 3, 4), 7);
 }
 
@@ -190,31 +190,31 @@ void TestStartup::saveThenOpenIsUndoable() {
     // (Row 0: the cell typed into is shown whether TP Enable is ticked or not.)
     w.ServoTable->SetCurrentCell({0, 5});
     w.ServoTable->Editor()->SetPosition(3300);
-    const int historyBefore = w.History.CurrentIndex();
-    w.MenuSave->trigger();
+    const int historyBefore = w.Session.History.CurrentIndex();
+    w.Commands.MenuSave->trigger();
     QCOMPARE(w.Image.ServoTable(1, 0, 5), 3300 / 20);
     QCOMPARE(ReadText(path), QByteArray::fromStdString(ParameterFileText(w.Image)));
-    QCOMPARE(w.LabelFile2->text(), path);
+    QCOMPARE(w.General.LabelFile2->text(), path);
     QCOMPARE(w.LastFilePath, path);
     QCOMPARE(w.OpenDialog1->directory().absolutePath(), files_->path());
-    QCOMPARE(w.History.CurrentIndex(), historyBefore); // a save is not an edit
+    QCOMPARE(w.Session.History.CurrentIndex(), historyBefore); // a save is not an edit
     QCOMPARE(saveFilter, QStringLiteral("Ignition Parametrs(*.ign)"));
     const ParameterImage saved = w.Image;
 
     const auto seen = AnswerBoxes(&w, QMessageBox::Yes);
-    w.MenuNew->trigger();
+    w.Commands.MenuNew->trigger();
     QVERIFY(w.Image == DefaultImage());
-    QCOMPARE(w.LabelFile2->text(), QString());
+    QCOMPARE(w.General.LabelFile2->text(), QString());
 
-    w.LabelHlaseni->show();
-    w.MenuOpen->trigger();
+    w.Live.LabelHlaseni->show();
+    w.Commands.MenuOpen->trigger();
     QCOMPARE(seen->Count, 1); // only New's question: the file was accepted
     QVERIFY(w.Image == saved);
-    QCOMPARE(w.LabelFile2->text(), path);
+    QCOMPARE(w.General.LabelFile2->text(), path);
     QCOMPARE(w.SaveDialog1->directory().absolutePath(), files_->path());
-    QVERIFY(w.LabelHlaseni->isHidden());
+    QVERIFY(w.Live.LabelHlaseni->isHidden());
     QCOMPARE(w.ServoTable->Position({0, 5}), 3300); // editors show the loaded table
-    w.SpeedButtonZpetClick();
+    w.OnUndo();
     QVERIFY(w.Image == DefaultImage());
 }
 
@@ -238,7 +238,7 @@ void TestStartup::fileLabelShowsCurrentFile() {
     QFETCH(QString, folder);
     QVERIFY(QDir(files_->path()).mkpath(folder));
     const QString path = QDir::cleanPath(files_->filePath(folder) + QStringLiteral("/engine.ign"));
-    CurrentLanguage = static_cast<unsigned char>(language);
+    CurrentLanguage = LanguageOfNumber(language);
     TFormHlav w;
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
@@ -247,20 +247,20 @@ void TestStartup::fileLabelShowsCurrentFile() {
     QVERIFY(w.SaveParameterFile(path));
     if (open) {
         const auto seen = AnswerBoxes(&w, QMessageBox::Yes);
-        w.MenuNew->trigger();
-        QCOMPARE(w.LabelFile2->text(), QString());
+        w.Commands.MenuNew->trigger();
+        QCOMPARE(w.General.LabelFile2->text(), QString());
         w.PageControl1->setCurrentIndex(2);
-        w.MenuOpen->trigger();
+        w.Commands.MenuOpen->trigger();
         QCOMPARE(seen->Count, 1);
     }
     w.PageControl1->setCurrentIndex(0);
     QApplication::processEvents();
 
-    TElidedLabel* label = w.LabelFile2;
+    TElidedLabel* label = w.General.LabelFile2;
     QVERIFY(label->isVisible());
     QCOMPARE(label->text(), path);
-    QVERIFY(label->x() > w.LabelFile1->geometry().right());
-    QVERIFY(label->geometry().right() < w.LabelPocetProgramovani->x());
+    QVERIFY(label->x() > w.General.LabelFile1->geometry().right());
+    QVERIFY(label->geometry().right() < w.General.LabelPocetProgramovani->x());
     const QString shown = label->ShownText();
     QVERIFY(label->fontMetrics().horizontalAdvance(shown) <= label->contentsRect().width());
     if (label->fontMetrics().horizontalAdvance(path) <= label->contentsRect().width()) {
@@ -280,11 +280,11 @@ void TestStartup::fileLabelShowsCurrentFile() {
 void TestStartup::saveThatFailsChangesNothing() {
     TFormHlav w;
     w.FileChooser = [&](QFileDialog*) { return files_->filePath(QStringLiteral("no/such/x.ign")); };
-    w.LabelFile2->setText(QStringLiteral("/kept.ign"));
-    w.UpDownTps0->SetPosition(1000); // typed, not committed
+    w.General.LabelFile2->setText(QStringLiteral("/kept.ign"));
+    w.General.UpDownTps0->SetPosition(1000); // typed, not committed
     const WindowState before(w);
     const auto seen = AnswerBoxes(&w, QMessageBox::Ok);
-    w.MenuSave->trigger();
+    w.Commands.MenuSave->trigger();
     QCOMPARE(seen->Count, 1);
     QCOMPARE(seen->Text, QStringLiteral("Saving the file failed!"));
     QVERIFY(WindowState(w) == before);
@@ -318,31 +318,31 @@ void TestStartup::openRefusedChangesNothing() {
         WriteText(path, contents);
     TFormHlav w;
     w.FileChooser = [&](QFileDialog* dialog) { return dialog == w.OpenDialog1 ? path : QString(); };
-    w.LabelFile2->setText(QStringLiteral("/kept.ign"));
+    w.General.LabelFile2->setText(QStringLiteral("/kept.ign"));
     w.LastFilePath = QStringLiteral("/kept.ign");
     const WindowState before(w);
     const auto seen = AnswerBoxes(&w, QMessageBox::Ok);
-    w.MenuOpen->trigger();
+    w.Commands.MenuOpen->trigger();
     QCOMPARE(seen->Count, 1);
     QCOMPARE(seen->Text, message);
     QVERIFY(WindowState(w) == before);
-    QVERIFY(!w.History.CanUndo());
+    QVERIFY(!w.Session.History.CanUndo());
 }
 
 void TestStartup::openCancelledHidesTransferIndication() {
     TFormHlav w;
     w.FileChooser = [](QFileDialog*) { return QString(); };
-    w.LabelHlaseni->show();
-    w.CGaugeProgram->show();
+    w.Live.LabelHlaseni->show();
+    w.Live.CGaugeProgram->show();
     const WindowState before(w);
-    w.MenuOpen->trigger();
-    QVERIFY(w.LabelHlaseni->isHidden());
-    QVERIFY(w.CGaugeProgram->isHidden());
+    w.Commands.MenuOpen->trigger();
+    QVERIFY(w.Live.LabelHlaseni->isHidden());
+    QVERIFY(w.Live.CGaugeProgram->isHidden());
     QVERIFY(WindowState(w) == before);
     // Cancelling Save changes nothing at all, not even the transfer indication.
-    w.LabelHlaseni->show();
-    w.MenuSave->trigger();
-    QVERIFY(!w.LabelHlaseni->isHidden());
+    w.Live.LabelHlaseni->show();
+    w.Commands.MenuSave->trigger();
+    QVERIFY(!w.Live.LabelHlaseni->isHidden());
     QVERIFY(WindowState(w) == before);
 }
 
@@ -413,10 +413,10 @@ void TestStartup::typedPathLeavesNoCompletionPopup() {
         }
     });
     user.start(20);
-    w.MenuOpen->trigger();
+    w.Commands.MenuOpen->trigger();
     QVERIFY(listSeen); // the completion list was up when Enter was pressed
     QCOMPARE(phase, Phase::Taken);
-    QCOMPARE(w.LabelFile2->text(), files_->filePath(QStringLiteral("engine.ign")));
+    QCOMPARE(w.General.LabelFile2->text(), files_->filePath(QStringLiteral("engine.ign")));
     QVERIFY(w.Image == DefaultImage());
     QVERIFY(VisiblePopups().isEmpty());
     QCOMPARE(QApplication::activePopupWidget(), nullptr);
@@ -440,12 +440,12 @@ void TestStartup::closeKeepsEverySettingAndForeignKeys() {
         w.move(30, 40);
         w.resize(900, 700);
         w.PortIndex = 6;
-        w.MenuGermanClick();
+        w.OnGerman();
         w.PageControl1->setCurrentIndex(2);
         w.Image.ServoTable(1, 9, 14) = 111;
         w.AllCellsFlag = {1, 1};
         w.FillEditors(); // page 2 packs servo 2's editors and All box at close
-        w.LabelFile2->setText(lastFile);
+        w.General.LabelFile2->setText(lastFile);
         w.LastFilePath = lastFile;
         w.close();
         image = w.Image;
@@ -461,32 +461,32 @@ void TestStartup::closeKeepsEverySettingAndForeignKeys() {
     QCOMPARE(again.pos(), QPoint(30, 40));
     QCOMPARE(again.size(), QSize(900, 700));
     QCOMPARE(again.PortIndex, 6);
-    QCOMPARE(int(CurrentLanguage), 2);
-    QVERIFY(again.MenuGerman->isChecked());
+    QCOMPARE(LanguageNumber(CurrentLanguage), 2);
+    QVERIFY(again.Commands.MenuGerman->isChecked());
     QCOMPARE(again.ActivePage(), 2);
     QVERIFY(again.Image == image);
     QVERIFY(again.AllCellsFlag == flags);
     QCOMPARE(flags[0], 1);
     QVERIFY(again.CheckBoxAll->isChecked());
-    QCOMPARE(again.LabelFile2->text(), lastFile);
+    QCOMPARE(again.General.LabelFile2->text(), lastFile);
     QCOMPARE(again.LastFilePath, lastFile);
     QCOMPARE(again.OpenDialog1->directory().absolutePath(), files_->path());
     QCOMPARE(again.SaveDialog1->directory().absolutePath(), files_->path());
-    QVERIFY(!again.History.CanUndo());
+    QVERIFY(!again.Session.History.CanUndo());
 }
 
 void TestStartup::firstRunDefaults() {
-    CurrentLanguage = 0;
+    CurrentLanguage = Language::Czech;
     TFormHlav w;
     const QRect screen = w.screen()->geometry();
     QCOMPARE(w.size(), QSize(986, 849));
     QCOMPARE(w.pos(), QPoint((screen.width() - 986) / 2, (screen.height() - 849) / 2));
     QCOMPARE(w.PortIndex, 0);
-    QCOMPARE(int(CurrentLanguage), 0);
+    QCOMPARE(LanguageNumber(CurrentLanguage), 0);
     QCOMPARE(w.ActivePage(), 0);
-    QCOMPARE(w.LabelFile2->text(), QString());
+    QCOMPARE(w.General.LabelFile2->text(), QString());
     QVERIFY(w.Image == DefaultImage());
-    QVERIFY(!w.History.CanUndo() && !w.History.CanRedo());
+    QVERIFY(!w.Session.History.CanUndo() && !w.Session.History.CanRedo());
     QVERIFY(!QFileInfo::exists(ConfigFile(SettingsFileName))); // nothing written before close
 }
 
@@ -666,7 +666,8 @@ void TestStartup::exitDuringTransferAsks() {
     TFormHlav w;
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
-    w.MenuProgram->trigger(); // the scripted port never answers: the pass runs until it fails
+    w.Commands.MenuProgram
+        ->trigger(); // the scripted port never answers: the pass runs until it fails
     QCOMPARE(w.Sequencer().State().Mode, TransferMode::Program);
     QObject answering; // answers only during this test
     const auto seen = AnswerBoxes(&answering, QMessageBox::StandardButton(answer));
@@ -676,7 +677,7 @@ void TestStartup::exitDuringTransferAsks() {
     QCOMPARE(w.isVisible(), !closedAtOnce);
     if (answer == QMessageBox::Yes) {
         QCOMPARE(w.Sequencer().State().Mode, TransferMode::Idle);
-        QCOMPARE(w.LabelHlaseni->text(), w.Messages.MsgProgramError);
+        QCOMPARE(w.Live.LabelHlaseni->text(), w.Messages.MsgProgramError);
         return;
     }
     QCOMPARE(w.Sequencer().State().Mode, TransferMode::Program);
@@ -708,7 +709,7 @@ void TestStartup::storedComPort() {
     TFormHlav w;
     QCOMPARE(w.PortIndex, portIndex);
     for (int k = 0; k < TFormHlav::ComPortCount; ++k) // COM21 has no item: none is checked
-        QCOMPARE(w.MenuComPort[k]->isChecked(), k == portIndex);
+        QCOMPARE(w.Commands.MenuComPort[k]->isChecked(), k == portIndex);
     w.close();
     QVERIFY(ReadText(ConfigFile(SettingsFileName))
                 .contains("ComPort=" + QByteArray::number(portIndex + 1)));
@@ -730,7 +731,7 @@ void TestStartup::testMarkerShowsTestLabels() {
         WriteText(ConfigFile(TestMarkerFileName), marker);
     TFormHlav w;
     QCOMPARE(w.TestDisplay, shown);
-    for (QLabel* label : w.LabelTest)
+    for (QLabel* label : w.Live.LabelTest)
         QCOMPARE(!label->isHidden(), shown);
 }
 

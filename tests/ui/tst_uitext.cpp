@@ -144,7 +144,7 @@ QString Shown(QWidget* window, const QString& name, const QString& what) {
 class TestUiText : public QObject {
     Q_OBJECT
 private slots:
-    void init() { CurrentLanguage = 0; }
+    void init() { CurrentLanguage = Language::Czech; }
     void captionsAndHints_data();
     void captionsAndHints();
     void menuCheckMarks_data();
@@ -153,6 +153,7 @@ private slots:
     void tablesNameEveryControlOnce();
     void messages_data();
     void messages();
+    void everyMessageInEveryLanguage();
     void placeholdersOnlyWhileNotConnected();
     void languageFromArgument_data();
     void languageFromArgument();
@@ -245,9 +246,9 @@ void TestUiText::captionsAndHints() {
     QFETCH(QString, control);
     QFETCH(QString, what);
     FakeWindow window;
-    CurrentLanguage = 0;
+    CurrentLanguage = Language::Czech;
     ApplyLanguageTexts(&window);
-    CurrentLanguage = language;
+    CurrentLanguage = LanguageOfNumber(language);
     ApplyLanguageTexts(&window);
     QTEST(Shown(&window, control, what), "expected");
 }
@@ -266,9 +267,9 @@ void TestUiText::menuCheckMarks() {
     QFETCH(QString, checked);
     FakeWindow window;
     for (int before = 0; before < 3; ++before) { // from every other language
-        CurrentLanguage = before;
+        CurrentLanguage = LanguageOfNumber(before);
         ApplyLanguageTexts(&window);
-        CurrentLanguage = language;
+        CurrentLanguage = LanguageOfNumber(language);
         ApplyLanguageTexts(&window);
         for (const char* item : {"MenuEnglish", "MenuCzech", "MenuGerman"}) {
             auto* action = window.findChild<QAction*>(item);
@@ -279,9 +280,9 @@ void TestUiText::menuCheckMarks() {
 
 void TestUiText::unknownLanguageIsEnglish() {
     FakeWindow window;
-    CurrentLanguage = 7;
+    CurrentLanguage = LanguageOfNumber(7);
     const LanguageMessages m = ApplyLanguageTexts(&window);
-    QCOMPARE(int(CurrentLanguage), 1);
+    QCOMPARE(LanguageNumber(CurrentLanguage), 1);
     QCOMPARE(window.windowTitle(), QString("Programming of \"DORV\" unit"));
     QVERIFY(window.findChild<QAction*>("MenuEnglish")->isChecked());
     QCOMPARE(m.MsgReadError, QString("Read error!"));
@@ -324,19 +325,55 @@ void TestUiText::messages_data() {
 void TestUiText::messages() {
     QFETCH(int, language);
     FakeWindow window;
-    CurrentLanguage = language;
+    CurrentLanguage = LanguageOfNumber(language);
     const LanguageMessages m = ApplyLanguageTexts(&window);
     QTEST(m.HelpFileName, "help");
     QTEST(m.MsgHelpOpenError, "helpError");
     QTEST(m.MsgProgramCount, "count");
     QTEST(m.MsgReading, "reading");
-    QCOMPARE(m.MsgDefaultQuestion, MessagesFor(language).MsgDefaultQuestion);
+    QCOMPARE(m.MsgDefaultQuestion, MessagesFor(LanguageOfNumber(language)).MsgDefaultQuestion);
     QVERIFY(!m.MsgDefaultQuestion.isEmpty());
+}
+
+// Each message and caption has a text in every language, with the same placeholders as the English
+// one (a translation without one would show "%1" or drop the fact), and one message alone reads as
+// the whole set has it.
+void TestUiText::everyMessageInEveryLanguage() {
+    const QRegularExpression placeholder(QStringLiteral("%\\d"));
+    const auto placeholders = [&](const QString& text) {
+        QStringList found;
+        for (auto match = placeholder.globalMatch(text); match.hasNext();)
+            found << match.next().captured();
+        found.sort();
+        return found;
+    };
+    const QList<QString LanguageMessages::*> members = MessageMembers();
+    QVERIFY(members.size() > 90);
+    const LanguageMessages english = MessagesFor(Language::English);
+    for (const Language language :
+         {Language::Czech, Language::English, Language::German, Language::French}) {
+        const LanguageMessages m = MessagesFor(language);
+        for (QString LanguageMessages::*member : members) {
+            const QString text = m.*member;
+            QVERIFY2(!text.trimmed().isEmpty(), qPrintable(english.*member));
+            QVERIFY2(placeholders(text) == placeholders(english.*member), qPrintable(text));
+            QCOMPARE(MessageFor(member, language), text);
+        }
+        const LanguageCaptions c = CaptionsFor(language);
+        const LanguageCaptions englishCaptions = CaptionsFor(Language::English);
+        for (QString LanguageCaptions::*member : CaptionMembers()) {
+            const QString text = c.*member;
+            QVERIFY2(!text.trimmed().isEmpty(), qPrintable(englishCaptions.*member));
+            QVERIFY2(placeholders(text) == placeholders(englishCaptions.*member), qPrintable(text));
+            QCOMPARE(CaptionFor(member, language), text);
+        }
+    }
+    QCOMPARE(sizeof(LanguageCaptions), CaptionMembers().size() * sizeof(QString));
 }
 
 void TestUiText::placeholdersOnlyWhileNotConnected() {
     FakeWindow window; // not shown yet, as at start-up
-    CurrentLanguage = 1;
+    CurrentLanguage = Language::English;
     ApplyLanguageTexts(&window);
     QCOMPARE(Shown(&window, "LabelPocetProgramovani", "text"),
              QString("Number of Programing = ---"));
@@ -347,14 +384,14 @@ void TestUiText::placeholdersOnlyWhileNotConnected() {
     QCOMPARE(Shown(&window, "LabelTpsMon", "text"), QString("design"));
 
     window.show();
-    CurrentLanguage = 0;
+    CurrentLanguage = Language::Czech;
     ApplyLanguageTexts(&window);
     QCOMPARE(Shown(&window, "LabelServoMer2", "text"), QString("Servo měřené 2 = --- mV"));
 
     // connected: the live values stay until the next live frame rewrites them
     window.findChild<QLabel*>("LabelSpojeni")->hide();
     window.findChild<QLabel*>("LabelServoPoz1")->setText("live 1234 mV");
-    CurrentLanguage = 2;
+    CurrentLanguage = Language::German;
     ApplyLanguageTexts(&window);
     QCOMPARE(Shown(&window, "LabelServoPoz1", "text"), QString("live 1234 mV"));
     QCOMPARE(Shown(&window, "LabelPocetProgramovani", "text"), QString("Počet programování = ---"));
@@ -374,12 +411,12 @@ void TestUiText::languageFromArgument_data() {
 void TestUiText::languageFromArgument() {
     QFETCH(QString, word);
     QFETCH(int, current);
-    QTEST(int(LanguageFromArgument(word, current)), "chosen");
+    QTEST(LanguageNumber(LanguageFromArgument(word, LanguageOfNumber(current))), "chosen");
 }
 
 void TestUiText::hintLineShowsLongHint() {
     FakeWindow window;
-    CurrentLanguage = 1;
+    CurrentLanguage = Language::English;
     ApplyLanguageTexts(&window);
     QVERIFY(InstallHintLine(&window));
     window.resize(600, 400);
@@ -428,7 +465,7 @@ void TestUiText::manualLookup() {
     QVERIFY(touch(root.filePath("bin/DORV_manual_en.pdf")));
 
     QUrl opened;
-    const LanguageMessages de = MessagesFor(2);
+    const LanguageMessages de = MessagesFor(Language::German);
     QVERIFY(MenuContensClick(
         nullptr, de,
         [&](const QUrl& url) {
@@ -458,10 +495,10 @@ void TestUiText::manualErrorNamesFile() {
                 details = box->informativeText();
                 box->button(QMessageBox::Ok)->click();
             });
-            const LanguageMessages m = MessagesFor(language);
+            const LanguageMessages m = MessagesFor(LanguageOfNumber(language));
             const QString folder = present ? root.path() : empty.path();
-            const unsigned char before = CurrentLanguage;
-            CurrentLanguage = static_cast<unsigned char>(language);
+            const Language before = CurrentLanguage;
+            CurrentLanguage = LanguageOfNumber(language);
             QVERIFY(!MenuContensClick(nullptr, m, failing, folder));
             CurrentLanguage = before;
             QCOMPARE(shown, language == 0
@@ -506,17 +543,17 @@ void TestUiText::aboutBox() {
         about.exec();
         return caption;
     };
-    CurrentLanguage = 0;
+    CurrentLanguage = Language::Czech;
     QCOMPARE(showAndClose(), QString("O programu DORV"));
     QVERIFY(licenceShown);
     QVERIFY(about.isHidden());
-    CurrentLanguage = 2;
+    CurrentLanguage = Language::German;
     QCOMPARE(showAndClose(), QString("Über Programm DORV"));
     QVERIFY(licenceShown);
-    CurrentLanguage = 3; // no caption of its own: the last one stays
+    CurrentLanguage = Language::French; // no caption of its own: the last one stays
     QCOMPARE(showAndClose(), QString("Über Programm DORV"));
     QVERIFY(licenceShown);
-    CurrentLanguage = 1;
+    CurrentLanguage = Language::English;
     QCOMPARE(showAndClose(), QString("About DORV"));
     QVERIFY(licenceShown);
 }

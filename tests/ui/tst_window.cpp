@@ -175,6 +175,7 @@ private slots:
     void copySelection();
     void copyAndPasteActOnTypedText();
     void pasteThenUndoRestoresImage();
+    void replacedImageIsOneStep();
     void refusedPasteChangesNothing_data();
     void refusedPasteChangesNothing();
     void heatMapColoursCellsAndIsKept();
@@ -263,12 +264,12 @@ void TestWindow::windowCentredAndComPorts() {
     const QRect screen = w.screen()->geometry();
     QCOMPARE(w.pos(), QPoint((screen.width() - 986) / 2, (screen.height() - 849) / 2));
     // The twenty port items, then a separator and the device list.
-    const auto items = w.MenuCom->actions();
+    const auto items = w.Commands.MenuCom->actions();
     QCOMPARE(items.size(), 22);
     QCOMPARE(items.first()->text(), QStringLiteral("Com 1"));
     QCOMPARE(items[19]->text(), QStringLiteral("Com 20"));
     QVERIFY(items[20]->isSeparator());
-    QCOMPARE(items.last(), w.MenuSerialDevices);
+    QCOMPARE(items.last(), w.Commands.MenuSerialDevices);
     QCOMPARE(w.Timer1->interval(), 55);
     QVERIFY(w.Timer1->isActive());
     QCOMPARE(w.SaveDialog1->defaultSuffix(), QStringLiteral("ign"));
@@ -297,11 +298,11 @@ void TestWindow::fillAndPackGeneralPage() {
     w.Image.Tps100() = Byte(tps100);
     w.Image.PulsesMode() = Byte(pulses);
     w.FillEditors();
-    QTEST(w.UpDownTps0->Position(), "shown0");
-    QTEST(w.UpDownTps100->Position(), "shown100");
-    QCOMPARE(w.UpDownTps100->Edit()->text(), Grouped(w.UpDownTps100->Position()));
+    QTEST(w.General.UpDownTps0->Position(), "shown0");
+    QTEST(w.General.UpDownTps100->Position(), "shown100");
+    QCOMPARE(w.General.UpDownTps100->Edit()->text(), Grouped(w.General.UpDownTps100->Position()));
     QCOMPARE(
-        w.RadioGroupPocPulsu
+        w.General.RadioGroupPocPulsu
             ->findChild<QAbstractButton*>(QStringLiteral("RadioGroupPocPulsuItem%1").arg(pulses))
             ->isChecked(),
         true);
@@ -315,18 +316,18 @@ void TestWindow::fillAndPackGeneralPage() {
         QCOMPARE(w.Image.servo(0).CellAt(i), before.servo(0).CellAt(i));
 
     // And the other way: typed values reach the image.
-    TypeInto(w.UpDownTps0, QStringLiteral("1230"));
-    TypeInto(w.UpDownTps100, QStringLiteral("4000"));
+    TypeInto(w.General.UpDownTps0, QStringLiteral("1230"));
+    TypeInto(w.General.UpDownTps100, QStringLiteral("4000"));
     w.PackEditors();
     QCOMPARE(int(w.Image.Tps0()), 123);
     QCOMPARE(int(w.Image.Tps100()), 150);
     // Below the range: not taken, the previous position stands until the refill.
-    TypeInto(w.UpDownTps0, QStringLiteral("50"));
-    QCOMPARE(w.UpDownTps0->Edit()->text(), QStringLiteral("50"));
+    TypeInto(w.General.UpDownTps0, QStringLiteral("50"));
+    QCOMPARE(w.General.UpDownTps0->Edit()->text(), QStringLiteral("50"));
     w.PackEditors();
     QCOMPARE(int(w.Image.Tps0()), 123);
     w.FillEditors();
-    QCOMPARE(w.UpDownTps0->Edit()->text(), Grouped(1230));
+    QCOMPARE(w.General.UpDownTps0->Edit()->text(), Grouped(1230));
 }
 
 void TestWindow::fillAndPackServoPage_data() {
@@ -420,7 +421,7 @@ void TestWindow::tpEnableHidesRowsButKeepsThem() {
     QVERIFY(w.ServoTable->IsRowLabelShown(9));
     QVERIFY(w.CSpinButtonColumn[3]->isVisible());
     QVERIFY(w.GroupBoxServo->isVisible());
-    QCOMPARE(w.History.CurrentIndex(), 1);
+    QCOMPARE(w.Session.History.CurrentIndex(), 1);
     for (int i = 0; i < TableCells; ++i)
         QCOMPARE(w.Image.servo(0).CellAt(i), before.servo(0).CellAt(i));
 }
@@ -458,7 +459,7 @@ void TestWindow::percentSwitchConvertsBothWays() {
     QCOMPARE(w.ServoTable->Editor()->maximum(), 5000);
     QCOMPARE(w.ServoTable->Editor()->singleStep(), 20);
     QCOMPARE(w.ServoTable->Position({0, 2}), 2040);
-    QCOMPARE(w.History.CurrentIndex(), 2);
+    QCOMPARE(w.Session.History.CurrentIndex(), 2);
 }
 
 void TestWindow::percentClickWithoutConversionStillCommits() {
@@ -476,7 +477,7 @@ void TestWindow::percentClickWithoutConversionStillCommits() {
     QCOMPARE(w.ServoTable->Position({0, 0}), 60);   // refilled in per-cent units
     QCOMPARE(w.ServoTable->Model().RangeOf({0, 0}).Max, 100);
     QVERIFY(w.Image.servo(0).RpmPoints(3) > w.Image.servo(0).RpmPoints(2));
-    QCOMPARE(w.History.CurrentIndex(), 1);
+    QCOMPARE(w.Session.History.CurrentIndex(), 1);
 }
 
 void TestWindow::pageChangeShowsServo2InSameEditors() {
@@ -501,7 +502,7 @@ void TestWindow::pageChangeShowsServo2InSameEditors() {
     QVERIFY(table->isVisibleTo(w.GroupBoxServo) && table->IsCellShown({5, 5}));
     QVERIFY(!w.GroupBoxServo->isHidden());
     QCOMPARE(int(w.Image.servo(0).Cell(0, 0)), 10);
-    QCOMPARE(w.History.CurrentIndex(), 0);
+    QCOMPARE(w.Session.History.CurrentIndex(), 0);
 }
 
 void TestWindow::enterMovesFocusAndCommits_data() {
@@ -520,7 +521,7 @@ void TestWindow::enterMovesFocusAndCommits() {
     QFETCH(QString, typed);
     TFormHlav w;
     w.Image.servo(0).Cell(0, 0) = 50;
-    w.ResetHistory();
+    w.Session.ResetHistory();
     SelectPage(w, 1);
     ShowActive(w);
     TypeIntoCell(w, {0, 0}, typed);
@@ -530,14 +531,14 @@ void TestWindow::enterMovesFocusAndCommits() {
     QCOMPARE(w.ServoTable->CurrentCell(), TableCell({0, 1}));
     QVERIFY(w.ServoTable->Editor()->hasFocus());
     QCOMPARE(w.ServoTable->Editor()->Edit()->text(), w.ServoTable->CellText({0, 1}));
-    QCOMPARE(w.History.CurrentIndex(), w.Image.servo(0).Cell(0, 0) != 50 ? 1 : 0);
+    QCOMPARE(w.Session.History.CurrentIndex(), w.Image.servo(0).Cell(0, 0) != 50 ? 1 : 0);
 
     // Enter in "Programming after change" commits as well.
-    w.CheckBoxProgHned->setFocus();
+    w.Live.CheckBoxProgHned->setFocus();
     w.Image.servo(0).Cell(1, 1) = 9; // a change behind the editors, packed over by the commit
     TypeIntoCell(w, {0, 5}, QStringLiteral("300"));
-    w.CheckBoxProgHned->setFocus();
-    QTest::keyClick(w.CheckBoxProgHned, Qt::Key_Return);
+    w.Live.CheckBoxProgHned->setFocus();
+    QTest::keyClick(w.Live.CheckBoxProgHned, Qt::Key_Return);
     QCOMPARE(int(w.Image.servo(0).Cell(0, 5)), 15);
 }
 
@@ -551,13 +552,13 @@ void TestWindow::arrowClickAndEditClickCommit() {
     QTest::mouseClick(w.ServoTable, Qt::LeftButton, {},
                       w.ServoTable->ArrowCentre({0, 4}, QStyle::SC_SpinBoxUp));
     QCOMPARE(int(w.Image.servo(1).Cell(0, 4)), 31);
-    QCOMPARE(w.History.CurrentIndex(), 1);
+    QCOMPARE(w.Session.History.CurrentIndex(), 1);
     QCOMPARE(w.ServoTable->CurrentCell(), TableCell({0, 4}));
 
     TypeIntoCell(w, {RpmRow, 1}, QStringLiteral("1500"));
     QTest::mouseClick(w.ServoTable->Editor()->Edit(), Qt::LeftButton);
     QCOMPARE(int(w.Image.servo(1).RpmPoints(1)), 15);
-    QCOMPARE(w.History.CurrentIndex(), 2);
+    QCOMPARE(w.Session.History.CurrentIndex(), 2);
 }
 
 namespace {
@@ -625,7 +626,7 @@ void PrepareSteppedEditors(TFormHlav& w, int page) {
     w.Image.Tps0() = 50;
     SelectPage(w, page);
     w.FillEditors();
-    w.ResetHistory();
+    w.Session.ResetHistory();
 }
 
 } // namespace
@@ -647,7 +648,7 @@ void TestWindow::heldArrowRepeatsUntilReleased() {
     const SteppedEditor held = SteppedEditor::Of(w, editor, cell);
     QVERIFY(held.Shown());
     const int start = held.Position();
-    const int startIndex = w.History.CurrentIndex();
+    const int startIndex = w.Session.History.CurrentIndex();
     const int delay = StyleHint(held.Target(), QStyle::SH_SpinBox_ClickAutoRepeatThreshold);
     const int rate = StyleHint(held.Target(), QStyle::SH_SpinBox_ClickAutoRepeatRate);
     const QPoint up = held.Up();
@@ -659,10 +660,10 @@ void TestWindow::heldArrowRepeatsUntilReleased() {
     const int released = held.Position();
     QTest::qWait(delay + 3 * rate);
     QCOMPARE(held.Position(), released);
-    QCOMPARE(w.History.CurrentIndex(), startIndex + (released - start) / step);
+    QCOMPARE(w.Session.History.CurrentIndex(), startIndex + (released - start) / step);
     w.PackEditors();
     const ParameterImage packed = w.Image;
-    w.RestoreSnapshot(); // the last recorded entry holds the last step
+    w.Session.RestoreSnapshot(); // the last recorded entry holds the last step
     QCOMPARE(w.Image, packed);
 }
 
@@ -685,12 +686,12 @@ void TestWindow::wheelStepsOnlyTheFocusedEditor() {
     // The focus elsewhere: in the first cell of the table, or in TPS 100 % on the general page.
     if (page != 0)
         w.ServoTable->SetCurrentCell({0, 0});
-    TEditUpDown* focused = page == 0 ? w.UpDownTps100 : w.ServoTable->Editor();
+    TEditUpDown* focused = page == 0 ? w.General.UpDownTps100 : w.ServoTable->Editor();
     focused->setFocus(Qt::MouseFocusReason);
-    w.CheckBoxProgHned->setChecked(true);
+    w.Live.CheckBoxProgHned->setChecked(true);
     const ParameterImage before = w.Image;
     const int start = scrolled.Position();
-    const int startIndex = w.History.CurrentIndex();
+    const int startIndex = w.Session.History.CurrentIndex();
 
     if (scrolled.Single) {
         for (QWidget* part : {static_cast<QWidget*>(scrolled.Single->Edit()),
@@ -706,7 +707,7 @@ void TestWindow::wheelStepsOnlyTheFocusedEditor() {
     QVERIFY(!scrolled.HasFocus());
     QVERIFY(focused->hasFocus());
     QCOMPARE(w.Image, before);
-    QCOMPARE(w.History.CurrentIndex(), startIndex);
+    QCOMPARE(w.Session.History.CurrentIndex(), startIndex);
     QCOMPARE(w.Sequencer().State().Mode, TransferMode::Idle);
 
     TEditUpDown* now = scrolled.Focusable();
@@ -714,7 +715,7 @@ void TestWindow::wheelStepsOnlyTheFocusedEditor() {
     QVERIFY(scrolled.HasFocus());
     WheelNotch(now->Edit(), 1);
     QCOMPARE(scrolled.Position(), start + step);
-    QCOMPARE(w.History.CurrentIndex(), startIndex + 1);
+    QCOMPARE(w.Session.History.CurrentIndex(), startIndex + 1);
     QCOMPARE(w.Sequencer().State().Mode, TransferMode::Program);
 }
 
@@ -738,18 +739,18 @@ void TestWindow::focusStaysInEditorAfterCommand_data() {
 void TestWindow::focusStaysInEditorAfterCommand() {
     QFETCH(QString, command);
     QFETCH(QString, focused);
-    dorv::CurrentLanguage = 1;
+    dorv::CurrentLanguage = dorv::Language::English;
     TFormHlav w;
     PrepareSteppedEditors(w, 1);
     ShowActive(w);
     // The history: an entry of the general page, then three changes on this page and one undo;
     // undo and redo stay on this page, a second undo goes to the general page.
-    w.History.ResetHistory(w.Image, 0);
+    w.Session.History.ResetHistory(w.Image, 0);
     for (const Byte value : {1, 2, 3}) {
         w.Image.servo(0).Cell(0, 0) = value;
-        w.CommitChange();
+        w.Session.Commit();
     }
-    w.SpeedButtonZpetClick();
+    w.OnUndo();
     QCOMPARE(w.ActivePage(), 1);
     QTest::mouseClick(w.ServoTable, Qt::LeftButton, {}, TServoTable::CellRect({0, 3}).center());
     TEditUpDown* cell = w.ServoTable->Editor();
@@ -757,9 +758,9 @@ void TestWindow::focusStaysInEditorAfterCommand() {
     QCOMPARE(w.ServoTable->CurrentCell(), TableCell({0, 3}));
 
     if (command == QLatin1String("undo button")) {
-        QTest::mouseClick(w.SpeedButtonZpet, Qt::LeftButton);
+        QTest::mouseClick(w.Commands.SpeedButtonZpet, Qt::LeftButton);
     } else if (command == QLatin1String("redo button")) {
-        QTest::mouseClick(w.SpeedButtonZnovu, Qt::LeftButton);
+        QTest::mouseClick(w.Commands.SpeedButtonZnovu, Qt::LeftButton);
     } else if (command == QLatin1String("undo shortcut")) {
         QTest::keyClick(cell->Edit(), Qt::Key_Z, Qt::ControlModifier);
     } else if (command == QLatin1String("language menu")) {
@@ -767,10 +768,10 @@ void TestWindow::focusStaysInEditorAfterCommand() {
         QTest::keyClick(&w, Qt::Key_L, Qt::AltModifier);
         QTRY_VERIFY(QApplication::activePopupWidget() != nullptr);
         QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_G);
-        QTRY_COMPARE(int(dorv::CurrentLanguage), 2);
+        QTRY_COMPARE(dorv::LanguageNumber(dorv::CurrentLanguage), 2);
     } else if (command == QLatin1String("undo twice")) {
-        QTest::mouseClick(w.SpeedButtonZpet, Qt::LeftButton);
-        QTest::mouseClick(w.SpeedButtonZpet, Qt::LeftButton);
+        QTest::mouseClick(w.Commands.SpeedButtonZpet, Qt::LeftButton);
+        QTest::mouseClick(w.Commands.SpeedButtonZpet, Qt::LeftButton);
         QCOMPARE(w.ActivePage(), 0);
     } else {
         QTabBar* tabs = w.PageControl1->tabBar();
@@ -787,8 +788,8 @@ void TestWindow::focusStaysInEditorAfterCommand() {
     if (expected == w.ServoTable->Editor())
         QCOMPARE(w.ServoTable->CurrentCell(), TableCell({0, 3}));
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
-    QVERIFY(!w.CheckBoxProgHned->isChecked());
-    dorv::CurrentLanguage = 0;
+    QVERIFY(!w.Live.CheckBoxProgHned->isChecked());
+    dorv::CurrentLanguage = dorv::Language::Czech;
 }
 
 void TestWindow::startFocusInFirstEditorOfPage_data() {
@@ -836,7 +837,8 @@ void TestWindow::focusedControlShowsFocus() {
     ShowActive(w);
     auto* shown = w.findChild<QWidget*>(control);
     QVERIFY(shown && shown->isVisible());
-    QWidget* other = w.ActivePage() == 0 ? static_cast<QWidget*>(w.UpDownTps0) : w.UpDownHystMv;
+    QWidget* other =
+        w.ActivePage() == 0 ? static_cast<QWidget*>(w.General.UpDownTps0) : w.UpDownHystMv;
     other->setFocus(Qt::MouseFocusReason);
     QTRY_VERIFY(other->hasFocus());
     const QImage without = shown->grab().toImage();
@@ -850,7 +852,7 @@ void TestWindow::focusedControlShowsFocus() {
 void TestWindow::progAfterChangeFaceFollowsTickAtOnce() {
     TFormHlav w;
     ShowActive(w);
-    QCheckBox* box = w.CheckBoxProgHned;
+    QCheckBox* box = w.Live.CheckBoxProgHned;
     const QColor face = w.palette().color(QPalette::Button);
     // Red, or red under the light tint of the focus mark.
     const auto redPixels = [box] {
@@ -874,7 +876,7 @@ void TestWindow::progAfterChangeFaceFollowsTickAtOnce() {
     QCOMPARE(redPixels(), 0);
     box->setChecked(true); // as a stored or restored state sets it
     QCOMPARE(box->palette().color(QPalette::Window), QColor(Qt::red));
-    QCOMPARE(w.History.CurrentIndex(), 0); // a tick alone is no change of the image
+    QCOMPARE(w.Session.History.CurrentIndex(), 0); // a tick alone is no change of the image
 }
 
 void TestWindow::undoShortcutInsideCellEditor() {
@@ -890,15 +892,15 @@ void TestWindow::undoShortcutInsideCellEditor() {
 
     QTest::keyClick(edit, Qt::Key_Return);
     QCOMPARE(int(w.Image.servo(0).Cell(0, 2)), 4);
-    QVERIFY(w.MenuZpet->isEnabled());
+    QVERIFY(w.Commands.MenuZpet->isEnabled());
     SelectPage(w, 2);
     TypeIntoCell(w, {0, 7}, QStringLiteral("3"));
     QTest::keyClick(edit, Qt::Key_Z, Qt::ControlModifier);
     QCOMPARE(w.Image, original);
     QCOMPARE(w.ActivePage(), 0); // the page of the restored entry
-    QVERIFY(!w.MenuZpet->isEnabled());
-    QVERIFY(w.MenuZnovu->isEnabled());
-    QVERIFY(!w.SpeedButtonZpet->isEnabled());
+    QVERIFY(!w.Commands.MenuZpet->isEnabled());
+    QVERIFY(w.Commands.MenuZnovu->isEnabled());
+    QVERIFY(!w.Commands.SpeedButtonZpet->isEnabled());
 
     SelectPage(w, 1);
     w.ServoTable->SetCurrentCell({0, 0});
@@ -934,10 +936,10 @@ void TestWindow::menuShortcutsActFromCellEditor() {
     ShowActive(w);
     // Two changes and one undo: both undo and redo are possible.
     w.Image.servo(0).Cell(0, 0) = 1;
-    w.CommitChange();
+    w.Session.Commit();
     w.Image.servo(0).Cell(0, 0) = 2;
-    w.CommitChange();
-    w.SpeedButtonZpetClick();
+    w.Session.Commit();
+    w.OnUndo();
     auto* action = w.findChild<QAction*>(item);
     QVERIFY(action);
     QCOMPARE(action->shortcut(), keys);
@@ -953,14 +955,14 @@ void TestWindow::menuShortcutsActFromCellEditor() {
 void TestWindow::pulsesChoiceRecordedWithoutRefill() {
     TFormHlav w;
     ShowActive(w);
-    TypeInto(w.UpDownTps0, QStringLiteral("700")); // typed, not committed
-    auto* item = w.RadioGroupPocPulsu->findChild<QAbstractButton*>(
+    TypeInto(w.General.UpDownTps0, QStringLiteral("700")); // typed, not committed
+    auto* item = w.General.RadioGroupPocPulsu->findChild<QAbstractButton*>(
         QStringLiteral("RadioGroupPocPulsuItem2"));
     QTest::mouseClick(item, Qt::LeftButton);
     QCOMPARE(int(w.Image.PulsesMode()), 2);
-    QCOMPARE(w.History.CurrentIndex(), 1);
-    QCOMPARE(w.History.Current().PageIndex, 0);
-    QCOMPARE(w.UpDownTps0->Edit()->text(), QStringLiteral("700"));
+    QCOMPARE(w.Session.History.CurrentIndex(), 1);
+    QCOMPARE(w.Session.History.Current().PageIndex, 0);
+    QCOMPARE(w.General.UpDownTps0->Edit()->text(), QStringLiteral("700"));
     QVERIFY(w.Image.Tps0() != 70);
 }
 
@@ -980,7 +982,7 @@ void TestWindow::columnSpinButtonStepsColumn() {
     QCOMPARE(int(w.Image.servo(1).Cell(9, 6)), 249);
     QCOMPARE(int(w.Image.servo(1).Cell(0, 7)), int(servo.Cell(0, 7)));
     QCOMPARE(w.ServoTable->Position({0, 6}), 2020);
-    QCOMPARE(w.History.CurrentIndex(), 1);
+    QCOMPARE(w.Session.History.CurrentIndex(), 1);
 }
 
 void TestWindow::storedPageOutsideRangeShowsPage0() {
@@ -994,64 +996,68 @@ void TestWindow::storedPageOutsideRangeShowsPage0() {
 }
 
 void TestWindow::languageMenuSwitchesTextsAndMessages() {
-    dorv::CurrentLanguage = 0;
+    dorv::CurrentLanguage = dorv::Language::Czech;
     TFormHlav w;
     ShowActive(w);
     QCOMPARE(w.windowTitle(), QStringLiteral("Nastavování jednotky \"DORV\""));
     QCOMPARE(w.CheckBoxAll->text(), QStringLiteral("Vše"));
-    QVERIFY(w.MenuCzech->isChecked());
+    QVERIFY(w.Commands.MenuCzech->isChecked());
     w.Image.servo(1).Cell(0, 0) = 33;
-    w.MenuEnglish->trigger();
-    QCOMPARE(int(dorv::CurrentLanguage), 1);
-    QVERIFY(w.MenuEnglish->isChecked() && !w.MenuCzech->isChecked() && !w.MenuGerman->isChecked());
+    w.Commands.MenuEnglish->trigger();
+    QCOMPARE(dorv::LanguageNumber(dorv::CurrentLanguage), 1);
+    QVERIFY(w.Commands.MenuEnglish->isChecked() && !w.Commands.MenuCzech->isChecked() &&
+            !w.Commands.MenuGerman->isChecked());
     QCOMPARE(w.windowTitle(), QStringLiteral("Programming of \"DORV\" unit"));
-    QCOMPARE(w.MenuFile->title(), QStringLiteral("&File"));
-    QCOMPARE(w.ButtonRead->text(), QStringLiteral("&Read"));
+    QCOMPARE(w.Commands.MenuFile->title(), QStringLiteral("&File"));
+    QCOMPARE(w.Commands.ButtonRead->text(), QStringLiteral("&Read"));
     QCOMPARE(w.LabelHystRpm->text(), QStringLiteral("Hysteresis [RPM]"));
     QCOMPARE(w.PageControl1->tabText(2), QStringLiteral("Servo 2"));
-    QCOMPARE(w.MenuToolsMinus->text(), QStringLiteral("Minus "));
+    QCOMPARE(w.Commands.MenuToolsMinus->text(), QStringLiteral("Minus "));
     QCOMPARE(w.Messages.MsgReadError, QStringLiteral("Read error!"));
     QCOMPARE(w.Messages.HelpFileName, QStringLiteral("DORV_manual_en.pdf"));
     // Not connected: the live labels show their placeholders in the new language.
-    QVERIFY(w.LabelSpojeni->isVisible());
-    QCOMPARE(w.LabelServoPoz1->text(), QStringLiteral("Servo desired 1 = --- mV"));
-    QCOMPARE(w.LabelPocetProgramovani->text(), QStringLiteral("Number of Programing = ---"));
+    QVERIFY(w.Live.LabelSpojeni->isVisible());
+    QCOMPARE(w.Live.LabelServoPoz1->text(), QStringLiteral("Servo desired 1 = --- mV"));
+    QCOMPARE(w.General.LabelPocetProgramovani->text(),
+             QStringLiteral("Number of Programing = ---"));
     // The label fits its new text.
-    QVERIFY(w.LabelServoPoz1->width() >= w.LabelServoPoz1->sizeHint().width());
+    QVERIFY(w.Live.LabelServoPoz1->width() >= w.Live.LabelServoPoz1->sizeHint().width());
 
     // Connected: a switch keeps the live values; the editors are refilled.
-    w.LabelSpojeni->hide();
-    w.LabelServoPoz1->setText(QStringLiteral("Servo desired 1 = 2400 mV"));
-    w.MenuGerman->trigger();
-    QCOMPARE(w.LabelServoPoz1->text(), QStringLiteral("Servo desired 1 = 2400 mV"));
+    w.Live.LabelSpojeni->hide();
+    w.Live.LabelServoPoz1->setText(QStringLiteral("Servo desired 1 = 2400 mV"));
+    w.Commands.MenuGerman->trigger();
+    QCOMPARE(w.Live.LabelServoPoz1->text(), QStringLiteral("Servo desired 1 = 2400 mV"));
     QCOMPARE(w.CheckBoxServoEnable->text(), QStringLiteral("Servo zulassen"));
     QCOMPARE(w.Messages.MsgDefaultQuestion,
              QStringLiteral("Wollen Sie Standardeinstellungen öffnen?"));
     SelectPage(w, 2);
     QCOMPARE(w.ServoTable->Position({0, 0}), 660);
-    dorv::CurrentLanguage = 0;
+    dorv::CurrentLanguage = dorv::Language::Czech;
 }
 
 void TestWindow::hintsOnStatusBarInEnglish() {
-    dorv::CurrentLanguage = 1;
+    dorv::CurrentLanguage = dorv::Language::English;
     TFormHlav w;
     ShowActive(w);
-    QCOMPARE(w.ButtonProgram->toolTip(), QStringLiteral("Programing  set parametrs to ignition"));
-    QTest::mouseMove(w.ButtonProgram);
+    QCOMPARE(w.Commands.ButtonProgram->toolTip(),
+             QStringLiteral("Programing  set parametrs to ignition"));
+    QTest::mouseMove(w.Commands.ButtonProgram);
     QTRY_COMPARE(w.StatusBar1->currentMessage(),
                  QStringLiteral("Programing  set parametrs to ignition"));
     // The offscreen platform passes no synthetic cursor move on to the menu bar: send one.
-    const QPointF item = w.menuBar()->actionGeometry(w.MenuLanguage->menuAction()).center();
+    const QPointF item =
+        w.menuBar()->actionGeometry(w.Commands.MenuLanguage->menuAction()).center();
     QMouseEvent move(QEvent::MouseMove, item, w.menuBar()->mapToGlobal(item), Qt::NoButton,
                      Qt::NoButton, {});
     QCoreApplication::sendEvent(w.menuBar(), &move);
     QTRY_COMPARE(w.StatusBar1->currentMessage(), QStringLiteral("Set English or German or French"));
-    QCOMPARE(w.SpeedButtonNew->toolTip(), QStringLiteral("New"));
-    dorv::CurrentLanguage = 0;
+    QCOMPARE(w.Commands.SpeedButtonNew->toolTip(), QStringLiteral("New"));
+    dorv::CurrentLanguage = dorv::Language::Czech;
 }
 
 void TestWindow::aboutCaptionFollowsLanguage() {
-    dorv::CurrentLanguage = 0;
+    dorv::CurrentLanguage = dorv::Language::Czech;
     TFormHlav w;
     TFormAbout about(&w);
     w.FormAbout = &about;
@@ -1068,20 +1074,20 @@ void TestWindow::aboutCaptionFollowsLanguage() {
         }
     });
     closer.start(20);
-    w.MenuAbout->trigger();
-    w.MenuGerman->trigger();
-    w.MenuAbout->trigger();
+    w.Commands.MenuAbout->trigger();
+    w.Commands.MenuGerman->trigger();
+    w.Commands.MenuAbout->trigger();
     QCOMPARE(captions, QStringList({QStringLiteral("O programu DORV"),
                                     QStringLiteral("Über Programm DORV")}));
     // The logo, drawn at the first showing, is there at every showing.
     QCOMPARE(logoShown, QList<bool>({true, true}));
-    dorv::CurrentLanguage = 0;
+    dorv::CurrentLanguage = dorv::Language::Czech;
 }
 
 // The window starts without the about box; Help > About makes it, shows it with its logo and
 // keeps it for the next time.
 void TestWindow::aboutBoxMadeOnFirstUse() {
-    dorv::CurrentLanguage = 0;
+    dorv::CurrentLanguage = dorv::Language::Czech;
     TFormHlav w;
     ShowActive(w);
     QVERIFY(!w.FormAbout);
@@ -1096,9 +1102,9 @@ void TestWindow::aboutBoxMadeOnFirstUse() {
         }
     });
     closer.start(20);
-    w.MenuAbout->trigger();
+    w.Commands.MenuAbout->trigger();
     QVERIFY(w.FormAbout);
-    w.MenuAbout->trigger();
+    w.Commands.MenuAbout->trigger();
     QCOMPARE(shown, QList<QWidget*>({w.FormAbout, w.FormAbout}));
 }
 
@@ -1124,11 +1130,11 @@ struct LayoutRequestCounter : QObject {
 // unit can report stay in their columns.
 void TestWindow::servoValuesStayInTheirColumns() {
     QFETCH(int, language);
-    dorv::CurrentLanguage = static_cast<unsigned char>(language);
+    dorv::CurrentLanguage = dorv::LanguageOfNumber(language);
     TFormHlav w;
-    const std::array<QLabel*, 4> labels{w.LabelServoPoz1, w.LabelServoMer1, w.LabelServoPoz2,
-                                        w.LabelServoMer2};
-    const int size = w.LabelServoPoz1->font().pixelSize();
+    const std::array<QLabel*, 4> labels{w.Live.LabelServoPoz1, w.Live.LabelServoMer1,
+                                        w.Live.LabelServoPoz2, w.Live.LabelServoMer2};
+    const int size = w.Live.LabelServoPoz1->font().pixelSize();
     QVERIFY(size >= dorv::MinimumFittedPixelSize && size <= TFormHlav::ServoLabelPixelSize);
     const QStringList widest = dorv::WidestServoTexts(w.Messages);
     QCOMPARE(widest.size(), 4);
@@ -1139,20 +1145,21 @@ void TestWindow::servoValuesStayInTheirColumns() {
             QCoreApplication::processEvents(); // the layout requests the texts post
             QCOMPARE(labels[i]->font().pixelSize(), size);
         }
-        for (QLabel* left : {w.LabelServoPoz1, w.LabelServoMer1})
-            QVERIFY2(left->geometry().right() < w.LabelServoPoz2->x(), qPrintable(left->text()));
-        for (QLabel* right : {w.LabelServoPoz2, w.LabelServoMer2})
+        for (QLabel* left : {w.Live.LabelServoPoz1, w.Live.LabelServoMer1})
+            QVERIFY2(left->geometry().right() < w.Live.LabelServoPoz2->x(),
+                     qPrintable(left->text()));
+        for (QLabel* right : {w.Live.LabelServoPoz2, w.Live.LabelServoMer2})
             QVERIFY2(right->geometry().right() < TFormHlav::DesignWidth, qPrintable(right->text()));
-        dorv::SetLabelText(w.LabelServoMer1, shown);
+        dorv::SetLabelText(w.Live.LabelServoMer1, shown);
         QCoreApplication::processEvents();
-        QCOMPARE(w.LabelServoMer1->font().pixelSize(), size);
+        QCOMPARE(w.Live.LabelServoMer1->font().pixelSize(), size);
     }
     // Once the texts are shown the window settles: fitting the labels asks for no new layout.
     QCoreApplication::processEvents();
     LayoutRequestCounter requests(w.findChild<QWidget*>(QStringLiteral("ClientArea")));
     QTest::qWait(100);
     QCOMPARE(requests.Count, 0);
-    dorv::CurrentLanguage = 0;
+    dorv::CurrentLanguage = dorv::Language::Czech;
 }
 
 namespace {
@@ -1167,7 +1174,7 @@ void PrepareRamp(TFormHlav& w) {
             servo.Cell(r, c) = Byte((1000 + 100 * c + 20 * r) / 20);
     SelectPage(w, 1);
     w.FillEditors();
-    w.ResetHistory();
+    w.Session.ResetHistory();
 }
 
 // The colour the table draws a cell's ground in, a little inside its frame.
@@ -1223,7 +1230,7 @@ void TestWindow::selectionByKeyboard() {
     QTest::keyClick(keys, Qt::Key_Down);
     QCOMPARE(table->CurrentCell(), TableCell({3, 3}));
     QCOMPARE(table->Selection(), std::optional(TableRect{3, 3, 3, 3}));
-    QCOMPARE(w.History.CurrentIndex(), 0); // selecting is no change
+    QCOMPARE(w.Session.History.CurrentIndex(), 0); // selecting is no change
 }
 
 void TestWindow::selectionByMouse() {
@@ -1254,14 +1261,14 @@ void TestWindow::selectionByMouse() {
         QTest::mousePress(table, Qt::RightButton, {}, at);
         QContextMenuEvent menu(QContextMenuEvent::Mouse, at, table->mapToGlobal(at));
         QCoreApplication::sendEvent(table, &menu);
-        QTRY_COMPARE(QApplication::activePopupWidget(), w.MenuTable);
-        w.MenuTable->close();
+        QTRY_COMPARE(QApplication::activePopupWidget(), w.Commands.MenuTable);
+        w.Commands.MenuTable->close();
         QTest::mouseRelease(table, Qt::RightButton, {}, at);
         if (clicked == TableCell{6, 3})
             QCOMPARE(table->Selection(), std::optional(TableRect{5, 2, 7, 4}));
     }
     QCOMPARE(table->Selection(), std::optional(TableRect{1, 9, 1, 9}));
-    QCOMPARE(w.History.CurrentIndex(), 0);
+    QCOMPARE(w.Session.History.CurrentIndex(), 0);
 }
 
 void TestWindow::selectionSurvivesTickAndCommit() {
@@ -1271,10 +1278,10 @@ void TestWindow::selectionSurvivesTickAndCommit() {
     w.ServoTable->SetCurrentCell({2, 2});
     w.ServoTable->SetSelection({2, 2, 5, 9});
     const QColor selected = DrawnGround(w.ServoTable, {4, 8});
-    w.Timer1Timer();
-    w.Timer1Timer();
+    w.OnTick();
+    w.OnTick();
     w.Image.servo(0).Cell(0, 0) = 7;
-    w.CommitChange(); // a refill from the image
+    w.Session.Commit(); // a refill from the image
     QCOMPARE(w.ServoTable->Selection(), std::optional(TableRect{2, 2, 5, 9}));
     QCOMPARE(DrawnGround(w.ServoTable, {4, 8}), selected);
     // Rows hidden by TP Enable leave the selection on row 0.
@@ -1312,7 +1319,7 @@ void TestWindow::arrowKeysMoveBetweenCells() {
     // Tab leaves the table for the next control.
     QTest::keyClick(table->Editor(), Qt::Key_Tab);
     QVERIFY(!table->Editor()->hasFocus());
-    QCOMPARE(w.History.CurrentIndex(), 0);
+    QCOMPARE(w.Session.History.CurrentIndex(), 0);
 }
 
 void TestWindow::enterPastLastCellLeavesTable() {
@@ -1324,7 +1331,7 @@ void TestWindow::enterPastLastCellLeavesTable() {
     QCOMPARE(int(w.Image.servo(0).Cell(9, 14)), 100);
     QVERIFY(!w.ServoTable->Editor()->hasFocus());
     QVERIFY(QApplication::focusWidget() != nullptr);
-    QCOMPARE(w.History.CurrentIndex(), 1);
+    QCOMPARE(w.Session.History.CurrentIndex(), 1);
 }
 
 void TestWindow::tableOperationOnSelection_data() {
@@ -1364,15 +1371,15 @@ void TestWindow::tableOperationOnSelection() {
     TFormHlav w;
     PrepareRamp(w);
     w.Image.servo(0).Cell(2, 3) = 150; // 3000 mV
-    w.CommitChange();
-    w.ResetHistory();
+    w.Session.Commit();
+    w.Session.ResetHistory();
     ShowActive(w);
     QStringList asked;
     w.AskTableAmount = [&](const QString& prompt, double) -> std::optional<double> {
         asked << prompt;
         return amount;
     };
-    w.CheckBoxProgHned->setChecked(true);
+    w.Live.CheckBoxProgHned->setChecked(true);
     w.ServoTable->SetCurrentCell({1, 2});
     w.ServoTable->Editor()->setFocus();
     w.ServoTable->SetSelection({1, 2, 3, 5});
@@ -1396,14 +1403,14 @@ void TestWindow::tableOperationOnSelection() {
             if (!TableRect{1, 2, 3, 5}.Contains(r, c))
                 QCOMPARE(servo.Cell(r, c), before.servo(0).Cell(r, c));
     QCOMPARE(w.ServoTable->Position({3, 5}), cells[3]); // the table shows it at once
-    QCOMPARE(w.History.CurrentIndex(), 1);
+    QCOMPARE(w.Session.History.CurrentIndex(), 1);
     QCOMPARE(w.Sequencer().State().Mode, TransferMode::Program);
     QFETCH(int, clamped);
     if (clamped > 0)
         QVERIFY2(w.StatusBar1->currentMessage().contains(QString::number(clamped)),
                  qPrintable(w.StatusBar1->currentMessage()));
     QCOMPARE(w.ServoTable->Selection(), std::optional(TableRect{1, 2, 3, 5}));
-    w.SpeedButtonZpetClick();
+    w.OnUndo();
     QCOMPARE(w.Image, before);
 }
 
@@ -1413,18 +1420,18 @@ void TestWindow::tableOperationWithoutSelectionChangesNothing() {
     ShowActive(w);
     w.ServoTable->SetCurrentCell({RpmRow, 4}); // an RPM point: no cell selected
     const ParameterImage before = w.Image;
-    w.MenuTableSmooth->trigger();
+    w.Commands.MenuTableSmooth->trigger();
     QCOMPARE(w.Image, before);
-    QCOMPARE(w.History.CurrentIndex(), 0);
+    QCOMPARE(w.Session.History.CurrentIndex(), 0);
     QCOMPARE(w.StatusBar1->currentMessage(), w.Messages.MsgTableNoSelection);
     // A cancelled question changes nothing either.
     w.ServoTable->SetCurrentCell({0, 0});
     w.AskTableAmount = [](const QString&, double) { return std::optional<double>(); };
-    w.MenuTableSet->trigger();
+    w.Commands.MenuTableSet->trigger();
     QCOMPARE(w.Image, before);
     // Nor on the general page.
     SelectPage(w, 0);
-    QVERIFY(!w.MenuTable->isEnabled());
+    QVERIFY(!w.Commands.MenuTable->isEnabled());
 }
 
 void TestWindow::copySelection_data() {
@@ -1465,7 +1472,7 @@ void TestWindow::copyAndPasteActOnTypedText() {
     QTest::keyClick(w.ServoTable->Editor(), Qt::Key_V, Qt::ControlModifier);
     QVERIFY2(edit->text().startsWith(QStringLiteral("1480")), qPrintable(edit->text()));
     QCOMPARE(w.Image, before);
-    QCOMPARE(w.History.CurrentIndex(), 0);
+    QCOMPARE(w.Session.History.CurrentIndex(), 0);
 }
 
 void TestWindow::pasteThenUndoRestoresImage() {
@@ -1473,7 +1480,7 @@ void TestWindow::pasteThenUndoRestoresImage() {
     PrepareRamp(w);
     ShowActive(w);
     const ParameterImage before = w.Image;
-    w.CheckBoxProgHned->setChecked(true);
+    w.Live.CheckBoxProgHned->setChecked(true);
     w.ServoTable->SetCurrentCell({4, 6});
     w.ServoTable->Editor()->setFocus();
     // From a spreadsheet: headers, a decimal comma, a thousands separator, Windows line ends.
@@ -1489,13 +1496,49 @@ void TestWindow::pasteThenUndoRestoresImage() {
     for (int i = 0; i < ImageSize; ++i)
         differing += w.Image.bytes()[i] != before.bytes()[i] ? 1 : 0;
     QCOMPARE(differing, 4);
-    QCOMPARE(w.History.CurrentIndex(), 1);
+    QCOMPARE(w.Session.History.CurrentIndex(), 1);
     QCOMPARE(w.Sequencer().State().Mode, TransferMode::Program);
     QCOMPARE(w.ServoTable->Selection(), std::optional(TableRect{4, 6, 5, 7}));
-    w.CheckBoxProgHned->setChecked(false);
+    w.Live.CheckBoxProgHned->setChecked(false);
     QTest::keyClick(w.ServoTable->Editor(), Qt::Key_Z, Qt::ControlModifier);
     QCOMPARE(w.Image, before);
     QCOMPARE(w.ServoTable->Position({5, 7}), 1000 + 700 + 100);
+}
+
+// A whole image put back at once (as Open does) is one step through the window's editors: they
+// show it, undo is offered and brings back the exact image on the page it was recorded on, and
+// with "Programming after change" the replaced image is programmed.
+void TestWindow::replacedImageIsOneStep() {
+    TFormHlav w;
+    PrepareRamp(w);
+    ShowActive(w);
+    SelectPage(w, 0);
+    w.Session.ResetHistory();
+    const ParameterImage before = w.Image;
+    ParameterImage other = before;
+    other.servo(1).Cell(0, 3) = before.servo(1).Cell(0, 3) == 60 ? 61 : 60;
+    other.Tps0() = static_cast<Byte>(before.Tps0() + 1);
+    SelectPage(w, 2);
+    QVERIFY(!w.Commands.SpeedButtonZpet->isEnabled());
+
+    w.Session.ReplaceImage(other);
+    QCOMPARE(w.Image, other);
+    QCOMPARE(w.ServoTable->Position({0, 3}),
+             dorv::CellShown(other.servo(1).Cell(0, 3), other.servo(1).PercentMode() != 0));
+    QVERIFY(w.Commands.SpeedButtonZpet->isEnabled() && w.Commands.MenuZpet->isEnabled());
+    QCOMPARE(w.Sequencer().State().Mode, TransferMode::Idle);
+
+    QTest::mouseClick(w.Commands.SpeedButtonZpet, Qt::LeftButton);
+    QCOMPARE(w.Image, before);
+    QCOMPARE(w.ActivePage(), 0);
+    QCOMPARE(w.General.UpDownTps0->Position(), dorv::Tps0Shown(before.Tps0()));
+    QVERIFY(!w.Commands.SpeedButtonZpet->isEnabled() && w.Commands.SpeedButtonZnovu->isEnabled());
+
+    w.Live.CheckBoxProgHned->setChecked(true);
+    w.Session.ReplaceImage(other);
+    QCOMPARE(w.Sequencer().State().Mode, TransferMode::Program);
+    QCOMPARE(w.Session.History.CurrentIndex(), 1);
+    w.Live.CheckBoxProgHned->setChecked(false);
 }
 
 void TestWindow::refusedPasteChangesNothing_data() {
@@ -1512,7 +1555,7 @@ void TestWindow::refusedPasteChangesNothing_data() {
 void TestWindow::refusedPasteChangesNothing() {
     QFETCH(QString, text);
     QFETCH(QString, named);
-    dorv::CurrentLanguage = 1;
+    dorv::CurrentLanguage = dorv::Language::English;
     TFormHlav w;
     PrepareRamp(w);
     ShowActive(w);
@@ -1521,12 +1564,12 @@ void TestWindow::refusedPasteChangesNothing() {
     QGuiApplication::clipboard()->setText(text);
     QString box;
     CaptureNextBox(&w, &box);
-    w.MenuTablePaste->trigger();
+    w.Commands.MenuTablePaste->trigger();
     QVERIFY2(box.contains(QStringLiteral("nothing was changed")), qPrintable(box));
     QVERIFY2(box.contains(named), qPrintable(box));
     QCOMPARE(w.Image, before);
-    QCOMPARE(w.History.CurrentIndex(), 0);
-    dorv::CurrentLanguage = 0;
+    QCOMPARE(w.Session.History.CurrentIndex(), 0);
+    dorv::CurrentLanguage = dorv::Language::Czech;
 }
 
 namespace {
@@ -1552,10 +1595,10 @@ void TestWindow::heatMapColoursCellsAndIsKept() {
         TFormHlav w;
         PrepareRamp(w);
         ShowActive(w);
-        QVERIFY(!w.MenuViewHeatMap->isChecked());
+        QVERIFY(!w.Commands.MenuViewHeatMap->isChecked());
         const QColor base = QApplication::palette().color(QPalette::Base);
         QCOMPARE(w.ServoTable->CellColour({9, 14}), base);
-        w.MenuViewHeatMap->trigger();
+        w.Commands.MenuViewHeatMap->trigger();
         QVERIFY(w.ServoTable->HeatMap());
         // Lowest blue, highest red, and every colour different along a row of rising values.
         const QColor low = w.ServoTable->CellColour({0, 0});
@@ -1573,7 +1616,7 @@ void TestWindow::heatMapColoursCellsAndIsKept() {
                 QVERIFY2(Contrast(text, w.ServoTable->CellColour({r, c})) >= 7.0,
                          qPrintable(w.ServoTable->CellColour({r, c}).name()));
         // The operating cell keeps a mark: an outline in lime around its own colour.
-        w.Timer1Timer();
+        w.OnTick();
         const OperatingCell cell = w.OperatingCell;
         const QRect place = TServoTable::CellRect({cell.Row, cell.Column});
         const QImage drawn = w.ServoTable->grab().toImage();
@@ -1590,9 +1633,9 @@ void TestWindow::heatMapColoursCellsAndIsKept() {
              QString());
     {
         TFormHlav w;
-        QVERIFY(w.MenuViewHeatMap->isChecked());
+        QVERIFY(w.Commands.MenuViewHeatMap->isChecked());
         QVERIFY(w.ServoTable->HeatMap());
-        w.MenuViewHeatMap->trigger();
+        w.Commands.MenuViewHeatMap->trigger();
         w.close();
     }
     QCOMPARE(ini.ReadString(QStringLiteral("SERVO_TABLE"), QStringLiteral("HeatMap"), {}),
@@ -1612,8 +1655,8 @@ void TestWindow::marksFromOutside() {
     QCOMPARE(table->CellMarkTip({3, 8}), QString());
     QCOMPARE(table->grab().toImage().pixelColor(place.topLeft() + QPoint(2, 2)), orange);
     // The mark stays over refills and ticks, and its text shows as the cell's tooltip.
-    w.CommitChange();
-    w.Timer1Timer();
+    w.Session.Commit();
+    w.OnTick();
     QCOMPARE(table->grab().toImage().pixelColor(place.topLeft() + QPoint(2, 2)), orange);
     QHelpEvent help(QEvent::ToolTip, place.center(), table->mapToGlobal(place.center()));
     QCoreApplication::sendEvent(table, &help);

@@ -92,7 +92,7 @@ void ShowAllRows(TFormHlav& w) {
         w.Image.servo(s).TpEnable() = 1;
     w.PageControl1->setCurrentIndex(1);
     w.FillEditors();
-    w.ResetHistory();
+    w.Session.ResetHistory();
 }
 
 void WriteText(const QString& path, const QByteArray& text) {
@@ -108,7 +108,7 @@ Q_DECLARE_METATYPE(dorv::TakeScope)
 class TestWindowCompare : public QObject {
     Q_OBJECT
 private slots:
-    void init() { CurrentLanguage = 1; }
+    void init() { CurrentLanguage = dorv::Language::English; }
     void marksOnBothServosAndTheList();
     void activatingADifferenceShowsItsCell();
     void takingIsOneUndoStep_data();
@@ -222,7 +222,7 @@ void TestWindowCompare::takingIsOneUndoStep() {
     view.SetCurrentDifference(1);
     QCOMPARE(view.ListDifferences->currentItem()->text(0),
              QStringLiteral("Servo 1: 5% / column 2"));
-    const int historyBefore = w.History.CurrentIndex();
+    const int historyBefore = w.Session.History.CurrentIndex();
 
     const std::pair<TakeScope, QPushButton*> buttons[] = {{TakeScope::One, view.ButtonTakeOne},
                                                           {TakeScope::Row, view.ButtonTakeRow},
@@ -231,7 +231,7 @@ void TestWindowCompare::takingIsOneUndoStep() {
     for (const auto& [each, button] : buttons)
         if (each == scope)
             button->click();
-    QCOMPARE(w.History.CurrentIndex(), historyBefore + 1);
+    QCOMPARE(w.Session.History.CurrentIndex(), historyBefore + 1);
     QCOMPARE(int(view.Comparison().Differences.size()), OtherDifferences - taken);
     QCOMPARE(int(CompareImages(w.Image, other).Differences.size()), OtherDifferences - taken);
     QCOMPARE(w.ServoTable->Position({2, 1}), CellShown(other.servo(0).Cell(2, 1), false));
@@ -239,8 +239,8 @@ void TestWindowCompare::takingIsOneUndoStep() {
     if (scope == TakeScope::All)
         QVERIFY(SameParameters(w.Image, other));
 
-    w.SpeedButtonZpetClick();
-    QCOMPARE(w.History.CurrentIndex(), historyBefore);
+    w.OnUndo();
+    QCOMPARE(w.Session.History.CurrentIndex(), historyBefore);
     QVERIFY(w.Image == before);
     QCOMPARE(int(view.Comparison().Differences.size()), OtherDifferences);
     QCOMPARE(MarkedCells(*w.ServoTable).size(), 3);
@@ -257,7 +257,7 @@ void TestWindowCompare::editingTheComparedCellEndsItsMark() {
     QCOMPARE(MarkedCells(*w.ServoTable), (QList<TableCell>{{2, 1}, {5, 0}}));
     QCOMPARE(int(w.Comparison->Comparison().Differences.size()), OtherDifferences - 1);
     QVERIFY(!ItemNamed(w.Comparison->ListDifferences, QStringLiteral("Servo 1: 5% / column 5")));
-    w.SpeedButtonZpetClick();
+    w.OnUndo();
     QCOMPARE(MarkedCells(*w.ServoTable).size(), 3);
 }
 
@@ -322,16 +322,16 @@ void TestWindowCompare::compareWithFile() {
     const QString path = files_.filePath(QStringLiteral("bench.ign"));
     QVERIFY(SaveParameterFile(path, other).Ok);
     w.FileChooser = [&](QFileDialog* dialog) { return dialog == w.OpenDialog1 ? path : QString(); };
-    w.LabelFile2->setText(QStringLiteral("/kept.ign"));
-    const int historyBefore = w.History.CurrentIndex();
-    QVERIFY(w.MenuTools->findChild<QMenu*>(QStringLiteral("MenuCompare")));
+    w.General.LabelFile2->setText(QStringLiteral("/kept.ign"));
+    const int historyBefore = w.Session.History.CurrentIndex();
+    QVERIFY(w.Commands.MenuTools->findChild<QMenu*>(QStringLiteral("MenuCompare")));
     w.Comparison->MenuCompareFile->trigger();
     QVERIFY(w.Comparison->Comparing());
     QCOMPARE(w.Comparison->OtherLabel(), QStringLiteral("bench.ign"));
     QCOMPARE(int(w.Comparison->Comparison().Differences.size()), OtherDifferences);
     QVERIFY(w.Image == before);
-    QCOMPARE(w.History.CurrentIndex(), historyBefore);
-    QCOMPARE(w.LabelFile2->text(), QStringLiteral("/kept.ign"));
+    QCOMPARE(w.Session.History.CurrentIndex(), historyBefore);
+    QCOMPARE(w.General.LabelFile2->text(), QStringLiteral("/kept.ign"));
 }
 
 void TestWindowCompare::refusedFileChangesNothing_data() {
@@ -364,7 +364,7 @@ void TestWindowCompare::refusedFileChangesNothing() {
     QCOMPARE(seen->Count, 1);
     QCOMPARE(seen->Text, message);
     QVERIFY(w.Image == before);
-    QVERIFY(!w.History.CanUndo());
+    QVERIFY(!w.Session.History.CanUndo());
     QCOMPARE(w.Comparison->OtherLabel(), QStringLiteral("earlier"));
     QCOMPARE(int(w.Comparison->Comparison().Differences.size()), OtherDifferences);
 }
@@ -397,7 +397,7 @@ void TestWindowCompare::textsFollowTheLanguage() {
     TFormHlav w;
     ShowAllRows(w);
     w.ShowComparison(OtherThan(w.Image), QStringLiteral("other"));
-    CurrentLanguage = static_cast<unsigned char>(language);
+    CurrentLanguage = dorv::LanguageOfNumber(language);
     w.ApplyLanguage();
     QCOMPARE(w.Comparison->MenuCompare->title(), menu);
     QCOMPARE(TopLevelTexts(w.Comparison->ListDifferences), groups);

@@ -67,7 +67,7 @@ void TestWindowCompareLink::compareWithUnitLeavesTheEditorAlone() {
     QCOMPARE(w.Sequencer().State().Mode, TransferMode::Read);
     QTRY_VERIFY_WITH_TIMEOUT(w.Comparison->Comparing(), PassTimeoutMs);
     QVERIFY(w.Image == before);
-    QVERIFY(!w.History.CanUndo());
+    QVERIFY(!w.Session.History.CanUndo());
     QVERIFY(ShowsTheUnit(w, unit));
     // Servo 1's cells differ wherever the unit's rise above the editor's.
     int marked = 0;
@@ -98,7 +98,7 @@ void TestWindowCompareLink::readDuringAComparisonComparesWhatWasRead() {
     w.Comparison->MenuCompareFile->trigger();
     QVERIFY(w.Comparison->Comparing());
 
-    w.ButtonRead->click();
+    w.Commands.ButtonRead->click();
     QVERIFY(QTest::qWaitFor([&] { return PassEndedOk(w); }, PassTimeoutMs));
     const std::vector<ImageDifference>& shown = w.Comparison->Comparison().Differences;
     QCOMPARE(shown.size(), std::size_t{2});
@@ -119,7 +119,7 @@ void TestWindowCompareLink::verifyAgainstADifferingUnitOffersTheDifferences() {
     TFormHlav& w = *t.window;
     QTRY_VERIFY_WITH_TIMEOUT(t.Connected(), 5000);
     const ParameterImage before = w.Image;
-    w.ButtonVerify->click();
+    w.Commands.ButtonVerify->click();
     QCOMPARE(w.Sequencer().State().Mode, TransferMode::Verify);
     QTRY_VERIFY_WITH_TIMEOUT(w.Comparison->DifferencesOffer(), PassTimeoutMs);
     QMessageBox* offer = w.Comparison->DifferencesOffer();

@@ -155,34 +155,34 @@ void TestWindowLink::liveValuesAndRead() {
     SimWindow t({"--rpm", "4200", "--throttle", "37"}, &unit);
     TFormHlav& w = *t.window;
     QTRY_VERIFY_WITH_TIMEOUT(t.Connected(), 5000);
-    QTRY_COMPARE(w.LabelRpm->text(), QStringLiteral("RPM = 4200 "));
-    QCOMPARE(w.CGaugeRpm->Progress(), 42);
-    QVERIFY(w.LabelTpsMon->text().startsWith(QStringLiteral("TP= 37 %=")));
-    QCOMPARE(w.CGaugeTps->Progress(), 37);
-    QVERIFY(w.LabelServoPoz1->text().startsWith(w.Messages.MsgServoDesired + " 1 = "));
-    QCOMPARE(w.LabelPocetProgramovani->text(), w.Messages.MsgProgramCount + " 12");
-    QVERIFY(w.LabelNapeti->text().startsWith(QStringLiteral("U= ")));
+    QTRY_COMPARE(w.Live.LabelRpm->text(), QStringLiteral("RPM = 4200 "));
+    QCOMPARE(w.Live.CGaugeRpm->Progress(), 42);
+    QVERIFY(w.Live.LabelTpsMon->text().startsWith(QStringLiteral("TP= 37 %=")));
+    QCOMPARE(w.Live.CGaugeTps->Progress(), 37);
+    QVERIFY(w.Live.LabelServoPoz1->text().startsWith(w.Messages.MsgServoDesired + " 1 = "));
+    QCOMPARE(w.General.LabelPocetProgramovani->text(), w.Messages.MsgProgramCount + " 12");
+    QVERIFY(w.Live.LabelNapeti->text().startsWith(QStringLiteral("U= ")));
     const QColor buttonFace = w.palette().color(QPalette::Button);
-    QCOMPARE(w.LabelNapeti->palette().color(QPalette::Window), buttonFace); // 13.2 V to 14 V
-    QCOMPARE(w.LabelTpsMon->palette().color(QPalette::Window), buttonFace);
-    QVERIFY(w.LabelTest[3]->text().startsWith(QStringLiteral("Test4=")));
-    QVERIFY(w.LabelVersion->isHidden());
-    QVERIFY(w.LabelEeDataErr->isHidden());
+    QCOMPARE(w.Live.LabelNapeti->palette().color(QPalette::Window), buttonFace); // 13.2 V to 14 V
+    QCOMPARE(w.Live.LabelTpsMon->palette().color(QPalette::Window), buttonFace);
+    QVERIFY(w.Live.LabelTest[3]->text().startsWith(QStringLiteral("Test4=")));
+    QVERIFY(w.Live.LabelVersion->isHidden());
+    QVERIFY(w.Live.LabelEeDataErr->isHidden());
 
-    w.LabelFile2->setText(QStringLiteral("old.ign"));
-    w.ButtonRead->click();
-    QCOMPARE(w.LabelHlaseni->text(), w.Messages.MsgReading);
-    QVERIFY(!w.LabelHlaseni->isHidden() && !w.CGaugeProgram->isHidden());
-    QVERIFY(w.LabelFile2->text().isEmpty());
+    w.General.LabelFile2->setText(QStringLiteral("old.ign"));
+    w.Commands.ButtonRead->click();
+    QCOMPARE(w.Live.LabelHlaseni->text(), w.Messages.MsgReading);
+    QVERIFY(!w.Live.LabelHlaseni->isHidden() && !w.Live.CGaugeProgram->isHidden());
+    QVERIFY(w.General.LabelFile2->text().isEmpty());
     QVERIFY(QTest::qWaitFor([&] { return PassEndedOk(w); }, PassTimeoutMs));
-    QCOMPARE(w.LabelHlaseni->text(), w.Messages.MsgVerifying + ": OK");
-    QCOMPARE(w.CGaugeProgram->Progress(), w.CGaugeProgram->MaxValue());
+    QCOMPARE(w.Live.LabelHlaseni->text(), w.Messages.MsgVerifying + ": OK");
+    QCOMPARE(w.Live.CGaugeProgram->Progress(), w.Live.CGaugeProgram->MaxValue());
     QVERIFY(SameParameters(w.Image, unit));
-    QCOMPARE(w.LabelVerze1->text(), QStringLiteral("SIM01"));
-    QCOMPARE(w.LabelVerze2->text(), QStringLiteral("10.12.2026"));
+    QCOMPARE(w.General.LabelVerze1->text(), QStringLiteral("SIM01"));
+    QCOMPARE(w.General.LabelVerze2->text(), QStringLiteral("10.12.2026"));
 
     // The editors show the unit's tables: the general page, then servo 1.
-    QCOMPARE(w.RadioGroupPocPulsuItems->checkedId(), 1);
+    QCOMPARE(w.General.RadioGroupPocPulsuItems->checkedId(), 1);
     w.PageControl1->setCurrentIndex(1);
     for (int r = 0; r < ThrottleRows; ++r)
         for (int k = 0; k < RpmColumns; ++k)
@@ -198,12 +198,12 @@ void TestWindowLink::changedCellProgramsAfterChange() {
     TFormHlav& w = *t.window;
     QTRY_VERIFY_WITH_TIMEOUT(t.Connected(), 5000);
     w.PageControl1->setCurrentIndex(1);
-    w.CheckBoxProgHned->setChecked(true);
+    w.Live.CheckBoxProgHned->setChecked(true);
     const int before = w.ServoTable->Position({0, 6});
     w.ServoTable->SetCurrentCell({0, 6});
     w.ServoTable->Editor()->stepUp(); // an up-down arrow: pack and commit
     QCOMPARE(w.Sequencer().State().Mode, TransferMode::Program);
-    QCOMPARE(w.LabelHlaseni->text(), w.Messages.MsgProgramming);
+    QCOMPARE(w.Live.LabelHlaseni->text(), w.Messages.MsgProgramming);
     QVERIFY(WaitForProgrammed(w));
     QVERIFY(t.sim->Stop());
 
@@ -220,21 +220,21 @@ void TestWindowLink::tableOperationProgramsOncePass() {
     SimWindow t({}, &unit);
     TFormHlav& w = *t.window;
     QTRY_VERIFY_WITH_TIMEOUT(t.Connected(), 5000);
-    QTRY_COMPARE(w.LabelPocetProgramovani->text(), w.Messages.MsgProgramCount + " 12");
+    QTRY_COMPARE(w.General.LabelPocetProgramovani->text(), w.Messages.MsgProgramCount + " 12");
     w.PageControl1->setCurrentIndex(1);
-    w.CheckBoxProgHned->setChecked(true);
-    const int historyBefore = w.History.CurrentIndex();
+    w.Live.CheckBoxProgHned->setChecked(true);
+    const int historyBefore = w.Session.History.CurrentIndex();
     w.ServoTable->SetCurrentCell({0, 0});
     w.ServoTable->SelectAll();
     w.AskTableAmount = [](const QString&, double) { return std::optional<double>(-40); };
-    w.MenuTableAdd->trigger();
-    QCOMPARE(w.History.CurrentIndex(), historyBefore + 1);
+    w.Commands.MenuTableAdd->trigger();
+    QCOMPARE(w.Session.History.CurrentIndex(), historyBefore + 1);
     QCOMPARE(w.Sequencer().State().Mode, TransferMode::Program);
     QVERIFY(WaitForProgrammed(w));
-    QTRY_COMPARE_WITH_TIMEOUT(w.LabelPocetProgramovani->text(), w.Messages.MsgProgramCount + " 13",
-                              3000);
+    QTRY_COMPARE_WITH_TIMEOUT(w.General.LabelPocetProgramovani->text(),
+                              w.Messages.MsgProgramCount + " 13", 3000);
     QTest::qWait(500);
-    QCOMPARE(w.LabelPocetProgramovani->text(), w.Messages.MsgProgramCount + " 13");
+    QCOMPARE(w.General.LabelPocetProgramovani->text(), w.Messages.MsgProgramCount + " 13");
     QCOMPARE(w.Sequencer().State().Mode, TransferMode::Idle);
     QVERIFY(t.sim->Stop());
     QVERIFY(SameParameters(t.sim->SavedImage(), w.Image));
@@ -252,14 +252,14 @@ void TestWindowLink::programThenUndoReachesUnit() {
     QCOMPARE(w.Sequencer().State().Mode, TransferMode::Idle);
     const ParameterImage changed = w.Image;
 
-    w.ButtonProgram->click();
+    w.Commands.ButtonProgram->click();
     QVERIFY(WaitForProgrammed(w));
     // The unit stores the parameters once its saving countdown has run out.
     QTRY_VERIFY_WITH_TIMEOUT(t.sim->HasSavedImage() && SameParameters(t.sim->SavedImage(), changed),
                              6000);
 
-    w.CheckBoxProgHned->setChecked(true);
-    w.SpeedButtonZpet->click();
+    w.Live.CheckBoxProgHned->setChecked(true);
+    w.Commands.SpeedButtonZpet->click();
     QVERIFY(SameParameters(w.Image, start));
     QCOMPARE(w.Sequencer().State().Mode, TransferMode::Program);
     QVERIFY(WaitForProgrammed(w));
@@ -276,7 +276,7 @@ void TestWindowLink::plusRaisesHighlightedCell() {
     SimWindow t({"--rpm", "3000", "--throttle", "15"}, &unit);
     TFormHlav& w = *t.window;
     QTRY_VERIFY_WITH_TIMEOUT(t.Connected(), 5000);
-    w.ButtonRead->click();
+    w.Commands.ButtonRead->click();
     QVERIFY(QTest::qWaitFor([&] { return PassEndedOk(w); }, PassTimeoutMs));
 
     w.PageControl1->setCurrentIndex(1);
@@ -298,7 +298,7 @@ void TestWindowLink::plusRaisesHighlightedCell() {
     table->SetCurrentCell({4, 4});
     QCOMPARE_NE(EditColour(table->Editor()), Lime);
 
-    w.CheckBoxProgHned->setChecked(true);
+    w.Live.CheckBoxProgHned->setChecked(true);
     w.ButtonPlus->click();
     QVERIFY(WaitForProgrammed(w));
     QVERIFY(t.sim->Stop());
@@ -328,19 +328,19 @@ void TestWindowLink::tpsCapture() {
     SimWindow t({"--rpm", "2000", "--throttle", QString::number(throttle)}, &unit);
     TFormHlav& w = *t.window;
     QTRY_VERIFY_WITH_TIMEOUT(t.Connected(), 5000);
-    QTRY_VERIFY(w.LabelTpsMon->text().startsWith(QStringLiteral("TP= %1 %=").arg(throttle)));
+    QTRY_VERIFY(w.Live.LabelTpsMon->text().startsWith(QStringLiteral("TP= %1 %=").arg(throttle)));
     const int mv = w.Sequencer().Live().MonitorTpMv;
     QVERIFY2(std::abs(mv - (200 + 4750 * throttle / 100)) <= 5, qPrintable(QString::number(mv)));
     const Byte tps0 = w.Image.Tps0();
     const Byte tps100 = w.Image.Tps100();
 
-    w.ButtonTps0->click();
-    w.ButtonTps100->click();
+    w.General.ButtonTps0->click();
+    w.General.ButtonTps100->click();
     QCOMPARE(int(w.Image.Tps0()), tps0Taken ? mv / 10 : tps0);
     QCOMPARE(int(w.Image.Tps100()), tps100Taken ? mv / 10 - 250 : tps100);
-    QCOMPARE(w.History.CanUndo(), tps0Taken || tps100Taken);
-    QCOMPARE(w.UpDownTps0->Position(), Tps0Shown(w.Image.Tps0()));
-    QCOMPARE(w.UpDownTps100->Position(), Tps100Shown(w.Image.Tps100()));
+    QCOMPARE(w.Session.History.CanUndo(), tps0Taken || tps100Taken);
+    QCOMPARE(w.General.UpDownTps0->Position(), Tps0Shown(w.Image.Tps0()));
+    QCOMPARE(w.General.UpDownTps100->Position(), Tps100Shown(w.Image.Tps100()));
 }
 
 void TestWindowLink::versionMismatchBoxStopsRead() {
@@ -348,8 +348,8 @@ void TestWindowLink::versionMismatchBoxStopsRead() {
     TFormHlav& w = *t.window;
     QTRY_VERIFY_WITH_TIMEOUT(t.Connected(), 5000);
     const QString mismatch = w.Messages.MsgVersionMismatch + QStringLiteral("  PC-56, IGN-55");
-    QTRY_VERIFY(!w.LabelVersion->isHidden());
-    QCOMPARE(w.LabelVersion->text(), mismatch);
+    QTRY_VERIFY(!w.Live.LabelVersion->isHidden());
+    QCOMPARE(w.Live.LabelVersion->text(), mismatch);
     const ParameterImage before = w.Image;
 
     // While the box is open the ticks go on as idle ticks and keep polling the unit.
@@ -358,10 +358,10 @@ void TestWindowLink::versionMismatchBoxStopsRead() {
     bool idleThroughout = true;
     BoxCloser closer(1500, [&] {
         tickCounts.insert(w.Sequencer().State().TickCount);
-        connectionKept = connectionKept && w.LabelSpojeni->isHidden();
+        connectionKept = connectionKept && w.Live.LabelSpojeni->isHidden();
         idleThroughout = idleThroughout && w.Sequencer().State().Mode == TransferMode::Idle;
     });
-    w.ButtonRead->click();
+    w.Commands.ButtonRead->click();
     QTRY_COMPARE_WITH_TIMEOUT(closer.Texts.size(), 1, 3000);
     QTRY_VERIFY_WITH_TIMEOUT(!QApplication::activeModalWidget(), 3000);
     QCOMPARE(closer.Texts.first(), mismatch);
@@ -374,8 +374,8 @@ void TestWindowLink::versionMismatchBoxStopsRead() {
     QCOMPARE(closer.Texts.size(), 1);
     QCOMPARE(w.Sequencer().State().Mode, TransferMode::Idle);
     QCOMPARE(int(w.Sequencer().State().BlockCommand), 0x40);
-    QVERIFY(w.LabelHlaseni->isHidden());
-    QVERIFY(w.CGaugeProgram->isHidden());
+    QVERIFY(w.Live.LabelHlaseni->isHidden());
+    QVERIFY(w.Live.CGaugeProgram->isHidden());
     QCOMPARE(int(w.Image.FormatVersion()), 55);
     QVERIFY(SameParameters(w.Image, before));
 }
@@ -389,7 +389,7 @@ void TestWindowLink::comMenuOpenErrorsAndUnplug() {
     t.SetPort(20, missing);
     BoxCloser closer(50);
 
-    w.MenuComPort[2]->trigger();
+    w.Commands.MenuComPort[2]->trigger();
     QCOMPARE(w.PortIndex, 2);
     QTRY_COMPARE(closer.Texts.size(), 1);
     // The reason goes on to name the serial devices that are present (this machine's own).
@@ -397,32 +397,32 @@ void TestWindowLink::comMenuOpenErrorsAndUnplug() {
                                         QStringLiteral(": the device does not exist; ")),
              qPrintable(closer.Texts[0]));
     for (int k = 0; k < TFormHlav::ComPortCount; ++k)
-        QCOMPARE(w.MenuComPort[k]->isChecked(), k == 2);
-    QTRY_VERIFY_WITH_TIMEOUT(!w.LabelSpojeni->isHidden(), 3000);
+        QCOMPARE(w.Commands.MenuComPort[k]->isChecked(), k == 2);
+    QTRY_VERIFY_WITH_TIMEOUT(!w.Live.LabelSpojeni->isHidden(), 3000);
 
     // COM21 has no menu item: none is checked.
     w.PortIndex = 20;
     w.CloseComPort();
     w.OpenComPort();
     QTRY_COMPARE(closer.Texts.size(), 2);
-    for (QAction* item : w.MenuComPort)
+    for (QAction* item : w.Commands.MenuComPort)
         QVERIFY(!item->isChecked());
 
-    w.MenuComPort[0]->trigger();
-    QTRY_VERIFY_WITH_TIMEOUT(w.LabelSpojeni->isHidden(), 3000);
-    QVERIFY(w.MenuComPort[0]->isChecked());
+    w.Commands.MenuComPort[0]->trigger();
+    QTRY_VERIFY_WITH_TIMEOUT(w.Live.LabelSpojeni->isHidden(), 3000);
+    QVERIFY(w.Commands.MenuComPort[0]->isChecked());
 
     // The adapter goes away: the port closes and the no-connection label shows, nothing else.
     t.sim->Stop(SIGKILL);
     QTRY_VERIFY_WITH_TIMEOUT(!w.ComPort().IsOpen(), 3000);
-    QTRY_VERIFY_WITH_TIMEOUT(!w.LabelSpojeni->isHidden(), 3000);
+    QTRY_VERIFY_WITH_TIMEOUT(!w.Live.LabelSpojeni->isHidden(), 3000);
     QCOMPARE(closer.Texts.size(), 2);
 
     // Without a unit a Read ends in the red read error, about a second after its first frame.
-    w.ButtonRead->click();
-    QTRY_COMPARE_WITH_TIMEOUT(w.LabelHlaseni->text(), w.Messages.MsgReadError, 4000);
-    QCOMPARE(w.LabelHlaseni->palette().color(QPalette::Window), QColor(Qt::red));
-    QVERIFY(!w.LabelHlaseni->isHidden());
+    w.Commands.ButtonRead->click();
+    QTRY_COMPARE_WITH_TIMEOUT(w.Live.LabelHlaseni->text(), w.Messages.MsgReadError, 4000);
+    QCOMPARE(w.Live.LabelHlaseni->palette().color(QPalette::Window), QColor(Qt::red));
+    QVERIFY(!w.Live.LabelHlaseni->isHidden());
     QCOMPARE(w.Sequencer().State().Mode, TransferMode::Idle);
 }
 
@@ -441,45 +441,46 @@ void TestWindowLink::cablePulledDuringReadThenDeviceReturns() {
     SimWindow t({"--rpm", "3100"}, &unit);
     TFormHlav& w = *t.window;
     QTRY_VERIFY_WITH_TIMEOUT(t.Connected(), 5000);
-    QTRY_COMPARE(w.LabelRpm->text(), QStringLiteral("RPM = 3100 "));
-    QVERIFY(w.LabelRpm->isEnabled());
+    QTRY_COMPARE(w.Live.LabelRpm->text(), QStringLiteral("RPM = 3100 "));
+    QVERIFY(w.Live.LabelRpm->isEnabled());
 
     if (duringRead) {
-        w.ButtonRead->click();
+        w.Commands.ButtonRead->click();
         QCOMPARE(w.Sequencer().State().Mode, TransferMode::Read);
     }
     t.sim->Stop(SIGKILL);
     QTRY_VERIFY_WITH_TIMEOUT(w.LabelPortNote != nullptr, 3000);
     QCOMPARE(w.LabelPortNote->text(), QStringLiteral("Device disconnected"));
     if (duringRead) {
-        QTRY_COMPARE_WITH_TIMEOUT(w.LabelHlaseni->text(), w.Messages.MsgReadError, 3000);
-        QCOMPARE(w.LabelHlaseni->palette().color(QPalette::Window), QColor(Qt::red));
+        QTRY_COMPARE_WITH_TIMEOUT(w.Live.LabelHlaseni->text(), w.Messages.MsgReadError, 3000);
+        QCOMPARE(w.Live.LabelHlaseni->palette().color(QPalette::Window), QColor(Qt::red));
     }
-    QTRY_VERIFY_WITH_TIMEOUT(!w.LabelSpojeni->isHidden(), 3000);
-    QVERIFY(!w.LabelRpm->isEnabled());
-    QVERIFY(!w.CGaugeRpm->isEnabled());
+    QTRY_VERIFY_WITH_TIMEOUT(!w.Live.LabelSpojeni->isHidden(), 3000);
+    QVERIFY(!w.Live.LabelRpm->isEnabled());
+    QVERIFY(!w.Live.CGaugeRpm->isEnabled());
     QVERIFY(w.PortWatch->isActive());
     if (duringRead && !qEnvironmentVariableIsEmpty("DORV_KEEP_PORT_SHOTS")) {
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
         w.grab().save(qEnvironmentVariable("DORV_KEEP_PORT_SHOTS") + "/disconnected.png");
-        w.MenuCom->popup(w.mapToGlobal(QPoint(40, 20)));
-        emit w.MenuCom->aboutToShow();
+        w.Commands.MenuCom->popup(w.mapToGlobal(QPoint(40, 20)));
+        emit w.Commands.MenuCom->aboutToShow();
         QTest::qWait(200);
-        w.MenuCom->grab().save(qEnvironmentVariable("DORV_KEEP_PORT_SHOTS") + "/com-menu.png");
-        w.MenuCom->hide();
+        w.Commands.MenuCom->grab().save(qEnvironmentVariable("DORV_KEEP_PORT_SHOTS") +
+                                        "/com-menu.png");
+        w.Commands.MenuCom->hide();
     }
     QVERIFY(!SameParameters(w.Image, unit)); // the failed Read applied nothing
 
     QVERIFY(t.RestartSim({"--rpm", "2500", "--load", t.Path("unit.bin")}));
     QTRY_VERIFY_WITH_TIMEOUT(w.ComPort().IsOpen(), 4000);
     QTRY_VERIFY_WITH_TIMEOUT(t.Connected(), 4000);
-    QTRY_COMPARE(w.LabelRpm->text(), QStringLiteral("RPM = 2500 "));
-    QVERIFY(w.LabelRpm->isEnabled());
+    QTRY_COMPARE(w.Live.LabelRpm->text(), QStringLiteral("RPM = 2500 "));
+    QVERIFY(w.Live.LabelRpm->isEnabled());
     QVERIFY(!w.PortWatch->isActive());
     QCOMPARE(w.LabelPortNote->text(),
              QStringLiteral("Device %1 connected again").arg(t.sim->Link()));
-    w.ButtonRead->click();
+    w.Commands.ButtonRead->click();
     QTRY_VERIFY_WITH_TIMEOUT(PassEndedOk(w), PassTimeoutMs);
     QVERIFY(SameParameters(w.Image, unit));
 }
@@ -493,19 +494,19 @@ void TestWindowLink::comItemsAndSerialDevices() {
     QTRY_VERIFY_WITH_TIMEOUT(t.Connected(), 5000);
     const QString missing = t.Path("gone-adapter");
     t.SetPort(4, missing);
-    emit w.MenuCom->aboutToShow();
-    QCOMPARE(w.MenuComPort[4]->text(), "Com 5\t" + missing + " (absent)");
+    emit w.Commands.MenuCom->aboutToShow();
+    QCOMPARE(w.Commands.MenuComPort[4]->text(), "Com 5\t" + missing + " (absent)");
     // The pty the window has open counts as present, though the system lists no such port.
-    QCOMPARE(w.MenuComPort[w.PortIndex]->text(),
+    QCOMPARE(w.Commands.MenuComPort[w.PortIndex]->text(),
              QStringLiteral("Com %1\t%2 (present)").arg(w.PortIndex + 1).arg(t.sim->Link()));
-    QCOMPARE(w.MenuComPort[4]->text().section('\t', 0, 0), QStringLiteral("Com 5"));
-    QCOMPARE(w.MenuSerialDevices->text(), QStringLiteral("Serial devices…"));
-    w.MenuGerman->trigger();
-    emit w.MenuCom->aboutToShow();
-    QCOMPARE(w.MenuComPort[4]->text(), "Com 5\t" + missing + " (nicht vorhanden)");
-    QCOMPARE(w.MenuSerialDevices->text(), QStringLiteral("Serielle Geräte…"));
+    QCOMPARE(w.Commands.MenuComPort[4]->text().section('\t', 0, 0), QStringLiteral("Com 5"));
+    QCOMPARE(w.Commands.MenuSerialDevices->text(), QStringLiteral("Serial devices…"));
+    w.Commands.MenuGerman->trigger();
+    emit w.Commands.MenuCom->aboutToShow();
+    QCOMPARE(w.Commands.MenuComPort[4]->text(), "Com 5\t" + missing + " (nicht vorhanden)");
+    QCOMPARE(w.Commands.MenuSerialDevices->text(), QStringLiteral("Serielle Geräte…"));
 
-    w.MenuSerialDevices->trigger();
+    w.Commands.MenuSerialDevices->trigger();
     auto* dialog = w.findChild<QDialog*>(QStringLiteral("SerialDevicesDialog"));
     QVERIFY(dialog);
     QTRY_VERIFY(dialog->isVisible());
@@ -526,9 +527,9 @@ void TestWindowLink::comItemsAndSerialDevices() {
     chosen.Path = t.sim->Link().toStdString();
     w.MapDeviceToCurrentCom(chosen);
     QVERIFY(w.ComPort().IsOpen());
-    QVERIFY(w.MenuComPort[4]->isChecked());
+    QVERIFY(w.Commands.MenuComPort[4]->isChecked());
     QCOMPARE(ConfiguredPortDevice("COM5"), chosen.Path);
-    QTRY_VERIFY(w.LabelRpm->text().endsWith(QStringLiteral("= 1800 ")));
+    QTRY_VERIFY(w.Live.LabelRpm->text().endsWith(QStringLiteral("= 1800 ")));
 }
 
 // A second window on a port the first holds: the box says busy, never "no permission" (the port
@@ -558,7 +559,7 @@ void TestWindowLink::signalDuringProgramLetsItFinish() {
     w.PageControl1->setCurrentIndex(1);
     w.ServoTable->SetCurrentCell({2, 3});
     w.ServoTable->Editor()->SetPosition(w.ServoTable->Position({2, 3}) + 40);
-    w.ButtonProgram->click();
+    w.Commands.ButtonProgram->click();
     QCOMPARE(w.Sequencer().State().Mode, TransferMode::Program);
     w.CloseForSignal();
     QVERIFY(w.isVisible());

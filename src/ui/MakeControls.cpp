@@ -1,0 +1,61 @@
+// The makers of the window's designed controls: labels, push buttons, glyph buttons, face colours.
+#include "MakeControls.h"
+
+#include <QLabel>
+#include <QPalette>
+#include <QPushButton>
+#include <QToolButton>
+
+namespace dorv {
+
+QFont FontOfHeight(const QWidget* widget, int pixelSize, bool bold) {
+    QFont font = widget->font();
+    font.setPixelSize(pixelSize);
+    font.setBold(bold);
+    return font;
+}
+
+QLabel* MakeLabel(QWidget* parent, const char* name, const QString& text, QPoint at) {
+    auto* label = new QLabel(text, parent);
+    label->setObjectName(QLatin1String(name));
+    label->setProperty(AutoSizeProperty, true);
+    label->move(at);
+    label->adjustSize();
+    return label;
+}
+
+QLabel* MakeLiveLabel(QWidget* parent, const char* name, const QString& text, QPoint at,
+                      int pixelSize, bool bold) {
+    QLabel* label = MakeLabel(parent, name, text, at);
+    label->setFont(FontOfHeight(parent, pixelSize, bold));
+    label->adjustSize();
+    return label;
+}
+
+void SetFaceColour(QWidget* widget, const QColor& colour) {
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::Window, colour);
+    widget->setPalette(palette);
+    widget->setAutoFillBackground(true);
+}
+
+QPushButton* MakePushButton(QWidget* parent, const char* name, const QString& text, QRect at) {
+    auto* button = new QPushButton(text, parent);
+    button->setObjectName(QLatin1String(name));
+    button->setGeometry(at);
+    button->setFocusPolicy(Qt::ClickFocus);
+    return button;
+}
+
+QToolButton* MakeGlyphButton(QWidget* parent, const char* name, const QIcon& glyph, QRect at) {
+    auto* button = new QToolButton(parent);
+    button->setObjectName(QLatin1String(name));
+    button->setIcon(glyph);
+    button->setIconSize(QSize(16, 16));
+    button->setAutoRaise(true);
+    button->setFocusPolicy(Qt::NoFocus);
+    button->setGeometry(at);
+    return button;
+}
+
+} // namespace dorv

@@ -1,0 +1,35 @@
+// The makers of the window's designed controls: labels, push buttons, glyph buttons, face colours.
+#pragma once
+
+#include <QColor>
+#include <QFont>
+#include <QIcon>
+#include <QPoint>
+#include <QRect>
+#include <QString>
+
+class QLabel;
+class QPushButton;
+class QToolButton;
+class QWidget;
+
+namespace dorv {
+
+// Labels whose size follows their text, as an auto-sizing label does.
+inline constexpr const char* AutoSizeProperty = "AutoSize";
+
+// The widget's font at the pixel size, bold or not.
+QFont FontOfHeight(const QWidget* widget, int pixelSize, bool bold);
+// An auto-sizing label at its designed place.
+QLabel* MakeLabel(QWidget* parent, const char* name, const QString& text, QPoint at);
+// An auto-sizing label of the live values, in a font of its own.
+QLabel* MakeLiveLabel(QWidget* parent, const char* name, const QString& text, QPoint at,
+                      int pixelSize, bool bold);
+// Fills the widget's ground with the colour.
+void SetFaceColour(QWidget* widget, const QColor& colour);
+// A push button the mouse (not the Tab key) gives the focus to.
+QPushButton* MakePushButton(QWidget* parent, const char* name, const QString& text, QRect at);
+// A flat toolbar button showing a glyph; it never takes the focus.
+QToolButton* MakeGlyphButton(QWidget* parent, const char* name, const QIcon& glyph, QRect at);
+
+} // namespace dorv
