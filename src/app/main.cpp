@@ -4,6 +4,7 @@
 #include "CommandLine.h"
 #include "FileNotes.h"
 #include "Hlav.h"
+#include "LazyIconStyle.h"
 #include "SignalClose.h"
 #include "StartupProbe.h"
 
@@ -12,6 +13,7 @@ int main(int argc, char* argv[]) {
     if (const auto exitCode = dorv::AnswerInfoOption(argc, argv, stdout))
         return *exitCode;
     TApplication app(argc, argv);
+    dorv::InstallLazyIconStyle();
     // Before the window, so that a signal during the start-up still closes it properly.
     SignalClose signalClose;
     // Held until the window has saved its files at exit.

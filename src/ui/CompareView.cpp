@@ -48,6 +48,32 @@ TCompareView::TCompareView(TFormHlav& window)
                 QDockWidget::DockWidgetFloatable);
     setAllowedAreas(Qt::LeftDockWidgetArea | Qt::RightDockWidgetArea);
 
+    MenuCompare = window_.Commands.MenuTools->addMenu(QString());
+    MenuCompare->setObjectName(QStringLiteral("MenuCompare"));
+    MenuCompareUnit = dorv::MakeAction(MenuCompare, "MenuCompareUnit", QString());
+    MenuCompareFile = dorv::MakeAction(MenuCompare, "MenuCompareFile", QString());
+    connect(MenuCompareUnit, &QAction::triggered, this, &TCompareView::CompareWithUnit);
+    connect(MenuCompareFile, &QAction::triggered, this, &TCompareView::CompareWithFile);
+    // A floating panel needs no room beside the pages; docked again, it does.
+    connect(this, &QDockWidget::topLevelChanged, this, [this](bool floating) {
+        if (!comparing_)
+            return;
+        if (floating)
+            GiveRoomBack();
+        else
+            MakeRoom();
+    });
+
+    window_.addDockWidget(Qt::RightDockWidgetArea, this);
+    hide();
+    ApplyLanguage(dorv::CurrentLanguage);
+}
+
+// The list and its buttons are made for the first comparison: most runs never compare, and the
+// panel is hidden until then.
+void TCompareView::MakePanel() {
+    if (ListDifferences)
+        return;
     auto* panel = new QWidget(this);
     panel->setObjectName(QStringLiteral("PanelComparison"));
     panel->setMinimumWidth(PanelMinimum);
@@ -91,13 +117,6 @@ TCompareView::TCompareView(TFormHlav& window)
     layout->addLayout(closeRow);
     setWidget(panel);
 
-    MenuCompare = window_.Commands.MenuTools->addMenu(QString());
-    MenuCompare->setObjectName(QStringLiteral("MenuCompare"));
-    MenuCompareUnit = dorv::MakeAction(MenuCompare, "MenuCompareUnit", QString());
-    MenuCompareFile = dorv::MakeAction(MenuCompare, "MenuCompareFile", QString());
-
-    connect(MenuCompareUnit, &QAction::triggered, this, &TCompareView::CompareWithUnit);
-    connect(MenuCompareFile, &QAction::triggered, this, &TCompareView::CompareWithFile);
     connect(ButtonTakeOne, &QPushButton::clicked, this, [this] { Take(dorv::TakeScope::One); });
     connect(ButtonTakeRow, &QPushButton::clicked, this, [this] { Take(dorv::TakeScope::Row); });
     connect(ButtonTakeTable, &QPushButton::clicked, this, [this] { Take(dorv::TakeScope::Table); });
@@ -106,22 +125,11 @@ TCompareView::TCompareView(TFormHlav& window)
     connect(ListDifferences, &QTreeWidget::currentItemChanged, this,
             &TCompareView::EnableTakeButtons);
     connect(ListDifferences, &QTreeWidget::itemActivated, this, &TCompareView::GoToDifference);
-    // A floating panel needs no room beside the pages; docked again, it does.
-    connect(this, &QDockWidget::topLevelChanged, this, [this](bool floating) {
-        if (!comparing_)
-            return;
-        if (floating)
-            GiveRoomBack();
-        else
-            MakeRoom();
-    });
-
-    window_.addDockWidget(Qt::RightDockWidgetArea, this);
-    hide();
-    ApplyLanguage(dorv::CurrentLanguage);
+    ApplyPanelLanguage();
 }
 
 void TCompareView::ShowComparison(const dorv::ParameterImage& other, const QString& label) {
+    MakePanel();
     other_ = other;
     label_ = label;
     otherIsUnit_ = false;
@@ -362,6 +370,12 @@ void TCompareView::ApplyLanguage(dorv::Language language) {
     MenuCompareUnit->setText(texts_.MenuWithUnit);
     MenuCompareFile->setText(texts_.MenuWithFile);
     setWindowTitle(texts_.Title);
+    ApplyPanelLanguage();
+}
+
+void TCompareView::ApplyPanelLanguage() {
+    if (!ListDifferences)
+        return;
     ButtonTakeOne->setText(texts_.TakeOne);
     ButtonTakeRow->setText(texts_.TakeRow);
     ButtonTakeTable->setText(texts_.TakeTable);

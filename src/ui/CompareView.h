@@ -29,7 +29,8 @@ public:
     static constexpr int MarkLayer = 1;
     static const QColor MarkColour;
 
-    // Docked at the window's right, hidden; adds Tools > Compare to the window's menu.
+    // Docked at the window's right, hidden; adds Tools > Compare to the window's menu. The panel's
+    // list and buttons are made at the first comparison (ShowComparison).
     explicit TCompareView(TFormHlav& window);
 
     // Compares the editor's image with other, named by label in the list and the tooltips.
@@ -82,6 +83,9 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    // The list, its labels and buttons, made for the first comparison; then their texts.
+    void MakePanel();
+    void ApplyPanelLanguage();
     // The one way a taking reaches the editor: the window's commit path, one undo step.
     void CommitTaken(const dorv::ParameterImage& image);
     void Recompare();

@@ -96,12 +96,20 @@ void TFormHlav::CreateServoTable() {
     LabelAxisThrottle =
         MakeEditorLabel(box, QStringLiteral("LabelAxisThrottle"), QStringLiteral("TPS"), {7, 37});
     ServoTable = new TServoTable(box);
-    ServoTable->setFont(EditorFont(box->font(), ServoTable->Editor()->locale()));
     for (int c = 0; c < dorv::RpmColumns; ++c) {
         CSpinButtonColumn[c] = new TCSpinButton(box);
         CSpinButtonColumn[c]->setObjectName(QStringLiteral("CSpinButtonColumn[%1]").arg(c));
         CSpinButtonColumn[c]->setGeometry(59 + ColumnPitch * c, 350, 17, 23);
     }
+}
+
+// Fitting tries one font after another (each loaded for the purpose), so it waits until a servo
+// page is first active: a run that starts on the general page shows its first page without them.
+void TFormHlav::FitServoTableFont() {
+    if (servoTableFontFitted_)
+        return;
+    servoTableFontFitted_ = true;
+    ServoTable->setFont(EditorFont(GroupBoxServo->font(), ServoTable->Editor()->locale()));
 }
 
 void TFormHlav::CreateServoControls() {

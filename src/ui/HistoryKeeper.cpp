@@ -44,12 +44,6 @@ const LanguageTexts HistoryNotKept = {
 THistoryKeeper::THistoryKeeper(TFormHlav& window)
     : QObject(&window), window_(window), folder_(dorv::HistoryFolderPath()) {
     setObjectName(QStringLiteral("HistoryKeeper"));
-    writer_ = std::make_unique<dorv::HistoryWriter>(
-        folder_, [this](const dorv::HistoryWriteResult& result) {
-            // The writer's thread: the window hears of it from its own event loop.
-            QMetaObject::invokeMethod(
-                this, [this, result] { Written(result); }, Qt::QueuedConnection);
-        });
     MenuHistory = new QAction(MenuHistoryText[1], window.Commands.MenuFile);
     MenuHistory->setObjectName(QStringLiteral("MenuHistory"));
     MenuHistory->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_H));
@@ -110,7 +104,19 @@ void THistoryKeeper::Keep(HistoryKind kind, const dorv::ParameterImage& image) {
     record.Time = QDateTime::currentDateTime();
     record.ProgramCount = programCount_;
     record.FileName = window_.General.LabelFile2->text();
-    writer_->Queue(std::move(record));
+    Writer().Queue(std::move(record));
+}
+
+// The writer's thread is started by the first entry kept: many runs keep none.
+dorv::HistoryWriter& THistoryKeeper::Writer() {
+    if (!writer_)
+        writer_ = std::make_unique<dorv::HistoryWriter>(
+            folder_, [this](const dorv::HistoryWriteResult& result) {
+                // The writer's thread: the window hears of it from its own event loop.
+                QMetaObject::invokeMethod(
+                    this, [this, result] { Written(result); }, Qt::QueuedConnection);
+            });
+    return *writer_;
 }
 
 void THistoryKeeper::Written(const dorv::HistoryWriteResult& result) {
@@ -190,6 +196,7 @@ void THistoryKeeper::ApplyLanguage() {
 }
 
 void THistoryKeeper::WaitUntilWritten() {
-    writer_->WaitUntilWritten();
+    if (writer_)
+        writer_->WaitUntilWritten();
     QCoreApplication::sendPostedEvents(this, QEvent::MetaCall);
 }

@@ -44,6 +44,7 @@ public:
 
 private:
     void Keep(dorv::HistoryKind kind, const dorv::ParameterImage& image);
+    dorv::HistoryWriter& Writer();
     void Written(const dorv::HistoryWriteResult& result);
     void Restore(const dorv::ParameterImage& image);
     void ShowFailure();

@@ -364,6 +364,9 @@ private:
     void CreateDialogs();
     void CreateEditors();
     void CreateServoTable();
+    // The servo table's font: the largest up to the box's that shows the widest RPM value in a
+    // cell; fitted once, when a servo page is first active (ShowServoEditors).
+    void FitServoTableFont();
     void CreateServoControls();
     void CreateComPortItems();
     void WireTableMenu();
@@ -395,6 +398,7 @@ private:
     bool keptOnScreenAfterShow_ = false;
     static constexpr int FrameSettleMs = 200; // time the window manager takes to frame a window
     bool quietPageSelect_ = false;
+    bool servoTableFontFitted_ = false;
     QPointer<QWidget> lastServoEditor_; // the control of GroupBoxServo that last had the focus
 
     // --- The link (HlavLink.cpp, LiveDisplay.cpp, Tune.cpp) ---

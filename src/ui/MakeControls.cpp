@@ -15,8 +15,10 @@ QFont FontOfHeight(const QWidget* widget, int pixelSize, bool bold) {
     return font;
 }
 
-QLabel* MakeLabel(QWidget* parent, const char* name, const QString& text, QPoint at) {
-    auto* label = new QLabel(text, parent);
+namespace {
+
+// An auto-sizing label at its place, sized to its text in the font it has.
+QLabel* PlaceLabel(QLabel* label, const char* name, QPoint at) {
     label->setObjectName(QLatin1String(name));
     label->setProperty(AutoSizeProperty, true);
     label->move(at);
@@ -24,12 +26,18 @@ QLabel* MakeLabel(QWidget* parent, const char* name, const QString& text, QPoint
     return label;
 }
 
+} // namespace
+
+QLabel* MakeLabel(QWidget* parent, const char* name, const QString& text, QPoint at) {
+    return PlaceLabel(new QLabel(text, parent), name, at);
+}
+
 QLabel* MakeLiveLabel(QWidget* parent, const char* name, const QString& text, QPoint at,
                       int pixelSize, bool bold) {
-    QLabel* label = MakeLabel(parent, name, text, at);
+    // The font first, so that the text is measured once, in it.
+    auto* label = new QLabel(text, parent);
     label->setFont(FontOfHeight(parent, pixelSize, bold));
-    label->adjustSize();
-    return label;
+    return PlaceLabel(label, name, at);
 }
 
 void SetFaceColour(QWidget* widget, const QColor& colour) {

@@ -25,6 +25,8 @@ void SetBackground(QWidget* widget, const QColor& colour) {
 } // namespace
 
 void TFormHlav::ShowServoEditors() {
+    if (ActivePage() != 0)
+        FitServoTableFont();
     QWidget* page = ActivePage() == 1 ? TabSheet_Servo1 : TabSheet_Servo2;
     if (GroupBoxServo->parentWidget() != page) {
         const bool hidden = GroupBoxServo->isHidden();

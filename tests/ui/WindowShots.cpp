@@ -12,6 +12,7 @@
 #include "EditorValues.h"
 #include "Hlav.h"
 #include "Jazyk1.h"
+#include "LazyIconStyle.h"
 #include "ServoTable.h"
 #include "WindowTestEnv.h"
 
@@ -66,6 +67,7 @@ void SaveComparePicture(TFormHlav& window, const QDir& folder, const QString& pr
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
+    dorv::InstallLazyIconStyle(); // the style as the program has it
     const QStringList args = app.arguments();
     const QDir folder(args.value(1, QStringLiteral(".")));
     const QString prefix = args.value(2, QStringLiteral("window"));

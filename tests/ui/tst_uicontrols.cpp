@@ -1,4 +1,5 @@
-// Tests of the bar gauge and the spin button.
+// Tests of the bar gauge, the spin button, the toolbar glyphs and the application's style.
+#include <QApplication>
 #include <QColor>
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -7,11 +8,15 @@
 #include <QImage>
 #include <QMouseEvent>
 #include <QSignalSpy>
+#include <QStyleFactory>
 #include <QTest>
+
+#include <memory>
 
 #include "Cgauges.h"
 #include "Cspin.h"
 #include "Glyphs.h"
+#include "LazyIconStyle.h"
 
 // A spin button at the size the servo columns use, with its two events counted.
 struct SpinFixture {
@@ -39,6 +44,8 @@ private slots:
     void spinPressEndsWhenHiddenOrDisabled();
     void glyphsDrawAtEverySizeAndGreyWhenDisabled_data();
     void glyphsDrawAtEverySizeAndGreyWhenDisabled();
+    void lazyStyleIconsAreTheStylesOwn_data();
+    void lazyStyleIconsAreTheStylesOwn();
 };
 
 void TestUiControls::gaugePercent_data() {
@@ -250,6 +257,36 @@ void TestUiControls::glyphsDrawAtEverySizeAndGreyWhenDisabled() {
     const QImage redo = dorv::RedoGlyph().pixmap(16, 16).toImage();
     QVERIFY(undo != redo);
     QCOMPARE(undo.mirrored(true, false), redo);
+}
+
+void TestUiControls::lazyStyleIconsAreTheStylesOwn_data() {
+    QTest::addColumn<int>("which");
+    QTest::addColumn<QSize>("size");
+    QTest::newRow("menu bar's extension arrow")
+        << int(QStyle::SP_ToolBarHorizontalExtensionButton) << QSize(8, 16);
+    QTest::newRow("tool bar's extension arrow, larger")
+        << int(QStyle::SP_ToolBarVerticalExtensionButton) << QSize(32, 32);
+    QTest::newRow("an icon passed straight on")
+        << int(QStyle::SP_MessageBoxWarning) << QSize(32, 32);
+}
+
+// Whether read at once or when first drawn, each icon is the style's own picture, in every mode.
+void TestUiControls::lazyStyleIconsAreTheStylesOwn() {
+    QFETCH(int, which);
+    QFETCH(QSize, size);
+    const QString name = QApplication::style()->name();
+    const TLazyIconStyle lazy(name);
+    const std::unique_ptr<QStyle> plain(QStyleFactory::create(name));
+    QVERIFY(plain);
+    const auto pixmap = static_cast<QStyle::StandardPixmap>(which);
+    const QIcon asked = lazy.standardIcon(pixmap);
+    const QIcon own = plain->standardIcon(pixmap);
+    QVERIFY(!own.isNull());
+    QCOMPARE(asked.isNull(), false);
+    QCOMPARE(asked.availableSizes(), own.availableSizes());
+    QCOMPARE(asked.actualSize(size), own.actualSize(size));
+    for (const QIcon::Mode mode : {QIcon::Normal, QIcon::Disabled, QIcon::Active})
+        QCOMPARE(asked.pixmap(size, mode).toImage(), own.pixmap(size, mode).toImage());
 }
 
 QTEST_MAIN(TestUiControls)

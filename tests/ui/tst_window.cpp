@@ -8,6 +8,7 @@
 #include <QCoreApplication>
 #include <QEvent>
 #include <QFileDialog>
+#include <QFontMetrics>
 #include <QGroupBox>
 #include <QImage>
 #include <QKeySequence>
@@ -128,6 +129,8 @@ private slots:
     void geometryOfControls();
     void servoTableGeometry_data();
     void servoTableGeometry();
+    void widestRpmValueFitsItsCell_data();
+    void widestRpmValueFitsItsCell();
     void windowCentredAndComPorts();
     void fillAndPackGeneralPage_data();
     void fillAndPackGeneralPage();
@@ -220,6 +223,30 @@ void TestWindow::geometryOfControls() {
     QCOMPARE(control->pos(), expected.topLeft());
     if (expected.width() > 0)
         QCOMPARE(control->size(), expected.size());
+}
+
+void TestWindow::widestRpmValueFitsItsCell_data() {
+    QTest::addColumn<int>("page");
+    QTest::newRow("servo 1") << 1;
+    QTest::newRow("servo 2") << 2;
+}
+
+// Started on the general page, the table takes its font when a servo page is first shown: the
+// widest RPM value, with its thousands separator, fits the edit's text room (the edit without
+// its up-down, frame and margins), in the cell and in the editor over it.
+void TestWindow::widestRpmValueFitsItsCell() {
+    QFETCH(int, page);
+    constexpr int UpDownWidth = 16;
+    constexpr int FrameAndMargins = 8;
+    TFormHlav w;
+    QCOMPARE(w.ActivePage(), 0);
+    w.Image.servo(page == 1 ? 0 : 1).RpmPoints(14) = 255;
+    SelectPage(w, page);
+    const QString widest = w.ServoTable->CellText({RpmRow, 14});
+    QCOMPARE(widest, Grouped(RpmRange.Max));
+    QVERIFY(QFontMetrics(w.ServoTable->font()).horizontalAdvance(widest) <=
+            TServoTable::CellWidth - UpDownWidth - FrameAndMargins);
+    QCOMPARE(w.ServoTable->Editor()->font(), w.ServoTable->font());
 }
 
 void TestWindow::servoTableGeometry_data() {

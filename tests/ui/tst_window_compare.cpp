@@ -371,37 +371,51 @@ void TestWindowCompare::refusedFileChangesNothing() {
 
 void TestWindowCompare::textsFollowTheLanguage_data() {
     QTest::addColumn<int>("language");
+    QTest::addColumn<bool>("beforeComparing");
     QTest::addColumn<QString>("menu");
     QTest::addColumn<QStringList>("groups");
     QTest::addColumn<QString>("cell");
-    QTest::newRow("Czech") << 0 << "&Porovnat"
-                           << QStringList{"Obecné: 2", "Body RPM: 1", "Buňky: 4"}
-                           << "Servo 1: 5% / sloupec 5";
-    QTest::newRow("English") << 1 << "Co&mpare"
+    const QStringList czechGroups{"Obecné: 2", "Body RPM: 1", "Buňky: 4"};
+    const QStringList germanGroups{"Allgemein: 2", "RPM-Punkte: 1", "Zellen: 4"};
+    QTest::newRow("Czech") << 0 << false << "&Porovnat" << czechGroups << "Servo 1: 5% / sloupec 5";
+    QTest::newRow("English") << 1 << false << "Co&mpare"
                              << QStringList{"General: 2", "RPM points: 1", "Cells: 4"}
                              << "Servo 1: 5% / column 5";
-    QTest::newRow("German") << 2 << "&Unterschiede zeigen"
-                            << QStringList{"Allgemein: 2", "RPM-Punkte: 1", "Zellen: 4"}
+    QTest::newRow("German") << 2 << false << "&Unterschiede zeigen" << germanGroups
                             << "Servo 1: 5% / Spalte 5";
-    QTest::newRow("French") << 3 << "&Comparer"
+    QTest::newRow("French") << 3 << false << "&Comparer"
                             << QStringList{"Général : 2", "Points RPM : 1", "Cellules : 4"}
                             << "Servo 1 : 5% / colonne 5";
+    // The panel's list and buttons are made at the first comparison, in the language then.
+    QTest::newRow("Czech, switched before the first comparison")
+        << 0 << true << "&Porovnat" << czechGroups << "Servo 1: 5% / sloupec 5";
+    QTest::newRow("German, switched before the first comparison")
+        << 2 << true << "&Unterschiede zeigen" << germanGroups << "Servo 1: 5% / Spalte 5";
 }
 
-// Switched with the comparison open, the menu, the groups and the names take the language.
+// Switched with the comparison open, or before it, the menu, the groups, the names and the
+// buttons take the language.
 void TestWindowCompare::textsFollowTheLanguage() {
     QFETCH(int, language);
+    QFETCH(bool, beforeComparing);
     QFETCH(QString, menu);
     QFETCH(QStringList, groups);
     QFETCH(QString, cell);
     TFormHlav w;
     ShowAllRows(w);
-    w.ShowComparison(OtherThan(w.Image), QStringLiteral("other"));
+    if (!beforeComparing)
+        w.ShowComparison(OtherThan(w.Image), QStringLiteral("other"));
     CurrentLanguage = dorv::LanguageOfNumber(language);
     w.ApplyLanguage();
+    if (beforeComparing)
+        w.ShowComparison(OtherThan(w.Image), QStringLiteral("other"));
     QCOMPARE(w.Comparison->MenuCompare->title(), menu);
     QCOMPARE(TopLevelTexts(w.Comparison->ListDifferences), groups);
     QVERIFY(ItemNamed(w.Comparison->ListDifferences, cell));
+    const dorv::CompareTexts texts = dorv::CompareTextsFor(CurrentLanguage);
+    QCOMPARE(w.Comparison->ButtonTakeAll->text(), texts.TakeAll);
+    QCOMPARE(w.Comparison->ButtonClose->text(), texts.Close);
+    QCOMPARE(w.Comparison->windowTitle(), texts.Title);
 }
 
 QTEST_MAIN(TestWindowCompare)
