@@ -276,7 +276,7 @@ void TCompareView::Take(dorv::TakeScope scope) {
     CommitTaken(taken);
     given_.back() = window_.Image; // as the commit normalised it
     FollowEditor();
-    window_.StatusBar1->showMessage(texts_.Taken.arg(changed).arg(label_));
+    window_.ShowStatusNote(texts_.Taken.arg(changed).arg(label_));
 }
 
 void TCompareView::CommitTaken(const dorv::ParameterImage& image) {
@@ -300,7 +300,7 @@ void TCompareView::CompareWithUnit() {
     // Verify too).
     unitCopyAsked_ = window_.RequestUnitCopy();
     if (unitCopyAsked_)
-        window_.StatusBar1->showMessage(texts_.ReadingUnit);
+        window_.ShowStatusNote(texts_.ReadingUnit);
 }
 
 void TCompareView::HandleTransferEvents(const dorv::TransferEvents& events) {
@@ -310,7 +310,7 @@ void TCompareView::HandleTransferEvents(const dorv::TransferEvents& events) {
         Recompare();
     }
     if (events.UnitCopy && unitCopyAsked_) {
-        window_.StatusBar1->clearMessage();
+        window_.ShowStatusNote({});
         ShowComparison(*events.UnitCopy, texts_.Unit);
         otherIsUnit_ = true;
     }
@@ -319,7 +319,7 @@ void TCompareView::HandleTransferEvents(const dorv::TransferEvents& events) {
     const dorv::PassOutcome& outcome = *events.Outcome;
     if (outcome.Pass == dorv::PassKind::UnitCopy) {
         if (!outcome.Ok && unitCopyAsked_)
-            window_.StatusBar1->clearMessage(); // the read's failure shows on the transfer line
+            window_.ShowStatusNote({}); // the read's failure shows on the transfer line
         unitCopyAsked_ = false;
     } else if ((outcome.Pass == dorv::PassKind::Verify ||
                 outcome.Pass == dorv::PassKind::Program) &&

@@ -43,7 +43,19 @@ HintLine::HintLine(QWidget* window, QStatusBar* statusBar)
     }
 }
 
+void HintLine::ShowNote(const QString& note) {
+    noteShown_.invalidate();
+    ShowHint(note);
+    if (!note.isEmpty()) {
+        noteShown_.start();
+    }
+}
+
 void HintLine::ShowHint(const QString& hint) {
+    if (noteShown_.isValid() && !noteShown_.hasExpired(NoteHoldMs)) {
+        return;
+    }
+    noteShown_.invalidate();
     if (StatusBar && StatusBar->currentMessage() != hint) {
         StatusBar->showMessage(hint);
     }

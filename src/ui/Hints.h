@@ -1,6 +1,7 @@
 // Hints of controls and menu items: the short part as tooltip, the long part on the status bar.
 #pragma once
 
+#include <QElapsedTimer>
 #include <QObject>
 #include <QPointer>
 #include <QString>
@@ -25,10 +26,16 @@ void SetHint(QObject* target, const QString& hint);
 // The hint line: shows in the status bar "StatusBar1" the long hint of whatever control or menu
 // item of the window the pointer is on, and clears it where no hint applies. It watches the
 // application's status-tip events, so it also works for a window that is not a QMainWindow.
+// A note of the window's own (what a command did) stays NoteHoldMs before hints replace it, so
+// moving the pointer away from the control that gave the command does not wipe it at once.
 class HintLine : public QObject {
     Q_OBJECT
 public:
     HintLine(QWidget* window, QStatusBar* statusBar);
+
+    // Shows note in the hint line; an empty note clears the line and holds nothing.
+    void ShowNote(const QString& note);
+    int NoteHoldMs = 4000;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -39,6 +46,7 @@ private:
 
     QPointer<QWidget> Window;
     QPointer<QStatusBar> StatusBar;
+    QElapsedTimer noteShown_; // valid while a note is held
 };
 
 // Installs the hint line for window (owned by it), once its menu bar exists;

@@ -430,3 +430,10 @@ bool TFormHlav::eventFilter(QObject* watched, QEvent* event) {
     }
     return false;
 }
+
+void TFormHlav::ShowStatusNote(const QString& note) {
+    if (Hints)
+        Hints->ShowNote(note);
+    else
+        StatusBar1->showMessage(note);
+}

@@ -47,6 +47,7 @@ class TLiveChartWindow;
 class TTableChartWindow;
 class TReplayBar;
 namespace dorv {
+class HintLine;
 class LogPlayback;
 class LogRecorder;
 } // namespace dorv
@@ -140,6 +141,10 @@ public:
     // The live values, gauges, transfer line and connection sign (LivePanel.h).
     TLivePanel Live;
     QStatusBar* StatusBar1 = nullptr;
+    // The hints of the control under the pointer in StatusBar1, and the window's own notes.
+    dorv::HintLine* Hints = nullptr;
+    // Tells in the status bar what a command did (held a moment against hints); empty clears.
+    void ShowStatusNote(const QString& note);
 
     // --- Non-visual parts ---
     TLazyFileDialog OpenDialog1; // made on first use: a file dialog is slow to build

@@ -109,7 +109,7 @@ QString RefusalDetails(const QString& path, const QString& reason) {
 void TFormHlav::FormCreate() {
     HistoryKeeper = new THistoryKeeper(*this);
     CreateEditors();
-    dorv::InstallHintLine(this);
+    Hints = dorv::InstallHintLine(this);
     WireEvents();
     qApp->installEventFilter(this);
     PortIndex = 1;

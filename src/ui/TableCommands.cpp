@@ -74,7 +74,7 @@ void TFormHlav::ServoTableOperation(dorv::TableOperation operation) {
         return;
     const std::optional<dorv::TableRect> selection = ServoTable->Selection();
     if (!selection) {
-        StatusBar1->showMessage(Messages.MsgTableNoSelection);
+        ShowStatusNote(Messages.MsgTableNoSelection);
         return;
     }
     const dorv::ServoIndex s = ActiveServo();
@@ -104,15 +104,15 @@ void TFormHlav::ServoTableOperation(dorv::TableOperation operation) {
     dorv::PackTableModel(table, Image, s);
     Session.Commit();
     if (clamped > 0)
-        StatusBar1->showMessage(Messages.MsgTableClamped.arg(clamped));
+        ShowStatusNote(Messages.MsgTableClamped.arg(clamped));
     else
-        StatusBar1->clearMessage();
+        ShowStatusNote({});
 }
 
 void TFormHlav::CopyServoTable(bool headers) {
     const std::optional<dorv::TableRect> selection = ServoTable->Selection();
     if (ActivePage() == 0 || !selection) {
-        StatusBar1->showMessage(Messages.MsgTableNoSelection);
+        ShowStatusNote(Messages.MsgTableNoSelection);
         return;
     }
     QGuiApplication::clipboard()->setText(

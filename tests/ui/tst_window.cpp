@@ -25,6 +25,7 @@
 #include <QSignalSpy>
 #include <QSpontaneKeyEvent>
 #include <QStatusBar>
+#include <QStatusTipEvent>
 #include <QStringList>
 #include <QStyle>
 #include <QStyleOptionSpinBox>
@@ -41,6 +42,7 @@
 #include "ConfigFolder.h"
 #include "Cspin.h"
 #include "EditUpDown.h"
+#include "Hints.h"
 #include "Hlav.h"
 #include "Jazyk1.h"
 #include "LiveDisplay.h"
@@ -174,6 +176,7 @@ private slots:
     void tableOperationOnSelection_data();
     void tableOperationOnSelection();
     void tableOperationWithoutSelectionChangesNothing();
+    void statusNoteOutlivesTheNextHint();
     void copySelection_data();
     void copySelection();
     void copyAndPasteActOnTypedText();
@@ -1439,6 +1442,30 @@ void TestWindow::tableOperationOnSelection() {
     QCOMPARE(w.ServoTable->Selection(), std::optional(TableRect{1, 2, 3, 5}));
     w.OnUndo();
     QCOMPARE(w.Image, before);
+}
+
+// What a command did stays in the status bar when the pointer passes over another control right
+// after; once its moment is over, the hints show again.
+void TestWindow::statusNoteOutlivesTheNextHint() {
+    TFormHlav w;
+    PrepareRamp(w);
+    ShowActive(w);
+    w.ServoTable->SetCurrentCell({RpmRow, 4});
+    w.Commands.MenuTableSmooth->trigger();
+    const QString note = w.Messages.MsgTableNoSelection;
+    QCOMPARE(w.StatusBar1->currentMessage(), note);
+    QPushButton* other = w.Commands.ButtonRead;
+    QVERIFY(!other->statusTip().isEmpty());
+    QStatusTipEvent hint(other->statusTip());
+    QApplication::sendEvent(other, &hint);
+    QCOMPARE(w.StatusBar1->currentMessage(), note);
+    QStatusTipEvent none{QString()};
+    QApplication::sendEvent(w.StatusBar1, &none);
+    QCOMPARE(w.StatusBar1->currentMessage(), note);
+    w.Hints->NoteHoldMs = 0;
+    QTest::qWait(5);
+    QApplication::sendEvent(other, &hint);
+    QCOMPARE(w.StatusBar1->currentMessage(), other->statusTip());
 }
 
 void TestWindow::tableOperationWithoutSelectionChangesNothing() {
