@@ -56,6 +56,11 @@ std::size_t OperandCount(Command command) {
     }
 }
 
+// The commands that keep what they saw of the unit in the image history.
+bool KeepsHistory(Command command) {
+    return command == Command::Read || command == Command::Verify || command == Command::Program;
+}
+
 // The checks that need the whole line: operands, the options each command takes.
 std::string CheckCommand(const CliOptions& o) {
     const std::string name = CommandName(o.Which);
@@ -70,6 +75,8 @@ std::string CheckCommand(const CliOptions& o) {
         return name + ": -o is only for read";
     if (o.Which != Command::Monitor && (o.Csv || o.Duration))
         return name + ": --csv and --duration are only for monitor";
+    if (o.NoHistory && !KeepsHistory(o.Which))
+        return name + ": --no-history is only for read, verify and program";
     if (o.Csv && o.Json)
         return "monitor: --csv and --json exclude each other";
     return {};
@@ -107,6 +114,8 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
             o.Json = true;
         } else if (a == "--csv") {
             o.Csv = true;
+        } else if (a == "--no-history") {
+            o.NoHistory = true;
         } else if (a == "--port" || a == "-p") {
             if (!value(o.Port) || o.Port.empty())
                 return fail(a + " needs a device or COMn");
@@ -153,16 +162,20 @@ std::string UsageText(Command command) {
         return "usage: dorv-cli info --port P [--json]\n"
                "  The unit's identity, its programming count and one set of live values.\n";
     case Command::Read:
-        return "usage: dorv-cli read --port P -o FILE.ign [--json]\n"
+        return "usage: dorv-cli read --port P -o FILE.ign [--json] [--no-history]\n"
                "  Reads the unit's parameters into FILE.ign. The file is written in one step:\n"
-               "  on any failure no file is left behind and an existing one is kept.\n";
+               "  on any failure no file is left behind and an existing one is kept.\n"
+               "  The image read is kept in the history (a \"read\" entry) unless --no-history.\n";
     case Command::Verify:
-        return "usage: dorv-cli verify --port P FILE.ign [--json]\n"
-               "  Compares the unit with FILE.ign; exit status 1 when they differ.\n";
+        return "usage: dorv-cli verify --port P FILE.ign [--json] [--no-history]\n"
+               "  Compares the unit with FILE.ign; exit status 1 when they differ. A unit that\n"
+               "  differs is kept in the history (\"unit-differs\") unless --no-history.\n";
     case Command::Program:
-        return "usage: dorv-cli program --port P FILE.ign [--json]\n"
+        return "usage: dorv-cli program --port P FILE.ign [--json] [--no-history]\n"
                "  Programs FILE.ign into the unit, then verifies; exit status 0 only when the\n"
-               "  unit then holds the file's parameters.\n";
+               "  unit then holds the file's parameters. The unit's image is kept in the\n"
+               "  history (\"programmed\", or \"unit-differs\" when it holds something else)\n"
+               "  unless --no-history.\n";
     case Command::Monitor:
         return "usage: dorv-cli monitor --port P [--csv | --json] [--duration SECONDS]\n"
                "  Live values, one line per monitor frame, until the duration has passed or\n"
@@ -179,9 +192,13 @@ std::string UsageText(Command command) {
            "  --port P     a device (/dev/ttyUSB0, /dev/serial/by-id/...) or COMn, which\n"
            "               DORV.ini [PORTS] maps as the window does\n"
            "  --json       machine-readable output\n"
+           "  --no-history keep no entries in the image history (read, verify, program)\n"
            "  --help       this text; COMMAND --help tells about one command\n"
            "  --version    the program's version\n"
            "Progress goes to standard error.\n"
+           "read, verify and program keep the unit's image in the window's history folder,\n"
+           "$XDG_DATA_HOME/DORV/history (~/.local/share/DORV/history); a write that fails is\n"
+           "told on standard error and changes nothing else.\n"
            "Exit status: 0 success, 1 the parameters differ, 2 port or unit trouble (cannot\n"
            "open, no answer, cable pulled), 3 bad file or arguments, 4 the unit's parameter\n"
            "format version does not match; 128 + the signal after Ctrl+C or SIGTERM.\n";

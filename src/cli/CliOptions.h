@@ -24,6 +24,7 @@ struct CliOptions {
     bool Version = false;
     bool Json = false;
     bool Csv = false;
+    bool NoHistory = false;            // --no-history: read, verify, program keep no entries
     std::string Port;                  // --port: a device path or COMn
     std::string Output;                // read -o
     std::vector<std::string> Operands; // files (verify, program), A and B (diff)

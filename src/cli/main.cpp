@@ -1,4 +1,5 @@
 // dorv-cli: reads, verifies, programs and monitors a unit from the command line.
+#include "CliHistory.h"
 #include "CliLink.h"
 #include "CliOptions.h"
 #include "ImageDiff.h"
@@ -152,6 +153,13 @@ int ReportDifferences(const std::vector<ParameterDifference>& diffs, const std::
     return diffs.empty() ? ExitOk : ExitDiffer;
 }
 
+// Keeps the unit's image in the history, unless --no-history.
+void Keep(const CliOptions& o, HistoryKind kind, const ParameterImage& unit,
+          const std::string& file) {
+    if (!o.NoHistory)
+        KeepInHistory(kind, unit, file);
+}
+
 // Reads the unit's parameters into link.Image; the failure's status when it does not end well.
 std::optional<int> ReadUnit(CliLink& link) {
     const PassResult outcome = link.RunPass(TransferMode::Read);
@@ -264,6 +272,8 @@ int Read(const CliOptions& o) {
     if (StopSignal())
         return StoppedStatus();
     const FileWriteResult written = SaveParameterFile(Q(o.Output), link.Image);
+    // The unit's image is kept even when the output file cannot be written: it is not lost.
+    Keep(o, HistoryKind::Read, link.Image, o.Output);
     if (!written.Ok)
         return Fail(ExitBadInput,
                     o.Output + ": cannot be written (" + written.Error.toStdString() + ")");
@@ -285,7 +295,10 @@ int Verify(const CliOptions& o) {
     const auto file = LoadFile(o.Operands[0], link.Image);
     if (!file)
         return ExitBadInput;
-    return ReportDifferences(DifferingParameters(*file, link.Image), o.Operands[0], "unit", o.Json);
+    const auto diffs = DifferingParameters(*file, link.Image);
+    if (!diffs.empty())
+        Keep(o, HistoryKind::UnitDiffers, link.Image, o.Operands[0]);
+    return ReportDifferences(diffs, o.Operands[0], "unit", o.Json);
 }
 
 int Program(const CliOptions& o) {
@@ -298,6 +311,8 @@ int Program(const CliOptions& o) {
     link.Image = *file;
     const PassResult outcome = link.RunPass(TransferMode::Program);
     if (outcome == PassResult::Ok && link.Sequencer.State().ProgrammedOk) {
+        // The verify passed: the image (with the identity block the unit answered) is the unit's.
+        Keep(o, HistoryKind::Programmed, link.Image, o.Operands[0]);
         if (o.Json)
             PrintJson(
                 {{"programmed", true}, {"verified", true}, {"identity", IdentityJson(link.Image)}});
@@ -315,6 +330,9 @@ int Program(const CliOptions& o) {
     const auto diffs = DifferingParameters(sent, link.Image);
     if (!diffs.empty())
         std::cerr << "dorv-cli: the unit does not hold " << o.Operands[0] << std::endl;
+    // What the unit was read back holding: the file after all, or something else.
+    Keep(o, diffs.empty() ? HistoryKind::Programmed : HistoryKind::UnitDiffers, link.Image,
+         o.Operands[0]);
     return ReportDifferences(diffs, o.Operands[0], "unit", o.Json);
 }
 

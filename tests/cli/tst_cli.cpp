@@ -1,6 +1,7 @@
 // dorv-cli tested as a program: arguments, exit statuses and outputs against dorv-sim on a pty.
 #include "CliOptions.h"
 #include "EditorValues.h"
+#include "History.h"
 #include "ImageDiff.h"
 #include "ImageFile.h"
 #include "SimProcess.h"
@@ -47,6 +48,8 @@ public:
     QProcessEnvironment Environment(int tickMs = 0) const {
         auto env = QProcessEnvironment::systemEnvironment();
         env.insert("XDG_CONFIG_HOME", dir.filePath("cfg"));
+        // The image history goes here too, never into the user's own data folder.
+        env.insert("XDG_DATA_HOME", dir.filePath("data"));
         if (tickMs > 0)
             env.insert("DORV_CLI_TICK_MS", QString::number(tickMs));
         return env;
@@ -70,6 +73,7 @@ public:
                 QString::fromUtf8(p.readAllStandardError())};
     }
     QString Path(const QString& name) const { return dir.filePath(name); }
+    QString HistoryFolder() const { return dir.filePath("data/DORV/history"); }
     QTemporaryDir dir;
 };
 
@@ -109,9 +113,43 @@ bool UnitHoldsFile(const ParameterImage& unit, const QString& file) {
     return DifferingParameters(FileParameters(file, unit), unit).empty();
 }
 
+// The image as dorv-cli holds it after reading the unit: RPM points normalised.
+ParameterImage AsRead(ParameterImage unit) {
+    NormalizeRpmPoints(unit);
+    return unit;
+}
+
+// The entries of a kind in the folder, oldest first.
+std::vector<HistoryEntry> EntriesOfKind(const QString& folder, HistoryKind kind) {
+    std::vector<HistoryEntry> found;
+    for (const HistoryEntry& entry : ListHistory(folder))
+        if (entry.Name.Kind == kind)
+            found.insert(found.begin(), entry);
+    return found;
+}
+
+// Why an entry is not the unit's image kept for file, or empty when it is.
+QString EntryMismatch(const HistoryEntry& entry, const ParameterImage& unit, const QString& file) {
+    if (entry.Damaged())
+        return entry.Stem + ": damaged";
+    QFile ign(entry.EntryPath());
+    if (!ign.open(QIODevice::ReadOnly))
+        return entry.Stem + ": cannot be read";
+    if (ign.readAll().toStdString() != ParameterFileText(AsRead(unit)))
+        return entry.Stem + ": not the unit's parameters";
+    if (entry.Sidecar->Unit != HistoryUnitOf(unit) || !entry.Sidecar->Unit.Known())
+        return entry.Stem + ": not the unit's identity";
+    if (QString::fromStdString(entry.Sidecar->FileName) != QFileInfo(file).absoluteFilePath())
+        return entry.Stem + ": file " + QString::fromStdString(entry.Sidecar->FileName);
+    if (entry.Sidecar->ProgramCount)
+        return entry.Stem + ": a programming count the command line never read";
+    return {};
+}
+
 } // namespace
 
 Q_DECLARE_METATYPE(std::function<void(dorv::ParameterImage&)>)
+Q_DECLARE_METATYPE(dorv::HistoryKind)
 
 class TestCli : public QObject {
     Q_OBJECT
@@ -133,6 +171,10 @@ private slots:
     void cablePulled_data();
     void cablePulled();
     void faultyLineNeverFalseSuccess();
+    void historyEntries_data();
+    void historyEntries();
+    void historyNotKept_data();
+    void historyNotKept();
 };
 
 void TestCli::commandLine_data() {
@@ -144,6 +186,13 @@ void TestCli::commandLine_data() {
     for (const char* command : {"ports", "info", "read", "verify", "program", "monitor", "diff"})
         QTest::newRow(qPrintable(QString(command) + " --help"))
             << QStringList{command, "--help"} << 0 << QString("usage: dorv-cli ") + command;
+    for (const char* command : {"read", "verify", "program"})
+        QTest::newRow(qPrintable(QString(command) + " --help tells --no-history"))
+            << QStringList{command, "--help"} << 0 << "unless --no-history";
+    QTest::newRow("help tells --no-history") << QStringList{"--help"} << 0 << "--no-history";
+    QTest::newRow("no-history outside read, verify, program")
+        << QStringList{"monitor", "--port", "COM1", "--no-history"} << 3
+        << "--no-history is only for read, verify and program";
     QTest::newRow("nothing") << QStringList{} << 3 << "no command given";
     QTest::newRow("unknown command") << QStringList{"flash"} << 3 << "unknown command \"flash\"";
     QTest::newRow("unknown option")
@@ -496,10 +545,133 @@ void TestCli::faultyLineNeverFalseSuccess() {
                      qPrintable(tag));
         else
             QVERIFY2(!QFile::exists(readFile), qPrintable(tag));
+        // What the history kept is what the unit held, whatever the line did to the replies.
+        const auto kept = [&](HistoryKind kind, const QString& file) {
+            const std::vector<HistoryEntry> entries = EntriesOfKind(env.HistoryFolder(), kind);
+            return entries.size() == 1 ? EntryMismatch(entries[0], unit, file)
+                                       : QString("%1 entries").arg(entries.size());
+        };
+        if (program.Status == 0)
+            QVERIFY2(kept(HistoryKind::Programmed, target).isEmpty(),
+                     qPrintable(tag + ": " + kept(HistoryKind::Programmed, target)));
+        if (program.Status == 1 || verify.Status == 1)
+            QVERIFY2(kept(HistoryKind::UnitDiffers, target).isEmpty(),
+                     qPrintable(tag + ": " + kept(HistoryKind::UnitDiffers, target)));
+        if (read.Status == 0)
+            QVERIFY2(kept(HistoryKind::Read, readFile).isEmpty(),
+                     qPrintable(tag + ": " + kept(HistoryKind::Read, readFile)));
     }
     qInfo("faulty line: %d commands ended with 0, %d with another status", zeroStatuses,
           otherStatuses);
     QVERIFY(zeroStatuses > 0);
+}
+
+// In the commands, PORT, KNOWN, OTHER and READ stand for the unit's pty, the unit's own
+// parameters, other parameters and the read command's output file.
+void TestCli::historyEntries_data() {
+    QTest::addColumn<QList<QStringList>>("commands");
+    QTest::addColumn<QList<int>>("statuses");
+    QTest::addColumn<HistoryKind>("kind");
+    QTest::addColumn<int>("entries"); // of that kind; none of any other
+    QTest::addColumn<QString>("file");
+    const QStringList read{"read", "--port", "PORT", "-o", "READ"};
+    QTest::newRow("read, and the same read again")
+        << QList<QStringList>{read, read + QStringList{"--json"}} << QList<int>{0, 0}
+        << HistoryKind::Read << 1 << "READ";
+    QTest::newRow("program") << QList<QStringList>{{"program", "--port", "PORT", "OTHER"}}
+                             << QList<int>{0} << HistoryKind::Programmed << 1 << "OTHER";
+    QTest::newRow("verify, the unit holds other parameters")
+        << QList<QStringList>{{"verify", "--port", "PORT", "OTHER", "--json"}} << QList<int>{1}
+        << HistoryKind::UnitDiffers << 1 << "OTHER";
+    QTest::newRow("verify, the unit holds the file")
+        << QList<QStringList>{{"verify", "--port", "PORT", "KNOWN"}} << QList<int>{0}
+        << HistoryKind::UnitDiffers << 0 << "KNOWN";
+    QTest::newRow("--no-history")
+        << QList<QStringList>{read + QStringList{"--no-history"},
+                              {"verify", "--no-history", "--port", "PORT", "OTHER"},
+                              {"program", "--port", "PORT", "OTHER", "--no-history"}}
+        << QList<int>{0, 1, 0} << HistoryKind::Read << 0 << "READ";
+}
+
+// Each entry holds the unit's image at the end (none of the commands after it changed the unit),
+// the unit's identity and the file named on the command line.
+void TestCli::historyEntries() {
+    QFETCH(QList<QStringList>, commands);
+    QFETCH(QList<int>, statuses);
+    QFETCH(HistoryKind, kind);
+    QFETCH(int, entries);
+    QFETCH(QString, file);
+    CliEnv env;
+    SimProcess sim(env.dir, {"--load", KnownFile});
+    QVERIFY(!sim.WaitForPty().isEmpty());
+    const QString other = WriteIgn(env.Path("other.ign"), OtherParameters(3));
+    const auto place = [&](QString word) {
+        return word.replace("PORT", sim.Link())
+            .replace("KNOWN", KnownFile)
+            .replace("OTHER", other)
+            .replace("READ", env.Path("read.ign"));
+    };
+    for (qsizetype i = 0; i < commands.size(); ++i) {
+        QStringList args;
+        for (const QString& word : commands[i])
+            args << place(word);
+        const CliRun run = env.Run(args);
+        QVERIFY2(run.Status == statuses[i], qPrintable(args.join(' ') + "\n" + run.Err));
+        QVERIFY2(!run.Err.contains("history"), qPrintable(run.Err));
+    }
+    QVERIFY(sim.Stop());
+    const ParameterImage unit = sim.SavedImage();
+    const std::vector<HistoryEntry> all = ListHistory(env.HistoryFolder());
+    const std::vector<HistoryEntry> ofKind = EntriesOfKind(env.HistoryFolder(), kind);
+    QCOMPARE(int(all.size()), entries);
+    QCOMPARE(int(ofKind.size()), entries);
+    for (const HistoryEntry& entry : ofKind) {
+        const QString mismatch = EntryMismatch(entry, unit, place(file));
+        QVERIFY2(mismatch.isEmpty(), qPrintable(mismatch));
+    }
+}
+
+void TestCli::historyNotKept_data() {
+    QTest::addColumn<QStringList>("command");
+    QTest::addColumn<int>("status");
+    QTest::newRow("read") << QStringList{"read", "--port", "PORT", "-o", "READ"} << 0;
+    QTest::newRow("read, json") << QStringList{"read", "--port", "PORT", "-o", "READ", "--json"}
+                                << 0;
+    QTest::newRow("verify, the unit differs")
+        << QStringList{"verify", "--port", "PORT", "OTHER"} << 1;
+    QTest::newRow("program") << QStringList{"program", "--port", "PORT", "OTHER"} << 0;
+}
+
+// A plain file where the history folder should be: the command's status and standard output
+// are those of the same command without history, and standard error says so in one line.
+void TestCli::historyNotKept() {
+    QFETCH(QStringList, command);
+    QFETCH(int, status);
+    CliEnv env;
+    QVERIFY(QDir().mkpath(QFileInfo(env.HistoryFolder()).path()));
+    QFile blocker(env.HistoryFolder());
+    QVERIFY(blocker.open(QIODevice::WriteOnly));
+    blocker.write("not a folder\n");
+    blocker.close();
+    SimProcess sim(env.dir, {"--load", KnownFile});
+    QVERIFY(!sim.WaitForPty().isEmpty());
+    const QString other = WriteIgn(env.Path("other.ign"), OtherParameters(5));
+    QStringList args;
+    for (QString word : command)
+        args << word.replace("PORT", sim.Link())
+                    .replace("OTHER", other)
+                    .replace("READ", env.Path("read.ign"));
+    const CliRun blocked = env.Run(args);
+    const CliRun without = env.Run(args + QStringList{"--no-history"});
+    QCOMPARE(blocked.Status, status);
+    QCOMPARE(without.Status, status);
+    QCOMPARE(blocked.Out, without.Out);
+    const QStringList told = blocked.Err.split('\n').filter("history");
+    QVERIFY2(told.size() == 1 && told[0].startsWith("dorv-cli: history not kept: ") &&
+                 told[0].contains(env.HistoryFolder()),
+             qPrintable(blocked.Err));
+    QVERIFY2(!without.Err.contains("history"), qPrintable(without.Err));
+    QVERIFY(QFileInfo(env.HistoryFolder()).isFile());
 }
 
 QTEST_GUILESS_MAIN(TestCli)
