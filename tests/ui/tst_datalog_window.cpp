@@ -82,6 +82,16 @@ MonitorReport MovingEngine(int frame) {
     return r;
 }
 
+// The window's port answers every poll with the next frame of MovingEngine, counted in frame.
+FakeSerialPort& AnswerWithMovingEngine(TFormHlav& w, int& frame) {
+    auto& port = dynamic_cast<FakeSerialPort&>(w.ComPort());
+    port.RecordWrites = false;
+    port.OnWrite = [&port, &frame](std::span<const Byte>) {
+        port.Queue(EncodeMonitorFrame(MovingEngine(frame++)));
+    };
+    return port;
+}
+
 } // namespace
 
 class TestDataLogWindow : public QObject {
@@ -224,12 +234,8 @@ void TestDataLogWindow::replayShowsWhatTheFramesShowed() {
     w.Image.servo(0).TpEnable() = 1;
     w.SetActivePage(1);
     w.FillEditors();
-    auto& port = dynamic_cast<FakeSerialPort&>(w.ComPort());
     int frame = 0;
-    port.RecordWrites = false;
-    port.OnWrite = [&](std::span<const Byte>) {
-        port.Queue(EncodeMonitorFrame(MovingEngine(frame++)));
-    };
+    FakeSerialPort& port = AnswerWithMovingEngine(w, frame);
     for (int tick = 0; tick < 6; ++tick) { // connected, first frame shown
         clock += TFormHlav::TimerInterval;
         w.OnTick();
@@ -344,12 +350,8 @@ void TestDataLogWindow::replayControlsKeepTheirTabPlace() {
     TFormHlav w;
     std::int64_t clock = 0;
     w.SetLogClock([&clock] { return clock; });
-    auto& port = dynamic_cast<FakeSerialPort&>(w.ComPort());
     int frame = 0;
-    port.RecordWrites = false;
-    port.OnWrite = [&](std::span<const Byte>) {
-        port.Queue(EncodeMonitorFrame(MovingEngine(frame++)));
-    };
+    AnswerWithMovingEngine(w, frame);
     w.Commands.MenuRecord->trigger();
     for (int tick = 0; tick < 6 * 3; ++tick) {
         clock += TFormHlav::TimerInterval;
@@ -500,12 +502,8 @@ void TestDataLogWindow::chartFollowsLiveValuesAndReplayOnlyWhileShown() {
     TFormHlav w;
     std::int64_t clock = 0;
     w.SetLogClock([&clock] { return clock; });
-    auto& port = dynamic_cast<FakeSerialPort&>(w.ComPort());
     int frame = 0;
-    port.RecordWrites = false;
-    port.OnWrite = [&](std::span<const Byte>) {
-        port.Queue(EncodeMonitorFrame(MovingEngine(frame++)));
-    };
+    AnswerWithMovingEngine(w, frame);
     const auto tick = [&](int n) {
         for (int i = 0; i < n; ++i) {
             clock += TFormHlav::TimerInterval;
