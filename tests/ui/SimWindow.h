@@ -16,11 +16,15 @@
 
 namespace dorv::testing {
 
-// dorv-sim on a pty, a private configuration folder whose DORV.ini maps COM1 and COM2 to it (the
-// window opens COM2 before its settings are read, COM1 after), and the window on QSerialPort.
+// dorv-sim on a pty, private configuration and data folders, DORV.ini mapping COM1 and COM2 to the
+// pty (the window opens COM2 before its settings are read, COM1 after), and the window on
+// QSerialPort, made at once or when the test first asks for it (after preparing the folders).
 class SimWindow {
 public:
-    explicit SimWindow(QStringList simOptions, const ParameterImage* unitImage = nullptr) {
+    enum class WindowMade { AtOnce, OnFirstUse };
+
+    explicit SimWindow(QStringList simOptions, const ParameterImage* unitImage = nullptr,
+                       WindowMade made = WindowMade::AtOnce) {
         if (unitImage)
             simOptions << "--load" << WriteImage(dir_, *unitImage);
         sim = std::make_unique<SimProcess>(dir_, simOptions);
@@ -28,7 +32,13 @@ public:
         SetPort(0, sim->Link());
         SetPort(1, sim->Link());
         dorv::CurrentLanguage = dorv::Language::English;
-        window = std::make_unique<TFormHlav>();
+        if (made == WindowMade::AtOnce)
+            window = std::make_unique<TFormHlav>();
+    }
+    TFormHlav& Window() {
+        if (!window)
+            window = std::make_unique<TFormHlav>();
+        return *window;
     }
     // Maps COMn (portIndex n - 1) to a device in DORV.ini's [PORTS].
     void SetPort(int portIndex, const QString& device) const {
@@ -38,13 +48,14 @@ public:
                      device);
         ini.setValue(QStringLiteral("FORM_HLAV/ComPort"), 1);
     }
-    bool Connected() const { return ptyFound_ && window->Live.LabelSpojeni->isHidden(); }
+    bool Connected() { return ptyFound_ && Window().Live.LabelSpojeni->isHidden(); }
     // The unit comes back: a new simulator whose pty takes the same link.
     bool RestartSim(QStringList simOptions) {
         sim = std::make_unique<SimProcess>(dir_, simOptions);
         return !sim->WaitForPty().isEmpty();
     }
     QString Path(const char* name) const { return dir_.filePath(name); }
+    QString DataHome() const { return env_.DataHome(); }
 
     std::unique_ptr<SimProcess> sim;
     std::unique_ptr<TFormHlav> window;

@@ -29,7 +29,7 @@
 #include "Hlav.h"
 #include "Jazyk1.h"
 #include "ServoTable.h"
-#include "SimProcess.h"
+#include "SimWindow.h"
 #include "StorageFiles.h"
 #include "WindowTestEnv.h"
 
@@ -81,40 +81,7 @@ ParameterImage ImageOfEntry(const HistoryEntry& entry) {
     return read.Image;
 }
 
-// dorv-sim on a pty, mapped as COM1 and COM2 in a private configuration folder; a private data
-// folder for the history; the window on the program's serial port.
-class SimWindow {
-public:
-    explicit SimWindow(const ParameterImage& unitImage, QStringList simOptions = {}) {
-        simOptions << "--load" << WriteImage(dir_, unitImage);
-        sim = std::make_unique<SimProcess>(dir_, simOptions);
-        ptyFound_ = !sim->WaitForPty().isEmpty();
-        QDir().mkpath(env_.ConfigHome() + "/DORV");
-        QSettings ini(env_.ConfigHome() + "/DORV/DORV.ini", QSettings::IniFormat);
-        for (int port = 0; port < 2; ++port)
-            ini.setValue(QStringLiteral("PORTS/%1").arg(QString::fromStdString(ComPortName(port))),
-                         sim->Link());
-        ini.setValue(QStringLiteral("FORM_HLAV/ComPort"), 1);
-        ini.sync();
-        CurrentLanguage = dorv::Language::English;
-    }
-    // The window is made when the test has prepared the data folder.
-    TFormHlav& Window() {
-        if (!window)
-            window = std::make_unique<TFormHlav>();
-        return *window;
-    }
-    bool Connected() { return ptyFound_ && Window().Live.LabelSpojeni->isHidden(); }
-    QString DataHome() const { return env_.DataHome(); }
-
-    std::unique_ptr<SimProcess> sim;
-    std::unique_ptr<TFormHlav> window;
-
-private:
-    QTemporaryDir dir_;
-    WindowTestEnv env_{WindowTestEnv::Port::Real};
-    bool ptyFound_ = false;
-};
+using testing::SimWindow;
 
 bool PassEnded(TFormHlav& w) {
     return QTest::qWaitFor([&] { return w.Sequencer().State().Mode == TransferMode::Idle; },
@@ -173,7 +140,7 @@ private slots:
 // undoable step; each Read is an undo step of its own.
 void TestHistoryWindow::readEditReadKeepsEditsAndRestoreBringsThemBack() {
     const ParameterImage unit = UnitParameters();
-    SimWindow t(unit);
+    SimWindow t({}, &unit, SimWindow::WindowMade::OnFirstUse); // made once the folders are set
     TFormHlav& w = t.Window();
     QTRY_VERIFY_WITH_TIMEOUT(t.Connected(), 5000);
     const ParameterImage start = w.Image;
@@ -257,7 +224,7 @@ void TestHistoryWindow::readEditReadKeepsEditsAndRestoreBringsThemBack() {
 
 void TestHistoryWindow::programKeepsWhatTheUnitHolds() {
     const ParameterImage unit = UnitParameters();
-    SimWindow t(unit);
+    SimWindow t({}, &unit, SimWindow::WindowMade::OnFirstUse); // made once the folders are set
     TFormHlav& w = t.Window();
     QTRY_VERIFY_WITH_TIMEOUT(t.Connected(), 5000);
     w.PageControl1->setCurrentIndex(2);
@@ -281,7 +248,7 @@ void TestHistoryWindow::programKeepsWhatTheUnitHolds() {
 // kept as unit-differs; the editor keeps its own.
 void TestHistoryWindow::verifyAgainstOtherUnitKeepsTheUnitsImage() {
     const ParameterImage unit = UnitParameters(30);
-    SimWindow t(unit);
+    SimWindow t({}, &unit, SimWindow::WindowMade::OnFirstUse); // made once the folders are set
     TFormHlav& w = t.Window();
     QTRY_VERIFY_WITH_TIMEOUT(t.Connected(), 5000);
     const ParameterImage editor = w.Image;
@@ -345,7 +312,7 @@ void TestHistoryWindow::openAndNewKeepUnkeptEdits() {
 // says so once, no box interrupts; once the folder can be written again the note goes.
 void TestHistoryWindow::unwritableFolderToldOnceToolKeepsWorking() {
     const ParameterImage unit = UnitParameters();
-    SimWindow t(unit);
+    SimWindow t({}, &unit, SimWindow::WindowMade::OnFirstUse); // made once the folders are set
     QVERIFY(QDir().mkpath(t.DataHome() + "/DORV"));
     {
         QFile blocker(t.DataHome() + "/DORV/history");
@@ -384,7 +351,7 @@ void TestHistoryWindow::unwritableFolderToldOnceToolKeepsWorking() {
 // A full history: the new entries push out the oldest unpinned ones; the pinned oldest stays.
 void TestHistoryWindow::retentionRemovesOldestUnpinnedOnly() {
     const ParameterImage unit = UnitParameters(3);
-    SimWindow t(unit);
+    SimWindow t({}, &unit, SimWindow::WindowMade::OnFirstUse); // made once the folders are set
     const QString folder = t.DataHome() + "/DORV/history";
     FillHistory(folder, HistoryMaxEntries);
     TFormHlav& w = t.Window();
