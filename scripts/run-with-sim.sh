@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Starts the tool against a simulated unit: dorv-sim on a pseudo-terminal, mapped as COM1.
 #
-# The tool gets a configuration folder of its own (build/demo-config, or DORV_DEMO_CONFIG), so
-# the user's real settings are not touched. Its DORV.ini maps COM1 to the simulator; everything
+# The tool gets a configuration folder of its own (build/demo-config, or DORV_DEMO_CONFIG) and a
+# data folder of its own for its logs and image history (build/demo-data, or DORV_DEMO_DATA), so
+# the user's real settings, logs and history are not touched. Its DORV.ini maps COM1 to the simulator; everything
 # else in that file is kept between runs. Extra arguments go to the tool (e.g. ENGLISH).
 # Options for the simulator can be given in DORV_SIM_ARGS (e.g. "--rpm 3000 --throttle 20").
 set -euo pipefail
@@ -10,6 +11,7 @@ cd "$(dirname "$0")/.."
 
 bin=build/bin
 config=${DORV_DEMO_CONFIG:-$PWD/build/demo-config}
+data=${DORV_DEMO_DATA:-$PWD/build/demo-data}
 folder=$config/DORV
 link=$folder/sim-tty
 
@@ -19,7 +21,7 @@ for program in "$bin/dorv" "$bin/dorv-sim"; do
     exit 1
   fi
 done
-mkdir -p "$folder"
+mkdir -p "$folder" "$data"
 
 # Sets key=value in a section of an INI file, keeping every other line.
 set_ini_value() { # file section key value
@@ -70,7 +72,8 @@ for _ in $(seq 50); do
 done
 [ -e "$link" ] || { echo "run-with-sim: the simulator's port did not appear" >&2; exit 1; }
 
-echo "run-with-sim: simulated unit on $(readlink "$link") as COM1; settings in $folder" >&2
+echo "run-with-sim: simulated unit on $(readlink "$link") as COM1; settings in $folder," \
+  "logs and history in $data/DORV" >&2
 status=0
-XDG_CONFIG_HOME=$config "$bin/dorv" "$@" || status=$?
+XDG_CONFIG_HOME=$config XDG_DATA_HOME=$data "$bin/dorv" "$@" || status=$?
 exit "$status"
