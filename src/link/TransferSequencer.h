@@ -129,6 +129,12 @@ public:
     // Program, Verify and Read do not start. Frames that still arrive are taken in as ever.
     void SetPaused(bool paused) { paused_ = paused; }
     bool Paused() const { return paused_; }
+    // The pass running now (or the last one, when idle).
+    PassKind Pass() const { return pass_; }
+    // A read of the unit into a copy is running.
+    bool UnitCopyRunning() const {
+        return state_.Mode == TransferMode::Read && pass_ == PassKind::UnitCopy;
+    }
     // Shows a message of the window's own (the print heading, for instance) for ticks ticks; a
     // failure shown again after another pass keeps its red.
     void ShowMessage(MessageId message, std::string suffix, int ticks,

@@ -21,6 +21,7 @@
 
 #include "Hlav.h"
 #include "Jazyk1.h"
+#include "MakeControls.h"
 #include "MenuAction.h"
 #include "ServoTable.h"
 
@@ -30,12 +31,6 @@ constexpr int PanelWidth = 360;   // the panel's width where the screen has room
 constexpr int PanelMinimum = 300; // on a narrow screen it gives way to the pages
 constexpr int IndexRole = Qt::UserRole;
 constexpr int NoDifference = -1;
-
-QPushButton* MakeButton(QWidget* parent, const char* name) {
-    auto* button = new QPushButton(parent);
-    button->setObjectName(QLatin1String(name));
-    return button;
-}
 
 } // namespace
 
@@ -98,11 +93,11 @@ void TCompareView::MakePanel() {
     layout->addWidget(LabelIdentity);
     layout->addWidget(ListDifferences, 1);
 
-    ButtonTakeOne = MakeButton(panel, "ButtonTakeOne");
-    ButtonTakeRow = MakeButton(panel, "ButtonTakeRow");
-    ButtonTakeTable = MakeButton(panel, "ButtonTakeTable");
-    ButtonTakeAll = MakeButton(panel, "ButtonTakeAll");
-    ButtonClose = MakeButton(panel, "ButtonCloseComparison");
+    ButtonTakeOne = dorv::MakeLayoutButton(panel, "ButtonTakeOne");
+    ButtonTakeRow = dorv::MakeLayoutButton(panel, "ButtonTakeRow");
+    ButtonTakeTable = dorv::MakeLayoutButton(panel, "ButtonTakeTable");
+    ButtonTakeAll = dorv::MakeLayoutButton(panel, "ButtonTakeAll");
+    ButtonClose = dorv::MakeLayoutButton(panel, "ButtonCloseComparison");
     auto* takeRow = new QHBoxLayout;
     takeRow->addWidget(ButtonTakeOne);
     takeRow->addWidget(ButtonTakeRow);

@@ -17,6 +17,7 @@
 #include "CompareImages.h"
 #include "ErrorTexts.h"
 #include "Jazyk2.h"
+#include "MakeControls.h"
 #include "StorageFiles.h"
 
 using dorv::HistoryEntry;
@@ -87,13 +88,6 @@ QString NoteLine(const std::string& note) {
     const QString text = QString::fromStdString(note);
     const qsizetype end = text.indexOf(QLatin1Char('\n'));
     return end < 0 ? text : text.left(end) + QStringLiteral(" …");
-}
-
-QPushButton* MakeButton(QWidget* parent, const char* name) {
-    auto* button = new QPushButton(parent);
-    button->setObjectName(QLatin1String(name));
-    button->setAutoDefault(false);
-    return button;
 }
 
 } // namespace
@@ -243,13 +237,13 @@ THistoryWindow::THistoryWindow(QString folder, std::function<dorv::ParameterImag
 
     LabelDifferences = new QLabel(this);
     LabelDifferences->setObjectName(QStringLiteral("LabelHistoryDifferences"));
-    ButtonRestore = MakeButton(this, "ButtonHistoryRestore");
-    ButtonCompare = MakeButton(this, "ButtonHistoryCompare");
-    ButtonPin = MakeButton(this, "ButtonHistoryPin");
-    ButtonNote = MakeButton(this, "ButtonHistoryNote");
-    ButtonSaveAs = MakeButton(this, "ButtonHistorySaveAs");
-    ButtonDelete = MakeButton(this, "ButtonHistoryDelete");
-    ButtonClose = MakeButton(this, "ButtonHistoryClose");
+    ButtonRestore = dorv::MakeLayoutButton(this, "ButtonHistoryRestore");
+    ButtonCompare = dorv::MakeLayoutButton(this, "ButtonHistoryCompare");
+    ButtonPin = dorv::MakeLayoutButton(this, "ButtonHistoryPin");
+    ButtonNote = dorv::MakeLayoutButton(this, "ButtonHistoryNote");
+    ButtonSaveAs = dorv::MakeLayoutButton(this, "ButtonHistorySaveAs");
+    ButtonDelete = dorv::MakeLayoutButton(this, "ButtonHistoryDelete");
+    ButtonClose = dorv::MakeLayoutButton(this, "ButtonHistoryClose");
     auto* buttons = new QHBoxLayout;
     for (QPushButton* b :
          {ButtonRestore, ButtonCompare, ButtonPin, ButtonNote, ButtonSaveAs, ButtonDelete})

@@ -421,7 +421,6 @@ private:
     std::unique_ptr<dorv::SerialPort> comPort_ = MakeSerialPort();
     dorv::TransferSequencer sequencer_{*comPort_, Image};
     bool versionBoxPending_ = false;
-    bool unitCopyRunning_ = false; // a read into a copy runs (RequestUnitCopy)
     std::optional<dorv::OperatingCell> highlightedCell_; // the cell now painted lime green
 
     // --- Data log (HlavLog.cpp) ---

@@ -270,18 +270,15 @@ void TFormHlav::HandleTransferEvents(const dorv::TransferEvents& events) {
     if (events.VersionMismatch)
         PostVersionMismatchBox(events.VersionMismatch->Suffix);
     Comparison->HandleTransferEvents(events);
-    if (events.Outcome)
-        unitCopyRunning_ = false; // the copy, or the pass that took its place, has ended
     HistoryKeeper->TakeTransferEvents(events);
 }
 
 bool TFormHlav::RequestUnitCopy() {
-    if (!unitCopyRunning_ && sequencer_.State().Mode == dorv::TransferMode::Idle) {
+    if (sequencer_.State().Mode == dorv::TransferMode::Idle) {
         sequencer_.StartUnitCopyRead();
-        unitCopyRunning_ = sequencer_.State().Mode == dorv::TransferMode::Read;
         ShowTransferDisplay();
     }
-    return unitCopyRunning_;
+    return sequencer_.UnitCopyRunning();
 }
 
 void TFormHlav::ShowTransferDisplay() {

@@ -55,6 +55,13 @@ QPushButton* MakePushButton(QWidget* parent, const char* name, const QString& te
     return button;
 }
 
+QPushButton* MakeLayoutButton(QWidget* parent, const char* name) {
+    auto* button = new QPushButton(parent);
+    button->setObjectName(QLatin1String(name));
+    button->setAutoDefault(false);
+    return button;
+}
+
 QToolButton* MakeGlyphButton(QWidget* parent, const char* name, const QIcon& glyph, QRect at) {
     auto* button = new QToolButton(parent);
     button->setObjectName(QLatin1String(name));

@@ -29,6 +29,8 @@ QLabel* MakeLiveLabel(QWidget* parent, const char* name, const QString& text, QP
 void SetFaceColour(QWidget* widget, const QColor& colour);
 // A push button the mouse (not the Tab key) gives the focus to.
 QPushButton* MakePushButton(QWidget* parent, const char* name, const QString& text, QRect at);
+// A push button for a layout (no place of its own) that never becomes a dialog's default.
+QPushButton* MakeLayoutButton(QWidget* parent, const char* name);
 // A flat toolbar button showing a glyph; it never takes the focus.
 QToolButton* MakeGlyphButton(QWidget* parent, const char* name, const QIcon& glyph, QRect at);
 

@@ -838,6 +838,7 @@ void TestLink::unitCopyLeavesTheEditorAlone() {
     rig.unit.Image().Tps0() = 61;
     const ParameterImage editor = rig.image;
     rig.sequencer.StartUnitCopyRead();
+    QVERIFY(rig.sequencer.UnitCopyRunning());
     std::optional<ParameterImage> copy;
     int fillEditors = 0;
     for (int i = 0; i < 40; ++i) {
@@ -848,6 +849,7 @@ void TestLink::unitCopyLeavesTheEditorAlone() {
             copy = e.UnitCopy;
     }
     QVERIFY(copy.has_value());
+    QVERIFY(!rig.sequencer.UnitCopyRunning());
     QVERIFY(*copy == rig.unit.Image());
     QVERIFY(rig.image == editor);
     QCOMPARE(fillEditors, 0);
