@@ -22,22 +22,26 @@ using dorv::MakePushButton;
 
 namespace {
 
-// The logo of the general page: the product name in a framed field.
-QPixmap LogoPicture() {
-    QPixmap pixmap(234, 103);
-    pixmap.fill(Qt::transparent);
-    QPainter painter(&pixmap);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setPen(QPen(QColor(0, 0, 128), 3));
-    painter.drawRoundedRect(QRectF(4, 8, 226, 87), 14, 14);
-    QFont font;
-    font.setPixelSize(56);
-    font.setBold(true);
-    font.setItalic(true);
-    painter.setFont(font);
-    painter.drawText(QRect(4, 8, 226, 87), Qt::AlignCenter, QStringLiteral("DORV"));
-    return pixmap;
-}
+// The logo of the general page: the product name in a framed field. Drawn when painted, so its
+// large font is loaded at the first paint, not while the window is built.
+class TLogo : public QWidget {
+public:
+    using QWidget::QWidget;
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter painter(this);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.setPen(QPen(QColor(0, 0, 128), 3));
+        painter.drawRoundedRect(QRectF(4, 8, 226, 87), 14, 14);
+        QFont font;
+        font.setPixelSize(56);
+        font.setBold(true);
+        font.setItalic(true);
+        painter.setFont(font);
+        painter.drawText(QRect(4, 8, 226, 87), Qt::AlignCenter, QStringLiteral("DORV"));
+    }
+};
 
 } // namespace
 
@@ -75,10 +79,9 @@ void TGeneralPage::Create(QWidget* page) {
     }
     RadioGroupPocPulsuItems->button(0)->setChecked(true);
 
-    ImageLogo = new QLabel(page);
+    ImageLogo = new TLogo(page);
     ImageLogo->setObjectName(QStringLiteral("ImageLogo"));
     ImageLogo->setGeometry(11, 270, 234, 103);
-    ImageLogo->setPixmap(LogoPicture());
 
     LabelVerze2 = MakeLabel(page, "LabelVerze2", QStringLiteral("25.02.2002"), {296, 387});
     LabelVerze3 = MakeLabel(page, "LabelVerze3", QStringLiteral("16:21"), {368, 387});

@@ -37,7 +37,7 @@ public:
     QPushButton* ButtonTps100 = nullptr;
     QGroupBox* RadioGroupPocPulsu = nullptr; // the number of pulses
     QButtonGroup* RadioGroupPocPulsuItems = nullptr;
-    QLabel* ImageLogo = nullptr;
+    QWidget* ImageLogo = nullptr;
     QLabel* LabelVerze1 = nullptr; // the unit's program version
     QLabel* LabelVerze2 = nullptr; // its date
     QLabel* LabelVerze3 = nullptr; // its time

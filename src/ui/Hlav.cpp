@@ -396,7 +396,7 @@ void TFormHlav::OnAbout() {
 
 void TFormHlav::AdjustAutoSizeLabels(QWidget* parent) {
     for (QLabel* label : parent->findChildren<QLabel*>(Qt::FindDirectChildrenOnly))
-        if (label->property(AutoSizeProperty).toBool())
+        if (!label->isHidden() && label->property(AutoSizeProperty).toBool())
             dorv::FitLabel(label);
 }
 

@@ -5,6 +5,7 @@
 #include <QAction>
 #include <QCoreApplication>
 #include <QGroupBox>
+#include <QHash>
 #include <QLabel>
 #include <QLibraryInfo>
 #include <QMenu>
@@ -162,9 +163,25 @@ InstalledQtTranslation& QtTranslation() {
     return installed;
 }
 
-QList<QObject*> Named(QWidget* window, const char* name) {
-    return window->findChildren<QObject*>(QLatin1String(name));
-}
+// The window's objects by name, gathered in one walk over the window: the tables name about two
+// hundred controls, and a search of the whole window for each name would walk it as often.
+class NamedObjects {
+public:
+    explicit NamedObjects(const QWidget* window) {
+        for (QObject* object : window->findChildren<QObject*>()) {
+            const QString name = object->objectName();
+            if (!name.isEmpty()) {
+                byName_[name].append(object);
+            }
+        }
+    }
+    QList<QObject*> operator()(const char* name) const {
+        return byName_.value(QLatin1String(name));
+    }
+
+private:
+    QHash<QString, QList<QObject*>> byName_;
+};
 
 void SetTabCaption(QWidget* page, const QString& text) {
     for (QWidget* w = page->parentWidget(); w; w = w->parentWidget()) {
@@ -195,42 +212,47 @@ void SetCaption(QObject* target, const QString& text) {
 }
 
 template <typename Apply>
-void ApplyRows(QWidget* window, const TextRow* begin, const TextRow* end, Apply apply) {
+void ApplyRows(const NamedObjects& named, const TextRow* begin, const TextRow* end, Apply apply) {
     for (const TextRow* row = begin; row != end; ++row) {
         const QString text = TextFor(row->Texts, CurrentLanguage);
         for (const char* name : {row->Control, row->SecondControl}) {
             if (!name) {
                 continue;
             }
-            for (QObject* target : Named(window, name)) {
+            for (QObject* target : named(name)) {
                 apply(target, text);
             }
         }
     }
 }
 
-void ApplyMenuChecks(QWidget* window) {
+void ApplyMenuChecks(const NamedObjects& named) {
     for (const LanguageItem& item : LanguageItems) {
-        for (auto* action : window->findChildren<QAction*>(QLatin1String(item.Control))) {
+        for (QObject* target : named(item.Control)) {
+            auto* action = qobject_cast<QAction*>(target);
+            if (!action) {
+                continue;
+            }
             action->setCheckable(true);
             action->setChecked(CurrentLanguage == item.Language);
         }
     }
 }
 
-void ApplyServoTabCaptions(QWidget* window) {
+void ApplyServoTabCaptions(const NamedObjects& named) {
     for (const TabRow& row : ServoTabCaptions) {
         const QString text = TextFor(row.Texts, CurrentLanguage) + QLatin1String(row.Suffix);
-        for (QObject* target : Named(window, row.Control)) {
+        for (QObject* target : named(row.Control)) {
             SetCaption(target, text);
         }
     }
 }
 
 // The radio buttons of the pulses group, in item order, take one line each.
-void ApplyPulseItems(QWidget* window) {
+void ApplyPulseItems(const NamedObjects& named) {
     const QStringList items = TextFor(PulseItems, CurrentLanguage).split(QLatin1Char('\n'));
-    auto* group = window->findChild<QWidget*>(QStringLiteral("RadioGroupPocPulsu"));
+    const QList<QObject*> groups = named("RadioGroupPocPulsu");
+    auto* group = groups.isEmpty() ? nullptr : qobject_cast<QWidget*>(groups.first());
     if (!group) {
         return;
     }
@@ -274,13 +296,14 @@ LanguageMessages ApplyLanguageTexts(QWidget* window) {
         CurrentLanguage = English;
     }
     ApplyQtTranslation(CurrentLanguage);
-    ApplyMenuChecks(window);
+    const NamedObjects named(window);
+    ApplyMenuChecks(named);
     window->setWindowTitle(TextFor(WindowCaption, CurrentLanguage));
-    ApplyRows(window, std::begin(ControlCaptions), std::end(ControlCaptions), SetCaption);
-    ApplyServoTabCaptions(window);
-    ApplyPulseItems(window);
-    ApplyRows(window, std::begin(Hints), std::end(Hints), SetHint);
-    ApplyRows(window, std::begin(MenuCaptions), std::end(MenuCaptions), SetCaption);
+    ApplyRows(named, std::begin(ControlCaptions), std::end(ControlCaptions), SetCaption);
+    ApplyServoTabCaptions(named);
+    ApplyPulseItems(named);
+    ApplyRows(named, std::begin(Hints), std::end(Hints), SetHint);
+    ApplyRows(named, std::begin(MenuCaptions), std::end(MenuCaptions), SetCaption);
     return ApplyLanguageMessages(window);
 }
 

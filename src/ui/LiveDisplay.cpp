@@ -5,6 +5,7 @@
 #include <QLabel>
 
 #include <algorithm>
+#include <cmath>
 #include <limits>
 
 namespace dorv {
@@ -69,16 +70,36 @@ void SetRoleColour(QWidget* widget, QPalette::ColorRole role, const QColor& colo
         widget->setAutoFillBackground(true);
 }
 
-int FittedPixelSize(const QFont& font, int room, const QStringList& texts) {
+namespace {
+
+bool TextsFit(const QFont& font, int room, const QStringList& texts) {
+    const QFontMetrics metrics(font);
+    return std::all_of(texts.cbegin(), texts.cend(), [&](const QString& text) {
+        return metrics.horizontalAdvance(text) <= room;
+    });
+}
+
+} // namespace
+
+int FittedPixelSize(const QFont& font, int room, const QStringList& texts, const QFont& guide) {
+    const int largest = font.pixelSize();
+    int size = largest;
+    qreal widest = 0;
+    const QFontMetricsF guideMetrics(guide);
+    for (const QString& text : texts)
+        widest = std::max(widest, guideMetrics.horizontalAdvance(text));
+    if (widest > 0 && guide.pixelSize() > 0) {
+        // A text's width grows in proportion to the size, to within a tenth of a per cent in the
+        // usual fonts: the sizes whose estimate is clearly over the room are not tried.
+        constexpr qreal Rounding = 1.005;
+        const qreal perPixel = widest / guide.pixelSize();
+        size = std::clamp(static_cast<int>(std::floor(room * Rounding / perPixel)),
+                          MinimumFittedPixelSize, largest);
+    }
     QFont fitted = font;
-    int size = font.pixelSize();
     for (; size > MinimumFittedPixelSize; --size) {
         fitted.setPixelSize(size);
-        const QFontMetrics metrics(fitted);
-        const bool fits = std::all_of(texts.cbegin(), texts.cend(), [&](const QString& text) {
-            return metrics.horizontalAdvance(text) <= room;
-        });
-        if (fits)
+        if (TextsFit(fitted, room, texts))
             break;
     }
     return size;
@@ -116,7 +137,8 @@ void SetLabelText(QLabel* label, const QString& text) {
     if (label->text() == text)
         return;
     label->setText(text);
-    FitLabel(label);
+    if (!label->isHidden()) // a hidden one is fitted when shown
+        FitLabel(label);
 }
 
 void ShowMonitorLabel(QLabel* label, const ShownValue& shown, const LanguageMessages& messages) {

@@ -33,8 +33,10 @@ QColor StatusColourOf(StatusColour colour, const QPalette& palette);
 void SetRoleColour(QWidget* widget, QPalette::ColorRole role, const QColor& colour);
 
 // The largest pixel size, from the font's own down to MinimumFittedPixelSize, at which each of
-// the texts is at most room pixels wide.
-int FittedPixelSize(const QFont& font, int room, const QStringList& texts);
+// the texts is at most room pixels wide. The texts are measured first in guide, a font of the
+// same family and weight that is in use already, and the size is estimated from that: only the
+// sizes at the estimate and below it are loaded, down to the first that fits.
+int FittedPixelSize(const QFont& font, int room, const QStringList& texts, const QFont& guide);
 constexpr int MinimumFittedPixelSize = 10;
 
 // The widest texts the four servo live labels can show in the language: each servo value at the
@@ -48,7 +50,8 @@ void SetPixelSize(QLabel* label, int pixelSize);
 // layout, and labels are fitted again from that request.
 void FitLabel(QLabel* label);
 
-// Sets the label's text and fits the label to it; nothing when the text is unchanged.
+// Sets the label's text and fits the label to it (a hidden label, when it is shown); nothing when
+// the text is unchanged.
 void SetLabelText(QLabel* label, const QString& text);
 
 // A live label: the message text followed by the label's text, on its status colour.

@@ -11,6 +11,7 @@
 #include "MakeControls.h"
 
 using dorv::AutoSizeProperty;
+using dorv::FirstFit;
 using dorv::FontOfHeight;
 using dorv::MakeLiveLabel;
 using dorv::SetFaceColour;
@@ -54,39 +55,41 @@ void TLivePanel::Create(QWidget* client, QLabel* programmingCount) {
     CGaugeTps->SetShowText(false);
     LabelServoPoz1 =
         MakeLiveLabel(client, "LabelServoPoz1", QStringLiteral("Servo 1 Required= ---"), {466, 542},
-                      ServoLabelPixelSize, false);
+                      ServoLabelPixelSize, false, FirstFit::ByOwner);
     LabelServoMer1 =
         MakeLiveLabel(client, "LabelServoMer1", QStringLiteral("Servo 1 Measured= ---"), {466, 569},
-                      ServoLabelPixelSize, false);
+                      ServoLabelPixelSize, false, FirstFit::ByOwner);
     LabelServoPoz2 =
         MakeLiveLabel(client, "LabelServoPoz2", QStringLiteral("Servo 2 Required= ---"), {706, 542},
-                      ServoLabelPixelSize, false);
+                      ServoLabelPixelSize, false, FirstFit::ByOwner);
     LabelServoMer2 =
         MakeLiveLabel(client, "LabelServoMer2", QStringLiteral("Servo 2 Measured= ---"), {706, 569},
-                      ServoLabelPixelSize, false);
+                      ServoLabelPixelSize, false, FirstFit::ByOwner);
     CheckBoxProgHned = new QCheckBox(QStringLiteral("Programming after change"), client);
     CheckBoxProgHned->setObjectName(QStringLiteral("CheckBoxProgHned"));
     CheckBoxProgHned->setGeometry(DesignedProgHned);
     CheckBoxProgHned->setAutoFillBackground(true);
     LabelHlaseni = MakeLiveLabel(client, "LabelHlaseni", QStringLiteral("Programming:"),
-                                 {DesignedStatusLeft, 612}, 13, true);
+                                 {DesignedStatusLeft, 612}, 13, true, FirstFit::WhenShown);
     CGaugeProgram = new TCGauge(client);
     CGaugeProgram->setObjectName(QStringLiteral("CGaugeProgram"));
     CGaugeProgram->setGeometry(456, 612, 203, 18);
     CGaugeProgram->SetForeColor(Qt::cyan);
     CGaugeProgram->SetShowText(true);
     CGaugeProgram->SetMaxValue(7);
-    LabelEeDataErr = MakeLiveLabel(client, "LabelEeDataErr",
-                                   QStringLiteral("Programmed data error"), {13, 640}, 19, true);
+    LabelEeDataErr =
+        MakeLiveLabel(client, "LabelEeDataErr", QStringLiteral("Programmed data error"), {13, 640},
+                      19, true, FirstFit::WhenShown);
     SetFaceColour(LabelEeDataErr, Qt::red);
-    LabelVersion = MakeLiveLabel(client, "LabelVersion", QString(), {13, 672}, 19, true);
+    LabelVersion =
+        MakeLiveLabel(client, "LabelVersion", QString(), {13, 672}, 19, true, FirstFit::WhenShown);
     SetFaceColour(LabelVersion, Qt::red);
     constexpr std::array<int, 8> testLefts{24, 138, 252, 366, 481, 595, 709, 824};
     for (int i = 0; i < 8; ++i) {
         const QByteArray name = "LabelTest" + QByteArray::number(i + 1);
         LabelTest[i] =
             MakeLiveLabel(client, name.constData(), QStringLiteral("Test%1 = ---").arg(i + 1),
-                          {testLefts[i], 752}, 16, false);
+                          {testLefts[i], 752}, 16, false, FirstFit::WhenShown);
     }
 }
 
@@ -151,7 +154,9 @@ void TLivePanel::FitServoLabels(const dorv::LanguageMessages& m, int clientWidth
         ColumnGap;
     QFont designed = LabelServoPoz1->font();
     designed.setPixelSize(ServoLabelPixelSize);
-    const int size = dorv::FittedPixelSize(designed, room, dorv::WidestServoTexts(m));
+    // The voltage's label has a font of the same family and weight, measured already.
+    const int size =
+        dorv::FittedPixelSize(designed, room, dorv::WidestServoTexts(m), LabelNapeti->font());
     for (QLabel* label : {LabelServoPoz1, LabelServoMer1, LabelServoPoz2, LabelServoMer2}) {
         dorv::SetPixelSize(label, size);
         dorv::FitLabel(label);

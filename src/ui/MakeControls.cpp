@@ -1,10 +1,14 @@
 // The makers of the window's designed controls: labels, push buttons, glyph buttons, face colours.
 #include "MakeControls.h"
 
+#include <QCoreApplication>
+#include <QEvent>
 #include <QLabel>
 #include <QPalette>
 #include <QPushButton>
 #include <QToolButton>
+
+#include "LiveDisplay.h"
 
 namespace dorv {
 
@@ -17,12 +21,34 @@ QFont FontOfHeight(const QWidget* widget, int pixelSize, bool bold) {
 
 namespace {
 
-// An auto-sizing label at its place, sized to its text in the font it has.
+// Fits an auto-sizing label to its text when it is shown. A hidden label is measured only then,
+// so the fonts of labels that most runs never show are not loaded while the window is built.
+class FitWhenShown : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Show)
+            FitLabel(static_cast<QLabel*>(watched));
+        return false;
+    }
+};
+
+QObject* FitWhenShownFilter() {
+    static QObject* filter = new FitWhenShown(QCoreApplication::instance());
+    return filter;
+}
+
+// An auto-sizing label at its place, sized to its text in the font it has (a hidden one when it
+// is shown).
 QLabel* PlaceLabel(QLabel* label, const char* name, QPoint at) {
     label->setObjectName(QLatin1String(name));
     label->setProperty(AutoSizeProperty, true);
     label->move(at);
-    label->adjustSize();
+    label->installEventFilter(FitWhenShownFilter());
+    if (!label->isHidden())
+        FitLabel(label);
     return label;
 }
 
@@ -33,11 +59,19 @@ QLabel* MakeLabel(QWidget* parent, const char* name, const QString& text, QPoint
 }
 
 QLabel* MakeLiveLabel(QWidget* parent, const char* name, const QString& text, QPoint at,
-                      int pixelSize, bool bold) {
+                      int pixelSize, bool bold, FirstFit fit) {
     // The font first, so that the text is measured once, in it.
     auto* label = new QLabel(text, parent);
     label->setFont(FontOfHeight(parent, pixelSize, bold));
-    return PlaceLabel(label, name, at);
+    if (fit == FirstFit::WhenShown)
+        label->hide();
+    if (fit != FirstFit::ByOwner)
+        return PlaceLabel(label, name, at);
+    label->setObjectName(QLatin1String(name));
+    label->setProperty(AutoSizeProperty, true);
+    label->move(at);
+    label->installEventFilter(FitWhenShownFilter());
+    return label;
 }
 
 void SetFaceColour(QWidget* widget, const QColor& colour) {

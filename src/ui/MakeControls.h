@@ -20,11 +20,18 @@ inline constexpr const char* AutoSizeProperty = "AutoSize";
 
 // The widget's font at the pixel size, bold or not.
 QFont FontOfHeight(const QWidget* widget, int pixelSize, bool bold);
-// An auto-sizing label at its designed place.
+// An auto-sizing label at its designed place. Auto-sizing labels are fitted to their texts when
+// made and whenever they are shown.
 QLabel* MakeLabel(QWidget* parent, const char* name, const QString& text, QPoint at);
+// When an auto-sizing live label is first measured in its font.
+enum class FirstFit {
+    Now,       // made shown, and measured at once
+    WhenShown, // made hidden, and measured when it is first shown
+    ByOwner,   // made shown; its owner fits its font and size before the window is shown
+};
 // An auto-sizing label of the live values, in a font of its own.
 QLabel* MakeLiveLabel(QWidget* parent, const char* name, const QString& text, QPoint at,
-                      int pixelSize, bool bold);
+                      int pixelSize, bool bold, FirstFit fit = FirstFit::Now);
 // Fills the widget's ground with the colour.
 void SetFaceColour(QWidget* widget, const QColor& colour);
 // A push button the mouse (not the Tab key) gives the focus to.

@@ -168,6 +168,8 @@ private slots:
     void aboutBoxMadeOnFirstUse();
     void servoValuesStayInTheirColumns_data();
     void servoValuesStayInTheirColumns();
+    void fittedSizeIsTheLargestThatFits();
+    void hiddenLabelFitsItsTextWhenShown();
     void selectionByKeyboard();
     void selectionByMouse();
     void selectionSurvivesTickAndCommit();
@@ -1190,6 +1192,61 @@ void TestWindow::servoValuesStayInTheirColumns() {
     QTest::qWait(100);
     QCOMPARE(requests.Count, 0);
     dorv::CurrentLanguage = dorv::Language::Czech;
+}
+
+// The size estimated from another font is the one a scan from the largest size down finds, for the
+// widest servo texts of every language, rooms around each size's width and guides of other sizes.
+void TestWindow::fittedSizeIsTheLargestThatFits() {
+    const auto scanned = [](QFont font, int room, const QStringList& texts) {
+        int size = font.pixelSize();
+        for (; size > dorv::MinimumFittedPixelSize; --size) {
+            font.setPixelSize(size);
+            const QFontMetrics metrics(font);
+            if (std::all_of(texts.cbegin(), texts.cend(), [&](const QString& text) {
+                    return metrics.horizontalAdvance(text) <= room;
+                }))
+                break;
+        }
+        return size;
+    };
+    QFont designed;
+    designed.setPixelSize(TFormHlav::ServoLabelPixelSize);
+    for (int language = 0; language < dorv::LanguageCount; ++language) {
+        const QStringList texts =
+            dorv::WidestServoTexts(dorv::MessagesFor(dorv::LanguageOfNumber(language)));
+        for (int guideSize : {11, 19, 23}) {
+            QFont guide = designed;
+            guide.setPixelSize(guideSize);
+            for (int size = dorv::MinimumFittedPixelSize; size <= designed.pixelSize(); ++size) {
+                QFont at = designed;
+                at.setPixelSize(size);
+                int width = 0;
+                for (const QString& text : texts)
+                    width = std::max(width, QFontMetrics(at).horizontalAdvance(text));
+                for (int room : {width - 1, width, width + 1}) {
+                    QCOMPARE(dorv::FittedPixelSize(designed, room, texts, guide),
+                             scanned(designed, room, texts));
+                }
+            }
+        }
+    }
+}
+
+// A label made hidden is measured only when it is shown; it then fits its text, also one a change
+// of language set while it was hidden.
+void TestWindow::hiddenLabelFitsItsTextWhenShown() {
+    TFormHlav w;
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    QLabel* label = w.Live.LabelEeDataErr;
+    QVERIFY(label->isHidden());
+    dorv::SetLabelText(label, QStringLiteral("A much longer text than the designed one"));
+    label->show();
+    QCOMPARE(label->size(), label->sizeHint());
+    label->hide();
+    label->setText(QStringLiteral("Short")); // as a change of language sets it
+    label->show();
+    QCOMPARE(label->size(), label->sizeHint());
 }
 
 namespace {
