@@ -24,8 +24,7 @@ constexpr int EditorHeight = 21;
 QLabel* MakeEditorLabel(QWidget* parent, const QString& name, const QString& text, QPoint at) {
     auto* label = new QLabel(text, parent);
     label->setObjectName(name);
-    label->move(at);
-    label->adjustSize();
+    label->move(at); // sized to its text when the window fits its texts
     return label;
 }
 
@@ -40,8 +39,7 @@ QCheckBox* MakeRunTimeCheckBox(QWidget* parent, const char* name, const QString&
     auto* box = new QCheckBox(text, parent);
     box->setObjectName(QLatin1String(name));
     box->setFocusPolicy(Qt::ClickFocus);
-    box->move(at);
-    box->adjustSize();
+    box->move(at); // sized to its text when the window fits its texts
     return box;
 }
 

@@ -351,7 +351,8 @@ void TFormHlav::ApplyLanguage() {
     ApplyLogLanguage();
     Comparison->ApplyLanguage(dorv::CurrentLanguage);
     HistoryKeeper->ApplyLanguage();
-    for (QWidget* box : std::initializer_list<QWidget*>{GroupBoxServo, General.RadioGroupPocPulsu})
+    for (QWidget* box : std::initializer_list<QWidget*>{GroupBoxServo, General.RadioGroupPocPulsu,
+                                                        General.GroupBoxSetTps})
         for (QWidget* child : box->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
             if (qobject_cast<QLabel*>(child) || qobject_cast<QCheckBox*>(child) ||
                 qobject_cast<QRadioButton*>(child))

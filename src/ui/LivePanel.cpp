@@ -11,8 +11,8 @@
 #include "MakeControls.h"
 
 using dorv::AutoSizeProperty;
-using dorv::FirstFit;
 using dorv::FontOfHeight;
+using dorv::LabelStart;
 using dorv::MakeLiveLabel;
 using dorv::SetFaceColour;
 
@@ -29,9 +29,8 @@ void TLivePanel::CreateConnectionLabel(QWidget* client) {
     LabelSpojeni->setObjectName(QStringLiteral("LabelSpojeni"));
     LabelSpojeni->setGeometry(DesignedConnectionLeft, 9, 174, 29);
     LabelSpojeni->setFont(FontOfHeight(client, 23, true));
-    // Sized to its text, as the translations differ in length.
+    // Sized to its text, as the translations differ in length: when the window fits its texts.
     LabelSpojeni->setProperty(AutoSizeProperty, true);
-    LabelSpojeni->adjustSize();
     SetFaceColour(LabelSpojeni, Qt::red);
 }
 
@@ -55,22 +54,22 @@ void TLivePanel::Create(QWidget* client, QLabel* programmingCount) {
     CGaugeTps->SetShowText(false);
     LabelServoPoz1 =
         MakeLiveLabel(client, "LabelServoPoz1", QStringLiteral("Servo 1 Required= ---"), {466, 542},
-                      ServoLabelPixelSize, false, FirstFit::ByOwner);
+                      ServoLabelPixelSize, false);
     LabelServoMer1 =
         MakeLiveLabel(client, "LabelServoMer1", QStringLiteral("Servo 1 Measured= ---"), {466, 569},
-                      ServoLabelPixelSize, false, FirstFit::ByOwner);
+                      ServoLabelPixelSize, false);
     LabelServoPoz2 =
         MakeLiveLabel(client, "LabelServoPoz2", QStringLiteral("Servo 2 Required= ---"), {706, 542},
-                      ServoLabelPixelSize, false, FirstFit::ByOwner);
+                      ServoLabelPixelSize, false);
     LabelServoMer2 =
         MakeLiveLabel(client, "LabelServoMer2", QStringLiteral("Servo 2 Measured= ---"), {706, 569},
-                      ServoLabelPixelSize, false, FirstFit::ByOwner);
+                      ServoLabelPixelSize, false);
     CheckBoxProgHned = new QCheckBox(QStringLiteral("Programming after change"), client);
     CheckBoxProgHned->setObjectName(QStringLiteral("CheckBoxProgHned"));
     CheckBoxProgHned->setGeometry(DesignedProgHned);
     CheckBoxProgHned->setAutoFillBackground(true);
     LabelHlaseni = MakeLiveLabel(client, "LabelHlaseni", QStringLiteral("Programming:"),
-                                 {DesignedStatusLeft, 612}, 13, true, FirstFit::WhenShown);
+                                 {DesignedStatusLeft, 612}, 13, true, LabelStart::Hidden);
     CGaugeProgram = new TCGauge(client);
     CGaugeProgram->setObjectName(QStringLiteral("CGaugeProgram"));
     CGaugeProgram->setGeometry(456, 612, 203, 18);
@@ -79,17 +78,17 @@ void TLivePanel::Create(QWidget* client, QLabel* programmingCount) {
     CGaugeProgram->SetMaxValue(7);
     LabelEeDataErr =
         MakeLiveLabel(client, "LabelEeDataErr", QStringLiteral("Programmed data error"), {13, 640},
-                      19, true, FirstFit::WhenShown);
+                      19, true, LabelStart::Hidden);
     SetFaceColour(LabelEeDataErr, Qt::red);
     LabelVersion =
-        MakeLiveLabel(client, "LabelVersion", QString(), {13, 672}, 19, true, FirstFit::WhenShown);
+        MakeLiveLabel(client, "LabelVersion", QString(), {13, 672}, 19, true, LabelStart::Hidden);
     SetFaceColour(LabelVersion, Qt::red);
     constexpr std::array<int, 8> testLefts{24, 138, 252, 366, 481, 595, 709, 824};
     for (int i = 0; i < 8; ++i) {
         const QByteArray name = "LabelTest" + QByteArray::number(i + 1);
         LabelTest[i] =
             MakeLiveLabel(client, name.constData(), QStringLiteral("Test%1 = ---").arg(i + 1),
-                          {testLefts[i], 752}, 16, false, FirstFit::WhenShown);
+                          {testLefts[i], 752}, 16, false, LabelStart::Hidden);
     }
 }
 

@@ -40,15 +40,12 @@ QObject* FitWhenShownFilter() {
     return filter;
 }
 
-// An auto-sizing label at its place, sized to its text in the font it has (a hidden one when it
-// is shown).
+// An auto-sizing label at its place; it is measured when the window fits its texts.
 QLabel* PlaceLabel(QLabel* label, const char* name, QPoint at) {
     label->setObjectName(QLatin1String(name));
     label->setProperty(AutoSizeProperty, true);
     label->move(at);
     label->installEventFilter(FitWhenShownFilter());
-    if (!label->isHidden())
-        FitLabel(label);
     return label;
 }
 
@@ -59,19 +56,12 @@ QLabel* MakeLabel(QWidget* parent, const char* name, const QString& text, QPoint
 }
 
 QLabel* MakeLiveLabel(QWidget* parent, const char* name, const QString& text, QPoint at,
-                      int pixelSize, bool bold, FirstFit fit) {
-    // The font first, so that the text is measured once, in it.
+                      int pixelSize, bool bold, LabelStart start) {
     auto* label = new QLabel(text, parent);
     label->setFont(FontOfHeight(parent, pixelSize, bold));
-    if (fit == FirstFit::WhenShown)
+    if (start == LabelStart::Hidden)
         label->hide();
-    if (fit != FirstFit::ByOwner)
-        return PlaceLabel(label, name, at);
-    label->setObjectName(QLatin1String(name));
-    label->setProperty(AutoSizeProperty, true);
-    label->move(at);
-    label->installEventFilter(FitWhenShownFilter());
-    return label;
+    return PlaceLabel(label, name, at);
 }
 
 void SetFaceColour(QWidget* widget, const QColor& colour) {

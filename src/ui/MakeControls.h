@@ -20,18 +20,16 @@ inline constexpr const char* AutoSizeProperty = "AutoSize";
 
 // The widget's font at the pixel size, bold or not.
 QFont FontOfHeight(const QWidget* widget, int pixelSize, bool bold);
-// An auto-sizing label at its designed place. Auto-sizing labels are fitted to their texts when
-// made and whenever they are shown.
+// Auto-sizing labels are fitted to their texts by the window's pass over its language, which runs
+// before the window is first shown (each text is measured once, in the language shown), and
+// whenever they are shown.
+// An auto-sizing label at its designed place.
 QLabel* MakeLabel(QWidget* parent, const char* name, const QString& text, QPoint at);
-// When an auto-sizing live label is first measured in its font.
-enum class FirstFit {
-    Now,       // made shown, and measured at once
-    WhenShown, // made hidden, and measured when it is first shown
-    ByOwner,   // made shown; its owner fits its font and size before the window is shown
-};
+// Whether a live label is shown from the start or made hidden (and measured when first shown).
+enum class LabelStart { Shown, Hidden };
 // An auto-sizing label of the live values, in a font of its own.
 QLabel* MakeLiveLabel(QWidget* parent, const char* name, const QString& text, QPoint at,
-                      int pixelSize, bool bold, FirstFit fit = FirstFit::Now);
+                      int pixelSize, bool bold, LabelStart start = LabelStart::Shown);
 // Fills the widget's ground with the colour.
 void SetFaceColour(QWidget* widget, const QColor& colour);
 // A push button the mouse (not the Tab key) gives the focus to.
