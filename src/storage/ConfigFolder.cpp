@@ -102,18 +102,12 @@ int OpenLockFile(const QByteArray& path) {
     return fd;
 }
 
-bool IsPlainFile(int fd) {
-    struct stat info {};
-    return ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode);
-}
-
-// Whether path still names the file open as fd: a holder that ended removes its lock file, so the
-// file locked may be gone from the folder by the time the lock was had.
-bool PathNamesFile(const QByteArray& path, int fd) {
-    struct stat opened {};
+// Whether path still names the file opened (as fstat described it): a holder that ended removes
+// its lock file, so the file locked may be gone from the folder by the time the lock was had.
+bool PathNamesFile(const QByteArray& path, const struct stat& opened) {
     struct stat named {};
-    return ::fstat(fd, &opened) == 0 && ::stat(path.constData(), &named) == 0 &&
-           opened.st_dev == named.st_dev && opened.st_ino == named.st_ino;
+    return ::stat(path.constData(), &named) == 0 && opened.st_dev == named.st_dev &&
+           opened.st_ino == named.st_ino;
 }
 
 // Replaces the lock file's text with text; no sync: the lock file is no user data.
@@ -175,7 +169,8 @@ ConfigFolderLock::State ConfigFolderLock::TryLock() {
         const int fd = OpenLockFile(path);
         if (fd < 0)
             return State::Unavailable;
-        if (!IsPlainFile(fd)) {
+        struct stat opened {};
+        if (::fstat(fd, &opened) != 0 || !S_ISREG(opened.st_mode)) {
             ::close(fd);
             return State::Unavailable;
         }
@@ -186,7 +181,7 @@ ConfigFolderLock::State ConfigFolderLock::TryLock() {
             ::close(fd);
             return heldByOther ? State::HeldByOther : State::Unavailable;
         }
-        if (!PathNamesFile(path, fd)) {
+        if (!PathNamesFile(path, opened)) {
             ::close(fd);
             continue;
         }

@@ -588,6 +588,7 @@ enum class LockScene {
     HeldByQLockFile, // an earlier version of the tool holds it
     HeldNamingNone,  // held, and its lock file names no process
     CannotBeMade,    // a plain file stands where the folder's parent should be
+    FolderInPlace,   // a folder stands where the lock file should be
 };
 
 // A process number that no running process has: that of a child which has ended.
@@ -626,6 +627,8 @@ void TestStorage::configFolderLock_data() {
         << int(LockScene::HeldNamingNone) << int(ConfigFolderLock::State::HeldByOther) << false;
     QTest::newRow("folder cannot be made")
         << int(LockScene::CannotBeMade) << int(ConfigFolderLock::State::Unavailable) << false;
+    QTest::newRow("a folder in the lock file's place")
+        << int(LockScene::FolderInPlace) << int(ConfigFolderLock::State::Unavailable) << false;
 }
 
 // The folder's lock: taken when free or left by a program that died, refused while held, by
@@ -670,6 +673,9 @@ void TestStorage::configFolderLock() {
         PutFile(base.filePath("plain"), "x");
         folder = base.filePath("plain/DORV");
         break;
+    case LockScene::FolderInPlace:
+        QVERIFY(QDir().mkpath(lockPath));
+        break;
     }
     const QByteArray textBefore = FileBytes(lockPath);
     std::optional<ConfigFolderLock> lock(std::in_place, folder);
@@ -694,6 +700,7 @@ void TestStorage::configFolderLock() {
         // A program refused leaves the holder's lock file as it was.
         lock.reset();
         QCOMPARE(FileBytes(lockPath), textBefore);
+        QCOMPARE(QFileInfo(lockPath).isDir(), LockScene(scene) == LockScene::FolderInPlace);
     }
     if (rawHolder >= 0)
         ::close(rawHolder);
