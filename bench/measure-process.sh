@@ -58,7 +58,8 @@ echo "== 1. Start-up to the first show (process started to exit right after show
 # The probe ends the tool without closing its port or leaving its configuration folder, so the
 # port's lock file and the folder's DORV.lock stay behind. A tool that was closed releases both;
 # they are removed before each run so that every run starts as after a normal exit, not as after a
-# crash (taking over a stale lock costs two more synchronous writes).
+# crash (taking over the port's stale lock costs two more synchronous writes; the folder's lock
+# file left behind costs nothing, as no one holds it).
 port_lock=/var/lock/LCK..$(printf '%s' "$work/ttyDORV" | tr / _)
 folder_lock=$work/config/DORV/DORV.lock
 DORV_EXIT_AFTER_SHOW=1 hyperfine -N --warmup 3 --runs "$RUNS" --export-json "$work/startup.json" \

@@ -3,10 +3,6 @@
 
 #include <QString>
 
-#include <memory>
-
-class QLockFile;
-
 namespace dorv {
 
 inline constexpr char SettingsFileName[] = "DORV.ini";
@@ -41,7 +37,10 @@ struct ConfigCheck {
 };
 
 // Holds the configuration folder for one running program, so that a second one on the same
-// folder never overwrites the first one's files. The lock of a program that died is taken over.
+// folder never overwrites the first one's files. The lock is the kernel's lock on the open file
+// DORV.lock, which names the holder in the layout earlier versions of the tool read, so these see
+// the folder held as well. The lock of a program that died is taken over: the kernel released it
+// when the program ended. Nothing of the lock file is synced to the disk.
 class ConfigFolderLock {
 public:
     enum class State { Held, HeldByOther, Unavailable };
@@ -59,8 +58,10 @@ public:
     qint64 HolderPid() const { return holderPid_; }
 
 private:
+    QString LockFilePath() const;
+
     QString folder_;
-    std::unique_ptr<QLockFile> lock_;
+    int lockFd_ = -1; // open, and locked, while the lock is held
     qint64 holderPid_ = 0;
 };
 

@@ -3,13 +3,17 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLockFile>
 #include <QStringList>
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <fcntl.h>
 #include <functional>
+#include <optional>
 #include <random>
 #include <sstream>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -155,6 +159,8 @@ private slots:
     void unreadableSettingsDataIsNotReplaced();
     void configFolderCheck_data();
     void configFolderCheck();
+    void configFolderLock_data();
+    void configFolderLock();
     void testMarker_data();
     void testMarker();
 
@@ -571,6 +577,133 @@ void TestStorage::configFolderCheck() {
     QCOMPARE(check.Path, troublePath.isEmpty() ? QString() : base.filePath(troublePath));
     // Checking writes nothing.
     QCOMPARE(QDir(base.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), before);
+}
+
+// What stands in the configuration folder when a program takes its lock.
+enum class LockScene {
+    Free,            // nothing
+    HeldByLock,      // another lock object holds it
+    HolderEnded,     // another lock object held it and was destroyed
+    LeftByDead,      // a lock file of a program that died: no one holds it
+    HeldByQLockFile, // an earlier version of the tool holds it
+    HeldNamingNone,  // held, and its lock file names no process
+    CannotBeMade,    // a plain file stands where the folder's parent should be
+    FolderInPlace,   // a folder stands where the lock file should be
+};
+
+// A process number that no running process has: that of a child which has ended.
+qint64 EndedProcessPid() {
+    const pid_t child = ::fork();
+    if (child == 0)
+        ::_exit(0);
+    ::waitpid(child, nullptr, 0);
+    return child;
+}
+
+// What QLockFile writes into a lock file of this process.
+QByteArray QLockFileText() {
+    QTemporaryDir dir;
+    QLockFile lock(dir.filePath("probe.lock"));
+    if (!lock.tryLock(0))
+        return "<QLockFile failed>";
+    return FileBytes(dir.filePath("probe.lock"));
+}
+
+void TestStorage::configFolderLock_data() {
+    QTest::addColumn<int>("scene");
+    QTest::addColumn<int>("state");
+    QTest::addColumn<bool>("holderNamed"); // HolderPid() is this process's number, else 0
+    QTest::newRow("free folder") << int(LockScene::Free) << int(ConfigFolderLock::State::Held)
+                                 << false;
+    QTest::newRow("held by another lock")
+        << int(LockScene::HeldByLock) << int(ConfigFolderLock::State::HeldByOther) << true;
+    QTest::newRow("the holder ended")
+        << int(LockScene::HolderEnded) << int(ConfigFolderLock::State::Held) << false;
+    QTest::newRow("left by a program that died")
+        << int(LockScene::LeftByDead) << int(ConfigFolderLock::State::Held) << false;
+    QTest::newRow("held by an earlier version")
+        << int(LockScene::HeldByQLockFile) << int(ConfigFolderLock::State::HeldByOther) << true;
+    QTest::newRow("held, lock file names no process")
+        << int(LockScene::HeldNamingNone) << int(ConfigFolderLock::State::HeldByOther) << false;
+    QTest::newRow("folder cannot be made")
+        << int(LockScene::CannotBeMade) << int(ConfigFolderLock::State::Unavailable) << false;
+    QTest::newRow("a folder in the lock file's place")
+        << int(LockScene::FolderInPlace) << int(ConfigFolderLock::State::Unavailable) << false;
+}
+
+// The folder's lock: taken when free or left by a program that died, refused while held, by
+// this version or an earlier one; its file names the holder as earlier versions read it, and
+// it goes when the holder does.
+void TestStorage::configFolderLock() {
+    QFETCH(int, scene);
+    QFETCH(int, state);
+    QFETCH(bool, holderNamed);
+    QTemporaryDir base;
+    QString folder = base.filePath("DORV");
+    const QString lockPath = folder + "/DORV.lock";
+    std::optional<ConfigFolderLock> other;
+    std::optional<QLockFile> earlier;
+    int rawHolder = -1;
+    switch (LockScene(scene)) {
+    case LockScene::Free:
+        break;
+    case LockScene::HeldByLock:
+    case LockScene::HolderEnded:
+        other.emplace(folder);
+        QCOMPARE(other->TryLock(), ConfigFolderLock::State::Held);
+        break;
+    case LockScene::LeftByDead:
+        QVERIFY(QDir().mkpath(folder));
+        PutFile(lockPath, QByteArray::number(EndedProcessPid()) + "\ndorv\nhost\nmachine\nboot\n");
+        break;
+    case LockScene::HeldByQLockFile:
+        QVERIFY(QDir().mkpath(folder));
+        earlier.emplace(lockPath);
+        earlier->setStaleLockTime(0);
+        QVERIFY(earlier->tryLock(0));
+        break;
+    case LockScene::HeldNamingNone:
+        QVERIFY(QDir().mkpath(folder));
+        PutFile(lockPath, "not a process\n");
+        rawHolder = ::open(QFile::encodeName(lockPath).constData(), O_RDWR | O_CLOEXEC);
+        QVERIFY(rawHolder >= 0);
+        QCOMPARE(::flock(rawHolder, LOCK_EX | LOCK_NB), 0);
+        break;
+    case LockScene::CannotBeMade:
+        PutFile(base.filePath("plain"), "x");
+        folder = base.filePath("plain/DORV");
+        break;
+    case LockScene::FolderInPlace:
+        QVERIFY(QDir().mkpath(lockPath));
+        break;
+    }
+    const QByteArray textBefore = FileBytes(lockPath);
+    std::optional<ConfigFolderLock> lock(std::in_place, folder);
+    if (LockScene(scene) == LockScene::HolderEnded) {
+        QCOMPARE(lock->TryLock(), ConfigFolderLock::State::HeldByOther);
+        other.reset();
+        QVERIFY(!QFileInfo::exists(lockPath));
+    }
+    QCOMPARE(int(lock->TryLock()), state);
+    QCOMPARE(lock->HolderPid(), holderNamed ? QCoreApplication::applicationPid() : 0);
+    if (state == int(ConfigFolderLock::State::Held)) {
+        // Byte for byte what an earlier version writes, so that it sees a live holder.
+        QCOMPARE(FileBytes(lockPath), QLockFileText());
+        QVERIFY(FileBytes(lockPath).startsWith(QByteArray::number(::getpid()) + '\n'));
+        QLockFile earlierStart(lockPath);
+        earlierStart.setStaleLockTime(0);
+        QVERIFY(!earlierStart.tryLock(0));
+        QCOMPARE(earlierStart.error(), QLockFile::LockFailedError);
+        lock.reset();
+        QVERIFY(!QFileInfo::exists(lockPath));
+    } else {
+        // A program refused leaves the holder's lock file as it was.
+        lock.reset();
+        QCOMPARE(FileBytes(lockPath), textBefore);
+        QCOMPARE(QFileInfo(lockPath).isDir(), LockScene(scene) == LockScene::FolderInPlace);
+    }
+    if (rawHolder >= 0)
+        ::close(rawHolder);
 }
 
 void TestStorage::testMarker_data() {
