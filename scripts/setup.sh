@@ -5,7 +5,7 @@ cd "$(dirname "$0")/.."
 
 PACKAGES=(
   cmake ninja-build g++ clang libclang-rt-14-dev
-  qt6-base-dev qt6-serialport-dev libgl-dev libfontconfig-dev
+  qt6-base-dev qt6-serialport-dev libgl-dev
   libbenchmark-dev xvfb xauth poppler-utils hyperfine fonts-dejavu-core
   qt6-translations-l10n qt6-charts-dev libqt6opengl6-dev
   desktop-file-utils appstream lintian dpkg-dev file

@@ -3,7 +3,6 @@
 #include "Application.h"
 #include "CommandLine.h"
 #include "FileNotes.h"
-#include "FontWarmUp.h"
 #include "Hlav.h"
 #include "LazyIconStyle.h"
 #include "SignalClose.h"
@@ -13,8 +12,6 @@ int main(int argc, char* argv[]) {
     // --help and --version are answered before any Qt object exists, so they need no display.
     if (const auto exitCode = dorv::AnswerInfoOption(argc, argv, stdout))
         return *exitCode;
-    // First: the font configuration is read beside the application's start (FontWarmUp.h).
-    const dorv::FontWarmUp fontWarmUp;
     TApplication app(argc, argv);
     dorv::InstallLazyIconStyle();
     // Before the window, so that a signal during the start-up still closes it properly.

@@ -32,7 +32,6 @@
 #include "CompareView.h"
 #include "Cspin.h"
 #include "EditUpDown.h"
-#include "FontWarmUp.h"
 #include "Glyphs.h"
 #include "Hints.h"
 #include "HistoryKeeper.h"
@@ -78,8 +77,6 @@ TFormHlav::TFormHlav(QWidget* parent) : QMainWindow(parent) {
     ScrollBoxClient->setWidget(client_);
     setCentralWidget(ScrollBoxClient);
     CreateToolBar(client_);
-    // The pages measure the first texts: the font configuration must have been read by then.
-    dorv::AwaitFontWarmUp();
     CreatePages(client_);
     CreateLiveValues(client_);
     StatusBar1 = new QStatusBar(this);
