@@ -3,7 +3,8 @@
 # memory, and CPU while idle and polling a simulated unit on a pseudo-terminal.
 #
 # Build first:  cmake -S . -B build -G Ninja -DDORV_BUILD_BENCH=ON
-#               cmake --build build --target dorv dorv-sim dorv-minimal-window dorv-text-window
+#               cmake --build build --target dorv dorv-sim dorv-minimal-window dorv-text-window \
+#                 dorv-fonts-window
 # Then:         bench/measure-process.sh            (RUNS=30 IDLE_SECONDS=30 by default)
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -14,9 +15,10 @@ IDLE_SECONDS=${IDLE_SECONDS:-30}
 TOOL=$BIN/dorv
 MINIMAL=$BIN/dorv-minimal-window
 TEXT=$BIN/dorv-text-window
+FONTS=$BIN/dorv-fonts-window
 SIM=$BIN/dorv-sim
 
-for program in "$TOOL" "$MINIMAL" "$TEXT" "$SIM"; do
+for program in "$TOOL" "$MINIMAL" "$TEXT" "$FONTS" "$SIM"; do
   [ -x "$program" ] || { echo "missing $program: build it first (see the top of $0)" >&2; exit 2; }
 done
 command -v hyperfine >/dev/null || { echo "hyperfine is needed (scripts/setup.sh installs it)" >&2; exit 2; }
@@ -64,13 +66,16 @@ port_lock=/var/lock/LCK..$(printf '%s' "$work/ttyDORV" | tr / _)
 folder_lock=$work/config/DORV/DORV.lock
 DORV_EXIT_AFTER_SHOW=1 hyperfine -N --warmup 3 --runs "$RUNS" --export-json "$work/startup.json" \
   --prepare "rm -f $port_lock $folder_lock" "$TOOL" --prepare "true" "$MINIMAL" \
-  --prepare "true" "$TEXT" >"$work/hyperfine.txt"
+  --prepare "true" "$TEXT" --prepare "true" "$FONTS" >"$work/hyperfine.txt"
 grep -E "Benchmark|Time|Range" "$work/hyperfine.txt"
 tool_ms=$(median_ms "$work/startup.json" 0)
 minimal_ms=$(median_ms "$work/startup.json" 1)
 text_ms=$(median_ms "$work/startup.json" 2)
+fonts_ms=$(median_ms "$work/startup.json" 3)
 echo "median: dorv $tool_ms ms, minimal window $minimal_ms ms, ratio $(ratio "$tool_ms" "$minimal_ms") (target 1.5)"
 echo "median: window with one line of text $text_ms ms, ratio $(ratio "$tool_ms" "$text_ms") (target 1.3)"
+echo "median: window with a line in each font of the first show $fonts_ms ms: the fonts alone are" \
+  "$(ratio "$fonts_ms" "$text_ms") of the one line; dorv is $(ratio "$tool_ms" "$fonts_ms") of them"
 
 echo "== 2. Peak memory (maximum resident set), median of 5 runs each"
 peak_kb() {
