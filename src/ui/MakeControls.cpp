@@ -4,6 +4,7 @@
 #include <QCoreApplication>
 #include <QEvent>
 #include <QLabel>
+#include <QPointer>
 #include <QPalette>
 #include <QPushButton>
 #include <QToolButton>
@@ -35,8 +36,11 @@ protected:
     }
 };
 
+// One for all labels, owned by the application (made again for an application made later).
 QObject* FitWhenShownFilter() {
-    static QObject* filter = new FitWhenShown(QCoreApplication::instance());
+    static QPointer<QObject> filter;
+    if (!filter)
+        filter = new FitWhenShown(QCoreApplication::instance());
     return filter;
 }
 
