@@ -92,6 +92,14 @@ FakeSerialPort& AnswerWithMovingEngine(TFormHlav& w, int& frame) {
     return port;
 }
 
+// Runs the window's tick count times, the log's clock moving on by a tick each time.
+void RunTicks(TFormHlav& w, std::int64_t& clock, int count) {
+    for (int i = 0; i < count; ++i) {
+        clock += TFormHlav::TimerInterval;
+        w.OnTick();
+    }
+}
+
 } // namespace
 
 class TestDataLogWindow : public QObject {
@@ -147,17 +155,11 @@ void TestDataLogWindow::recordsEveryFrameWithMarkers() {
     QVERIFY(w.LabelRecording->isVisibleTo(&w));
     QCOMPARE(w.LabelRecording->text(), w.Messages.MsgRecordingState.arg(0).arg("00:00:00"));
     // Six ticks make one poll and one answered frame.
-    for (int tick = 0; tick < 6 * 3; ++tick) {
-        clock += TFormHlav::TimerInterval;
-        w.OnTick();
-    }
+    RunTicks(w, clock, 6 * 3);
     w.Commands.MenuMarker->trigger();
     QCOMPARE(w.LabelRecording->text(), w.Messages.MsgRecordingState.arg(3).arg("00:00:00") + ", " +
                                            w.Messages.MsgMarker.arg(1));
-    for (int tick = 0; tick < 6 * 2; ++tick) {
-        clock += TFormHlav::TimerInterval;
-        w.OnTick();
-    }
+    RunTicks(w, clock, 6 * 2);
     // The status follows once a second.
     QVERIFY(w.LabelRecording->text().contains("00:00:01"));
     w.Commands.MenuRecord->trigger();
@@ -236,10 +238,7 @@ void TestDataLogWindow::replayShowsWhatTheFramesShowed() {
     w.FillEditors();
     int frame = 0;
     FakeSerialPort& port = AnswerWithMovingEngine(w, frame);
-    for (int tick = 0; tick < 6; ++tick) { // connected, first frame shown
-        clock += TFormHlav::TimerInterval;
-        w.OnTick();
-    }
+    RunTicks(w, clock, 6); // connected, first frame shown
     w.Commands.MenuRecord->trigger();
     QList<Shown> recorded;
     QString lastRpm = w.Live.LabelRpm->text();
@@ -287,20 +286,14 @@ void TestDataLogWindow::replayShowsWhatTheFramesShowed() {
     QVERIFY(w.Sequencer().Paused());
     QCOMPARE(ShownOn(w), recorded[0]);
     for (int sample = 1; sample < recorded.size(); ++sample) {
-        for (int tick = 0; tick < 6; ++tick) {
-            clock += TFormHlav::TimerInterval;
-            w.OnTick();
-        }
+        RunTicks(w, clock, 6);
         QCOMPARE(w.Playback()->Current(), sample);
         QCOMPARE(ShownOn(w), recorded[sample]);
         QCOMPARE(ShownOn(w).Cell, w.OperatingCell);
     }
     // At its end the replay pauses and stays; seeking shows the sample of that time at once.
     QVERIFY(!w.Playback()->Playing());
-    for (int tick = 0; tick < 20; ++tick) {
-        clock += TFormHlav::TimerInterval;
-        w.OnTick();
-    }
+    RunTicks(w, clock, 20);
     QCOMPARE(ShownOn(w), recorded[recorded.size() - 1]);
     // The unit has been silent all along, yet the replayed values show as current, not greyed.
     QVERIFY(w.Sequencer().Display().NoConnection);
@@ -311,10 +304,7 @@ void TestDataLogWindow::replayShowsWhatTheFramesShowed() {
     // Speed: four times as fast.
     w.ReplayBar->ComboReplaySpeed->setCurrentIndex(w.ReplayBar->ComboReplaySpeed->findData(4.0));
     w.ReplayBar->ButtonReplayPlay->click();
-    for (int tick = 0; tick < 3; ++tick) { // 165 ms real time, 660 ms of log
-        clock += TFormHlav::TimerInterval;
-        w.OnTick();
-    }
+    RunTicks(w, clock, 3); // 165 ms real time, 660 ms of log
     QCOMPARE(w.Playback()->Current(), 4);
     QCOMPARE(ShownOn(w), recorded[4]);
     QVERIFY(port.Sent.empty()); // nothing went to the unit during the replay
@@ -353,10 +343,7 @@ void TestDataLogWindow::replayControlsKeepTheirTabPlace() {
     int frame = 0;
     AnswerWithMovingEngine(w, frame);
     w.Commands.MenuRecord->trigger();
-    for (int tick = 0; tick < 6 * 3; ++tick) {
-        clock += TFormHlav::TimerInterval;
-        w.OnTick();
-    }
+    RunTicks(w, clock, 6 * 3);
     w.Commands.MenuRecord->trigger();
     const auto nextTabStop = [](QWidget* from) {
         QWidget* next = from->nextInFocusChain();
@@ -504,12 +491,7 @@ void TestDataLogWindow::chartFollowsLiveValuesAndReplayOnlyWhileShown() {
     w.SetLogClock([&clock] { return clock; });
     int frame = 0;
     AnswerWithMovingEngine(w, frame);
-    const auto tick = [&](int n) {
-        for (int i = 0; i < n; ++i) {
-            clock += TFormHlav::TimerInterval;
-            w.OnTick();
-        }
-    };
+    const auto tick = [&](int n) { RunTicks(w, clock, n); };
     tick(12);
     QVERIFY(!w.FormChart); // made on first use only
     w.Commands.MenuChart->trigger();
